@@ -1,0 +1,6 @@
+file(REMOVE_RECURSE ${ARBEIT})
+file(MAKE_DIRECTORY ${ARBEIT})
+execute_process(COMMAND ${KELVORA} --datenordner ${ARBEIT} --selbsttest RESULT_VARIABLE rc TIMEOUT 60)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "kelvora --selbsttest endete mit ${rc}")
+endif()

@@ -17,9 +17,13 @@ struct Programmwerte {
     bool wartungsmodus = false;
     long ZiehFutterID = 0;     // feed being dragged
     bool listeOffen = false;   // the feed list window is open
+    bool programmEndet = false; // windows close without questions
 };
 
 Programmwerte& programm();
+
+// MIME type of a dragged feed (its number as text).
+inline constexpr char FutterMimeTyp[] = "application/x-kelvora-futterid";
 
 // Sets data folder, INI path and feed database path from one folder.
 void DatenordnerSetzen(const QString& ordner);

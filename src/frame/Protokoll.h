@@ -3,6 +3,7 @@
 // log "Fehlerprotokoll.txt" and named files, all in the data folder, CR LF.
 
 #include <QString>
+#include <stdexcept>
 
 namespace kelvora {
 
@@ -23,5 +24,17 @@ QString FehlerBeschreibung(long nummer, const QString& beschreibung, const QStri
 // Path of today's daily log (by the seam's clock).
 QString TagesprotokollPfad();
 QString FehlerprotokollPfad();
+
+// A run-time error with a number, caught where a procedure reports its own
+// failures ("Fehler " + number + " (" + text + ") ...").
+class Laufzeitfehler : public std::runtime_error {
+public:
+    Laufzeitfehler(long nummer, const QString& text)
+        : std::runtime_error(text.toStdString())
+        , nummer(nummer)
+    {
+    }
+    long nummer;
+};
 
 } // namespace kelvora

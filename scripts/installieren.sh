@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Kelvora needs to build, run and test.
+set -euo pipefail
+pakete=(g++ cmake ninja-build qt6-base-dev libqt6sql6-sqlite libcurl4-openssl-dev
+        python3 python3-pyftpdlib xvfb xauth)
+fehlend=()
+for p in "${pakete[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || fehlend+=("$p")
+done
+if [ ${#fehlend[@]} -gt 0 ]; then
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y "${fehlend[@]}"
+fi

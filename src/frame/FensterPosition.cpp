@@ -1,0 +1,141 @@
+#include "frame/FensterPosition.h"
+
+#include "frame/FunktionenFuerINI.h"
+#include "frame/Oberflaeche.h"
+#include "frame/Protokoll.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <cmath>
+
+namespace kelvora {
+
+namespace {
+
+// Distance kept to the right and bottom edge of a maximised main window.
+constexpr double Rand = 60;
+// Further instances of one window are moved by this much, so they do not hide
+// each other.
+constexpr double Kaskade = 1000;
+// The eleventh instance starts the cascade again at the top left.
+constexpr int MaxKaskade = 10;
+
+long AlsLong(double wert)
+{
+    return static_cast<long>(std::nearbyint(wert));
+}
+
+// Keeps one edge inside the main window: moved back when the window fits,
+// otherwise shrunk (never below its minimum) and put at the start.
+void Einpassen(double& anfang, double& groesse, double minimum, double innen)
+{
+    if (anfang + groesse <= innen - Rand)
+        return;
+    if (innen - groesse - Rand >= 0) {
+        anfang = innen - groesse - Rand;
+        return;
+    }
+    groesse = std::max(minimum, innen - Rand);
+    anfang = std::max(0.0, innen - groesse - Rand);
+}
+
+} // namespace
+
+FensterRechteck FensterPositionBerechnen(const FensterLadeDaten& d)
+{
+    const double maxBreite = std::max(d.maxBreite, d.minBreite);
+    const double maxHoehe = std::max(d.maxHoehe, d.minHoehe);
+
+    FensterRechteck r;
+    if (d.minBreite == maxBreite && d.minHoehe == maxHoehe) {
+        r.breite = d.minBreite;
+        r.hoehe = d.minHoehe;
+    } else {
+        r.breite = INILesenZahl(d.name, QStringLiteral("Breit"), AlsLong(d.minBreite));
+        r.hoehe = INILesenZahl(d.name, QStringLiteral("Hoch"), AlsLong(d.minHoehe));
+    }
+    r.links = INILesenZahl(d.name, QStringLiteral("Links"), 0);
+    r.oben = INILesenZahl(d.name, QStringLiteral("Oben"), 0);
+
+    int anzahl = std::max(1, d.gleichnamigeFenster);
+    if (anzahl > MaxKaskade)
+        anzahl = 1;
+
+    r.breite = std::clamp(r.breite, d.minBreite, maxBreite);
+    r.hoehe = std::clamp(r.hoehe, d.minHoehe, maxHoehe);
+
+    // A window stored beyond the right edge of a now smaller main window comes
+    // back to its right border.
+    if (d.innenBreite < r.links)
+        r.links = d.innenBreite - r.breite - 100;
+    r.links += (anzahl - 1) * Kaskade;
+    r.oben += (anzahl - 1) * Kaskade;
+    r.links = std::max(0.0, r.links);
+    r.oben = std::max(0.0, r.oben);
+
+    if (d.hauptfensterMaximiert) {
+        Einpassen(r.links, r.breite, d.minBreite, d.innenBreite);
+        Einpassen(r.oben, r.hoehe, d.minHoehe, d.innenHoehe);
+    }
+
+    if (d.zentrieren) {
+        r.links = d.innenBreite / 2 - r.breite / 2;
+        r.oben = d.innenHoehe / 2 - r.hoehe / 2;
+    }
+    return r;
+}
+
+long AufrufZaehlen(const QString& name)
+{
+    const QDateTime jetzt = ui().Jetzt();
+    const long bisher = AlsLong(INILesenZahl(name, QStringLiteral("AufrufZähler"), 0));
+    if (bisher == 0)
+        INISpeichern(name, QStringLiteral("AufrufZählerStart"), jetzt.toString(QStringLiteral("dd.MM.yyyy hh:mm")),
+                     true);
+    const long neu = bisher + 1;
+    INISpeichern(name, QStringLiteral("AufrufZähler"), QString::number(neu), true);
+    INISpeichern(name, QStringLiteral("LetzterAufruf"), jetzt.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")), true);
+    return neu;
+}
+
+FensterLadeErgebnis FensterPositionLaden(const FensterLadeDaten& daten)
+{
+    FensterLadeErgebnis e;
+    e.rechteck = FensterPositionBerechnen(daten);
+    if (daten.aufrufZaehlen)
+        e.aufrufZaehler = AufrufZaehlen(daten.name);
+    return e;
+}
+
+QString EinfacheGenauigkeitText(double wert)
+{
+    // Seven significant digits, never an exponent: the text is read back by
+    // the plain text-to-number conversion, which knows no exponents.
+    const double f = static_cast<double>(static_cast<float>(wert));
+    if (f == 0 || !std::isfinite(f))
+        return QStringLiteral("0");
+    const int vorKomma = static_cast<int>(std::floor(std::log10(std::fabs(f)))) + 1;
+    const int nachKomma = std::clamp(7 - vorKomma, 0, 45);
+    QString t = QLocale::c().toString(f, 'f', nachKomma);
+    if (t.contains(QLatin1Char('.'))) {
+        while (t.endsWith(QLatin1Char('0')))
+            t.chop(1);
+        if (t.endsWith(QLatin1Char('.')))
+            t.chop(1);
+    }
+    t.replace(QLatin1Char('.'), QLatin1Char(','));
+    if (t == QStringLiteral("-0"))
+        t = QStringLiteral("0");
+    return t;
+}
+
+void FensterPositionSpeichern(const QString& name, const FensterRechteck& r)
+{
+    INISpeichern(name, QStringLiteral("Breit"), EinfacheGenauigkeitText(r.breite), true);
+    INISpeichern(name, QStringLiteral("Hoch"), EinfacheGenauigkeitText(r.hoehe), true);
+    INISpeichern(name, QStringLiteral("Links"), EinfacheGenauigkeitText(r.links), true);
+    INISpeichern(name, QStringLiteral("Oben"), EinfacheGenauigkeitText(r.oben), true);
+    ProtokollSchreiben(name + QStringLiteral(" wurde geschlossen und die Position gespeichert."));
+}
+
+} // namespace kelvora

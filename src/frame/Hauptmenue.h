@@ -1,0 +1,48 @@
+#pragma once
+// Start-up and menu rules of the main window that need no window: menu
+// states from the settings, the safety-copy interval clicks, the identity
+// lines and the on-demand update search request.
+
+#include <QString>
+#include <optional>
+
+namespace kelvora {
+
+// Codes of the safety-copy interval items.
+enum class Intervall { Monatlich = 0, Woechentlich = 1, Taeglich = 2 };
+
+struct MenueZustaende {
+    bool soundAnwenden = false;
+    bool sprechblasen = true;
+    std::optional<Intervall> intervall;     // nothing checked for an unknown code
+    std::optional<bool> immerKomprimieren;  // unchanged for an unknown code
+};
+
+// Reads the menu states from the settings; a stored interval 0 is written
+// back as "0".
+MenueZustaende MenueZustaendeLesen();
+
+// The item that is checked after a click on `geklickt`, given whether it was
+// checked before; the new code is stored under "Intervall" in "Sichern".
+Intervall IntervallGeklickt(Intervall geklickt, bool warMarkiert);
+
+// Stores a toggled check mark as "1" or "0".
+void SchalterSpeichern(const QString& abschnitt, const QString& schluessel, bool an);
+
+// Identity lines: "kontakt.ini" first; when either line is empty there, both
+// come from the program's own settings. Sets programm().E1/E2.
+void IdentitaetLesen();
+
+// The update search requested from the menu: logs, empties
+// "LetzteUpdateSuche" and marks the search as asked for by the user.
+struct UpdateAnfrage {
+    bool vomBenutzer = false;
+    bool ergebnisZeigen = false;
+};
+UpdateAnfrage& updateAnfrage();
+void UpdateSucheAnfordern();
+
+// The mail draft of "E-Mail an den Programmierer".
+void MailAnProgrammierer();
+
+} // namespace kelvora

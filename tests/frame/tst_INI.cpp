@@ -1,0 +1,210 @@
+#include "TestOberflaeche.h"
+#include "TestRegister.h"
+#include "TestUmgebung.h"
+#include "frame/FunktionenFuerINI.h"
+
+#include <QFile>
+#include <QStringEncoder>
+#include <QTest>
+
+using namespace kelvora;
+
+namespace {
+
+// Text as it lies on disk: Windows-1252 bytes.
+QByteArray Ansi(const QString& text)
+{
+    QStringEncoder enc("windows-1252");
+    return enc(text);
+}
+
+} // namespace
+
+class INITest : public QObject {
+    Q_OBJECT
+private slots:
+    void lesen_data();
+    void lesen();
+    void zahl_data();
+    void zahl();
+    void schreibenLegtDateiUndAbschnittAn();
+    void schreibenBehaeltUebrigeZeilen();
+    void umlautSchluesselAlsAnsi();
+    void protokoll_data();
+    void protokoll();
+    void andereDatei();
+};
+
+void INITest::lesen_data()
+{
+    QTest::addColumn<QByteArray>("inhalt");  // empty: no file at all
+    QTest::addColumn<QString>("abschnitt");
+    QTest::addColumn<QString>("schluessel");
+    QTest::addColumn<QString>("erwartet");
+
+    const QByteArray datei = "[HauptFenster]\r\nBreit=12000\r\nLeer=\r\n  Hoch  =   9000  \r\n"
+                             "Name=\"in Anfuehrung\"\r\n\r\n[Sound]\r\nSoundAnwenden=1\r\n";
+    QTest::newRow("Wert") << datei << "HauptFenster" << "Breit" << "12000";
+    QTest::newRow("Gross/klein egal") << datei << "HAUPTFENSTER" << "breit" << "12000";
+    QTest::newRow("Blanks entfernt") << datei << "HauptFenster" << "Hoch" << "9000";
+    QTest::newRow("Anfuehrungszeichen") << datei << "HauptFenster" << "Name" << "in Anfuehrung";
+    QTest::newRow("leerer Wert ist keine Vorgabe") << datei << "HauptFenster" << "Leer" << "";
+    QTest::newRow("fehlender Schluessel") << datei << "HauptFenster" << "Links" << "vorgabe";
+    QTest::newRow("fehlender Abschnitt") << datei << "Sichern" << "Intervall" << "vorgabe";
+    QTest::newRow("Schluessel eines anderen Abschnitts") << datei << "Sound" << "Breit" << "vorgabe";
+    QTest::newRow("fehlende Datei") << QByteArray() << "HauptFenster" << "Breit" << "vorgabe";
+    QTest::newRow("Kommentar zaehlt nicht") << QByteArray("[A]\r\n;x=1\r\nx=2\r\n") << "A" << "x" << "2";
+    QTest::newRow("nur LF") << QByteArray("[A]\nx=3\n") << "A" << "x" << "3";
+    QTest::newRow("Umlaute aus ANSI") << Ansi(QStringLiteral("[Programm]\r\nE1=Jörg Müßig\r\n")) << "Programm"
+                                      << "e1" << QStringLiteral("Jörg Müßig");
+    const QString lang = QString(60, QLatin1Char('a')) + QString(60, QLatin1Char('b'));
+    QTest::newRow("nach 100 Zeichen abgeschnitten") << Ansi("[A]\r\nx=" + lang + "\r\n") << "A" << "x" << lang.left(100);
+    const QString genau = QString(100, QLatin1Char('z'));
+    QTest::newRow("genau 100 Zeichen") << Ansi("[A]\r\nx=" + genau + "\r\n") << "A" << "x" << genau;
+}
+
+void INITest::lesen()
+{
+    QFETCH(QByteArray, inhalt);
+    QFETCH(QString, abschnitt);
+    QFETCH(QString, schluessel);
+    QFETCH(QString, erwartet);
+    test::TestOberflaeche ui;
+    test::TestDatenordner ordner;
+    if (!inhalt.isEmpty())
+        ordner.Schreiben("KELVORA.INI", inhalt);
+    QCOMPARE(INILesen(abschnitt, schluessel, QStringLiteral("vorgabe")), erwartet);
+}
+
+void INITest::zahl_data()
+{
+    QTest::addColumn<QString>("gespeichert");  // null: key missing
+    QTest::addColumn<double>("erwartet");
+    QTest::newRow("Komma") << "4,5" << 4.5;
+    QTest::newRow("Punkt") << "4.5" << 4.5;
+    QTest::newRow("true") << "true" << -1.0;
+    QTest::newRow("leer") << "" << 0.0;
+    QTest::newRow("kein Zahlentext") << "abc" << 0.0;
+    QTest::newRow("negativ") << "-1500" << -1500.0;
+    QTest::newRow("fehlt: Vorgabe") << QString() << 7.0;
+}
+
+void INITest::zahl()
+{
+    QFETCH(QString, gespeichert);
+    QFETCH(double, erwartet);
+    test::TestOberflaeche ui;
+    test::TestDatenordner ordner;
+    ordner.Schreiben("KELVORA.INI", "[Andere]\r\nWert=99\r\n");
+    if (!gespeichert.isNull())
+        INISpeichern(QStringLiteral("Werte"), QStringLiteral("Wert"), gespeichert, true);
+    QCOMPARE(INILesenZahl(QStringLiteral("Werte"), QStringLiteral("Wert"), 7), erwartet);
+}
+
+void INITest::schreibenLegtDateiUndAbschnittAn()
+{
+    test::TestOberflaeche ui;
+    test::TestDatenordner ordner;
+    INISpeichern(QStringLiteral("Sichern"), QStringLiteral("Intervall"), QStringLiteral("1"), true);
+    QCOMPARE(ordner.Roh("KELVORA.INI"), QByteArray("[Sichern]\r\nIntervall=1\r\n"));
+    INISpeichern(QStringLiteral("Sound"), QStringLiteral("SoundAnwenden"), QStringLiteral("0"), true);
+    INISpeichern(QStringLiteral("sichern"), QStringLiteral("Komprimieren"), QStringLiteral("1"), true);
+    QCOMPARE(ordner.Roh("KELVORA.INI"),
+             QByteArray("[Sichern]\r\nIntervall=1\r\nKomprimieren=1\r\n[Sound]\r\nSoundAnwenden=0\r\n"));
+}
+
+void INITest::schreibenBehaeltUebrigeZeilen()
+{
+    test::TestOberflaeche ui;
+    test::TestDatenordner ordner;
+    ordner.Schreiben("KELVORA.INI",
+                     "; Einstellungen von Hand\r\n"
+                     "[HauptFenster]\r\n"
+                     "Breit=12000\r\n"
+                     "  ; Kommentar im Abschnitt\r\n"
+                     "HOCH=9000\r\n"
+                     "\r\n"
+                     "[Sound]\r\n"
+                     "SoundAnwenden=1\r\n"
+                     "Hoch=1\r\n");
+    INISpeichern(QStringLiteral("hauptfenster"), QStringLiteral("Hoch"), QStringLiteral("9500"), true);
+    INISpeichern(QStringLiteral("HauptFenster"), QStringLiteral("Links"), QStringLiteral("300"), true);
+    QCOMPARE(ordner.Roh("KELVORA.INI"),
+             QByteArray("; Einstellungen von Hand\r\n"
+                        "[HauptFenster]\r\n"
+                        "Breit=12000\r\n"
+                        "  ; Kommentar im Abschnitt\r\n"
+                        "Hoch=9500\r\n"
+                        "Links=300\r\n"
+                        "\r\n"
+                        "[Sound]\r\n"
+                        "SoundAnwenden=1\r\n"
+                        "Hoch=1\r\n"));
+    QCOMPARE(INILesen(QStringLiteral("Sound"), QStringLiteral("Hoch")), QStringLiteral("1"));
+}
+
+void INITest::umlautSchluesselAlsAnsi()
+{
+    test::TestOberflaeche ui;
+    test::TestDatenordner ordner;
+    INISpeichern(QStringLiteral("StammdatenFenster2"), QStringLiteral("AufrufZähler"), QStringLiteral("5"), true);
+    INISpeichern(QStringLiteral("Programm"), QStringLiteral("E2"), QStringLiteral("Straße 1, Ölbach"), true);
+    const QByteArray roh = ordner.Roh("KELVORA.INI");
+    QVERIFY2(roh.contains("AufrufZ\xe4hler=5\r\n"), roh.constData());
+    QVERIFY2(roh.contains("E2=Stra\xdf" "e 1, \xd6lbach\r\n"), roh.constData());
+    QCOMPARE(INILesen(QStringLiteral("stammdatenfenster2"), QStringLiteral("AUFRUFZÄHLER")), QStringLiteral("5"));
+    QCOMPARE(INILesenZahl(QStringLiteral("StammdatenFenster2"), QStringLiteral("AufrufZähler")), 5.0);
+    QCOMPARE(INILesen(QStringLiteral("Programm"), QStringLiteral("E2")), QStringLiteral("Straße 1, Ölbach"));
+}
+
+void INITest::protokoll_data()
+{
+    QTest::addColumn<QString>("schluessel");
+    QTest::addColumn<bool>("keinProtokoll");
+    QTest::addColumn<int>("einzug");
+    QTest::addColumn<QString>("zeile");  // empty: no log line
+    QTest::newRow("mit Zeile") << "Intervall" << false << 0 << "E 10:00:00  INISpeichern: Sichern / Intervall / 2 / ";
+    QTest::newRow("eingerueckt") << "Intervall" << false << 4
+                                 << "E 10:00:00      INISpeichern: Sichern / Intervall / 2 / ";
+    QTest::newRow("ohne Protokoll") << "Intervall" << true << 0 << "";
+    QTest::newRow("BREIT") << "BREIT" << false << 0 << "";
+    QTest::newRow("Oben") << "Oben" << false << 0 << "";
+    QTest::newRow("links") << "links" << false << 0 << "";
+    QTest::newRow("hOCH") << "hOCH" << false << 0 << "";
+    QTest::newRow("Breite ist kein Positionsschluessel")
+        << "Breite" << false << 0 << "E 10:00:00  INISpeichern: Sichern / Breite / 2 / ";
+}
+
+void INITest::protokoll()
+{
+    QFETCH(QString, schluessel);
+    QFETCH(bool, keinProtokoll);
+    QFETCH(int, einzug);
+    QFETCH(QString, zeile);
+    test::TestOberflaeche ui;
+    test::TestDatenordner ordner;
+    INISpeichern(QStringLiteral("Sichern"), schluessel, QStringLiteral("2"), keinProtokoll, einzug);
+    QCOMPARE(INILesen(QStringLiteral("Sichern"), schluessel), QStringLiteral("2"));
+    const QStringList erwartet = zeile.isEmpty() ? QStringList() : QStringList{zeile + programm().iniPfad};
+    QCOMPARE(ordner.Zeilen("26_12_04.txt"), erwartet);
+    QVERIFY(!QFile::exists(ordner.Pfad("Fehlerprotokoll.txt")));
+}
+
+void INITest::andereDatei()
+{
+    test::TestOberflaeche ui;
+    test::TestDatenordner ordner;
+    ordner.Schreiben("KELVORA.INI", "[Programm]\r\nE1=aus KELVORA\r\nE2=Zeile 2\r\n");
+    ordner.Schreiben("kontakt.ini", Ansi(QStringLiteral("[programm]\r\ne1=  Hans Bäuerle  \r\n")));
+    const QString kontakt = ordner.Pfad("kontakt.ini");
+    QCOMPARE(INILesenAusDatei(QStringLiteral("Programm"), QStringLiteral("E1"), QString(), kontakt),
+             QStringLiteral("Hans Bäuerle"));
+    QCOMPARE(INILesenAusDatei(QStringLiteral("Programm"), QStringLiteral("E2"), QStringLiteral("-"), kontakt),
+             QStringLiteral("-"));
+    QCOMPARE(INILesenAusDatei(QStringLiteral("Programm"), QStringLiteral("E1"), QString(), ordner.Pfad("fehlt.ini")),
+             QString());
+    QCOMPARE(INILesen(QStringLiteral("Programm"), QStringLiteral("E1")), QStringLiteral("aus KELVORA"));
+}
+
+KELVORA_TEST(INITest)
+#include "tst_INI.moc"

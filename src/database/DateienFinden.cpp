@@ -59,7 +59,7 @@ public:
 
 } // namespace
 
-QDateTime DatumNull()
+QDateTime DateizeitFehlend()
 {
     return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
 }
@@ -68,7 +68,7 @@ QDateTime Dateizeit(const QString& pfad)
 {
     const QFileInfo fi(pfad);
     if (!fi.exists() || !fi.isFile())
-        return DatumNull();
+        return DateizeitFehlend();
     return fi.lastModified();
 }
 

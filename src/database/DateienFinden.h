@@ -38,6 +38,6 @@ bool DateiFrei(const QString& pfad);
 // The last-write time of a file; a missing file gives date 0
 // (30.12.1899 00:00), which is older than every real file.
 QDateTime Dateizeit(const QString& pfad);
-QDateTime DatumNull();
+QDateTime DateizeitFehlend();
 
 } // namespace kelvora

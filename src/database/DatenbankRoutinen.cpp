@@ -21,15 +21,9 @@ QString NeuerVerbindungsname()
     return QStringLiteral("kelvora_") + QString::number(zaehler.fetchAndAddRelaxed(1) + 1);
 }
 
-// SQLite's primary result codes: the extended codes carry them in the low byte.
-int SqliteCode(const QSqlError& fehler)
-{
-    return fehler.nativeErrorCode().toInt() & 0xFF;
-}
-
 bool IstBeschaedigt(const QSqlError& fehler)
 {
-    const int code = SqliteCode(fehler);
+    const int code = SqlFehlerNummer(fehler);
     return code == 26 /* SQLITE_NOTADB */ || code == 11 /* SQLITE_CORRUPT */;
 }
 
@@ -106,6 +100,12 @@ void WiederherstellungAnbieten(const QString& pfad)
 
 } // namespace
 
+// SQLite's primary result codes: the extended codes carry them in the low byte.
+long SqlFehlerNummer(const QSqlError& fehler)
+{
+    return fehler.nativeErrorCode().toLong() & 0xFF;
+}
+
 // ---------------------------------------------------------------- Verbindung
 
 Verbindung::~Verbindung()
@@ -180,14 +180,14 @@ bool DatenbankOeffnenVersuch(Verbindung& verbindung, const QString& pfad, bool n
         db.setConnectOptions(nurLesen ? QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=0;QSQLITE_OPEN_READONLY")
                                       : QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=0"));
         if (!db.open()) {
-            fehlerNummer = SqliteCode(db.lastError());
+            fehlerNummer = SqlFehlerNummer(db.lastError());
             fehlerText = db.lastError().text();
             beschaedigt = IstBeschaedigt(db.lastError());
         } else {
             // SQLite opens any file; a damaged one shows only at the first read.
             QSqlQuery q(db);
             if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !q.next()) {
-                fehlerNummer = SqliteCode(q.lastError());
+                fehlerNummer = SqlFehlerNummer(q.lastError());
                 fehlerText = q.lastError().text();
                 beschaedigt = IstBeschaedigt(q.lastError());
             } else if (q.value(0).toLongLong() == 0) {

@@ -8,6 +8,7 @@
 // after the connection). Every value goes in through bound parameters.
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
@@ -67,6 +68,9 @@ bool AnweisungAusfuehren(Verbindung& verbindung, const QString& sql, const QVari
 // Deletes the row with the given ID, or every row when alle is true. True
 // when at least one row was deleted.
 bool DatensatzLoeschen(const QString& datenbankPfad, const QString& tabelle, long id, bool alle);
+
+// SQLite's primary result code of an error (5 busy, 11 corrupt, 26 no database).
+long SqlFehlerNummer(const QSqlError& fehler);
 
 // A table or column name as a quoted SQL identifier ("RationFürTier").
 QString SqlName(const QString& name);

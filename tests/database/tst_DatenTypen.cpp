@@ -39,16 +39,12 @@ void DatenTypenTest::textInLong_data()
     QTest::newRow("Minus vorn") << "-42" << -42;
     QTest::newRow("Minus mitten drin") << "12-3" << -123;
     QTest::newRow("Leerzeichen ringsum") << "  815  " << 815;
-    QTest::newRow("Tausender angezeigt") << "1.500" << 1500;
     QTest::newRow("neun Ziffern") << "123456789" << 123456789;
-    QTest::newRow("neun Ziffern negativ") << "-123456789" << -123456789;
     QTest::newRow("zehn Ziffern") << "1234567890" << 0;
     QTest::newRow("zehn Ziffern mit fuehrender Null") << "0000000001" << 0;
     QTest::newRow("Komma schneidet ab, rundet nicht") << "5,9" << 5;
     QTest::newRow("leer") << "" << 0;
     QTest::newRow("nur Minus") << "-" << 0;
-    QTest::newRow("minus null") << "-0" << 0;
-    QTest::newRow("Text") << "abc" << 0;
     QTest::newRow("Leerzeichen nach Minus beendet") << "- 5" << 0;
     QTest::newRow("Ziffern nach Text zaehlen nicht") << "kg 12" << 0;
 }
@@ -70,18 +66,14 @@ void DatenTypenTest::textInDouble_data()
     QTest::newRow("fuehrender Punkt") << ".5" << 0.5;
     QTest::newRow("nur der erste Trenner zaehlt") << "1.234,5" << 1.2345;
     QTest::newRow("true") << "true" << -1.0;
-    QTest::newRow("TRUE") << "TRUE" << -1.0;
     QTest::newRow("False") << "False" << 0.0;
     QTest::newRow("nur Minus") << "-" << 0.0;
     QTest::newRow("nur Komma") << "," << 0.0;
-    QTest::newRow("leer") << "" << 0.0;
     QTest::newRow("negativ mit Leerzeichen") << "  -3,25 " << -3.25;
     QTest::newRow("negativ ohne Null") << "-,5" << -0.5;
-    QTest::newRow("Komma am Ende") << "5," << 5.0;
     QTest::newRow("Einheit wird zum Trenner") << "12 kg" << 12.0;
     QTest::newRow("Einheit nach Dezimalzahl") << "1,5 kg" << 1.5;
     QTest::newRow("zweites Minus wird Trenner") << "5-3" << 5.3;
-    QTest::newRow("Text") << "abc" << 0.0;
     QTest::newRow("Prozentwert") << "35,25 %" << 35.25;
     QTest::newRow("grosse Zahl") << "123456789012" << 123456789012.0;
 }
@@ -103,16 +95,13 @@ void DatenTypenTest::textInDatum_data()
     QTest::newRow("zweistellig 15") << "15.5.15" << Tag(2015, 5, 15);
     QTest::newRow("zweistellig 29") << "01.01.29" << Tag(2029, 1, 1);
     QTest::newRow("zweistellig 30") << "01.01.30" << Tag(1930, 1, 1);
-    QTest::newRow("zweistellig 99") << "31.12.99" << Tag(1999, 12, 31);
     QTest::newRow("zweistellig 00") << "29.02.00" << Tag(2000, 2, 29);
     QTest::newRow("weiche Trennstriche") << QStringLiteral("15\u00AD05\u00AD2015") << Tag(2015, 5, 15);
-    QTest::newRow("mit Uhrzeit") << "04.12.2026 10:15:30"
-                                 << QDateTime(QDate(2026, 12, 4), QTime(10, 15, 30));
+    QTest::newRow("mit Uhrzeit") << "04.12.2026 10:15:30" << QDateTime(QDate(2026, 12, 4), QTime(10, 15, 30));
     QTest::newRow("leer") << "" << DatumNull;
     QTest::newRow("ein Trenner") << "15.05" << DatumNull;
     QTest::newRow("Schraegstriche") << "2015/05/15" << DatumNull;
     QTest::newRow("Bindestriche nicht zehn lang") << "2015-5-15" << DatumNull;
-    QTest::newRow("Text") << "heute" << DatumNull;
     QTest::newRow("kein Kalendertag") << "31.02.2015" << DatumNull;
 }
 

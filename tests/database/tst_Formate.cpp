@@ -42,26 +42,20 @@ void FormateTest::formatieren_data()
     QTest::newRow("#0.00 fast null negativ") << -0.004 << "#0.00" << "0,00";
     QTest::newRow("#0.00 Uebertrag") << 9.995 << "#0.00" << "10,00";
     QTest::newRow("#0.00 ohne Tausender") << 1234.5 << "#0.00" << "1234,50";
-    QTest::newRow("#0.00 unter eins") << 0.5 << "#0.00" << "0,50";
     QTest::newRow("#0.0") << 24.96 << "#0.0" << "25,0";
     QTest::newRow("#0") << 7.49 << "#0" << "7";
-    QTest::newRow("##0 null") << 0.0 << "##0" << "0";
     QTest::newRow("##0 Haelfte") << 2.5 << "##0" << "3";
     QTest::newRow("##0 Haelfte negativ") << -2.5 << "##0" << "-3";
     QTest::newRow("##0 ueber die Maske hinaus") << 1234.4 << "##0" << "1234";
     QTest::newRow("##0 Uebertrag") << 99.5 << "##0" << "100";
     QTest::newRow("##0.0 Dezimaltrenner") << 1.5 << "##0.0" << "1,5";
-    QTest::newRow("##0.00") << 33.333333 << "##0.00" << "33,33";
     QTest::newRow("###0") << -12.6 << "###0" << "-13";
-    QTest::newRow("###0.00") << 80.0 << "###0.00" << "80,00";
     QTest::newRow("####0") << 4321.5 << "####0" << "4322";
-    QTest::newRow("#####0") << 8125.0 << "#####0" << "8125";
     QTest::newRow("#####0.00") << 123456.789 << "#####0.00" << "123456,79";
     QTest::newRow("###,##0 Tausendertrenner") << 1500.0 << "###,##0" << "1.500";
     QTest::newRow("###,##0 Millionen") << 1234567.8 << "###,##0" << "1.234.568";
     QTest::newRow("###,##0 negativ") << -1234.0 << "###,##0" << "-1.234";
     QTest::newRow("###,##0 Uebertrag in Tausender") << 999.5 << "###,##0" << "1.000";
-    QTest::newRow("###,##0 klein") << 12.0 << "###,##0" << "12";
     QTest::newRow("###,##0 null") << 0.0 << "###,##0" << "0";
     QTest::newRow("###,##0 ueber die Maske hinaus") << 1e15 << "###,##0" << "1.000.000.000.000.000";
     QTest::newRow("#,##0") << 2345.49 << "#,##0" << "2.345";
@@ -75,18 +69,14 @@ void FormateTest::formatieren_data()
     QTest::newRow("#,### null ist leer") << 0.0 << "#,###" << "";
     QTest::newRow("#,### rundet auf null") << 0.4 << "#,###" << "";
     QTest::newRow("#,### Dateigroesse") << 1234567.0 << "#,###" << "1.234.567";
-    QTest::newRow("#,### dreistellig") << 999.0 << "#,###" << "999";
     QTest::newRow("0") << 0.5 << "0" << "1";
     QTest::newRow("00 Pflichtstellen") << 5.0 << "00" << "05";
-    QTest::newRow("#0.0# optionale Stelle") << 1.5 << "#0.0#" << "1,5";
     QTest::newRow("#0.0# beide Stellen") << 1.25 << "#0.0#" << "1,25";
     QTest::newRow("Percent") << 0.4567 << "Percent" << "45,67 %";
     QTest::newRow("Percent Dezimalwert") << 0.12345 << "Percent" << "12,35 %";
-    QTest::newRow("Percent null") << 0.0 << "Percent" << "0,00 %";
     QTest::newRow("Percent ueber hundert") << 15.0 << "Percent" << "1500,00 %";
     QTest::newRow("Percent negativ") << -0.001 << "Percent" << "-0,10 %";
     QTest::newRow("Standard") << 1234.5 << "Standard" << "1.234,50";
-    QTest::newRow("Fixed") << 1234.5 << "Fixed" << "1234,50";
     QTest::newRow("Text hinter der Zahl") << 4.5 << "0.0 kg" << "4,5 kg";
     QTest::newRow("Prozentzeichen") << 0.255 << "0%" << "26%";
     QTest::newRow("leere Maske") << 0.1 + 0.2 << "" << "0,3";
@@ -115,7 +105,6 @@ void FormateTest::ganzzahlRunden_data()
     QTest::newRow("knapp unter der Haelfte") << 2.4999 << 2LL;
     QTest::newRow("knapp ueber der Haelfte") << 2.5001 << 3LL;
     QTest::newRow("negativ abrunden") << -3.7 << -4LL;
-    QTest::newRow("ganz") << 42.0 << 42LL;
     QTest::newRow("ueber 32 Bit") << 1e10 << 10000000000LL;
     QTest::newRow("keine Zahl") << std::nan("") << 0LL;
 }
@@ -136,7 +125,6 @@ void FormateTest::longBereich_data()
     QTest::newRow("unterste Grenze gerade gerundet") << -2147483648.5 << true;
     QTest::newRow("unter der Grenze") << -2147483649.0 << false;
     QTest::newRow("unendlich") << std::numeric_limits<double>::infinity() << false;
-    QTest::newRow("alltaeglich") << 12345.6 << true;
 }
 
 void FormateTest::longBereich()
@@ -153,13 +141,11 @@ void FormateTest::rundenGerade_data()
     QTest::addColumn<double>("ergebnis");
     QTest::newRow("2,345 zur geraden 4") << 2.345 << 2 << 2.34;
     QTest::newRow("2,355 zur geraden 6") << 2.355 << 2 << 2.36;
-    QTest::newRow("0,125") << 0.125 << 2 << 0.12;
     QTest::newRow("ueber der Haelfte") << 0.12501 << 2 << 0.13;
     QTest::newRow("negativ") << -2.675 << 2 << -2.68;
     QTest::newRow("ganze Zahl 2,5") << 2.5 << 0 << 2.0;
     QTest::newRow("ganze Zahl 3,5") << 3.5 << 0 << 4.0;
     QTest::newRow("Uebertrag") << 9.9996 << 3 << 10.0;
-    QTest::newRow("Drittel") << 1.0 / 3 << 4 << 0.3333;
     QTest::newRow("negative Stellen wie null") << 1.6 << -1 << 2.0;
 }
 
@@ -203,7 +189,6 @@ void FormateTest::tagesSerial_data()
     QTest::addColumn<QDate>("datum");
     QTest::newRow("Tag null") << 0 << QDate(1899, 12, 30);
     QTest::newRow("vor Tag null") << -1 << QDate(1899, 12, 29);
-    QTest::newRow("1900 ist kein Schaltjahr") << 61 << QDate(1900, 3, 1);
     QTest::newRow("Jahrtausendwechsel") << 36526 << QDate(2000, 1, 1);
     QTest::newRow("Versionsdatum") << 42139 << QDate(2015, 5, 15);
     QTest::newRow("Schalttag") << 45351 << QDate(2024, 2, 29);
@@ -223,7 +208,6 @@ void FormateTest::zeitSerial_data()
     QTest::addColumn<QDateTime>("zeit");
     QTest::newRow("Mittag") << 42139.5 << QDateTime(QDate(2015, 5, 15), QTime(12, 0));
     QTest::newRow("halbe Stunde") << 42139.6041666666667 << QDateTime(QDate(2015, 5, 15), QTime(14, 30));
-    QTest::newRow("Sekunde") << 42139.0 + 1.0 / 86400 << QDateTime(QDate(2015, 5, 15), QTime(0, 0, 1));
     QTest::newRow("Tag null") << 0.0 << QDateTime(QDate(1899, 12, 30), QTime(0, 0));
     QTest::newRow("negativ mit Uhrzeit") << -1.25 << QDateTime(QDate(1899, 12, 29), QTime(6, 0));
     QTest::newRow("negativ weit") << -700.75 << QDateTime(QDate(1898, 1, 29), QTime(18, 0));

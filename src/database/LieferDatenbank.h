@@ -1,0 +1,30 @@
+#pragma once
+// The delivered feed database: built at build time from the schema and the
+// feed rows in data/, installed into a data folder that has never been used.
+
+#include <QString>
+#include <QStringList>
+
+namespace kelvora {
+
+// File name of the delivered database beside the executable.
+inline constexpr char LieferDatenbankName[] = "Futter-Auslieferung.mdb";
+
+// Builds a database from quellOrdner/schema.sql and every quellOrdner/*.csv
+// (one file per table, named after the table in any case) into zielPfad. An
+// existing zielPfad is replaced only when the new database is complete.
+// fehler receives a German description when the result is false.
+bool LieferDatenbankBauen(const QString& quellOrdner, const QString& zielPfad, QString* fehler = nullptr);
+
+// Splits SQL text into its statements: ';' ends one, except inside quotes,
+// brackets and comments; comments are dropped, blank statements skipped.
+QStringList SqlAnweisungen(const QString& text);
+
+// Copies ausfuehrungsOrdner/Futter-Auslieferung.mdb as Futter.mdb into the
+// data folder when that folder is brand-new: neither Futter.mdb, Futter.BAK,
+// Futter.KOM nor KELVORA.INI is there. A folder in which the program ran
+// before is left alone. Creates the data folder when missing. True when the
+// database was installed.
+bool DatenordnerEinrichten(const QString& ausfuehrungsOrdner);
+
+} // namespace kelvora

@@ -1,0 +1,280 @@
+#include "database/NullFilter.h"
+
+#include "database/DatenTypen.h"
+#include "database/Formate.h"
+#include "frame/FunktionenFuerINI.h"
+#include "frame/Oberflaeche.h"
+#include "frame/Protokoll.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <cfloat>
+#include <cmath>
+
+namespace kelvora {
+
+namespace {
+
+// A conversion that fails the way the program's number types fail.
+struct Umwandlungsfehler {
+    long nummer;
+    const char* beschreibung;
+};
+
+constexpr Umwandlungsfehler Unvertraeglich{13, "Typen unverträglich"};
+constexpr Umwandlungsfehler Ueberlauf{6, "Überlauf"};
+
+enum class Typ { Integer, Long, Double, Single, Currency, Date, String, StringPlus, Boolean, Unbekannt };
+
+Typ TypLesen(QAnyStringView typ)
+{
+    if (typ == u"Integer")
+        return Typ::Integer;
+    if (typ == u"Long")
+        return Typ::Long;
+    if (typ == u"Double")
+        return Typ::Double;
+    if (typ == u"Single")
+        return Typ::Single;
+    if (typ == u"Currency")
+        return Typ::Currency;
+    if (typ == u"Date")
+        return Typ::Date;
+    if (typ == u"String" || typ == u"Text")
+        return Typ::String;
+    if (typ == u"String+")
+        return Typ::StringPlus;
+    if (typ == u"Boolean")
+        return Typ::Boolean;
+    return Typ::Unbekannt;
+}
+
+bool IstText(const QVariant& w)
+{
+    const int id = w.metaType().id();
+    return id == QMetaType::QString || id == QMetaType::QByteArray || id == QMetaType::QChar;
+}
+
+QString Text(const QVariant& w)
+{
+    if (w.metaType().id() == QMetaType::QByteArray)
+        return QString::fromUtf8(w.toByteArray());
+    return w.toString();
+}
+
+double ZahlAusText(const QString& roh)
+{
+    const QString text = roh.trimmed();
+    bool ok = false;
+    double d = QLocale::c().toDouble(text, &ok);
+    if (!ok)
+        d = QLocale(QLocale::German, QLocale::Germany).toDouble(text, &ok);
+    if (!ok || !std::isfinite(d))
+        throw Unvertraeglich;
+    return d;
+}
+
+double Zahl(const QVariant& w)
+{
+    switch (w.metaType().id()) {
+    case QMetaType::Bool:
+        return w.toBool() ? -1.0 : 0.0;  // True is -1 in the program's numbers
+    case QMetaType::QDateTime:
+        return SerialAusDatumZeit(w.toDateTime());
+    case QMetaType::QDate:
+        return SerialAusDatum(w.toDate());
+    case QMetaType::QString:
+    case QMetaType::QByteArray:
+    case QMetaType::QChar:
+        return ZahlAusText(Text(w));
+    default:
+        break;
+    }
+    bool ok = false;
+    const double d = w.toDouble(&ok);
+    if (!ok)
+        throw Unvertraeglich;
+    return d;
+}
+
+QDateTime Datum(const QVariant& w)
+{
+    switch (w.metaType().id()) {
+    case QMetaType::QDateTime:
+        return w.toDateTime();
+    case QMetaType::QDate:
+        return QDateTime(w.toDate(), QTime(0, 0));
+    case QMetaType::QString:
+    case QMetaType::QByteArray: {
+        const QString text = Text(w).trimmed();
+        for (const auto* format : {"yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss.zzz",
+                                   "yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd"}) {
+            const QDateTime d = QDateTime::fromString(text, QLatin1String(format));
+            if (d.isValid())
+                return d;
+        }
+        const QDateTime d = TextInDatum(text);
+        if (d.date() == QDate(1899, 12, 30) && !text.startsWith(QLatin1String("30.12.1899")))
+            throw Unvertraeglich;
+        return d;
+    }
+    default:
+        return DatumZeitAusSerial(Zahl(w));
+    }
+}
+
+QString AlsText(const QVariant& w)
+{
+    switch (w.metaType().id()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return DezimalText(w.toDouble());
+    case QMetaType::Bool:
+        return w.toBool() ? QStringLiteral("Wahr") : QStringLiteral("Falsch");
+    case QMetaType::QDate:
+        return w.toDate().toString(QStringLiteral("dd.MM.yyyy"));
+    case QMetaType::QDateTime: {
+        const QDateTime d = w.toDateTime();
+        return d.time() == QTime(0, 0) ? d.toString(QStringLiteral("dd.MM.yyyy"))
+                                       : d.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"));
+    }
+    default:
+        return Text(w);
+    }
+}
+
+bool Wahrheitswert(const QVariant& w)
+{
+    if (w.metaType().id() == QMetaType::Bool)
+        return w.toBool();
+    if (IstText(w)) {
+        const QString t = Text(w).trimmed();
+        if (t.compare(QLatin1String("Wahr"), Qt::CaseInsensitive) == 0
+            || t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+            return true;
+        if (t.compare(QLatin1String("Falsch"), Qt::CaseInsensitive) == 0
+            || t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+            return false;
+    }
+    return Zahl(w) != 0.0;
+}
+
+QVariant Integer(double d)
+{
+    if (d > 32000) {
+        if (!ImLongBereich(d))
+            throw Ueberlauf;
+        return QVariant::fromValue(static_cast<qint32>(R(d)));
+    }
+    const long ganz = R(d);
+    if (ganz < -32768)
+        throw Ueberlauf;
+    return QVariant::fromValue(static_cast<qint16>(ganz));
+}
+
+QVariant Umwandeln(const QVariant& w, Typ typ)
+{
+    const bool leer = IstText(w) && Text(w).trimmed().isEmpty();
+    switch (typ) {
+    case Typ::Integer:
+        return leer ? QVariant::fromValue(qint16(0)) : Integer(Zahl(w));
+    case Typ::Long: {
+        if (leer)
+            return QVariant();
+        const double d = Zahl(w);
+        if (!ImLongBereich(d))
+            throw Ueberlauf;
+        return QVariant::fromValue(static_cast<qint32>(R(d)));
+    }
+    case Typ::Double:
+        return leer ? 0.0 : Zahl(w);
+    case Typ::Single: {
+        if (leer)
+            return 0.0f;
+        const double d = Zahl(w);
+        if (std::fabs(d) > FLT_MAX)
+            throw Ueberlauf;
+        return static_cast<float>(d);
+    }
+    case Typ::Currency: {
+        if (leer)
+            return 0.0;
+        const double d = Zahl(w);
+        if (std::fabs(d) > 922337203685477.5807)
+            throw Ueberlauf;
+        return RundenGerade(d, 4);
+    }
+    case Typ::Date:
+        return leer ? QDateTime(QDate(1899, 12, 30), QTime(0, 0)) : Datum(w);
+    case Typ::String:
+        return AlsText(w);
+    case Typ::StringPlus: {
+        const QString t = AlsText(w);
+        return t.isEmpty() ? QStringLiteral(" ") : t;
+    }
+    case Typ::Boolean:
+        return Wahrheitswert(w);
+    case Typ::Unbekannt:
+        break;
+    }
+    return QVariant();
+}
+
+QVariant NullWert(Typ typ)
+{
+    switch (typ) {
+    case Typ::String:
+        return QStringLiteral("");
+    case Typ::StringPlus:
+        return QStringLiteral(" ");
+    case Typ::Boolean:
+        return false;
+    case Typ::Unbekannt:
+        return QVariant();
+    default:
+        return QVariant::fromValue(qint16(0));
+    }
+}
+
+void FalscherTyp(QAnyStringView typ)
+{
+    MsgBox(QStringLiteral("Falscher Wert in der Funktion") + QStringLiteral(" NullFilter"), Knoepfe::OK,
+           Symbol::Information, Antwort::OK, typ.toString());
+}
+
+} // namespace
+
+QVariant NullFilter(const QVariant& wert, QAnyStringView typ)
+{
+    const Typ t = TypLesen(typ);
+    if (wert.isNull()) {
+        if (t == Typ::Unbekannt)
+            FalscherTyp(typ);
+        return NullWert(t);
+    }
+    if (t == Typ::Unbekannt) {
+        FalscherTyp(typ);
+        FehlerProtokollieren(QStringLiteral("Falscher Wert in der Funktion Nullfilter: ") + typ.toString());
+        return QVariant();
+    }
+    try {
+        return Umwandeln(wert, t);
+    } catch (const Umwandlungsfehler& f) {
+        INISpeichern(QStringLiteral("Programm"), QStringLiteral("DatenbankenKomprimierenNotwendig"), QStringLiteral("1"));
+        const QString beschreibung = QString::fromUtf8(f.beschreibung);
+        FehlerProtokollieren(FehlerBeschreibung(f.nummer, beschreibung, QStringLiteral("NullFilter"),
+                                                QStringLiteral("DatenTypen"))
+                             + QStringLiteral(": ") + AlsText(wert) + QStringLiteral(" als ") + typ.toString());
+        MsgBox(QStringLiteral("Fehler") + QLatin1Char(' ') + QString::number(f.nummer) + QStringLiteral(" (") + beschreibung
+                   + QStringLiteral(") ") + QStringLiteral("in Prozedur") + QStringLiteral(" NullFilter ")
+                   + QStringLiteral("in Modul") + QStringLiteral(" DatenTypen.") + QStringLiteral("\n\n")
+                   + QStringLiteral("Das Programm wird jetzt beendet und beim nächsten Neustart eine Reparatur der "
+                                    "Datenbanken durchgeführt. ")
+                   + QStringLiteral("Sollte das Problem dann weiterhin bestehen, informieren Sie bitte den "
+                                    "Programmierer!"),
+               Knoepfe::OK, Symbol::Kritisch);
+        return QVariant();
+    }
+}
+
+} // namespace kelvora

@@ -1,0 +1,20 @@
+#pragma once
+// Typed read of a record-set field: nulls and blank texts become fixed
+// defaults, so that no caller ever handles a null.
+
+#include <QAnyStringView>
+#include <QVariant>
+
+namespace kelvora {
+
+// typ is one of "Integer", "Long", "Double", "Single", "Currency", "Date",
+// "String", "Text", "String+", "Boolean" (case-sensitive). Integer results
+// are qint16, Long results qint32 (an Integer above 32000 comes back as
+// Long), Single float, Double and Currency double (Currency rounded to four
+// decimals), Date QDateTime. A null gives the Integer 0 for every number and
+// date type. An empty result (an invalid QVariant) reads as 0 or "".
+// A value that cannot be converted shows a message, marks the databases for
+// repair in the INI file and gives the empty result.
+QVariant NullFilter(const QVariant& wert, QAnyStringView typ);
+
+} // namespace kelvora

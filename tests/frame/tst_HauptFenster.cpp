@@ -1,0 +1,184 @@
+#include "TestOberflaeche.h"
+#include "TestRegister.h"
+#include "TestUmgebung.h"
+#include "frame/FunktionenFuerINI.h"
+#include "frame/Programm.h"
+#include "frame/ui/HauptFenster.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace kelvora;
+
+class HauptFensterTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void titelUndAufrufzaehler();
+    void menueEintraege_data();
+    void menueEintraege();
+    void symbolleiste();
+    void statuszeileMitTimer();
+    void intervallUeberMenue();
+    void schalterSchreibenEinsNull();
+    void beendenSpeichertPosition();
+
+private:
+    test::TestOberflaeche* ui = nullptr;
+    test::TestDatenordner* ordner = nullptr;
+    HauptFenster* haupt = nullptr;
+};
+
+void HauptFensterTest::init()
+{
+    ui = new test::TestOberflaeche;
+    ordner = new test::TestDatenordner;
+    haupt = new HauptFenster;
+    haupt->Laden();
+    haupt->show();
+}
+
+void HauptFensterTest::cleanup()
+{
+    delete haupt;
+    delete ordner;
+    delete ui;
+}
+
+void HauptFensterTest::titelUndAufrufzaehler()
+{
+    QCOMPARE(haupt->windowTitle(), QStringLiteral("Kelvora     Version 15.05.2015"));
+    QCOMPARE(INILesen("HauptFenster", "AufrufZähler"), QStringLiteral("1"));
+    QCOMPARE(INILesen("HauptFenster", "AufrufZählerStart"), QStringLiteral("04.12.2026 10:00"));
+    QCOMPARE(INILesen("HauptFenster", "LetzterAufruf"), QStringLiteral("04.12.2026 10:00:00"));
+    // The minimum size of the main window, 12000 x 9000 twips.
+    QCOMPARE(haupt->size(), QSize(800, 600));
+}
+
+void HauptFensterTest::menueEintraege_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("waehlbar");
+    QTest::newRow("Daten") << "DatenHauptmenü" << "&Daten" << true;
+    QTest::newRow("Programmende") << "ProgrammEnde" << "Programm&ende" << true;
+    QTest::newRow("Ergebnis ausgeschaltet") << "DErgebnisA" << "Ergebnis anzeigen" << false;
+    QTest::newRow("Import ausgeschaltet") << "DFuttermittelImportieren" << "Futtermittel &importieren" << false;
+    QTest::newRow("Diskette") << "DatenAufDisk" << "&Daten auf Diskette" << false;
+    QTest::newRow("Einstellung ausgeschaltet") << "HauptmenüEinstellung" << "&Einstellung" << false;
+    QTest::newRow("Sicherungskopien") << "ESicherungskopien" << "S&icherungskopien" << false;
+    QTest::newRow("wöchentlich") << "SichernWöchentlich" << "&wöchentlich" << true;
+    QTest::newRow("Sound") << "SoundAnwenden" << "&Sound anwenden" << true;
+    QTest::newRow("Fenster") << "Fenster" << "&Fenster" << true;
+    QTest::newRow("Hilfe") << "HauptmenüHilfe" << "&Hilfe" << true;
+    QTest::newRow("Mail") << "HemailAnProgrammierer" << "E-Mail an den Programmierer" << true;
+    QTest::newRow("Sprechblasen") << "Sprechblasen" << "Sprechblasen verwenden" << false;
+    QTest::newRow("Hilfe über Hilfe") << "InfoHilfeÜberHilfe" << "Hilfe &über Hilfe" << false;
+    QTest::newRow("Trenner") << "LeerH1" << "-" << false;
+    QTest::newRow("Kopieren in") << "KopInVariableMengenUmrechnen" << "in variable Mengen umwandeln" << true;
+    QTest::newRow("Neue Version") << "NeueVersionInstallationA" << "00.00.00" << true;
+}
+
+void HauptFensterTest::menueEintraege()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(bool, waehlbar);
+    QAction* a = haupt->Aktion(name);
+    QVERIFY2(a, qPrintable(name));
+    QCOMPARE(a->objectName(), name);
+    QCOMPARE(a->text(), text);
+    QCOMPARE(a->isEnabled(), waehlbar);
+}
+
+void HauptFensterTest::symbolleiste()
+{
+    QVERIFY(haupt->findChild<QWidget*>("picSymbolleiste"));
+    auto* futter = haupt->findChild<QToolButton*>("cmdTaste3");
+    QVERIFY(futter);
+    QCOMPARE(futter->text(), QStringLiteral("Futtermittel"));
+    QCOMPARE(haupt->findChild<QToolButton*>("cmdTaste5")->text(), QStringLiteral("Auswertung"));
+    QVERIFY(haupt->findChild<QToolButton*>("Taste4")->acceptDrops());
+    // Pop-up and update menus are not in the menu bar.
+    QVERIFY(!haupt->Aktion("KopierenIn")->isVisible());
+    QVERIFY(!haupt->Aktion("NeueVersionHM")->isVisible());
+    QVERIFY(haupt->Aktion("DatenHauptmenü")->isVisible());
+}
+
+void HauptFensterTest::statuszeileMitTimer()
+{
+    auto* zeile = haupt->findChild<QLabel*>("lblMeldungen");
+    auto* timer = haupt->findChild<QTimer*>("tmrMeldungAusblenden");
+    QVERIFY(zeile && timer);
+    QVERIFY(!zeile->isVisible());
+
+    haupt->MeldungZeigen(255, QStringLiteral("Speichern fehlgeschlagen"), 3, false);
+    QVERIFY(zeile->isVisible());
+    QCOMPARE(zeile->text(), QStringLiteral(" Speichern fehlgeschlagen "));
+    QCOMPARE(zeile->palette().color(QPalette::Window), QColor(255, 0, 0));
+    QCOMPARE(zeile->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+    QVERIFY(!zeile->font().bold());
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 3000);
+
+    // A second message restarts the timer with its own duration.
+    haupt->MeldungZeigen(65535, QStringLiteral("Bitte warten"), 10, false);
+    QCOMPARE(timer->interval(), 10000);
+    QVERIFY(timer->isActive());
+    QCOMPARE(zeile->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+
+    QMetaObject::invokeMethod(timer, "timeout");
+    QVERIFY(!zeile->isVisible());
+    QVERIFY(!timer->isActive());
+    QCOMPARE(timer->interval(), 5000);
+
+    haupt->MeldungZeigen(65280, QStringLiteral("versteckt"), 5, true);
+    QVERIFY(!zeile->isVisible());
+}
+
+void HauptFensterTest::intervallUeberMenue()
+{
+    QAction* monatlich = haupt->Aktion("SichernMonatlich");
+    QAction* woechentlich = haupt->Aktion("SichernWöchentlich");
+    QAction* taeglich = haupt->Aktion("SichernTäglich");
+    QVERIFY(monatlich->isChecked());
+    taeglich->trigger();
+    QVERIFY(taeglich->isChecked() && !monatlich->isChecked() && !woechentlich->isChecked());
+    QCOMPARE(INILesen("Sichern", "Intervall"), QStringLiteral("2"));
+    taeglich->trigger();  // the checked item falls back to weekly
+    QVERIFY(woechentlich->isChecked() && !taeglich->isChecked() && !monatlich->isChecked());
+    QCOMPARE(INILesen("Sichern", "Intervall"), QStringLiteral("1"));
+}
+
+void HauptFensterTest::schalterSchreibenEinsNull()
+{
+    QAction* sound = haupt->Aktion("SoundAnwenden");
+    sound->trigger();
+    QCOMPARE(INILesen("Sound", "SoundAnwenden"), QStringLiteral("1"));
+    sound->trigger();
+    QCOMPARE(INILesen("Sound", "SoundAnwenden"), QStringLiteral("0"));
+    haupt->Aktion("KomprimierenImmer")->trigger();
+    QCOMPARE(INILesen("Sichern", "Komprimieren"), QStringLiteral("1"));
+}
+
+void HauptFensterTest::beendenSpeichertPosition()
+{
+    haupt->move(30, 40);
+    haupt->resize(900, 700);
+    haupt->Aktion("ProgrammEnde")->trigger();
+    QCOMPARE(INILesen("HauptFenster", "Breit"), QStringLiteral("13500"));
+    QCOMPARE(INILesen("HauptFenster", "Hoch"), QStringLiteral("10500"));
+    QVERIFY(ordner->Zeilen("26_12_04.txt").contains(
+        QStringLiteral("E 10:00:00  HauptFenster wurde geschlossen und die Position gespeichert.")));
+    QVERIFY(programm().programmEndet);
+    programm().programmEndet = false;
+}
+
+KELVORA_TEST(HauptFensterTest)
+#include "tst_HauptFenster.moc"

@@ -1,5 +1,7 @@
 #include "frame/ui/Fensterliste.h"
 
+// Window headers (one line each).
+
 #include <QHash>
 
 namespace kelvora {
@@ -11,6 +13,7 @@ namespace {
 QHash<QString, FensterFabrik> AlleFenster()
 {
     QHash<QString, FensterFabrik> f;
+    // Window factories (one line each).
     return f;
 }
 

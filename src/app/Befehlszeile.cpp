@@ -1,5 +1,6 @@
 #include "app/Befehlszeile.h"
 
+#include "database/LieferDatenbank.h"
 #include "frame/Programm.h"
 
 #include <QCoreApplication>
@@ -50,6 +51,8 @@ QString DatenordnerVorbereiten(const Befehlszeile& bz)
         return QStringLiteral("Der Datenordner ") + ordner
             + QStringLiteral(" kann nicht angelegt werden. Bitte prüfen Sie den Pfad und die Zugriffsrechte.");
     DatenordnerSetzen(ordner);
+    // Like an installer: a brand-new folder gets the delivered feed database.
+    DatenordnerEinrichten(programmOrdner);
     return QString();
 }
 

@@ -11,7 +11,9 @@
 #include <QFileInfo>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
 #include <fcntl.h>
+#include <unistd.h>
 #endif
 
 namespace kelvora {
@@ -84,26 +86,39 @@ bool FileExists(const QString& pfad)
     const QFileInfo fi(pfad);
     if (!fi.exists() || fi.isDir())
         return false;
+    int nummer = 0;
+    bool verweigert = false;
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(pfad).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+        return true;
+    }
+    nummer = errno;
+    if (nummer == ENOENT || nummer == ENOTDIR || nummer == EISDIR)
+        return false; // gone in the meantime, or no file at all
+    verweigert = nummer == EACCES || nummer == EPERM;
+#else
     QFile f(pfad);
     if (f.open(QIODevice::ReadOnly))
         return true;
-    if (f.error() == QFileDevice::PermissionsError || f.error() == QFileDevice::OpenError) {
-        if (!QFileInfo::exists(pfad))
-            return false;  // vanished between the two looks
+    nummer = static_cast<int>(f.error());
+    verweigert = f.error() == QFileDevice::PermissionsError || f.error() == QFileDevice::OpenError;
+#endif
+    if (verweigert) {
         FehlerProtokollieren(QStringLiteral("Fehler 70 (auf Datei kann nicht zugegriffen werden): ") + pfad);
-        MsgBox(pfad + QLatin1Char('\n') + QStringLiteral("Auf diese Datei kann nicht zugegriffen werden!") + QLatin1Char(' ')
-                   + QStringLiteral("Sie sollten das Programm beenden und nach der Ursache suchen.")
-                   + QStringLiteral("\n\n")
-                   + QStringLiteral("Informieren Sie den Programmierer, sollte das Problem häufiger auftauchen!"),
-               Knoepfe::OK, Symbol::Kritisch);
+        MsgBox(pfad + QLatin1Char('\n') + QStringLiteral("Auf diese Datei kann nicht zugegriffen werden!")
+                + QLatin1Char(' ') + QStringLiteral("Sie sollten das Programm beenden und nach der Ursache suchen.")
+                + QStringLiteral("\n\n")
+                + QStringLiteral("Informieren Sie den Programmierer, sollte das Problem häufiger auftauchen!"),
+            Knoepfe::OK, Symbol::Kritisch);
         return false;
     }
-    const int nummer = static_cast<int>(f.error());
     MsgBox(QStringLiteral("Fehler Nr.") + QLatin1Char(' ') + QString::number(nummer) + QStringLiteral(" - ")
-               + QStringLiteral("unbekannter Fehler") + QStringLiteral(" - ") + QStringLiteral("Programm wird beendet"),
-           Knoepfe::OK, Symbol::Ausrufezeichen, Antwort::OK, QStringLiteral("Fehler"));
+            + QStringLiteral("unbekannter Fehler") + QStringLiteral(" - ") + QStringLiteral("Programm wird beendet"),
+        Knoepfe::OK, Symbol::Ausrufezeichen, Antwort::OK, QStringLiteral("Fehler"));
     ProtokollSchreiben(QStringLiteral("undefinierter Fehler Nr. ") + QString::number(nummer)
-                       + QStringLiteral(" bei FileExists: ") + pfad);
+        + QStringLiteral(" bei FileExists: ") + pfad);
     return false;
 }
 
@@ -117,7 +132,7 @@ bool DateiFrei(const QString& pfad)
 #ifdef Q_OS_UNIX
     // Windows refuses to open a file that another program holds; here the
     // other program's lock (a database engine's, for example) tells it.
-    struct flock sperre {};
+    struct flock sperre { };
     sperre.l_type = F_WRLCK;
     sperre.l_whence = SEEK_SET;
     if (::fcntl(f.handle(), F_GETLK, &sperre) == 0 && sperre.l_type != F_UNLCK)
@@ -126,8 +141,8 @@ bool DateiFrei(const QString& pfad)
     return true;
 }
 
-bool DateiKopieren(const QString& quelle, const QString& ziel, bool meldungenZeigen, bool ueberschreiben,
-                   bool neueMethode)
+bool DateiKopieren(
+    const QString& quelle, const QString& ziel, bool meldungenZeigen, bool ueberschreiben, bool neueMethode)
 {
     ProtokollSchreiben(QStringLiteral("DateiKopieren aufgerufen: ") + quelle + QStringLiteral(" ---> ") + ziel);
 
@@ -135,8 +150,8 @@ bool DateiKopieren(const QString& quelle, const QString& ziel, bool meldungenZei
     if (!OrdnerExistiert(zielOrdner)) {
         ProtokollSchreiben(QStringLiteral("DateiKopieren abgebrochen, weil Zielordner nicht existiert."), 4);
         MsgBox(QStringLiteral("Der Ordner ") + zielOrdner
-                   + QStringLiteral(" existiert nicht! Kopieren der Datei ist nicht möglich!"),
-               Knoepfe::OK, Symbol::Kritisch);
+                + QStringLiteral(" existiert nicht! Kopieren der Datei ist nicht möglich!"),
+            Knoepfe::OK, Symbol::Kritisch);
         return false;
     }
 
@@ -154,11 +169,11 @@ bool DateiKopieren(const QString& quelle, const QString& ziel, bool meldungenZei
     if (QFileInfo::exists(ziel)) {
         if (!ueberschreiben) {
             ProtokollSchreiben(QStringLiteral("DateiKopieren abgebrochen, weil die Zieldatei ") + ziel
-                               + QStringLiteral(" mit gleichem Namen schon vorhanden ist."));
+                + QStringLiteral(" mit gleichem Namen schon vorhanden ist."));
             if (meldungenZeigen)
                 MsgBox(QStringLiteral("Das Kopieren der Datei wurde abgebrochen, weil die Zieldatei ") + ziel
-                           + QStringLiteral(" mit gleichem Namen schon vorhanden ist!"),
-                       Knoepfe::OK, Symbol::Ausrufezeichen);
+                        + QStringLiteral(" mit gleichem Namen schon vorhanden ist!"),
+                    Knoepfe::OK, Symbol::Ausrufezeichen);
             return false;
         }
         if (!DateiLoeschen(ziel, 4)) {
@@ -166,9 +181,9 @@ bool DateiKopieren(const QString& quelle, const QString& ziel, bool meldungenZei
                 QStringLiteral("DateiKopieren abgebrochen, weil die Zieldatei nicht gelöscht werden konnte."));
             if (meldungenZeigen)
                 MsgBox(QStringLiteral("Das Kopieren der Datei ") + ziel
-                           + QStringLiteral(" konnte nicht durchgeführt werden, weil die schon existierende Datei "
-                                            "nicht gelöscht werden konnte."),
-                       Knoepfe::OK, Symbol::Kritisch);
+                        + QStringLiteral(" konnte nicht durchgeführt werden, weil die schon existierende Datei "
+                                         "nicht gelöscht werden konnte."),
+                    Knoepfe::OK, Symbol::Kritisch);
             return false;
         }
     }
@@ -187,8 +202,8 @@ bool DateiKopieren(const QString& quelle, const QString& ziel, bool meldungenZei
         }
     }
     if (!kopiert || !QFileInfo::exists(ziel)) {
-        FehlerProtokollieren(QStringLiteral("DateiKopieren hat nicht funktioniert: ") + quelle + QStringLiteral(" ---> ")
-                             + ziel);
+        FehlerProtokollieren(
+            QStringLiteral("DateiKopieren hat nicht funktioniert: ") + quelle + QStringLiteral(" ---> ") + ziel);
         return false;
     }
     // A copy of a write-protected delivered file must still be usable.
@@ -197,10 +212,10 @@ bool DateiKopieren(const QString& quelle, const QString& ziel, bool meldungenZei
     ProtokollSchreiben(QStringLiteral("FileCopy wurde fehlerfrei ausgeführt."), 8);
     ProtokollSchreiben(Groesse(ziel), 8);
     if (QFileInfo(quelle).size() != QFileInfo(ziel).size()) {
-        HauptFensterMeldungAusgeben(Farbe::Rot,
-                                    QStringLiteral("Fehler beim Kopieren von ") + QFileInfo(quelle).fileName(), 5);
+        HauptFensterMeldungAusgeben(
+            Farbe::Rot, QStringLiteral("Fehler beim Kopieren von ") + QFileInfo(quelle).fileName(), 5);
         ProtokollSchreiben(QStringLiteral("DateiKopieren hat nicht funktioniert weil unterschiedliche Dateigrößen: ")
-                           + quelle + QStringLiteral(" ---> ") + ziel);
+            + quelle + QStringLiteral(" ---> ") + ziel);
         return false;
     }
     return true;
@@ -261,7 +276,7 @@ bool DateiVerschieben(const QString& quelle, const QString& ziel, bool ueberschr
         *endgueltigesZiel = wirklichesZiel;
     if (!DateiLoeschen(quelle, 4)) {
         ProtokollSchreiben(QStringLiteral("DateiLoeschen fehlgeschlagen bei Aufruf aus DateiVerschieben: ") + quelle
-                           + QStringLiteral(" ---> ") + wirklichesZiel);
+            + QStringLiteral(" ---> ") + wirklichesZiel);
         return false;
     }
     return true;

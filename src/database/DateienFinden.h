@@ -12,8 +12,8 @@ namespace kelvora {
 // replaced only with ueberschreiben. neueMethode uses the operating system's
 // copy, otherwise the file is copied block by block. True when the target
 // exists afterwards with the size of the source.
-bool DateiKopieren(const QString& quelle, const QString& ziel, bool meldungenZeigen = true,
-                   bool ueberschreiben = false, bool neueMethode = true);
+bool DateiKopieren(const QString& quelle, const QString& ziel, bool meldungenZeigen = true, bool ueberschreiben = false,
+    bool neueMethode = true);
 
 // Renames (or, across folders, moves) quelle to ziel. True when ziel exists
 // afterwards.
@@ -22,8 +22,8 @@ bool Umbenennen(const QString& quelle, const QString& ziel, bool ueberschreiben 
 // Moves quelle to ziel by copy and delete, creating the target folder. When
 // ziel exists and ueberschreiben is false the first free name "name(n).ext"
 // (n = 1..99) is used; endgueltigesZiel reports the name written.
-bool DateiVerschieben(const QString& quelle, const QString& ziel, bool ueberschreiben,
-                      QString* endgueltigesZiel = nullptr);
+bool DateiVerschieben(
+    const QString& quelle, const QString& ziel, bool ueberschreiben, QString* endgueltigesZiel = nullptr);
 
 // Deletes a file and waits until it is gone. Never deletes an ".ini" of the
 // data folder.

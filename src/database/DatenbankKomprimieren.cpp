@@ -1,7 +1,7 @@
 #include "database/DatenbankKomprimieren.h"
 
-#include "database/DatenbankRoutinen.h"
 #include "database/DateienFinden.h"
+#include "database/DatenbankRoutinen.h"
 #include "frame/Protokoll.h"
 
 #include <QFileInfo>
@@ -23,9 +23,8 @@ bool KompakteKopieSchreiben(const QString& pfad, const QString& ziel)
     q.addBindValue(ziel);
     if (!q.exec()) {
         FehlerProtokollieren(FehlerBeschreibung(SqlFehlerNummer(q.lastError()), q.lastError().text(),
-                                                QStringLiteral("DatenbankKomprimieren"),
-                                                QStringLiteral("DatenbankRoutinen"))
-                             + QStringLiteral(": ") + pfad);
+                                 QStringLiteral("DatenbankKomprimieren"), QStringLiteral("DatenbankRoutinen"))
+            + QStringLiteral(": ") + pfad);
         return false;
     }
     return true;

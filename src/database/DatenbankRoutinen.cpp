@@ -1,7 +1,7 @@
 #include "database/DatenbankRoutinen.h"
 
-#include "database/DatenTypen.h"
 #include "database/DateienFinden.h"
+#include "database/DatenTypen.h"
 #include "database/Datenbankholen.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Protokoll.h"
@@ -43,11 +43,16 @@ QString ZeitText(const QDateTime& zeit)
 qint64 VersuchFarbe(int versuch)
 {
     switch (versuch) {
-    case 1: return Farbe::Gruen;
-    case 2: return 0xC0FFC0;
-    case 3: return 0xC0FFFF;
-    case 4: return 0x80FFFF;
-    default: return Farbe::Rot;
+    case 1:
+        return Farbe::Gruen;
+    case 2:
+        return 0xC0FFC0;
+    case 3:
+        return 0xC0FFFF;
+    case 4:
+        return 0x80FFFF;
+    default:
+        return Farbe::Rot;
     }
 }
 
@@ -69,33 +74,33 @@ void WiederherstellungAnbieten(const QString& pfad)
     const QDateTime jetzt = ui().Jetzt();
     if (kopie.isEmpty() || !(Dateizeit(kopie) > jetzt.addDays(-1))) {
         ProtokollSchreiben(QStringLiteral("Keine Wiederherstellung der Sicherungskopie von ") + pfad
-                           + QStringLiteral(", weil keine junge Datei vorhanden ist."));
+            + QStringLiteral(", weil keine junge Datei vorhanden ist."));
         return;
     }
     const QString zeit = ZeitText(Dateizeit(kopie));
-    const Antwort a = MsgBox(
-        QStringLiteral("Die Datenbank ") + pfad
+    const Antwort a = MsgBox(QStringLiteral("Die Datenbank ") + pfad
             + QStringLiteral(" kann nicht geöffnet werden. Vermutlich wurde sie beschädigt. Soll sie jetzt durch die "
                              "Sicherungskopie vom Zeitpunkt ")
             + zeit + QStringLiteral(" ersetzt werden?"),
-        Knoepfe::JaNein, Symbol::Frage, Antwort::Nein, QStringLiteral("Datenbank wiederherstellen aus Sicherungskopie"));
+        Knoepfe::JaNein, Symbol::Frage, Antwort::Nein,
+        QStringLiteral("Datenbank wiederherstellen aus Sicherungskopie"));
     if (a != Antwort::Ja)
         return;
 
     ProtokollSchreiben(QStringLiteral("Wiederherstellung der Sicherungskopie von ") + pfad + QStringLiteral(" aus ")
-                       + kopie + QLatin1Char('(') + zeit + QStringLiteral(") gewünscht!"));
+        + kopie + QLatin1Char('(') + zeit + QStringLiteral(") gewünscht!"));
     if (!DateiLoeschen(pfad, 4))
         return;
     if (!Umbenennen(kopie, pfad, true)) {
-        FehlerProtokollieren(kopie + QStringLiteral(" konnte nicht in ") + pfad + QStringLiteral(" umbenannt werden."),
-                             4);
+        FehlerProtokollieren(
+            kopie + QStringLiteral(" konnte nicht in ") + pfad + QStringLiteral(" umbenannt werden."), 4);
         return;
     }
     ProtokollSchreiben(kopie + QStringLiteral(" in ") + pfad + QStringLiteral(" umbenannt."), 4);
     MsgBox(QStringLiteral(" Die Datenbank wurde aus einer Sicherungskopie wiederhergestellt. Bitte prüfen Sie "
                           "unbedingt in der Tageskontrolle oder aus dem Protokoll der Behandlungen, ob die zuletzt "
                           "eingegebenen Behandlungen vorhanden sind."),
-           Knoepfe::OK, Symbol::Ausrufezeichen);
+        Knoepfe::OK, Symbol::Ausrufezeichen);
 }
 
 } // namespace
@@ -211,9 +216,8 @@ bool DatenbankOeffnenVersuch(Verbindung& verbindung, const QString& pfad, bool n
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
-    FehlerProtokollieren(
-        FehlerBeschreibung(fehlerNummer, fehlerText, QStringLiteral("DatenbankOeffnenVersuch"),
-                           QStringLiteral("DatenbankRoutinen"))
+    FehlerProtokollieren(FehlerBeschreibung(fehlerNummer, fehlerText, QStringLiteral("DatenbankOeffnenVersuch"),
+                             QStringLiteral("DatenbankRoutinen"))
         + QStringLiteral(": ") + pfad);
     return false;
 }
@@ -251,10 +255,10 @@ bool DatenbankOeffnen(Verbindung& verbindung, const QString& pfad, bool nurLesen
     }
     if (versuch > 1)
         ProtokollSchreiben(QStringLiteral("Öffnen hat funktioniert bei lngZaehler = ") + QString::number(versuch)
-                               + QStringLiteral(": ") + pfad,
-                           4);
-    ui().DatenbankAnzeigeSetzen(QString::number(TextInLong(ui().DatenbankAnzeigeText()) + 1), Farbe::Schaltflaeche,
-                                true);
+                + QStringLiteral(": ") + pfad,
+            4);
+    ui().DatenbankAnzeigeSetzen(
+        QString::number(TextInLong(ui().DatenbankAnzeigeText()) + 1), Farbe::Schaltflaeche, true);
     return true;
 }
 
@@ -282,7 +286,7 @@ bool AbfrageOeffnenPruefen(Verbindung& verbindung, QSqlQuery& abfrage, const QSt
 {
     if (sql.trimmed().isEmpty()) {
         MsgBox(QStringLiteral("Die Abfrage ist leer. Bitte informieren Sie den Programmierer!"), Knoepfe::OK,
-               Symbol::Kritisch);
+            Symbol::Kritisch);
         return false;
     }
     return AbfrageOeffnen(verbindung, abfrage, sql, werte);
@@ -313,10 +317,10 @@ bool DatensatzLoeschen(const QString& datenbankPfad, const QString& tabelle, lon
     if (!DatenbankOeffnen(v, datenbankPfad))
         return false;
     int geloescht = 0;
-    const bool ok = alle ? AnweisungAusfuehren(v, QStringLiteral("DELETE FROM ") + SqlName(tabelle), {}, &geloescht)
-                         : AnweisungAusfuehren(v, QStringLiteral("DELETE FROM ") + SqlName(tabelle)
-                                                      + QStringLiteral(" WHERE ID = ?"),
-                                               {QVariant::fromValue<qlonglong>(id)}, &geloescht);
+    const bool ok = alle
+        ? AnweisungAusfuehren(v, QStringLiteral("DELETE FROM ") + SqlName(tabelle), {}, &geloescht)
+        : AnweisungAusfuehren(v, QStringLiteral("DELETE FROM ") + SqlName(tabelle) + QStringLiteral(" WHERE ID = ?"),
+            { QVariant::fromValue<qlonglong>(id) }, &geloescht);
     return ok && geloescht > 0;
 }
 

@@ -45,8 +45,7 @@ QString PfadHolen(const QString& kurzname);
 // Opens the database with up to five attempts two seconds apart. False at
 // once when the file does not exist. A damaged file leads to the restore
 // offer from a young ".BAK"/".KOM" copy.
-bool DatenbankOeffnen(Verbindung& verbindung, const QString& pfad, bool nurLesen = false,
-                      bool meldungZeigen = true);
+bool DatenbankOeffnen(Verbindung& verbindung, const QString& pfad, bool nurLesen = false, bool meldungZeigen = true);
 
 // One opening attempt. beschaedigt reports a file that is no database or is
 // corrupt; a busy or locked file is a plain failure.
@@ -55,15 +54,14 @@ bool DatenbankOeffnenVersuch(Verbindung& verbindung, const QString& pfad, bool n
 // Runs sql with the bound values (positional "?") on the connection and
 // leaves the result in abfrage, positioned before the first row. Works for
 // SELECT as for UPDATE/INSERT/DELETE.
-bool AbfrageOeffnen(Verbindung& verbindung, QSqlQuery& abfrage, const QString& sql,
-                    const QVariantList& werte = {});
+bool AbfrageOeffnen(Verbindung& verbindung, QSqlQuery& abfrage, const QString& sql, const QVariantList& werte = {});
 // As AbfrageOeffnen, but refuses an SQL text that is blank.
-bool AbfrageOeffnenPruefen(Verbindung& verbindung, QSqlQuery& abfrage, const QString& sql,
-                           const QVariantList& werte = {});
+bool AbfrageOeffnenPruefen(
+    Verbindung& verbindung, QSqlQuery& abfrage, const QString& sql, const QVariantList& werte = {});
 
 // Runs one statement; betroffen receives the number of changed rows.
-bool AnweisungAusfuehren(Verbindung& verbindung, const QString& sql, const QVariantList& werte = {},
-                         int* betroffen = nullptr);
+bool AnweisungAusfuehren(
+    Verbindung& verbindung, const QString& sql, const QVariantList& werte = {}, int* betroffen = nullptr);
 
 // Deletes the row with the given ID, or every row when alle is true. True
 // when at least one row was deleted.

@@ -44,32 +44,31 @@ struct Kandidat {
 // order the directory lists them.
 Kandidat JuengsteSicherungskopie(const QString& ordner, const QString& kurzname)
 {
-    Kandidat k{QString(), DateizeitFehlend()};
-    QDirIterator it(ordner, {kurzname + QStringLiteral("*.mdb")}, QDir::Files);
+    Kandidat k { QString(), DateizeitFehlend() };
+    QDirIterator it(ordner, { kurzname + QStringLiteral("*.mdb") }, QDir::Files);
     for (int gesehen = 0; gesehen < 10 && it.hasNext(); ++gesehen) {
         const QString datei = it.next();
         const QDateTime zeit = Dateizeit(datei);
         if (k.datei.isEmpty() || zeit > k.zeit)
-            k = {datei, zeit};
+            k = { datei, zeit };
     }
     return k;
 }
 
 // A newer companion (".KOM" or ".BAK") takes the place of the database.
-void BegleiterEinsetzen(const QString& kurzname, const QString& endung, const QString& begleiter,
-                        const QString& mdb)
+void BegleiterEinsetzen(const QString& kurzname, const QString& endung, const QString& begleiter, const QString& mdb)
 {
     const QString n = kurzname;
     Melden(n + QLatin1Char('.') + endung.toUpper() + QStringLiteral(" wird beim Programmstart umbenannt weil die ") + n
-           + QStringLiteral(".mdb älter oder nicht vorhanden ist."));
+        + QStringLiteral(".mdb älter oder nicht vorhanden ist."));
     Melden(endung.toUpper() + QStringLiteral(": ") + begleiter + QLatin1Char(' ') + Minuten(Dateizeit(begleiter))
-           + QStringLiteral("  ") + mdb + QLatin1Char(' ') + Minuten(Dateizeit(mdb)));
+        + QStringLiteral("  ") + mdb + QLatin1Char(' ') + Minuten(Dateizeit(mdb)));
     if (Umbenennen(begleiter, mdb, true))
         Melden(QStringLiteral("Erfolgreich! ") + n + QLatin1Char('.') + endung + QStringLiteral(" in ") + n
-               + QStringLiteral(".mdb umbenannt."));
+            + QStringLiteral(".mdb umbenannt."));
     else
-        Melden(QStringLiteral("Hat nicht funktioniert! ") + n + QLatin1Char('.') + endung + QStringLiteral(" bleibt neben ")
-               + n + QStringLiteral(".mdb erhalten!"));
+        Melden(QStringLiteral("Hat nicht funktioniert! ") + n + QLatin1Char('.') + endung
+            + QStringLiteral(" bleibt neben ") + n + QStringLiteral(".mdb erhalten!"));
 }
 
 } // namespace
@@ -107,27 +106,29 @@ bool Datenbankholen(const QString& kurzname, QString& pfad)
             // Only a ".KOM" that the database has overtaken is stale; one that
             // is newer than the database is never thrown away here.
             if (DateiLoeschen(kom))
-                Melden(n + QStringLiteral(".KOM, die älter als die ") + n + QStringLiteral(".mdb ist, wurde gelöscht."));
+                Melden(
+                    n + QStringLiteral(".KOM, die älter als die ") + n + QStringLiteral(".mdb ist, wurde gelöscht."));
             else
                 Melden(n + QStringLiteral(".KOM, die älter als die ") + n
-                       + QStringLiteral(".mdb ist, konnte nicht gelöscht werden."));
+                    + QStringLiteral(".mdb ist, konnte nicht gelöscht werden."));
         }
     }
 
     if (!Da(kom) && !Da(mdb) && Da(bak)) {
         if (tBak < dreiTage) {
             Melden(QStringLiteral("KOM existiert nicht. BAK nicht verwendet, weil älter als drei Tage: ")
-                   + tBak.toString(QStringLiteral("dd.MM.yy hh:mm")));
+                + tBak.toString(QStringLiteral("dd.MM.yy hh:mm")));
         } else {
             Melden(n + QStringLiteral(".BAK wird beim Programmstart in MDB kopiert, weil die ") + n
-                   + QStringLiteral(".mdb nicht vorhanden ist."));
+                + QStringLiteral(".mdb nicht vorhanden ist."));
             Melden(QStringLiteral("BAK: ") + bak + QLatin1Char(' ') + Minuten(tBak) + QStringLiteral("  ") + mdb
-                   + QLatin1Char(' ') + Minuten(tMdb));
+                + QLatin1Char(' ') + Minuten(tMdb));
             if (DateiKopieren(bak, mdb, false, false))
-                Melden(QStringLiteral("Erfolgreich! ") + n + QStringLiteral(".BAK in ") + n + QStringLiteral(".mdb kopiert."));
+                Melden(QStringLiteral("Erfolgreich! ") + n + QStringLiteral(".BAK in ") + n
+                    + QStringLiteral(".mdb kopiert."));
             else
                 Melden(QStringLiteral("Hat nicht funktioniert! ") + n + QStringLiteral(".BAK wird nicht in ") + n
-                       + QStringLiteral(".mdb kopiert!"));
+                    + QStringLiteral(".mdb kopiert!"));
         }
     }
 
@@ -143,13 +144,14 @@ bool Datenbankholen(const QString& kurzname, QString& pfad)
                 const QString begleiter = komJuenger ? kom : bak;
                 const QString art = komJuenger ? QStringLiteral("KOM") : QStringLiteral("BAK");
                 Melden(QStringLiteral("Sicherungskopie wird abgelehnt weil ") + art + QStringLiteral(" jünger ist."));
-                Melden(QStringLiteral("Jüngste Sicherungskopie: ") + Sekunden(wahl.zeit) + QStringLiteral("  ") + wahl.datei,
-                       4);
+                Melden(QStringLiteral("Jüngste Sicherungskopie: ") + Sekunden(wahl.zeit) + QStringLiteral("  ")
+                        + wahl.datei,
+                    4);
                 Melden(art + QStringLiteral("-Datei              : ")
-                           + Dateizeit(begleiter).toString(QStringLiteral("dd.MM.yyyy hh:mm.ss")) + QStringLiteral("  ")
-                           + begleiter,
-                       4);
-                wahl = {begleiter, Dateizeit(begleiter)};
+                        + Dateizeit(begleiter).toString(QStringLiteral("dd.MM.yyyy hh:mm.ss")) + QStringLiteral("  ")
+                        + begleiter,
+                    4);
+                wahl = { begleiter, Dateizeit(begleiter) };
             }
 
             if (wahl.zeit < jetzt.addDays(-99)) {
@@ -157,25 +159,26 @@ bool Datenbankholen(const QString& kurzname, QString& pfad)
                     + QStringLiteral("-Datenbank wurde als Sicherungskopie gefunden: ") + wahl.datei
                     + QStringLiteral(", allerdings ist die Sicherungskopie bereits älter als drei Monate und wird "
                                      "daher nicht verwendet: ")
-                    + Sekunden(wahl.zeit) + QStringLiteral("\n\n") + QStringLiteral("Bitte informieren Sie den Programmierer!");
+                    + Sekunden(wahl.zeit) + QStringLiteral("\n\n")
+                    + QStringLiteral("Bitte informieren Sie den Programmierer!");
                 Melden(text);
                 MsgBox(text, Knoepfe::OK, Symbol::Ausrufezeichen, Antwort::OK,
-                       QStringLiteral("Sicherungskopie wird nicht verwendet!"));
+                    QStringLiteral("Sicherungskopie wird nicht verwendet!"));
             } else {
                 Melden(QStringLiteral("Sicherungskopie wird verwendet, weil die ") + n
-                       + QStringLiteral("-Datenbank nicht mehr vorhanden ist!"));
+                    + QStringLiteral("-Datenbank nicht mehr vorhanden ist!"));
                 Melden(wahl.datei + QStringLiteral("  ") + Sekunden(wahl.zeit), 4);
                 if (DateiKopieren(wahl.datei, mdb, false, false)) {
                     Melden(QStringLiteral("Erfolgreich! ") + wahl.datei + QStringLiteral(" in ") + n
-                           + QStringLiteral(".mdb kopiert."));
+                        + QStringLiteral(".mdb kopiert."));
                     MsgBox(QStringLiteral("Die ") + n + QStringLiteral("-Datenbank wurde aus einer Sicherungskopie ")
-                               + wahl.datei + QStringLiteral(" (zuletzt verwendet: ") + Sekunden(wahl.zeit)
-                               + QStringLiteral(") wiederhergestellt!") + QStringLiteral("\n\n")
-                               + QStringLiteral("Bitte prüfen Sie nachher die Daten!"),
-                           Knoepfe::OK, Symbol::Information, Antwort::OK, QStringLiteral("Sicherungskopie verwendet!"));
+                            + wahl.datei + QStringLiteral(" (zuletzt verwendet: ") + Sekunden(wahl.zeit)
+                            + QStringLiteral(") wiederhergestellt!") + QStringLiteral("\n\n")
+                            + QStringLiteral("Bitte prüfen Sie nachher die Daten!"),
+                        Knoepfe::OK, Symbol::Information, Antwort::OK, QStringLiteral("Sicherungskopie verwendet!"));
                 } else {
-                    Melden(QStringLiteral("Hat nicht funktioniert! ") + wahl.datei + QStringLiteral(" wird nicht in ") + n
-                           + QStringLiteral(".mdb kopiert!"));
+                    Melden(QStringLiteral("Hat nicht funktioniert! ") + wahl.datei + QStringLiteral(" wird nicht in ")
+                        + n + QStringLiteral(".mdb kopiert!"));
                 }
             }
         }
@@ -185,9 +188,10 @@ bool Datenbankholen(const QString& kurzname, QString& pfad)
         return true;
     const QString fehlt = QStringLiteral("Die Datenbank ") + n + QStringLiteral(".mdb fehlt!");
     Melden(fehlt);
-    MsgBox(fehlt + QStringLiteral(" Das Programm kann ohne diese Datenbank nicht richtig arbeiten und wird deshalb "
-                                  "jetzt beendet."),
-           Knoepfe::OK, Symbol::Kritisch, Antwort::OK, QStringLiteral("Datenbank fehlt"));
+    MsgBox(fehlt
+            + QStringLiteral(" Das Programm kann ohne diese Datenbank nicht richtig arbeiten und wird deshalb "
+                             "jetzt beendet."),
+        Knoepfe::OK, Symbol::Kritisch, Antwort::OK, QStringLiteral("Datenbank fehlt"));
     ui().ProgrammBeenden(1);
     return false;
 }

@@ -1,7 +1,7 @@
 #include "database/LieferDatenbank.h"
 
-#include "database/DatenbankRoutinen.h"
 #include "database/DateienFinden.h"
+#include "database/DatenbankRoutinen.h"
 #include "frame/Programm.h"
 #include "frame/Protokoll.h"
 
@@ -25,7 +25,7 @@ QString DateiLesen(const QString& pfad)
 {
     QFile f(pfad);
     if (!f.open(QIODevice::ReadOnly))
-        throw Abbruch{QStringLiteral("Datei kann nicht gelesen werden: ") + pfad};
+        throw Abbruch { QStringLiteral("Datei kann nicht gelesen werden: ") + pfad };
     QString text = QString::fromUtf8(f.readAll());
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
@@ -35,7 +35,7 @@ QString DateiLesen(const QString& pfad)
 void Ausfuehren(QSqlQuery& q, const QString& sql)
 {
     if (!q.exec(sql))
-        throw Abbruch{q.lastError().text() + QStringLiteral(": ") + sql.simplified()};
+        throw Abbruch { q.lastError().text() + QStringLiteral(": ") + sql.simplified() };
 }
 
 // The table of the database whose name equals the file's base name, in any case.
@@ -45,7 +45,7 @@ QString TabelleFuer(const QSqlDatabase& db, const QString& csvPfad)
     for (const QString& t : db.tables())
         if (t.compare(basis, Qt::CaseInsensitive) == 0)
             return t;
-    throw Abbruch{QStringLiteral("Keine Tabelle zur Datei ") + csvPfad};
+    throw Abbruch { QStringLiteral("Keine Tabelle zur Datei ") + csvPfad };
 }
 
 // Rows of one CSV file: ';'-separated, header of column names, an empty field
@@ -61,21 +61,22 @@ void CsvEinlesen(QSqlDatabase& db, const QString& csvPfad)
     while (!zeilen.isEmpty() && zeilen.first().trimmed().isEmpty())
         zeilen.removeFirst();
     if (zeilen.isEmpty())
-        throw Abbruch{QStringLiteral("Datei ohne Kopfzeile: ") + csvPfad};
+        throw Abbruch { QStringLiteral("Datei ohne Kopfzeile: ") + csvPfad };
 
     const QStringList spalten = zeilen.takeFirst().split(QLatin1Char(';'));
     QStringList namen, platzhalter;
     for (const QString& s : spalten) {
         if (s.trimmed().isEmpty())
-            throw Abbruch{QStringLiteral("Leerer Spaltenname in ") + csvPfad};
+            throw Abbruch { QStringLiteral("Leerer Spaltenname in ") + csvPfad };
         namen << SqlName(s.trimmed());
         platzhalter << QStringLiteral("?");
     }
     QSqlQuery q(db);
-    const QString sql = QStringLiteral("INSERT INTO ") + SqlName(tabelle) + QStringLiteral(" (") + namen.join(QStringLiteral(", "))
-        + QStringLiteral(") VALUES (") + platzhalter.join(QStringLiteral(", ")) + QLatin1Char(')');
+    const QString sql = QStringLiteral("INSERT INTO ") + SqlName(tabelle) + QStringLiteral(" (")
+        + namen.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") + platzhalter.join(QStringLiteral(", "))
+        + QLatin1Char(')');
     if (!q.prepare(sql))
-        throw Abbruch{q.lastError().text() + QStringLiteral(": ") + sql};
+        throw Abbruch { q.lastError().text() + QStringLiteral(": ") + sql };
 
     int nummer = 1;
     for (const QString& zeile : std::as_const(zeilen)) {
@@ -84,14 +85,14 @@ void CsvEinlesen(QSqlDatabase& db, const QString& csvPfad)
             continue;
         const QStringList felder = zeile.split(QLatin1Char(';'));
         if (felder.size() != spalten.size())
-            throw Abbruch{csvPfad + QStringLiteral(", Zeile ") + QString::number(nummer) + QStringLiteral(": ")
-                          + QString::number(felder.size()) + QStringLiteral(" statt ")
-                          + QString::number(spalten.size()) + QStringLiteral(" Felder")};
+            throw Abbruch { csvPfad + QStringLiteral(", Zeile ") + QString::number(nummer) + QStringLiteral(": ")
+                + QString::number(felder.size()) + QStringLiteral(" statt ") + QString::number(spalten.size())
+                + QStringLiteral(" Felder") };
         for (const QString& f : felder)
             q.addBindValue(f.isEmpty() ? QVariant() : QVariant(f));
         if (!q.exec())
-            throw Abbruch{csvPfad + QStringLiteral(", Zeile ") + QString::number(nummer) + QStringLiteral(": ")
-                          + q.lastError().text()};
+            throw Abbruch { csvPfad + QStringLiteral(", Zeile ") + QString::number(nummer) + QStringLiteral(": ")
+                + q.lastError().text() };
     }
 }
 
@@ -104,12 +105,12 @@ void Bauen(const QString& quellOrdner, const QString& datei)
         db.setDatabaseName(datei);
         try {
             if (!db.open())
-                throw Abbruch{db.lastError().text() + QStringLiteral(": ") + datei};
+                throw Abbruch { db.lastError().text() + QStringLiteral(": ") + datei };
             QSqlQuery q(db);
             Ausfuehren(q, QStringLiteral("BEGIN"));
             for (const QString& anweisung : SqlAnweisungen(DateiLesen(quellOrdner + QStringLiteral("/schema.sql"))))
                 Ausfuehren(q, anweisung);
-            QStringList csv = QDir(quellOrdner).entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
+            QStringList csv = QDir(quellOrdner).entryList({ QStringLiteral("*.csv") }, QDir::Files, QDir::Name);
             for (const QString& c : csv)
                 CsvEinlesen(db, quellOrdner + QLatin1Char('/') + c);
             Ausfuehren(q, QStringLiteral("COMMIT"));
@@ -130,7 +131,7 @@ QStringList SqlAnweisungen(const QString& text)
 {
     QStringList ergebnis;
     QString aktuell;
-    QChar schluss;  // the character that ends the open quote, or null
+    QChar schluss; // the character that ends the open quote, or null
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         const QChar naechstes = i + 1 < text.size() ? text[i + 1] : QChar();
@@ -175,12 +176,12 @@ bool LieferDatenbankBauen(const QString& quellOrdner, const QString& zielPfad, Q
     QFile::remove(neu);
     try {
         if (!QFileInfo(quellOrdner + QStringLiteral("/schema.sql")).isFile())
-            throw Abbruch{QStringLiteral("schema.sql fehlt in ") + quellOrdner};
+            throw Abbruch { QStringLiteral("schema.sql fehlt in ") + quellOrdner };
         Bauen(quellOrdner, neu);
         if (QFileInfo::exists(zielPfad) && !QFile::remove(zielPfad))
-            throw Abbruch{zielPfad + QStringLiteral(" kann nicht ersetzt werden")};
+            throw Abbruch { zielPfad + QStringLiteral(" kann nicht ersetzt werden") };
         if (!QFile::rename(neu, zielPfad))
-            throw Abbruch{neu + QStringLiteral(" kann nicht in ") + zielPfad + QStringLiteral(" umbenannt werden")};
+            throw Abbruch { neu + QStringLiteral(" kann nicht in ") + zielPfad + QStringLiteral(" umbenannt werden") };
         return true;
     } catch (const Abbruch& a) {
         QFile::remove(neu);
@@ -195,7 +196,7 @@ bool DatenordnerEinrichten(const QString& ausfuehrungsOrdner)
     const QString ordner = programm().datenordner;
     if (ordner.isEmpty() || !QDir().mkpath(ordner))
         return false;
-    for (const char* name : {"Futter.mdb", "Futter.BAK", "Futter.KOM", "KELVORA.INI"})
+    for (const char* name : { "Futter.mdb", "Futter.BAK", "Futter.KOM", "KELVORA.INI" })
         if (QFileInfo::exists(ImDatenordner(QLatin1String(name))))
             return false;
 
@@ -205,7 +206,7 @@ bool DatenordnerEinrichten(const QString& ausfuehrungsOrdner)
         return false;
     }
     ProtokollSchreiben(QStringLiteral("DatenordnerEinrichten: neuer Datenordner ") + ordner
-                       + QStringLiteral(" erhält die mitgelieferte Datenbank ") + lieferung);
+        + QStringLiteral(" erhält die mitgelieferte Datenbank ") + lieferung);
     return DateiKopieren(lieferung, programm().futterDatenbank, false, false);
 }
 

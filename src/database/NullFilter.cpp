@@ -21,8 +21,8 @@ struct Umwandlungsfehler {
     const char* beschreibung;
 };
 
-constexpr Umwandlungsfehler Unvertraeglich{13, "Typen unverträglich"};
-constexpr Umwandlungsfehler Ueberlauf{6, "Überlauf"};
+constexpr Umwandlungsfehler Unvertraeglich { 13, "Typen unverträglich" };
+constexpr Umwandlungsfehler Ueberlauf { 6, "Überlauf" };
 
 enum class Typ { Integer, Long, Double, Single, Currency, Date, String, StringPlus, Boolean, Unbekannt };
 
@@ -78,7 +78,7 @@ double Zahl(const QVariant& w)
 {
     switch (w.metaType().id()) {
     case QMetaType::Bool:
-        return w.toBool() ? -1.0 : 0.0;  // True is -1 in the program's numbers
+        return w.toBool() ? -1.0 : 0.0; // True is -1 in the program's numbers
     case QMetaType::QDateTime:
         return SerialAusDatumZeit(w.toDateTime());
     case QMetaType::QDate:
@@ -107,8 +107,8 @@ QDateTime Datum(const QVariant& w)
     case QMetaType::QString:
     case QMetaType::QByteArray: {
         const QString text = Text(w).trimmed();
-        for (const auto* format : {"yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss.zzz",
-                                   "yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd"}) {
+        for (const auto* format : { "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss.zzz",
+                 "yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd" }) {
             const QDateTime d = QDateTime::fromString(text, QLatin1String(format));
             if (d.isValid())
                 return d;
@@ -239,7 +239,7 @@ QVariant NullWert(Typ typ)
 void FalscherTyp(QAnyStringView typ)
 {
     MsgBox(QStringLiteral("Falscher Wert in der Funktion") + QStringLiteral(" NullFilter"), Knoepfe::OK,
-           Symbol::Information, Antwort::OK, typ.toString());
+        Symbol::Information, Antwort::OK, typ.toString());
 }
 
 } // namespace
@@ -260,19 +260,20 @@ QVariant NullFilter(const QVariant& wert, QAnyStringView typ)
     try {
         return Umwandeln(wert, t);
     } catch (const Umwandlungsfehler& f) {
-        INISpeichern(QStringLiteral("Programm"), QStringLiteral("DatenbankenKomprimierenNotwendig"), QStringLiteral("1"));
+        INISpeichern(
+            QStringLiteral("Programm"), QStringLiteral("DatenbankenKomprimierenNotwendig"), QStringLiteral("1"));
         const QString beschreibung = QString::fromUtf8(f.beschreibung);
-        FehlerProtokollieren(FehlerBeschreibung(f.nummer, beschreibung, QStringLiteral("NullFilter"),
-                                                QStringLiteral("DatenTypen"))
-                             + QStringLiteral(": ") + AlsText(wert) + QStringLiteral(" als ") + typ.toString());
-        MsgBox(QStringLiteral("Fehler") + QLatin1Char(' ') + QString::number(f.nummer) + QStringLiteral(" (") + beschreibung
-                   + QStringLiteral(") ") + QStringLiteral("in Prozedur") + QStringLiteral(" NullFilter ")
-                   + QStringLiteral("in Modul") + QStringLiteral(" DatenTypen.") + QStringLiteral("\n\n")
-                   + QStringLiteral("Das Programm wird jetzt beendet und beim nächsten Neustart eine Reparatur der "
-                                    "Datenbanken durchgeführt. ")
-                   + QStringLiteral("Sollte das Problem dann weiterhin bestehen, informieren Sie bitte den "
-                                    "Programmierer!"),
-               Knoepfe::OK, Symbol::Kritisch);
+        FehlerProtokollieren(
+            FehlerBeschreibung(f.nummer, beschreibung, QStringLiteral("NullFilter"), QStringLiteral("DatenTypen"))
+            + QStringLiteral(": ") + AlsText(wert) + QStringLiteral(" als ") + typ.toString());
+        MsgBox(QStringLiteral("Fehler") + QLatin1Char(' ') + QString::number(f.nummer) + QStringLiteral(" (")
+                + beschreibung + QStringLiteral(") ") + QStringLiteral("in Prozedur") + QStringLiteral(" NullFilter ")
+                + QStringLiteral("in Modul") + QStringLiteral(" DatenTypen.") + QStringLiteral("\n\n")
+                + QStringLiteral("Das Programm wird jetzt beendet und beim nächsten Neustart eine Reparatur der "
+                                 "Datenbanken durchgeführt. ")
+                + QStringLiteral("Sollte das Problem dann weiterhin bestehen, informieren Sie bitte den "
+                                 "Programmierer!"),
+            Knoepfe::OK, Symbol::Kritisch);
         return QVariant();
     }
 }

@@ -23,7 +23,7 @@ QString Spaltentyp(const QString& typwort, int textLaenge)
         return QStringLiteral("TEXT(") + QString::number(textLaenge) + QLatin1Char(')');
     if (w == QLatin1String("BOOLEAN"))
         return QStringLiteral("YESNO");
-    for (const char* gleich : {"MEMO", "LONG", "INTEGER", "DOUBLE", "CURRENCY"})
+    for (const char* gleich : { "MEMO", "LONG", "INTEGER", "DOUBLE", "CURRENCY" })
         if (w == QLatin1String(gleich))
             return w;
     return QString();
@@ -51,7 +51,8 @@ QString SqlLiteral(const QVariant& wert)
     case QMetaType::ULongLong:
         return wert.toString();
     case QMetaType::QDateTime:
-        return QLatin1Char('\'') + wert.toDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + QLatin1Char('\'');
+        return QLatin1Char('\'') + wert.toDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"))
+            + QLatin1Char('\'');
     case QMetaType::QDate:
         return QLatin1Char('\'') + wert.toDate().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('\'');
     default: {
@@ -65,8 +66,8 @@ QString SqlLiteral(const QVariant& wert)
 } // namespace
 
 bool Feldhinzufuegen(const QString& datenbankPfad, const QString& tabelle, const QString& spalte,
-                     const QString& typwort, int textLaenge, bool fehlerZeigen, bool ohneVorgabe,
-                     const QVariant& vorgabe, Verbindung* verbindung)
+    const QString& typwort, int textLaenge, bool fehlerZeigen, bool ohneVorgabe, const QVariant& vorgabe,
+    Verbindung* verbindung)
 {
     if (!QFileInfo(datenbankPfad).isFile()) {
         MsgBox(QStringLiteral("Datenbank nicht gefunden"), Knoepfe::OK, Symbol::Kritisch);
@@ -95,7 +96,8 @@ bool Feldhinzufuegen(const QString& datenbankPfad, const QString& tabelle, const
         v = &eigene;
     }
 
-    QString sql = QStringLiteral("ALTER TABLE ") + tabelle + QStringLiteral(" ADD COLUMN ") + spalte + QLatin1Char(' ') + typ;
+    QString sql
+        = QStringLiteral("ALTER TABLE ") + tabelle + QStringLiteral(" ADD COLUMN ") + spalte + QLatin1Char(' ') + typ;
     if (!ohneVorgabe)
         sql += QStringLiteral(" DEFAULT ") + SqlLiteral(vorgabe);
 
@@ -120,11 +122,11 @@ bool SchemaPflegen()
     const QString pfad = programm().futterDatenbank;
     if (!QFileInfo(pfad).isFile()) {
         ProtokollSchreiben(QStringLiteral("SchemaPflegen: ") + pfad
-                           + QStringLiteral(" fehlt, die Spalten werden beim nächsten Start geprüft."));
+            + QStringLiteral(" fehlt, die Spalten werden beim nächsten Start geprüft."));
         return false;
     }
     return Feldhinzufuegen(pfad, QStringLiteral("Futtermittel"), QStringLiteral("FutterArtIOFC"),
-                           QStringLiteral("INTEGER"), 0, false, false, 0);
+        QStringLiteral("INTEGER"), 0, false, false, 0);
 }
 
 } // namespace kelvora

@@ -15,8 +15,8 @@ class Verbindung;
 // on it, otherwise on a connection of its own. True when the column was added;
 // a column that exists already gives false without a message or log line.
 bool Feldhinzufuegen(const QString& datenbankPfad, const QString& tabelle, const QString& spalte,
-                     const QString& typwort, int textLaenge = 0, bool fehlerZeigen = false, bool ohneVorgabe = false,
-                     const QVariant& vorgabe = QVariant(), Verbindung* verbindung = nullptr);
+    const QString& typwort, int textLaenge = 0, bool fehlerZeigen = false, bool ohneVorgabe = false,
+    const QVariant& vorgabe = QVariant(), Verbindung* verbindung = nullptr);
 
 // The upkeep run at every start: column FutterArtIOFC (INTEGER, default 0)
 // in table Futtermittel of the feed database. A missing database is left to

@@ -2,8 +2,8 @@
 
 #include "TestPfade.h"
 #include "database/LieferDatenbank.h"
+#include "frame/Programm.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -11,7 +11,6 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
-#include <QtGlobal>
 
 namespace kelvora::test {
 
@@ -19,8 +18,7 @@ namespace {
 
 // Runs f on a direct connection to pfad (not through the program's retry
 // and indicator, which the tests check on their own).
-template <class F>
-bool MitVerbindung(const QString& pfad, F f)
+template <class F> bool MitVerbindung(const QString& pfad, F f)
 {
     static int zaehler = 0;
     const QString name = QStringLiteral("testdatenbank_") + QString::number(++zaehler);
@@ -51,14 +49,12 @@ QString TestDatenbankAnlegen(const QString& name)
         }
         gebaut = ziel;
     }
-    const QString pfad = QDir(QDir::currentPath()).filePath(name);
-    const QString ziel = QFileInfo(name).isAbsolute() ? name : programmOrdner() + QLatin1Char('/') + name;
-    Q_UNUSED(pfad);
+    const QString ziel = QFileInfo(name).isAbsolute() ? name : ImDatenordner(name);
     QFile::remove(ziel);
     if (!QFile::copy(gebaut, ziel))
         return QString();
-    QFile(ziel).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                               | QFileDevice::ReadOther);
+    QFile(ziel).setPermissions(
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     return ziel;
 }
 
@@ -88,7 +84,7 @@ QStringList DatenbankInhalt(const QString& pfad)
             if (!q.exec(QStringLiteral("SELECT * FROM \"") + t + QStringLiteral("\" ORDER BY rowid")))
                 return false;
             while (q.next()) {
-                QStringList felder{t};
+                QStringList felder { t };
                 for (int i = 0; i < q.record().count(); ++i)
                     felder << (q.value(i).isNull() ? QStringLiteral("<NULL>") : q.value(i).toString());
                 zeilen << felder.join(QLatin1Char('|'));

@@ -1,5 +1,6 @@
 #include "frame/ui/HauptFenster.h"
 
+#include "database/Schemapflege.h"
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Hauptmenue.h"
 #include "frame/Oberflaeche.h"
@@ -343,6 +344,9 @@ void HauptFenster::Laden()
 
     // 6. Identity lines.
     IdentitaetLesen();
+
+    // 7. Columns of newer program versions in an older feed database.
+    SchemaPflegen();
 }
 
 void HauptFenster::MenueZustaendeAnwenden()

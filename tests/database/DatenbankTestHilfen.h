@@ -1,0 +1,106 @@
+#pragma once
+// Small helpers shared by the database tests: a lock held by a second
+// connection, a snapshot of the files of a folder, a write-protected folder.
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QMap>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+
+#ifdef Q_OS_UNIX
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace kelvora::test {
+
+// Holds an exclusive lock on a database through a connection of its own, as
+// another program would; the program's own connections then find it busy.
+class Sperre {
+public:
+    explicit Sperre(const QString& pfad)
+        : name(QStringLiteral("sperre_") + QString::number(++zaehler()))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(pfad);
+        gesperrt = db.open() && QSqlQuery(db).exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    }
+    ~Sperre()
+    {
+        Loesen();
+        QSqlDatabase::database(name, false).close();
+        QSqlDatabase::removeDatabase(name);
+    }
+    void Loesen()
+    {
+        if (gesperrt)
+            QSqlQuery(QSqlDatabase::database(name, false)).exec(QStringLiteral("ROLLBACK"));
+        gesperrt = false;
+    }
+    bool gesperrt = false;
+
+private:
+    static int& zaehler()
+    {
+        static int z = 0;
+        return z;
+    }
+    QString name;
+};
+
+// Name -> content of every file in a folder except the logs (*.txt), which
+// the operations under test are expected to write.
+inline QMap<QString, QByteArray> Dateistand(const QString& ordner)
+{
+    QMap<QString, QByteArray> stand;
+    for (const QString& n : QDir(ordner).entryList(QDir::Files | QDir::Hidden)) {
+        if (n.endsWith(QLatin1String(".txt")))
+            continue;
+        QFile f(ordner + QLatin1Char('/') + n);
+        stand[n] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<nicht lesbar>");
+    }
+    return stand;
+}
+
+// Makes a folder read-only for this thread for as long as the object lives.
+// Root ignores permission bits, so as root the thread's file-system user is
+// switched to "nobody" as well; wirksam tells whether writing really fails.
+class Schreibschutz {
+public:
+    explicit Schreibschutz(const QString& ordner)
+        : ordner(ordner)
+    {
+#ifdef Q_OS_UNIX
+        ::chmod(QFile::encodeName(ordner).constData(), 0555);
+        if (::geteuid() == 0) {
+            ::setfsuid(65534);
+            umgestellt = true;
+        }
+        QFile probe(ordner + QStringLiteral("/schreibprobe"));
+        wirksam = !probe.open(QIODevice::WriteOnly);
+        if (!wirksam)
+            probe.remove();
+#endif
+    }
+    ~Schreibschutz()
+    {
+#ifdef Q_OS_UNIX
+        if (umgestellt)
+            ::setfsuid(0);
+        ::chmod(QFile::encodeName(ordner).constData(), 0700);
+#endif
+    }
+    Schreibschutz(const Schreibschutz&) = delete;
+    Schreibschutz& operator=(const Schreibschutz&) = delete;
+    bool wirksam = false;
+
+private:
+    QString ordner;
+    bool umgestellt = false;
+};
+
+} // namespace kelvora::test

@@ -1,0 +1,223 @@
+#include "TestDatenbank.h"
+#include "TestOberflaeche.h"
+#include "TestRegister.h"
+#include "TestUmgebung.h"
+#include "database/DatenbankRoutinen.h"
+#include "database/Schemapflege.h"
+
+#include <QTest>
+
+using namespace kelvora;
+using namespace kelvora::test;
+
+class SchemapflegeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void zweimalHinzufuegen();
+    void typwoerter_data();
+    void typwoerter();
+    void unbekanntesTypwort();
+    void fehlendeDatenbank();
+    void andererFehler_data();
+    void andererFehler();
+    void mitVerbindungDesAufrufers();
+    void schemaPflegenBeimStart();
+    void schemaPflegenOhneDatenbank();
+};
+
+namespace {
+
+const char* AlteFutterTabelle = "CREATE TABLE Futtermittel (ID INTEGER PRIMARY KEY AUTOINCREMENT, Bezeichnung TEXT);"
+                                "INSERT INTO Futtermittel (Bezeichnung) VALUES ('Heu');";
+
+// Declared type and default of a column, "" when the column is missing.
+QStringList Spalte(const QString& pfad, const QString& tabelle, const QString& spalte)
+{
+    Verbindung v;
+    bool b;
+    if (!DatenbankOeffnenVersuch(v, pfad, true, b))
+        return { "keine Verbindung" };
+    QSqlQuery q;
+    AbfrageOeffnen(v, q, "SELECT type, dflt_value FROM pragma_table_info(?) WHERE name = ?", { tabelle, spalte });
+    if (!q.next())
+        return {};
+    return { q.value(0).toString(), q.value(1).isNull() ? "<NULL>" : q.value(1).toString() };
+}
+
+} // namespace
+
+void SchemapflegeTest::zweimalHinzufuegen()
+{
+    TestOberflaeche ui;
+    TestDatenordner ordner;
+    const QString pfad = TestDatenbankAnlegen();
+    QVERIFY(Feldhinzufuegen(pfad, "Futtermittel", "Neu", "INTEGER", 0, false, false, 0));
+    QCOMPARE(ordner.Zeilen("26_12_04.txt"),
+        QStringList { "E 10:00:00              OK: ALTER TABLE Futtermittel ADD COLUMN Neu INTEGER DEFAULT 0" });
+    QVERIFY(!Feldhinzufuegen(pfad, "Futtermittel", "Neu", "INTEGER", 0, false, false, 0));
+    QVERIFY(!Feldhinzufuegen(pfad, "Futtermittel", "Neu", "INTEGER", 0, true, false, 0));
+    // The existing column stays silent unless the caller wants the error shown.
+    QCOMPARE(ui.meldungen.size(), 1);
+    QVERIFY(ui.meldungen[0].text.contains("duplicate column name"));
+    QCOMPARE(ordner.Zeilen("26_12_04.txt").size(), 1);
+    QVERIFY(!QFile::exists(ordner.Pfad("Fehlerprotokoll.txt")));
+    QCOMPARE(Spalte(pfad, "Futtermittel", "Neu"), (QStringList { "INTEGER", "0" }));
+}
+
+void SchemapflegeTest::typwoerter_data()
+{
+    QTest::addColumn<QString>("wort");
+    QTest::addColumn<int>("laenge");
+    QTest::addColumn<QVariant>("vorgabe");
+    QTest::addColumn<bool>("ohneVorgabe");
+    QTest::addColumn<QStringList>("spalte");
+    QTest::addColumn<QVariant>("gelesen"); // the value a new row gets
+    QTest::newRow("DATETIME") << "DATETIME" << 0 << QVariant() << true << QStringList { "DATETIME", "<NULL>" }
+                              << QVariant();
+    QTest::newRow("DATE") << "DATE" << 0 << QVariant(QDate(2015, 5, 15)) << false
+                          << QStringList { "DATETIME", "'2015-05-15'" } << QVariant("2015-05-15");
+    QTest::newRow("MEMO") << "MEMO" << 0 << QVariant("Ein 'Text'") << false << QStringList { "MEMO", "'Ein ''Text'''" }
+                          << QVariant("Ein 'Text'");
+    QTest::newRow("TEXT") << "TEXT" << 50 << QVariant("") << false << QStringList { "TEXT(50)", "''" } << QVariant("");
+    QTest::newRow("LONG") << "LONG" << 0 << QVariant(70000) << false << QStringList { "LONG", "70000" }
+                          << QVariant(70000);
+    QTest::newRow("DOUBLE") << "DOUBLE" << 0 << QVariant(1.5) << false << QStringList { "DOUBLE", "1.5" }
+                            << QVariant(1.5);
+    QTest::newRow("BOOLEAN") << "BOOLEAN" << 0 << QVariant(true) << false << QStringList { "YESNO", "1" }
+                             << QVariant(1);
+    QTest::newRow("CURRENCY") << "CURRENCY" << 0 << QVariant(0) << false << QStringList { "CURRENCY", "0" }
+                              << QVariant(0);
+    QTest::newRow("klein geschrieben") << "integer" << 0 << QVariant(3) << false << QStringList { "INTEGER", "3" }
+                                       << QVariant(3);
+}
+
+void SchemapflegeTest::typwoerter()
+{
+    QFETCH(QString, wort);
+    QFETCH(int, laenge);
+    QFETCH(QVariant, vorgabe);
+    QFETCH(bool, ohneVorgabe);
+    QFETCH(QStringList, spalte);
+    QFETCH(QVariant, gelesen);
+    TestOberflaeche ui;
+    TestDatenordner ordner;
+    const QString pfad = TestDatenbankAnlegen();
+    QVERIFY(Feldhinzufuegen(pfad, "Ration", "Feld", wort, laenge, false, ohneVorgabe, vorgabe));
+    QCOMPARE(Spalte(pfad, "Ration", "Feld"), spalte);
+    Verbindung v;
+    QVERIFY(DatenbankOeffnen(v, pfad));
+    QVERIFY(AnweisungAusfuehren(v, "INSERT INTO Ration (FutterID) VALUES (1)"));
+    QSqlQuery q;
+    QVERIFY(AbfrageOeffnen(v, q, "SELECT Feld FROM Ration"));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).isNull(), !gelesen.isValid());
+    if (gelesen.isValid())
+        QCOMPARE(q.value(0).toString(), gelesen.toString());
+    QVERIFY(ui.meldungen.isEmpty());
+}
+
+void SchemapflegeTest::unbekanntesTypwort()
+{
+    TestOberflaeche ui;
+    TestDatenordner ordner;
+    const QString pfad = TestDatenbankAnlegen();
+    QVERIFY(!Feldhinzufuegen(pfad, "Ration", "Feld", "BLOB", 0, false, false, 0));
+    QCOMPARE(ui.Texte(), QStringList { "BLOB: Datentyp wurde nicht erkannt" });
+    QCOMPARE(ordner.Zeilen("Fehlerprotokoll.txt"),
+        QStringList { "E 04.12.26 10:00:00  Datentyp wurde nicht erkannt: BLOB" });
+    QCOMPARE(Spalte(pfad, "Ration", "Feld"), QStringList {});
+}
+
+void SchemapflegeTest::fehlendeDatenbank()
+{
+    TestOberflaeche ui;
+    TestDatenordner ordner;
+    QVERIFY(!Feldhinzufuegen(ordner.Pfad("Futter.mdb"), "Futtermittel", "X", "INTEGER"));
+    QCOMPARE(ui.Texte(), QStringList { "Datenbank nicht gefunden" });
+    QCOMPARE(ui.meldungen[0].symbol, Symbol::Kritisch);
+    QVERIFY(!QFile::exists(ordner.Pfad("Futter.mdb")));
+}
+
+void SchemapflegeTest::andererFehler_data()
+{
+    QTest::addColumn<QString>("tabelle");
+    QTest::addColumn<QString>("inhalt"); // replaces the database file when set
+    QTest::addColumn<QString>("zeile");
+    QTest::newRow("fehlende Tabelle") << "Fehlt"
+                                      << ""
+                                      << "Feldhinzufuegen zu Fehlt _ X _ INTEGER FEHLER: 1 no such table: Fehlt";
+    QTest::newRow("kaputte Datei") << "Futtermittel"
+                                   << "keine Datenbank"
+                                   << "Feldhinzufuegen zu Futtermittel _ X _ INTEGER FEHLER: Datenbank konnte nicht "
+                                      "geöffnet werden: ";
+}
+
+void SchemapflegeTest::andererFehler()
+{
+    QFETCH(QString, tabelle);
+    QFETCH(QString, inhalt);
+    QFETCH(QString, zeile);
+    TestOberflaeche ui;
+    TestDatenordner ordner;
+    const QString pfad = TestDatenbankAnlegen();
+    if (!inhalt.isEmpty())
+        ordner.Schreiben("Futter.mdb", inhalt.toUtf8());
+    QVERIFY(!Feldhinzufuegen(pfad, tabelle, "X", "INTEGER", 0, false, false, 0));
+    QVERIFY(ui.meldungen.isEmpty());
+    const QString log = ordner.Zeilen("Fehlerprotokoll.txt").join('\n');
+    QVERIFY2(log.contains("              " + zeile), qPrintable(log));
+    if (!inhalt.isEmpty())
+        QCOMPARE(ordner.Roh("Futter.mdb"), inhalt.toUtf8());
+}
+
+void SchemapflegeTest::mitVerbindungDesAufrufers()
+{
+    TestOberflaeche ui;
+    TestDatenordner ordner;
+    const QString pfad = TestDatenbankAnlegen();
+    Verbindung v;
+    QVERIFY(DatenbankOeffnen(v, pfad));
+    const int verbindungen = QSqlDatabase::connectionNames().size();
+    QVERIFY(Feldhinzufuegen(pfad, "Ration", "Notiz", "TEXT", 20, false, true, QVariant(), &v));
+    QCOMPARE(QSqlDatabase::connectionNames().size(), verbindungen);
+    QVERIFY(v.IstOffen());
+    QVERIFY(AnweisungAusfuehren(v, "UPDATE Ration SET Notiz = ?", { "x" }));
+    QCOMPARE(Spalte(pfad, "Ration", "Notiz"), (QStringList { "TEXT(20)", "<NULL>" }));
+}
+
+void SchemapflegeTest::schemaPflegenBeimStart()
+{
+    TestOberflaeche ui;
+    TestDatenordner ordner;
+    QVERIFY(EigeneDatenbankAnlegen(programm().futterDatenbank, AlteFutterTabelle));
+    QVERIFY(SchemaPflegen());
+    QCOMPARE(Spalte(programm().futterDatenbank, "Futtermittel", "FutterArtIOFC"), (QStringList { "INTEGER", "0" }));
+    QVERIFY(DatenbankInhalt(programm().futterDatenbank).contains("Futtermittel|1|Heu|0"));
+    QVERIFY(ordner.Zeilen("26_12_04.txt")
+                .last()
+                .endsWith("OK: ALTER TABLE Futtermittel ADD COLUMN FutterArtIOFC INTEGER DEFAULT 0"));
+
+    const QStringList logVorher = ordner.Zeilen("26_12_04.txt");
+    QVERIFY(!SchemaPflegen());
+    QCOMPARE(ordner.Zeilen("26_12_04.txt"), logVorher);
+    QVERIFY(ui.meldungen.isEmpty());
+    QVERIFY(!QFile::exists(ordner.Pfad("Fehlerprotokoll.txt")));
+
+    // The delivered database has the column from the start.
+    TestDatenbankAnlegen();
+    QVERIFY(!SchemaPflegen());
+    QVERIFY(ui.meldungen.isEmpty());
+}
+
+void SchemapflegeTest::schemaPflegenOhneDatenbank()
+{
+    TestOberflaeche ui;
+    TestDatenordner ordner;
+    QVERIFY(!SchemaPflegen());
+    // A missing database is handled when it is first needed, not at start.
+    QVERIFY(ui.meldungen.isEmpty());
+    QVERIFY(!QFile::exists(programm().futterDatenbank));
+}
+
+KELVORA_TEST(SchemapflegeTest)
+#include "tst_Schemapflege.moc"

@@ -7,6 +7,15 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "kelvora --selbsttest endete mit ${rc}")
 endif()
 
+# A brand-new data folder receives the delivered feed database.
+if(NOT EXISTS ${ARBEIT}/Futter.mdb)
+  message(FATAL_ERROR "Futter.mdb wurde nicht in den neuen Datenordner gelegt")
+endif()
+file(SIZE ${ARBEIT}/Futter.mdb groesse)
+if(groesse LESS 4096)
+  message(FATAL_ERROR "Futter.mdb ist zu klein: ${groesse} Bytes")
+endif()
+
 if(NOT EXISTS ${ARBEIT}/KELVORA.INI)
   message(FATAL_ERROR "KELVORA.INI fehlt")
 endif()

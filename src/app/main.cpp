@@ -4,6 +4,7 @@
 #include "frame/Programm.h"
 #include "frame/ui/HauptFenster.h"
 #include "frame/ui/OberflaecheQt.h"
+#include "ration/AuswertungsBefehl.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -13,6 +14,15 @@ using namespace kelvora;
 
 int main(int argc, char** argv)
 {
+    // Evaluation without a screen, for scripts and checks of the figures.
+    if (argc > 1 && qstrcmp(argv[1], "auswerten") == 0) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Kelvora"));
+        QCoreApplication::setOrganizationName(QStringLiteral("Kelvora"));
+        QTextStream aus(stdout), fehler(stderr);
+        return AuswertenBefehl(QCoreApplication::arguments().mid(2), aus, fehler);
+    }
+
     // Qt removes its own options (-platform, -style, ...) from argv here.
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvora"));

@@ -1,6 +1,11 @@
 #include "frame/ui/Fensterliste.h"
 
 // Window headers (one line each).
+#include "guide/ui/WieFangeIchAnFenster.h"
+#include "feeds/ui/FutterListe.h"
+#include "ration/ui/ErgebnisFenster.h"
+#include "ration/ui/RationTierErstellenFenster.h"
+#include "feeds/ui/StammdatenFenster2.h"
 
 #include <QHash>
 
@@ -14,6 +19,15 @@ QHash<QString, FensterFabrik> AlleFenster()
 {
     QHash<QString, FensterFabrik> f;
     // Window factories (one line each).
+    f.insert(QStringLiteral("WieFangeIchAnFenster"), [](HauptFenster* h) -> QWidget* {
+        auto* w = new WieFangeIchAnFenster(h);
+        w->Laden();
+        return w;
+    });
+    f.insert(QStringLiteral("wdwFuttermittel"), [](HauptFenster* h) -> QWidget* { return new FutterListe(h); });
+    f.insert(QStringLiteral("RationTierErstellenFenster"), [](HauptFenster* h) -> QWidget* { return new RationTierErstellenFenster(h); });
+    f.insert(QStringLiteral("ErgebnisFenster"), [](HauptFenster* h) -> QWidget* { return new ErgebnisFenster(h); });
+    f.insert(QStringLiteral("StammdatenFenster2"), [](HauptFenster* h) { return new StammdatenFenster2(h); });
     return f;
 }
 

@@ -1,0 +1,97 @@
+#include "feeds/FutterListeDaten.h"
+
+#include "database/DatenbankRoutinen.h"
+#include "database/NullFilter.h"
+#include "frame/Programm.h"
+
+#include <QCollator>
+#include <QLocale>
+#include <algorithm>
+#include <vector>
+
+namespace kelvora {
+
+namespace {
+
+QCollator& DeutscheSortierung()
+{
+    static QCollator c = [] {
+        QCollator k(QLocale(QLocale::German, QLocale::Germany));
+        k.setCaseSensitivity(Qt::CaseInsensitive);
+        k.setNumericMode(true);
+        return k;
+    }();
+    return c;
+}
+
+} // namespace
+
+bool FutterPasstZurSuche(const QString& bezeichnung, const QString& suchtext)
+{
+    const QString s = suchtext.trimmed();
+    return s.isEmpty() || bezeichnung.toLower().contains(s.toLower());
+}
+
+bool FutterIstVollstaendig(double adf, double ndf, double nfc, double udp)
+{
+    return adf > 0 && ndf > 0 && nfc > 0 && udp > 0;
+}
+
+int BezeichnungVergleichen(const QString& a, const QString& b)
+{
+    return DeutscheSortierung().compare(a, b);
+}
+
+bool FutterListeLesen(const FutterListenFilter& filter, QList<FutterListenZeile>& zeilen)
+{
+    zeilen.clear();
+    Verbindung verbindung;
+    if (!DatenbankOeffnen(verbindung, programm().futterDatenbank))
+        return false;
+
+    QString sql = QStringLiteral(
+        "SELECT ID, Bezeichnung, verstecken, ADF_gTM, NDF_gTM, NFC_gTM, UDP_gTM, FutterArtIOFC FROM Futtermittel");
+    QVariantList werte;
+    if (filter.gruppe != 0) {
+        sql += QStringLiteral(" WHERE FutterArtIOFC = ?");
+        werte << filter.gruppe;
+    }
+    sql += QStringLiteral(" ORDER BY Bezeichnung");
+
+    QSqlQuery abfrage;
+    if (!AbfrageOeffnen(verbindung, abfrage, sql, werte))
+        return false;
+
+    // The search text is prepared once, not per row.
+    const QString suche = filter.suchtext.trimmed().toLower();
+    struct Treffer {
+        FutterListenZeile zeile;
+        QCollatorSortKey schluessel;
+    };
+    std::vector<Treffer> treffer;
+    while (abfrage.next()) {
+        const QString name = NullFilter(abfrage.value(1), "String").toString();
+        if (!suche.isEmpty() && !name.toLower().contains(suche))
+            continue;
+        if (filter.nurVollstaendige
+            && !FutterIstVollstaendig(NullFilter(abfrage.value(3), "Double").toDouble(),
+                NullFilter(abfrage.value(4), "Double").toDouble(), NullFilter(abfrage.value(5), "Double").toDouble(),
+                NullFilter(abfrage.value(6), "Double").toDouble()))
+            continue;
+        FutterListenZeile z;
+        z.id = static_cast<long>(NullFilter(abfrage.value(0), "Long").toLongLong());
+        z.gruppe = NullFilter(abfrage.value(7), "Integer").toInt();
+        z.bezeichnung = name;
+        treffer.push_back({ z, DeutscheSortierung().sortKey(name) });
+    }
+    // SQLite orders by code points (lower case and umlauts last); the list
+    // follows the German order, and equal names keep the order of the query.
+    std::stable_sort(treffer.begin(), treffer.end(),
+        [](const Treffer& a, const Treffer& b) { return a.schluessel.compare(b.schluessel) < 0; });
+    zeilen.reserve(static_cast<qsizetype>(treffer.size()));
+    for (Treffer& t : treffer)
+        zeilen.append(std::move(t.zeile));
+    return true;
+}
+
+} // namespace kelvora

@@ -1,0 +1,215 @@
+#include "feeds/FutterbezogeneRoutinen.h"
+
+#include "database/DatenbankRoutinen.h"
+#include "database/NullFilter.h"
+#include "frame/Protokoll.h"
+
+#include <QStringList>
+
+namespace kelvora {
+
+namespace {
+
+// Columns of the plain number codes 4 to 18 and 22 to 25; codes 55 to 68
+// reuse 5 to 18 per kg fresh matter.
+const char* ZahlenSpalte(int code)
+{
+    switch (code) {
+    case FutterCode::TM_g:
+        return "TM_g";
+    case FutterCode::nXP_gTM:
+        return "nXP_gTM";
+    case FutterCode::XP_gTM:
+        return "XP_gTM";
+    case FutterCode::NEL_MJTM:
+        return "NEL_MJTM";
+    case FutterCode::XF_gTM:
+        return "XF_gTM";
+    case FutterCode::RNB_gTM:
+        return "RNB_gTM";
+    case FutterCode::ME_MJTM:
+        return "ME_MJTM";
+    case FutterCode::Ca_gTM:
+        return "Ca_gTM";
+    case FutterCode::P_gTM:
+        return "P_gTM";
+    case FutterCode::Mg_gTM:
+        return "Mg_gTM";
+    case FutterCode::K_gTM:
+        return "K_gTM";
+    case FutterCode::Na_gTM:
+        return "Na_gTM";
+    case FutterCode::Cu_mgTM:
+        return "Cu_mgTM";
+    case FutterCode::Zn_mgTM:
+        return "Zn_mgTM";
+    case FutterCode::Mn_mgTM:
+        return "Mn_mgTM";
+    case FutterCode::NDF_gTM:
+        return "NDF_gTM";
+    case FutterCode::UDP_gTM:
+        return "UDP_gTM";
+    case FutterCode::ADF_gTM:
+        return "ADF_gTM";
+    case FutterCode::NFC_gTM:
+        return "NFC_gTM";
+    default:
+        return nullptr;
+    }
+}
+
+// The columns a code needs beside ME and NEL. Reading only these instead of
+// the whole row makes a value about three times cheaper, which the ration
+// evaluation feels: it asks for a dozen values per feed.
+QStringList SpaltenFuer(int code)
+{
+    if (const char* spalte = ZahlenSpalte(code))
+        return { QString::fromLatin1(spalte) };
+    const int tmCode = code - FutterCode::FrischmasseVersatz;
+    if (tmCode >= FutterCode::nXP_gTM && tmCode <= FutterCode::Mn_mgTM)
+        return { QString::fromLatin1(ZahlenSpalte(tmCode)), QStringLiteral("TM_g") };
+    switch (code) {
+    case FutterCode::ArtName:
+    case FutterCode::FutterArt:
+    case FutterCode::ArtKurzName:
+        return { QStringLiteral("FutterArt") };
+    case FutterCode::Bezeichnung:
+        return { QStringLiteral("Bezeichnung") };
+    case FutterCode::ArtUndBezeichnung:
+        return { QStringLiteral("FutterArt"), QStringLiteral("Bezeichnung") };
+    case FutterCode::Verfuegbarkeit:
+        return { QStringLiteral("Verfügbarkeit") };
+    case FutterCode::PreisJeKgFM:
+        return { QStringLiteral("Preis") };
+    case FutterCode::PreisJeKgTM:
+        return { QStringLiteral("Preis"), QStringLiteral("TM_g") };
+    default:
+        return {};
+    }
+}
+
+// Upper case as the type names are shown: letter by letter, so "ß" stays.
+QString Grossbuchstaben(const QString& text)
+{
+    QString t = text;
+    for (QChar& c : t)
+        c = c.toUpper();
+    return t;
+}
+
+} // namespace
+
+bool EnergieErgaenzen(Energiewerte& werte)
+{
+    if (werte.ME_MJTM == 0 && werte.NEL_MJTM > 0) {
+        werte.ME_MJTM = werte.NEL_MJTM / NELAnteilAnME;
+        return true;
+    }
+    if (werte.ME_MJTM > 0 && werte.NEL_MJTM == 0) {
+        werte.NEL_MJTM = werte.ME_MJTM * NELAnteilAnME;
+        return true;
+    }
+    return false;
+}
+
+double TMinFM(double wertJeKgTM, double tm_g)
+{
+    return wertJeKgTM * tm_g / 1000.0;
+}
+
+double FMinTM(double wertJeKgFM, double tm_g)
+{
+    if (tm_g == 0)
+        return 0;
+    return wertJeKgFM * 1000.0 / tm_g;
+}
+
+double MJinMcal(double mj)
+{
+    return mj * McalFaktor / MJjeKcalFaktor;
+}
+
+double McalInMJ(double mcal)
+{
+    return mcal / McalFaktor * MJjeKcalFaktor;
+}
+
+QVariant FutterWert(Verbindung& verbindung, long futterID, int code)
+{
+    const QStringList spalten = SpaltenFuer(code);
+    QString sql = QStringLiteral("SELECT ME_MJTM, NEL_MJTM");
+    for (const QString& s : spalten)
+        sql += QStringLiteral(", ") + SqlName(s);
+    sql += QStringLiteral(" FROM Futtermittel WHERE ID = ?");
+
+    // Field values by column name, read before the query is released.
+    QVariantList felder;
+    {
+        QSqlQuery abfrage;
+        if (!AbfrageOeffnen(verbindung, abfrage, sql, { QVariant::fromValue<qlonglong>(futterID) }) || !abfrage.next())
+            return {};
+        for (int i = 0; i < spalten.size() + 2; ++i)
+            felder << abfrage.value(i);
+    }
+    auto feld = [&](const QString& spalte, const char* typ) {
+        return NullFilter(felder.value(2 + spalten.indexOf(spalte)), typ);
+    };
+    auto zahl = [&](const QString& spalte) { return feld(spalte, "Double").toDouble(); };
+
+    // A feed that knows only one of its energy values gets the other one for
+    // good, so that every later reader sees the same pair.
+    Energiewerte energie { NullFilter(felder.at(0), "Double").toDouble(),
+        NullFilter(felder.at(1), "Double").toDouble() };
+    const double meVorher = energie.ME_MJTM;
+    if (EnergieErgaenzen(energie)) {
+        const bool meNeu = energie.ME_MJTM != meVorher;
+        const QString update = meNeu ? QStringLiteral("UPDATE Futtermittel SET ME_MJTM = ? WHERE ID = ?")
+                                     : QStringLiteral("UPDATE Futtermittel SET NEL_MJTM = ? WHERE ID = ?");
+        AnweisungAusfuehren(verbindung, update,
+            { meNeu ? energie.ME_MJTM : energie.NEL_MJTM, QVariant::fromValue<qlonglong>(futterID) });
+    }
+
+    auto wert = [&](int c) -> double {
+        if (c == FutterCode::ME_MJTM)
+            return energie.ME_MJTM;
+        if (c == FutterCode::NEL_MJTM)
+            return energie.NEL_MJTM;
+        return zahl(QString::fromLatin1(ZahlenSpalte(c)));
+    };
+    auto art = [&] { return static_cast<int>(feld(QStringLiteral("FutterArt"), "Integer").toInt()); };
+    auto name = [&] { return feld(QStringLiteral("Bezeichnung"), "String").toString(); };
+
+    switch (code) {
+    case FutterCode::ArtName:
+        return FutterArtName(art(), 1);
+    case FutterCode::Bezeichnung:
+        return name();
+    case FutterCode::ArtUndBezeichnung:
+        return Grossbuchstaben(FutterArtName(art(), 1)) + QStringLiteral(" - ") + name();
+    case FutterCode::FutterArt:
+        return QVariant::fromValue<qint32>(art());
+    case FutterCode::ArtKurzName:
+        return FutterArtName(art(), 2);
+    case FutterCode::Verfuegbarkeit:
+        return QVariant::fromValue<qint16>(
+            static_cast<qint16>(feld(QStringLiteral("Verfügbarkeit"), "Integer").toInt()));
+    case FutterCode::PreisJeKgFM:
+        return feld(QStringLiteral("Preis"), "Currency").toDouble() / 100.0;
+    case FutterCode::PreisJeKgTM: {
+        const double tm = zahl(QStringLiteral("TM_g"));
+        if (!(tm > 0))
+            return {};
+        return feld(QStringLiteral("Preis"), "Currency").toDouble() * 1000.0 / tm;
+    }
+    default:
+        break;
+    }
+    if (ZahlenSpalte(code))
+        return wert(code);
+    const int tmCode = code - FutterCode::FrischmasseVersatz;
+    if (tmCode >= FutterCode::nXP_gTM && tmCode <= FutterCode::Mn_mgTM)
+        return TMinFM(wert(tmCode), zahl(QStringLiteral("TM_g")));
+    return {};
+}
+
+} // namespace kelvora

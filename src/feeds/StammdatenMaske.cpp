@@ -1,0 +1,292 @@
+#include "feeds/StammdatenMaske.h"
+
+#include "database/DatenTypen.h"
+#include "database/Formate.h"
+#include "feeds/FutterbezogeneRoutinen.h"
+#include "frame/Oberflaeche.h"
+
+#include <QHash>
+
+namespace kelvora {
+
+namespace {
+
+constexpr const char* Namen[FeldAnzahl] = {
+    "txtTM_g",
+    "txtXP_gFM",
+    "txtXP_gTM",
+    "txtUDP_gFM",
+    "txtUDP_gTM",
+    "txtUDPProzent",
+    "txtNDF_gFM",
+    "txtNDF_gTM",
+    "txtADF_gFM",
+    "txtADF_gTM",
+    "txtNFC_gFM",
+    "txtNFC_gTM",
+    "txtNEL_MJFM",
+    "txtNEL_MJTM",
+    "txtNEL_MKalTM",
+    "txtCa_gFM",
+    "txtCa_gTM",
+    "txtP_gFM",
+    "txtP_gTM",
+};
+
+const QString FormatGanz = QStringLiteral("##0");
+const QString FormatDezimal = QStringLiteral("#0.00");
+
+// FM and TM box of every nutrient that is converted through the dry matter.
+struct Paar {
+    Feld fm;
+    Feld tm;
+};
+constexpr Paar Paare[] = {
+    { Feld::XP_gFM, Feld::XP_gTM },
+    { Feld::UDP_gFM, Feld::UDP_gTM },
+    { Feld::NDF_gFM, Feld::NDF_gTM },
+    { Feld::ADF_gFM, Feld::ADF_gTM },
+    { Feld::NFC_gFM, Feld::NFC_gTM },
+    { Feld::NEL_MJFM, Feld::NEL_MJTM },
+    { Feld::Ca_gFM, Feld::Ca_gTM },
+    { Feld::P_gFM, Feld::P_gTM },
+};
+
+std::optional<Paar> PaarVon(Feld f)
+{
+    for (const Paar& p : Paare)
+        if (p.fm == f || p.tm == f)
+            return p;
+    return std::nullopt;
+}
+
+QString Zeigen(Feld f, double wert)
+{
+    return Formatieren(wert, FeldFormat(f));
+}
+
+void TrockenmasseFehltMelden()
+{
+    MsgBox(QStringLiteral("Sie müssen zuerst die Trockenmasse in einem Kilo Frischmasse eingeben, bevor sie andere "
+                          "Werte eingeben können, da dieser Wert für die Umrechnung zwischen Frischmasse und "
+                          "Trockenmasse benötigt wird!"),
+        Knoepfe::OK, Symbol::Ausrufezeichen);
+}
+
+void UDPAnteilSetzen(Eingabemaske& m, double udp, double xp)
+{
+    if (xp > 0)
+        m[Feld::UDPProzent] = Zeigen(Feld::UDPProzent, udp * 100 / xp);
+}
+
+void McalSetzen(Eingabemaske& m)
+{
+    m[Feld::NEL_MKalTM] = Zeigen(Feld::NEL_MKalTM, MJinMcal(m.Wert(Feld::NEL_MJTM)));
+}
+
+} // namespace
+
+QString FeldName(Feld feld)
+{
+    return QString::fromLatin1(Namen[static_cast<int>(feld)]);
+}
+
+std::optional<Feld> FeldNachName(const QString& name)
+{
+    for (int i = 0; i < FeldAnzahl; ++i)
+        if (name == QLatin1String(Namen[i]))
+            return static_cast<Feld>(i);
+    return std::nullopt;
+}
+
+bool IstDezimalfeld(Feld feld)
+{
+    switch (feld) {
+    case Feld::NEL_MJFM:
+    case Feld::NEL_MJTM:
+    case Feld::NEL_MKalTM:
+    case Feld::Ca_gFM:
+    case Feld::Ca_gTM:
+    case Feld::P_gFM:
+    case Feld::P_gTM:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString FeldFormat(Feld feld)
+{
+    return IstDezimalfeld(feld) ? FormatDezimal : FormatGanz;
+}
+
+bool HatTastenfilter(Feld feld)
+{
+    return feld != Feld::UDP_gFM;
+}
+
+double FeldWert(Feld feld, const QString& text)
+{
+    return IstDezimalfeld(feld) ? TextInDouble(text) : static_cast<double>(TextInLong(text));
+}
+
+QChar ZahlZeichenFiltern(QChar zeichen, bool dezimal, const QString& bisherigerText)
+{
+    const char16_t c = zeichen.unicode();
+    if ((c >= u'0' && c <= u'9') || c == ZeichenRueckschritt || c == ZeichenKopieren || c == ZeichenEinfuegen
+        || c == ZeichenAusschneiden)
+        return zeichen;
+    if ((c == u',' || c == u'.') && dezimal && !bisherigerText.contains(QLatin1Char(',')))
+        return QLatin1Char(',');
+    return {};
+}
+
+bool TextZeichenErlaubt(QChar zeichen)
+{
+    const char16_t c = zeichen.unicode();
+    if ((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'))
+        return true;
+    if (c == ZeichenRueckschritt || c == ZeichenKopieren || c == ZeichenEinfuegen || c == ZeichenAusschneiden)
+        return true;
+    static const QString erlaubt = QStringLiteral(" -.+:!$%&(),/=?_`§´°ÄÖÜäöüß");
+    return erlaubt.contains(zeichen);
+}
+
+QString NaechstesEingabefeld(const QString& name)
+{
+    static const QHash<QString, QString> kette = [] {
+        QHash<QString, QString> k;
+        k.insert(QStringLiteral("cmbFutterArt"), QStringLiteral("txtBezeichnung"));
+        k.insert(QStringLiteral("txtBezeichnung"), QStringLiteral("txtTM_g"));
+        k.insert(QStringLiteral("txtTM_g"), QStringLiteral("txtXP_gTM"));
+        // Down each column: XP, UDP, NDF, ADF, NFC, NEL, Ca, P, then the save button.
+        for (const char* spalte : { "FM", "TM" }) {
+            const QString s = QLatin1String(spalte);
+            const QStringList folge
+                = { QStringLiteral("txtXP_g") + s, QStringLiteral("txtUDP_g") + s, QStringLiteral("txtNDF_g") + s,
+                      QStringLiteral("txtADF_g") + s, QStringLiteral("txtNFC_g") + s, QStringLiteral("txtNEL_MJ") + s,
+                      QStringLiteral("txtCa_g") + s, QStringLiteral("txtP_g") + s, QStringLiteral("cmdSpeichern") };
+            for (qsizetype i = 0; i + 1 < folge.size(); ++i)
+                k.insert(folge[i], folge[i + 1]);
+        }
+        k.insert(QStringLiteral("txtUDPProzent"), QStringLiteral("txtNDF_gTM"));
+        k.insert(QStringLiteral("txtNEL_MKalTM"), QStringLiteral("txtCa_gTM"));
+        return k;
+    }();
+    return kette.value(name);
+}
+
+void Eingabemaske::WerteLeeren()
+{
+    for (QString& t : texte)
+        t.clear();
+    idAnzeige.clear();
+}
+
+bool NachEingabeUmrechnen(Eingabemaske& m, Feld getippt)
+{
+    if (getippt == Feld::TM_g)
+        return false; // the user recomputes with cmdNeuBerechnen after changing it
+    const double wert = m.Wert(getippt);
+    const double tm = static_cast<double>(TextInLong(m[Feld::TM_g]));
+    const bool ohneTrockenmasse = tm == 0;
+    if (ohneTrockenmasse) {
+        TrockenmasseFehltMelden();
+        m.WerteLeeren();
+    }
+
+    if (getippt == Feld::UDPProzent) {
+        // The share needs a crude protein to refer to; without one nothing changes.
+        if (ohneTrockenmasse) {
+            m[Feld::UDP_gTM] = Zeigen(Feld::UDP_gTM, 0);
+            m[Feld::UDP_gFM] = Zeigen(Feld::UDP_gFM, 0);
+        } else if (m.Wert(Feld::XP_gTM) > 0) {
+            const double udpTM = m.Wert(Feld::XP_gTM) * wert / 100;
+            m[Feld::UDP_gTM] = Zeigen(Feld::UDP_gTM, udpTM);
+            m[Feld::UDP_gFM] = Zeigen(Feld::UDP_gFM, TMinFM(udpTM, tm));
+        }
+        return ohneTrockenmasse;
+    }
+
+    if (getippt == Feld::NEL_MKalTM) {
+        const double mjTM = ohneTrockenmasse ? 0 : McalInMJ(wert);
+        m[Feld::NEL_MJTM] = Zeigen(Feld::NEL_MJTM, mjTM);
+        m[Feld::NEL_MJFM] = Zeigen(Feld::NEL_MJFM, TMinFM(mjTM, tm));
+        return ohneTrockenmasse;
+    }
+
+    const std::optional<Paar> paar = PaarVon(getippt);
+    if (!paar)
+        return ohneTrockenmasse;
+    const bool ausFM = getippt == paar->fm;
+    const Feld partner = ausFM ? paar->tm : paar->fm;
+    const double umgerechnet = ohneTrockenmasse ? 0 : (ausFM ? FMinTM(wert, tm) : TMinFM(wert, tm));
+    m[partner] = Zeigen(partner, umgerechnet);
+
+    if (getippt == Feld::UDP_gFM)
+        UDPAnteilSetzen(m, wert, m.Wert(Feld::XP_gFM));
+    else if (getippt == Feld::UDP_gTM)
+        UDPAnteilSetzen(m, wert, m.Wert(Feld::XP_gTM));
+    else if (getippt == Feld::NEL_MJFM || getippt == Feld::NEL_MJTM)
+        McalSetzen(m);
+    return ohneTrockenmasse;
+}
+
+void NeuBerechnen(Eingabemaske& m)
+{
+    const double tm = static_cast<double>(TextInLong(m[Feld::TM_g]));
+    for (const Paar& p : Paare)
+        m[p.fm] = Zeigen(p.fm, TMinFM(m.Wert(p.tm), tm));
+    UDPAnteilSetzen(m, m.Wert(Feld::UDP_gTM), m.Wert(Feld::XP_gTM));
+    McalSetzen(m);
+}
+
+void MaskeFuellen(Eingabemaske& m, const Stammdaten& f)
+{
+    m.bezeichnung = f.bezeichnung.trimmed();
+    m[Feld::TM_g] = Zeigen(Feld::TM_g, f.TM_g);
+    if (f.TM_g <= 0)
+        return;
+    const std::pair<Paar, double> werte[] = {
+        { Paare[0], f.XP_gTM },
+        { Paare[1], f.UDP_gTM },
+        { Paare[2], f.NDF_gTM },
+        { Paare[3], f.ADF_gTM },
+        { Paare[4], f.NFC_gTM },
+        { Paare[5], f.NEL_MJTM },
+        { Paare[6], f.Ca_gTM },
+        { Paare[7], f.P_gTM },
+    };
+    for (const auto& [p, wert] : werte) {
+        m[p.tm] = Zeigen(p.tm, wert);
+        // Whole-number boxes show what the whole numbers give, as the user
+        // would compute it from the shown values.
+        const double fm = IstDezimalfeld(p.tm) ? TMinFM(wert, f.TM_g)
+                                               : TMinFM(static_cast<double>(R(wert)), static_cast<double>(R(f.TM_g)));
+        m[p.fm] = Zeigen(p.fm, fm);
+    }
+    if (f.XP_gTM > 0)
+        m[Feld::UDPProzent] = Formatieren(f.UDP_gTM * 100 / f.XP_gTM, QStringLiteral("#0"));
+    m[Feld::NEL_MKalTM] = Zeigen(Feld::NEL_MKalTM, MJinMcal(f.NEL_MJTM));
+}
+
+Stammdaten StammdatenAusMaske(const Eingabemaske& m)
+{
+    auto ganz = [&](Feld f) { return static_cast<double>(TextInLong(m[f])); };
+    auto dezimal = [&](Feld f) { return TextInDouble(m[f]); };
+    Stammdaten s;
+    s.gruppe = m.gruppe;
+    s.bezeichnung = m.bezeichnung.trimmed();
+    s.TM_g = ganz(Feld::TM_g);
+    s.ADF_gTM = ganz(Feld::ADF_gTM);
+    s.NDF_gTM = ganz(Feld::NDF_gTM);
+    s.NFC_gTM = ganz(Feld::NFC_gTM);
+    s.XP_gTM = dezimal(Feld::XP_gTM);
+    s.UDP_gTM = dezimal(Feld::UDP_gTM);
+    s.NEL_MJTM = dezimal(Feld::NEL_MJTM);
+    s.Ca_gTM = dezimal(Feld::Ca_gTM);
+    s.P_gTM = dezimal(Feld::P_gTM);
+    return s;
+}
+
+} // namespace kelvora

@@ -1,0 +1,128 @@
+#pragma once
+// The entry mask of the feed editor without its widgets: which boxes exist,
+// how typed characters are filtered, how a value typed per kg fresh matter
+// turns into the value per kg dry matter and back, and how a stored feed is
+// shown. The window copies its boxes into an Eingabemaske, calls these
+// functions and copies the texts back.
+
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace kelvora {
+
+// The value boxes of the editor. FM: per kg fresh matter, TM: per kg dry matter.
+enum class Feld : int {
+    TM_g,
+    XP_gFM,
+    XP_gTM,
+    UDP_gFM,
+    UDP_gTM,
+    UDPProzent,
+    NDF_gFM,
+    NDF_gTM,
+    ADF_gFM,
+    ADF_gTM,
+    NFC_gFM,
+    NFC_gTM,
+    NEL_MJFM,
+    NEL_MJTM,
+    NEL_MKalTM,
+    Ca_gFM,
+    Ca_gTM,
+    P_gFM,
+    P_gTM,
+};
+inline constexpr int FeldAnzahl = 19;
+
+// The box's objectName, e.g. "txtXP_gFM".
+QString FeldName(Feld feld);
+std::optional<Feld> FeldNachName(const QString& name);
+
+// Decimal boxes (NEL, Ca, P) are read with TextInDouble and shown as "#0.00";
+// all others are whole-number boxes read with TextInLong and shown as "##0".
+bool IstDezimalfeld(Feld feld);
+QString FeldFormat(Feld feld);
+// Every box but txtUDP_gFM filters the typed characters.
+bool HatTastenfilter(Feld feld);
+
+// The box's text as a number of its kind.
+double FeldWert(Feld feld, const QString& text);
+
+// ----------------------------------------------------------- key filters
+
+// Control characters that always pass: Backspace and copy, paste, cut.
+inline constexpr char16_t ZeichenRueckschritt = 8;
+inline constexpr char16_t ZeichenKopieren = 3;
+inline constexpr char16_t ZeichenEinfuegen = 22;
+inline constexpr char16_t ZeichenAusschneiden = 24;
+inline constexpr char16_t ZeichenEingabe = 13;
+
+// What a number box makes of a typed character: the character to insert, or
+// a null QChar when it is discarded. Digits pass; a comma only in a decimal
+// box whose text holds no comma yet, a full stop becomes such a comma.
+QChar ZahlZeichenFiltern(QChar zeichen, bool dezimal, const QString& bisherigerText);
+
+// The text-entry filter for names and search texts: letters A to Z, digits,
+// German umlauts and a fixed set of punctuation pass; Enter and every other
+// character (quotes, @, #, *, ;, brackets, accented letters ...) are
+// discarded, because such names break the exchanged feed files.
+bool TextZeichenErlaubt(QChar zeichen);
+
+// The control that Enter moves the focus to from `name`, or "" at the end of
+// the chain ("cmdSpeichern" is the last stop).
+QString NaechstesEingabefeld(const QString& name);
+
+// ----------------------------------------------------------- the mask
+
+struct Eingabemaske {
+    std::array<QString, FeldAnzahl> texte;
+    int gruppenIndex = -1; // list index in cmbFutterArt, -1: nothing selected
+    long gruppe = 0; // item data of the selected group
+    QString bezeichnung;
+    QString idAnzeige; // caption of lblIDAnzeige; "" or "0" is a new feed
+
+    QString& operator[](Feld f) { return texte[static_cast<size_t>(f)]; }
+    const QString& operator[](Feld f) const { return texte[static_cast<size_t>(f)]; }
+    double Wert(Feld f) const { return FeldWert(f, (*this)[f]); }
+    // Empties every value box and the ID; group and name stay.
+    void WerteLeeren();
+};
+
+// After a key that changes a number (Backspace, Delete, a digit) went up in
+// box `getippt`: writes the partner box and the derived boxes. Without a dry
+// matter the user is told to enter it first, every value box and the ID are
+// emptied and the partners show 0. Returns true in that case (the caller puts
+// the focus into txtTM_g).
+bool NachEingabeUmrechnen(Eingabemaske& maske, Feld getippt);
+
+// Recomputes the FM column, the UDP share and the Mcal box from the TM column
+// after the dry matter changed.
+void NeuBerechnen(Eingabemaske& maske);
+
+// ----------------------------------------------------------- stored feed
+
+// The columns of a feed the editor shows and writes.
+struct Stammdaten {
+    long gruppe = 0; // FutterArtIOFC
+    QString bezeichnung;
+    double TM_g = 0;
+    double XP_gTM = 0;
+    double UDP_gTM = 0;
+    double NDF_gTM = 0;
+    double ADF_gTM = 0;
+    double NFC_gTM = 0;
+    double NEL_MJTM = 0;
+    double Ca_gTM = 0;
+    double P_gTM = 0;
+};
+
+// The boxes for a stored feed (group and ID are set by the caller). Without a
+// dry matter only name and TM_g are shown.
+void MaskeFuellen(Eingabemaske& maske, const Stammdaten& futter);
+
+// The values to store: TM_g, NDF, ADF and NFC as whole numbers, the others as
+// decimals, all from the TM column; the trimmed name.
+Stammdaten StammdatenAusMaske(const Eingabemaske& maske);
+
+} // namespace kelvora

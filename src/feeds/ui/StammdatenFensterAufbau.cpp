@@ -1,0 +1,196 @@
+// Controls, captions and placement of the feed editor, and its loading.
+
+#include "feeds/ui/FutterArtenListeFuellen.h"
+#include "feeds/ui/StammdatenFenster2.h"
+#include "feeds/ui/StammdatenTasten.h"
+#include "frame/FensterPosition.h"
+#include "frame/Programm.h"
+#include "frame/ui/FensterPositionQt.h"
+#include "frame/ui/HauptFenster.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTimer>
+
+namespace kelvora {
+
+namespace {
+
+QPushButton* Knopf(QWidget* eltern, const QString& name, const QString& text, const QString& tipp)
+{
+    auto* k = new QPushButton(text, eltern);
+    k->setObjectName(name);
+    k->setToolTip(tipp);
+    k->setAutoDefault(false);
+    return k;
+}
+
+QLabel* Beschriftung(QWidget* eltern, const QString& name, const QString& text)
+{
+    auto* l = new QLabel(text, eltern);
+    l->setObjectName(name);
+    return l;
+}
+
+QTimer* Zeitgeber(QWidget* eltern, const QString& name, int ms)
+{
+    auto* t = new QTimer(eltern);
+    t->setObjectName(name);
+    t->setInterval(ms);
+    t->setSingleShot(true);
+    return t;
+}
+
+// One line of the value table: caption, unit, the nutrient's boxes.
+struct Zeile {
+    const char* titel;
+    Feld fm;
+    Feld tm;
+    const char* einheitFM; // tool tip unit per kg fresh matter
+    const char* einheitTM;
+};
+
+const Zeile Zeilen[] = {
+    { "Rohprotein (XP)", Feld::XP_gFM, Feld::XP_gTM, "Rohprotein in g je kg Frischmasse",
+        "Rohprotein in g je kg Trockenmasse" },
+    { "UDP", Feld::UDP_gFM, Feld::UDP_gTM, "Im Pansen unabgebautes Protein in g je kg Frischmasse",
+        "Im Pansen unabgebautes Protein in g je kg Trockenmasse" },
+    { "NDF", Feld::NDF_gFM, Feld::NDF_gTM, "NDF in g je kg Frischmasse", "NDF in g je kg Trockenmasse" },
+    { "ADF", Feld::ADF_gFM, Feld::ADF_gTM, "ADF in g je kg Frischmasse", "ADF in g je kg Trockenmasse" },
+    { "NFC", Feld::NFC_gFM, Feld::NFC_gTM, "Nicht-Faser-Kohlenhydrate in g je kg Frischmasse",
+        "Nicht-Faser-Kohlenhydrate in g je kg Trockenmasse" },
+    { "NEL (MJ)", Feld::NEL_MJFM, Feld::NEL_MJTM, "Nettoenergie Laktation in MJ je kg Frischmasse",
+        "Nettoenergie Laktation in MJ je kg Trockenmasse" },
+    { "Calcium", Feld::Ca_gFM, Feld::Ca_gTM, "Calcium in g je kg Frischmasse", "Calcium in g je kg Trockenmasse" },
+    { "Phosphor", Feld::P_gFM, Feld::P_gTM, "Phosphor in g je kg Frischmasse", "Phosphor in g je kg Trockenmasse" },
+};
+
+} // namespace
+
+QLineEdit* StammdatenFenster2::Eingabefeld(Feld feld, const QString& tipp)
+{
+    auto* box = new QLineEdit(this);
+    box->setObjectName(FeldName(feld));
+    box->setToolTip(tipp);
+    box->setAlignment(Qt::AlignRight);
+    box->setMaxLength(12);
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
+    if (HatTastenfilter(feld))
+        ZahlenfilterSetzen(box, IstDezimalfeld(feld));
+    felder[static_cast<size_t>(feld)] = box;
+    return box;
+}
+
+void StammdatenFenster2::Aufbauen()
+{
+    setObjectName(QStringLiteral("StammdatenFenster2"));
+    setWindowTitle(QStringLiteral("Futtermittel bearbeiten"));
+    setAcceptDrops(true);
+
+    auto* raster = new QGridLayout(this);
+    raster->setSizeConstraint(QLayout::SetMinimumSize);
+
+    cmbFutterArt = new QComboBox(this);
+    cmbFutterArt->setObjectName(QStringLiteral("cmbFutterArt"));
+    cmbFutterArt->setToolTip(QStringLiteral("Futtergruppe, in der das Futtermittel in der Liste erscheint"));
+    raster->addWidget(Beschriftung(this, QStringLiteral("lblFutterArt"), QStringLiteral("Futtergruppe:")), 0, 0);
+    raster->addWidget(cmbFutterArt, 0, 1, 1, 3);
+
+    txtBezeichnung = new QLineEdit(this);
+    txtBezeichnung->setObjectName(QStringLiteral("txtBezeichnung"));
+    txtBezeichnung->setToolTip(QStringLiteral("Bezeichnung des Futtermittels (mindestens 3 Zeichen)"));
+    txtBezeichnung->setMaxLength(100);
+    TexteingabefilterSetzen(txtBezeichnung);
+    raster->addWidget(Beschriftung(this, QStringLiteral("lblBezeichnung"), QStringLiteral("Bezeichnung:")), 1, 0);
+    raster->addWidget(txtBezeichnung, 1, 1, 1, 4);
+
+    raster->addWidget(Beschriftung(this, QStringLiteral("lblTM_g"), QStringLiteral("Trockenmasse g/kg FM:")), 2, 0);
+    raster->addWidget(Eingabefeld(Feld::TM_g, QStringLiteral("Trockenmasse in g je kg Frischmasse")), 2, 1);
+    cmdNeuBerechnen = Knopf(this, QStringLiteral("cmdNeuBerechnen"), QStringLiteral("Umrechnen"),
+        QStringLiteral("Die Frischmasse-Werte nach einer Änderung der Trockenmasse neu "
+                       "berechnen"));
+    raster->addWidget(cmdNeuBerechnen, 2, 2, 1, 2);
+
+    raster->addWidget(Beschriftung(this, QStringLiteral("lblFM"), QStringLiteral("je kg FM")), 3, 1, Qt::AlignCenter);
+    raster->addWidget(Beschriftung(this, QStringLiteral("lblTM"), QStringLiteral("je kg TM")), 3, 2, Qt::AlignCenter);
+    int zeile = 4;
+    for (const Zeile& z : Zeilen) {
+        raster->addWidget(Beschriftung(this, QStringLiteral("lblZeile") + QString::number(zeile),
+                              QString::fromUtf8(z.titel) + QLatin1Char(':')),
+            zeile, 0);
+        raster->addWidget(Eingabefeld(z.fm, QString::fromUtf8(z.einheitFM)), zeile, 1);
+        raster->addWidget(Eingabefeld(z.tm, QString::fromUtf8(z.einheitTM)), zeile, 2);
+        ++zeile;
+    }
+    raster->addWidget(Eingabefeld(Feld::UDPProzent, QStringLiteral("UDP in Prozent vom Rohprotein")), 5, 3);
+    raster->addWidget(Beschriftung(this, QStringLiteral("lblUDPProzent"), QStringLiteral("% vom XP")), 5, 4);
+    raster->addWidget(Eingabefeld(Feld::NEL_MKalTM,
+                          QStringLiteral("Nettoenergie Laktation in Mcal je kg "
+                                         "Trockenmasse")),
+        9, 3);
+    raster->addWidget(Beschriftung(this, QStringLiteral("lblNEL_MKalTM"), QStringLiteral("Mcal/kg TM")), 9, 4);
+
+    lblIDAnzeige = Beschriftung(this, QStringLiteral("lblIDAnzeige"), QString());
+    lblIDAnzeige->setToolTip(QStringLiteral("Nummer des Futtermittels; leer bei einem neuen Futtermittel"));
+    lblUebergabe = Beschriftung(this, QStringLiteral("lblUebergabe"), QString());
+    lblUebergabe->setVisible(false);
+    raster->addWidget(Beschriftung(this, QStringLiteral("lblNummer"), QStringLiteral("Nr.:")), zeile, 0);
+    raster->addWidget(lblIDAnzeige, zeile, 1);
+    ++zeile;
+
+    AlleFelderLoeschen = Knopf(this, QStringLiteral("AlleFelderLöschen"), QStringLiteral("Neu"),
+        QStringLiteral("Alle Felder leeren, um ein neues Futtermittel einzugeben (F4)"));
+    cmdFutterLoeschen = Knopf(this, QStringLiteral("cmdFutterLoeschen"), QStringLiteral("Löschen"),
+        QStringLiteral("Dieses Futtermittel löschen (F9)"));
+    cmdSpeichern = Knopf(this, QStringLiteral("cmdSpeichern"), QStringLiteral("Speichern"),
+        QStringLiteral("Futtermittel prüfen und speichern (F5)"));
+    cmdTeilen = Knopf(this, QStringLiteral("cmdTeilen"), QStringLiteral("Teilen"),
+        QStringLiteral("Dieses Futtermittel anderen Anwendern zur Verfügung stellen"));
+    cmdTeilen->setEnabled(false);
+    cmdTeilen->setVisible(programm().wartungsmodus);
+    DropEreignisAufrufen = Knopf(this, QStringLiteral("DropEreignisAufrufen"), QStringLiteral("Drop"), QString());
+    DropEreignisAufrufen->setVisible(false);
+    auto* knoepfe = new QHBoxLayout;
+    knoepfe->addWidget(AlleFelderLoeschen);
+    knoepfe->addWidget(cmdFutterLoeschen);
+    knoepfe->addStretch(1);
+    knoepfe->addWidget(cmdSpeichern);
+    knoepfe->addWidget(cmdTeilen);
+    raster->addLayout(knoepfe, zeile, 0, 1, 5);
+
+    tmrAnzeigen = Zeitgeber(this, QStringLiteral("tmrAnzeigen"), 250);
+    tmrBeenden = Zeitgeber(this, QStringLiteral("tmrBeenden"), 100);
+
+    // Window keys, the Enter chain, focus selection and drops reach every control.
+    for (QWidget* w : findChildren<QWidget*>())
+        w->installEventFilter(this);
+    installEventFilter(this);
+}
+
+void StammdatenFenster2::Laden()
+{
+    FutterArtenListeFuellen(cmbFutterArt, QString(), false, true);
+    cmbFutterArt->setCurrentIndex(-1);
+    if (!haupt)
+        return;
+    // The window has one fixed size: just large enough for its buttons.
+    adjustSize();
+    QSize groesse = minimumSizeHint().expandedTo(sizeHint());
+    QMdiSubWindow* sub = UnterfensterVon(this);
+    if (!sub)
+        sub = haupt->Arbeitsbereich()->addSubWindow(this);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    const QSize rand = sub->sizeHint() - sizeHint();
+    groesse += rand.expandedTo(QSize(0, 0));
+    const double breite = groesse.width() * TwipsProPixel;
+    const double hoehe = groesse.height() * TwipsProPixel;
+    FensterPositionLaden(this, haupt->Arbeitsbereich(), breite, breite, hoehe, hoehe, false, true);
+}
+
+} // namespace kelvora

@@ -1,0 +1,199 @@
+#include "ration/Ausgleich.h"
+
+#include "database/DatenbankRoutinen.h"
+#include "database/Formate.h"
+#include "database/NullFilter.h"
+#include "feeds/FutterbezogeneRoutinen.h"
+#include "frame/Oberflaeche.h"
+#include "frame/Programm.h"
+
+#include <QList>
+
+namespace kelvora {
+
+namespace {
+
+struct Zeile {
+    long id = 0;
+    long futterID = 0;
+    double frischMenge = 0;
+    double anteil = 0;
+    int fixeMenge = 0;
+    double tm_g = 0;
+    bool Frei() const { return fixeMenge == 0; }
+};
+
+QList<Zeile> ZeilenLesen(Verbindung& v, bool& ok)
+{
+    QList<Zeile> zeilen;
+    QSqlQuery q(v.Datenbank());
+    ok = AbfrageOeffnen(v, q, QStringLiteral("SELECT ID, FutterID, FutterFrischMenge, ProzentAnteil, FixeMenge "
+                                             "FROM Ration ORDER BY ID"));
+    if (!ok)
+        return zeilen;
+    while (q.next()) {
+        Zeile z;
+        z.id = NullFilter(q.value(0), "Long").toLongLong();
+        z.futterID = NullFilter(q.value(1), "Long").toLongLong();
+        z.frischMenge = NullFilter(q.value(2), "Double").toDouble();
+        z.anteil = NullFilter(q.value(3), "Double").toDouble();
+        z.fixeMenge = NullFilter(q.value(4), "Integer").toInt();
+        z.tm_g = FutterWert(v, z.futterID, FutterCode::TM_g).toDouble();
+        zeilen.append(z);
+    }
+    return zeilen;
+}
+
+bool MengeSpeichern(Verbindung& v, const Zeile& z)
+{
+    return AnweisungAusfuehren(v, QStringLiteral("UPDATE Ration SET FutterFrischMenge = ? WHERE ID = ?"),
+                               {z.frischMenge, qlonglong(z.id)});
+}
+
+void Hinweis(const QString& text)
+{
+    MsgBox(text, Knoepfe::OK, Symbol::Keins);
+}
+
+void Verweigern(const QString& text)
+{
+    MsgBox(text, Knoepfe::OK, Symbol::Ausrufezeichen);
+}
+
+enum class Fuellung { Gefuellt, KeinFreies, Verweigert };
+
+// The dry-matter fill. Writes the free rows' amounts inside the open
+// transaction of the caller.
+Fuellung TMFuellen(Verbindung& v, QList<Zeile>& zeilen, double tmMaxKg)
+{
+    double tmFix = 0;
+    int frei = 0;
+    for (const Zeile& z : zeilen) {
+        if (z.Frei())
+            ++frei;
+        else
+            tmFix += z.frischMenge * z.tm_g;
+    }
+    if (frei == 0) {
+        Hinweis(QStringLiteral("Ausgleich ist nicht möglich, da bei allen Futtermitteln die Option 'Diese Menge beim "
+                               "Ausgleich nicht verändern' eingeschaltet ist. Sie müssen ein Futtermittel für den "
+                               "Ausgleich freigeben!"));
+        return Fuellung::KeinFreies;
+    }
+    const double tmMax = tmMaxKg * 1000;
+    if (tmMax < tmFix) {
+        Hinweis(QStringLiteral("Ausgleich ist nicht möglich, da mit den fixierten Futtermitteln bereits die maximale "
+                               "TM-Menge überschritten wird!"));
+        return Fuellung::Gefuellt;
+    }
+    // Without dry matter a free feed cannot take any share of the rest.
+    for (const Zeile& z : zeilen) {
+        if (z.Frei() && z.tm_g <= 0) {
+            Verweigern(QStringLiteral("Ausgleich ist nicht möglich, da beim Futtermittel \"")
+                       + FutterWert(v, z.futterID, FutterCode::Bezeichnung).toString()
+                       + QStringLiteral("\" keine Trockenmasse eingetragen ist. Bitte tragen Sie die Trockenmasse "
+                                        "im Futtermittel ein oder nehmen Sie es aus dem Ausgleich heraus!"));
+            return Fuellung::Verweigert;
+        }
+    }
+    const double tmRest = tmMax - tmFix;
+    for (Zeile& z : zeilen) {
+        if (!z.Frei())
+            continue;
+        z.frischMenge = frei == 1 ? tmRest / z.tm_g : z.anteil * (tmRest / z.tm_g) / 100;
+        MengeSpeichern(v, z);
+    }
+    return Fuellung::Gefuellt;
+}
+
+class Transaktion {
+public:
+    explicit Transaktion(Verbindung& v)
+        : db(v.Datenbank())
+    {
+        db.transaction();
+    }
+    ~Transaktion()
+    {
+        if (!fertig)
+            db.rollback();
+    }
+    void Bestaetigen()
+    {
+        fertig = db.commit();
+        if (!fertig)
+            db.rollback();
+        fertig = true;
+    }
+
+private:
+    QSqlDatabase db;
+    bool fertig = false;
+};
+
+} // namespace
+
+AusgleichErgebnis TMAusgleichen(double tmMaxKg)
+{
+    Verbindung v;
+    if (!DatenbankOeffnen(v, programm().futterDatenbank))
+        return AusgleichErgebnis::Abgeschlossen;
+    bool ok = false;
+    QList<Zeile> zeilen = ZeilenLesen(v, ok);
+    if (!ok)
+        return AusgleichErgebnis::Abgeschlossen;
+    Transaktion t(v);
+    const Fuellung f = TMFuellen(v, zeilen, tmMaxKg);
+    if (f != Fuellung::Gefuellt)
+        return AusgleichErgebnis::Abgebrochen;
+    t.Bestaetigen();
+    return AusgleichErgebnis::Abgeschlossen;
+}
+
+AusgleichErgebnis NDFAusgleichen(double tmMaxKg, double ndfMaxGramm)
+{
+    Verbindung v;
+    if (!DatenbankOeffnen(v, programm().futterDatenbank))
+        return AusgleichErgebnis::Abgeschlossen;
+    bool ok = false;
+    QList<Zeile> zeilen = ZeilenLesen(v, ok);
+    if (!ok)
+        return AusgleichErgebnis::Abgeschlossen;
+    Transaktion t(v);
+    if (TMFuellen(v, zeilen, tmMaxKg) != Fuellung::Gefuellt)
+        return AusgleichErgebnis::Abgebrochen;
+
+    double ndfGesamt = 0;
+    double ndfFrei = 0;
+    for (const Zeile& z : zeilen) {
+        const double ndf_gTM = static_cast<double>(R(FutterWert(v, z.futterID, FutterCode::NDF_gTM).toDouble()));
+        const double ndf = z.frischMenge * (z.tm_g / 1000) * ndf_gTM;
+        ndfGesamt += ndf;
+        if (z.fixeMenge != 1)
+            ndfFrei += ndf;
+    }
+    if (ndfFrei <= 0) {
+        Verweigern(QStringLiteral("Ausgleich nach NDF ist nicht möglich, da die Futtermittel, die beim Ausgleich "
+                                  "verändert werden dürfen, kein NDF enthalten. Bitte geben Sie ein Futtermittel mit "
+                                  "NDF für den Ausgleich frei!"));
+        return AusgleichErgebnis::Abgebrochen;
+    }
+    const double ueberschuss = ndfGesamt - ndfMaxGramm;
+    const double faktor = (ndfFrei - ueberschuss) / ndfFrei;
+    if (faktor < 0) {
+        Verweigern(QStringLiteral("Ausgleich nach NDF ist nicht möglich, da die fixierten Futtermittel allein schon "
+                                  "mehr NDF liefern, als das NDF-Maximum zulässt! Bitte verringern Sie die Mengen der "
+                                  "fixierten Futtermittel oder geben Sie sie für den Ausgleich frei."));
+        return AusgleichErgebnis::Abgebrochen;
+    }
+    for (Zeile& z : zeilen) {
+        if (z.fixeMenge != 0)
+            continue;
+        z.frischMenge *= faktor;
+        MengeSpeichern(v, z);
+    }
+    t.Bestaetigen();
+    return AusgleichErgebnis::Abgeschlossen;
+}
+
+} // namespace kelvora

@@ -1,0 +1,21 @@
+#pragma once
+// Balancing of the current ration: the free feeds get the dry matter the
+// fixed feeds leave up to the maximum intake (by their shares), and for the
+// NDF balancing are then scaled by one common factor to the NDF maximum.
+// Works on table Ration of the feed database; the caller runs the
+// evaluation and sets its flags when the result says so.
+
+namespace kelvora {
+
+enum class AusgleichErgebnis {
+    Abgeschlossen,  // set the flag, remember the balancing, evaluate
+    Abgebrochen,    // nothing changed: no flag, no evaluation
+};
+
+// tmMaxKg: the maximum dry-matter intake in kg as the evaluation shows it.
+AusgleichErgebnis TMAusgleichen(double tmMaxKg);
+
+// ndfMaxGramm: the NDF maximum in g per day as the evaluation shows it.
+AusgleichErgebnis NDFAusgleichen(double tmMaxKg, double ndfMaxGramm);
+
+} // namespace kelvora

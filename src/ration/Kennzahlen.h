@@ -1,0 +1,55 @@
+#pragma once
+// The steps of an evaluation run after the feed loop: figure labels with
+// their limit checks, the requirement lines and the supply messages. Used by
+// RationBerechnen; each step writes into the run's Auswertung.
+
+#include "ration/RationAuswerten.h"
+
+namespace kelvora::auswertung {
+
+// Column positions inside ListenZeile::texte (list columns 1 to 12).
+enum Spalte {
+    SpFutterart,
+    SpBezeichnung,
+    SpFrisch,
+    SpTM,
+    SpRohprotein,
+    SpUDP,
+    SpNEL,
+    SpNFC,
+    SpADF,
+    SpNDF,
+    SpCa,
+    SpP
+};
+
+// A line of single blanks: the spacer and the base of every summary line.
+ListenZeile LeereZeile(ZeilenArt art);
+
+// The label of this run by name (it must be one of AnzeigenNamen()).
+Anzeige& AnzeigeVon(Auswertung& a, const QString& name);
+
+// Sets a label's text; marks it as written by this run.
+Anzeige& Zeigen(Auswertung& a, const QString& name, const QString& text);
+
+// Green, or light red when zuHoch; text colour set in both cases.
+void Ampel(Anzeige& anzeige, bool rot);
+
+// Concentrate DM and its share of the ration (checked against 50 %).
+void KraftfutterAnzeigen(Auswertung& a);
+
+// NDF maximum, estimated and table intake.
+void AufnahmeGrenzenAnzeigen(Auswertung& a, const TierEingaben& tier);
+
+// The key figures with their checks, the shares for the result window and
+// the "Kennzahlen" line. Only for a ration with fresh and dry matter.
+void KennzahlenAnzeigen(Auswertung& a);
+
+// Requirement into the result window's "Soll" and the lines
+// "Erhaltungs- und Leistungsbedarf", "DIFFERENZ", "DIFFERENZ in Milch kg".
+void BedarfAnzeigen(Auswertung& a, const TierEingaben& tier);
+
+// Under- and over-supply of crude protein and NEL.
+void VersorgungAnzeigen(Auswertung& a, const TierEingaben& tier);
+
+} // namespace kelvora::auswertung

@@ -1,0 +1,258 @@
+#include "ration/RationAuswerten.h"
+
+#include "database/DatenTypen.h"
+#include "database/DatenbankRoutinen.h"
+#include "database/Formate.h"
+#include "database/NullFilter.h"
+#include "feeds/FutterbezogeneRoutinen.h"
+#include "frame/Oberflaeche.h"
+#include "frame/Protokoll.h"
+#include "ration/Kennzahlen.h"
+
+namespace kelvora {
+
+using namespace auswertung;
+
+namespace {
+
+// Whole grams beyond the Long range are an error of the run, as with the
+// Long conversion of the feed values they come from.
+long Ganzzahl(double wert)
+{
+    if (!ImLongBereich(wert))
+        throw Laufzeitfehler(6, QStringLiteral("Überlauf"));
+    return R(wert);
+}
+
+long Addieren(long summe, long wert)
+{
+    return Ganzzahl(static_cast<double>(summe) + static_cast<double>(wert));
+}
+
+double Zahl(const QVariant& v)
+{
+    return v.isValid() ? v.toDouble() : 0.0;
+}
+
+// Grams of a nutrient given per kg DM: the table value is taken as a whole
+// number first, then the product is rounded again.
+long Gramm(double frischMenge, const QVariant& wertJeKgTM, double tmAnteil)
+{
+    return Ganzzahl(frischMenge * static_cast<double>(Ganzzahl(Zahl(wertJeKgTM))) * tmAnteil);
+}
+
+QString Text(const QVariant& v)
+{
+    return NullFilter(v.isValid() ? v : QVariant(QString()), "String+").toString();
+}
+
+void FutterZeileBerechnen(Auswertung& a, const RationZeile& zeile, const FutterWertFunktion& wert)
+{
+    RationSummen& s = a.summen;
+    const long art = static_cast<long>(Zahl(wert(zeile.futterID, FutterCode::FutterArt)));
+    const bool grundfutter = art >= 1 && art <= 5;
+    if (zeile.fixeMenge == 0)
+        s.freiesFutterNEL = Zahl(wert(zeile.futterID, FutterCode::NEL_MJTM));
+
+    const double fm = zeile.frischMenge;
+    const double d = Zahl(wert(zeile.futterID, FutterCode::TM_g)) / 1000;
+    const double tmKg = fm * d;
+    s.trockenmasse += tmKg;
+    s.frischmasse += fm;
+
+    const long udp = Gramm(fm, wert(zeile.futterID, FutterCode::UDP_gTM), d);
+    const long nfc = Gramm(fm, wert(zeile.futterID, FutterCode::NFC_gTM), d);
+    const long adf = Gramm(fm, wert(zeile.futterID, FutterCode::ADF_gTM), d);
+    const long ndf = Gramm(fm, wert(zeile.futterID, FutterCode::NDF_gTM), d);
+    s.udp = Addieren(s.udp, udp);
+    s.nfc = Addieren(s.nfc, nfc);
+    s.adf = Addieren(s.adf, adf);
+    s.ndf = Addieren(s.ndf, ndf);
+    if (grundfutter)
+        s.grundfutterNDF = Addieren(s.grundfutterNDF, ndf);
+    else
+        s.kraftfutterTM += tmKg;
+
+    const long xp = Gramm(fm, wert(zeile.futterID, FutterCode::XP_gTM), d);
+    const double nel = fm * Zahl(wert(zeile.futterID, FutterCode::NEL_MJTM)) * d;
+    const double ca = fm * Zahl(wert(zeile.futterID, FutterCode::Ca_gTM)) * d;
+    const double p = fm * Zahl(wert(zeile.futterID, FutterCode::P_gTM)) * d;
+    s.rohprotein = Addieren(s.rohprotein, xp);
+    s.nel += nel;
+    s.ca += ca;
+    s.p += p;
+
+    ListenZeile l;
+    l.art = ZeilenArt::Futter;
+    l.id = zeile.id;
+    const QString artName = Text(wert(zeile.futterID, FutterCode::ArtName));
+    const QString name = Text(wert(zeile.futterID, FutterCode::Bezeichnung));
+    QString bezeichnung = name;
+    QString frisch;
+    if (zeile.fixeMenge == 1) {
+        frisch = Formatieren(fm, QStringLiteral("##,##0.00"));
+    } else if (fm == 0) {
+        frisch = Formatieren(zeile.prozentAnteil, QStringLiteral("##0")) + QStringLiteral(" % ");
+    } else {
+        bezeichnung = QStringLiteral("(") + Formatieren(zeile.prozentAnteil, QStringLiteral("##0"))
+            + QStringLiteral(" %) ") + name;
+        frisch = Formatieren(fm, QStringLiteral("##,##0.00")) + QStringLiteral(" *");
+    }
+    const QString g = QStringLiteral("###,##0");
+    l.texte = {artName,
+               bezeichnung,
+               frisch,
+               Formatieren(tmKg, QStringLiteral("##,##0.00")),
+               Formatieren(static_cast<double>(xp), g),
+               Formatieren(static_cast<double>(udp), g),
+               Formatieren(nel, QStringLiteral("#,##0.0")),
+               Formatieren(static_cast<double>(nfc), g),
+               Formatieren(static_cast<double>(adf), g),
+               Formatieren(static_cast<double>(ndf), g),
+               Formatieren(ca, QStringLiteral("#,##0.00")),
+               Formatieren(p, QStringLiteral("#,##0.00"))};
+    a.zeilen.append(l);
+}
+
+void SummenZeilen(Auswertung& a)
+{
+    const RationSummen& s = a.summen;
+    a.zeilen.append(LeereZeile(ZeilenArt::Leer));
+    ListenZeile l = LeereZeile(ZeilenArt::Summen);
+    const QString g = QStringLiteral("###,##0");
+    l.texte[SpBezeichnung] = QStringLiteral("SUMMEN");
+    l.texte[SpFrisch] = Formatieren(s.frischmasse, QStringLiteral("##,##0.0"));
+    l.texte[SpTM] = Formatieren(s.trockenmasse, QStringLiteral("##,##0.00"));
+    l.texte[SpRohprotein] = Formatieren(static_cast<double>(s.rohprotein), g);
+    l.texte[SpUDP] = Formatieren(static_cast<double>(s.udp), g);
+    l.texte[SpNEL] = Formatieren(s.nel, QStringLiteral("#,##0.0"));
+    l.texte[SpNFC] = Formatieren(static_cast<double>(s.nfc), g);
+    l.texte[SpADF] = Formatieren(static_cast<double>(s.adf), g);
+    l.texte[SpNDF] = Formatieren(static_cast<double>(s.ndf), g);
+    l.texte[SpCa] = Formatieren(s.ca, QStringLiteral("#,##0.00"));
+    l.texte[SpP] = Formatieren(s.p, QStringLiteral("#,##0.00"));
+    a.zeilen.append(l);
+}
+
+// The sums go to the "Ist" column of the balancing that ran last.
+void ErgebnisSummen(Auswertung& a, const TierEingaben& tier)
+{
+    ErgebnisWerte& e = a.ergebnis;
+    e.aktualisieren = true;
+    if (tier.letzterAusgleich != QLatin1String("NDF") && tier.letzterAusgleich != QLatin1String("TM"))
+        return;
+    e.spalte = tier.letzterAusgleich;
+    const RationSummen& s = a.summen;
+    e.ist[ErgNEL] = Formatieren(s.nel, QStringLiteral("#,##0")) + QStringLiteral(" MJ");
+    e.ist[ErgRohprotein] = Formatieren(static_cast<double>(s.rohprotein), QStringLiteral("#####0")) + QStringLiteral(" g");
+    e.ist[ErgCalzium] = Formatieren(s.ca, QStringLiteral("#,##0")) + QStringLiteral(" g");
+    e.ist[ErgPhosphor] = Formatieren(s.p, QStringLiteral("#,##0")) + QStringLiteral(" g");
+}
+
+Auswertung LeereAuswertung(const TierEingaben& tier)
+{
+    Auswertung a;
+    for (const QString& name : AnzeigenNamen()) {
+        Anzeige anzeige;
+        anzeige.name = name;
+        a.anzeigen.append(anzeige);
+    }
+    a.fettKg = FettKg(tier.milch, tier.fett);
+    a.fcm = FCMBerechnen(tier.milch, tier.fett);
+    a.ergebnisZeigen = tier.tmAusgeglichen && tier.ndfAusgeglichen;
+    return a;
+}
+
+} // namespace
+
+const QStringList& AnzeigenNamen()
+{
+    static const QStringList namen{
+        QStringLiteral("lblKraftfutterKiloAnzeige"), QStringLiteral("lblKraftfutterProzentAnzeige"),
+        QStringLiteral("lblNDFGrammMaxAnzeige"),     QStringLiteral("lblTMKiloMaxAnzeige"),
+        QStringLiteral("lblTMKiloMaxAnzeige2"),      QStringLiteral("lblTMKiloAnzeige"),
+        QStringLiteral("lblTMGehaltAnzeige"),        QStringLiteral("lblNELMJAnzeige"),
+        QStringLiteral("lblNelKonzAnzeige"),         QStringLiteral("lblUDPGrammAnzeige"),
+        QStringLiteral("lblUDPKonzAnzeige"),         QStringLiteral("lblNFCGrammAnzeige"),
+        QStringLiteral("lblNFCKonzAnzeige"),         QStringLiteral("lblNDFGrammAnzeige"),
+        QStringLiteral("lblNDFKonzAnzeige"),         QStringLiteral("lblNDFGFGrammAnzeige"),
+        QStringLiteral("lblNDFGFKonzAnzeige"),       QStringLiteral("lblADFGrammAnzeige"),
+        QStringLiteral("lblADFKonzAnzeige"),         QStringLiteral("lblUnterversorgungRohprotein"),
+        QStringLiteral("lblUnterversorgungNEL"),
+    };
+    return namen;
+}
+
+const Anzeige* Auswertung::AnzeigeNach(const QString& name) const
+{
+    for (const Anzeige& anzeige : anzeigen) {
+        if (anzeige.name == name)
+            return &anzeige;
+    }
+    return nullptr;
+}
+
+Auswertung RationBerechnen(const TierEingaben& tier, const QList<RationZeile>& rationZeilen,
+                           const FutterWertFunktion& wert)
+{
+    Auswertung a = LeereAuswertung(tier);
+    a.datenbankOffen = true;
+    try {
+        for (const RationZeile& zeile : rationZeilen)
+            FutterZeileBerechnen(a, zeile, wert);
+        SummenZeilen(a);
+        ErgebnisSummen(a, tier);
+        KraftfutterAnzeigen(a);
+        AufnahmeGrenzenAnzeigen(a, tier);
+        if (a.summen.frischmasse > 0 && a.summen.trockenmasse > 0)
+            KennzahlenAnzeigen(a);
+        BedarfAnzeigen(a, tier);
+        VersorgungAnzeigen(a, tier);
+    } catch (const Laufzeitfehler& f) {
+        a.abgebrochen = true;
+        const QString text = FehlerBeschreibung(f.nummer, QString::fromStdString(f.what()),
+                                                QStringLiteral("RationAuswerten"),
+                                                QStringLiteral("RationTierErstellenFenster"));
+        FehlerProtokollieren(text);
+        MsgBox(Uebersetzen(text), Knoepfe::OK, Symbol::Kritisch);
+    }
+    return a;
+}
+
+bool RationZeilenLesen(Verbindung& verbindung, QList<RationZeile>& zeilen)
+{
+    zeilen.clear();
+    QSqlQuery abfrage(verbindung.Datenbank());
+    if (!AbfrageOeffnenPruefen(verbindung, abfrage, QStringLiteral("SELECT * FROM Ration ORDER BY FutterID")))
+        return false;
+    while (abfrage.next()) {
+        RationZeile z;
+        z.id = NullFilter(abfrage.value(QStringLiteral("ID")), "Long").toLongLong();
+        z.futterID = NullFilter(abfrage.value(QStringLiteral("FutterID")), "Long").toLongLong();
+        z.frischMenge = NullFilter(abfrage.value(QStringLiteral("FutterFrischMenge")), "Double").toDouble();
+        z.prozentAnteil = NullFilter(abfrage.value(QStringLiteral("ProzentAnteil")), "Double").toDouble();
+        z.fixeMenge = NullFilter(abfrage.value(QStringLiteral("FixeMenge")), "Integer").toInt();
+        zeilen.append(z);
+    }
+    return true;
+}
+
+Auswertung RationAuswerten(const TierEingaben& tier)
+{
+    return RationAuswerten(tier, PfadHolen(QStringLiteral("Futter")));
+}
+
+Auswertung RationAuswerten(const TierEingaben& tier, const QString& datenbankPfad)
+{
+    Verbindung verbindung;
+    if (!DatenbankOeffnen(verbindung, datenbankPfad))
+        return LeereAuswertung(tier);
+    QList<RationZeile> zeilen;
+    // A failed query counts as an empty ration: sums 0, requirement as usual.
+    RationZeilenLesen(verbindung, zeilen);
+    return RationBerechnen(tier, zeilen, [&verbindung](long futterID, int code) {
+        return FutterWert(verbindung, futterID, code);
+    });
+}
+
+} // namespace kelvora

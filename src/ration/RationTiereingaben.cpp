@@ -1,0 +1,60 @@
+#include "ration/RationTiereingaben.h"
+
+#include "database/Formate.h"
+#include "frame/FunktionenFuerINI.h"
+
+namespace kelvora {
+
+namespace {
+
+constexpr long VorgabeGewicht = 650;
+
+} // namespace
+
+QString RationFensterName()
+{
+    return QStringLiteral("RationTierErstellenFenster");
+}
+
+const QList<Gewichtsklasse>& Gewichtsklassen()
+{
+    static const QList<Gewichtsklasse> klassen = {
+        {QStringLiteral("450-500"), 500}, {QStringLiteral("500-550"), 550}, {QStringLiteral("550-600"), 600},
+        {QStringLiteral("600-650"), 650}, {QStringLiteral("650-700"), 700}, {QStringLiteral("700-750"), 750},
+        {QStringLiteral("750-800"), 800},
+    };
+    return klassen;
+}
+
+int GewichtsklasseIndex(long gewicht)
+{
+    const QList<Gewichtsklasse>& klassen = Gewichtsklassen();
+    int vorgabe = 0;
+    for (int i = static_cast<int>(klassen.size()) - 1; i >= 0; --i) {
+        if (klassen[i].nummer == gewicht)
+            return i;
+        if (klassen[i].nummer == VorgabeGewicht)
+            vorgabe = i;
+    }
+    return vorgabe;
+}
+
+Tiereingaben TiereingabenLesen()
+{
+    const QString abschnitt = RationFensterName();
+    Tiereingaben e;
+    e.gewicht = R(INILesenZahl(abschnitt, QStringLiteral("Gewicht"), VorgabeGewicht));
+    e.milch = INILesen(abschnitt, QStringLiteral("Milch"), QStringLiteral("40,0"));
+    e.fett = INILesen(abschnitt, QStringLiteral("Fett"), QStringLiteral("4,00"));
+    return e;
+}
+
+void TiereingabenSpeichern(const Tiereingaben& eingaben)
+{
+    const QString abschnitt = RationFensterName();
+    INISpeichern(abschnitt, QStringLiteral("Gewicht"), QString::number(eingaben.gewicht));
+    INISpeichern(abschnitt, QStringLiteral("Milch"), eingaben.milch);
+    INISpeichern(abschnitt, QStringLiteral("Fett"), eingaben.fett);
+}
+
+} // namespace kelvora

@@ -1,0 +1,37 @@
+#pragma once
+// The animal inputs of the ration window: weight class, milk yield and milk
+// fat, kept between runs in the window's section of the INI file.
+
+#include <QList>
+#include <QString>
+
+namespace kelvora {
+
+// Section of the INI file that keeps the inputs (also the window's name).
+QString RationFensterName();  // "RationTierErstellenFenster"
+
+struct Gewichtsklasse {
+    QString text;  // "450-500"
+    long nummer;   // 500: the weight the requirement tables use
+};
+
+// The seven classes in the order of the drop-down list.
+const QList<Gewichtsklasse>& Gewichtsklassen();
+
+// Index of the class whose number equals gewicht, searching from the last
+// class towards the first. A weight that matches no class selects the class
+// of the default weight 650, so the evaluation always has a weight.
+int GewichtsklasseIndex(long gewicht);
+
+struct Tiereingaben {
+    long gewicht = 650;
+    QString milch;  // the text of the milk box
+    QString fett;   // the text of the fat box
+};
+
+// Reads "Gewicht" (default "650"), "Milch" ("40,0") and "Fett" ("4,00").
+Tiereingaben TiereingabenLesen();
+// Writes the three keys.
+void TiereingabenSpeichern(const Tiereingaben& eingaben);
+
+} // namespace kelvora

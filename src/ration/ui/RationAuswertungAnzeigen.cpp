@@ -1,0 +1,227 @@
+// The figure area of the ration window and the showing of an evaluation:
+// list lines, figure labels with their colours, the supply messages, the
+// result window and the commands that lead to it. Every figure comes from
+// the evaluation; nothing is computed here.
+
+#include "database/DatenTypen.h"
+#include "database/Formate.h"
+#include "frame/Oberflaeche.h"
+#include "frame/ui/Farbwert.h"
+#include "frame/ui/FensterPositionQt.h"
+#include "frame/ui/HauptFenster.h"
+#include "printing/ui/FunktionenFuerListen.h"
+#include "ration/RationAuswerten.h"
+#include "ration/RationMengen.h"
+#include "ration/ui/ErgebnisFenster.h"
+#include "ration/ui/RationTierErstellenFenster.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace kelvora {
+
+namespace {
+
+// Back and text colour of a figure label. The text colour of a checked
+// figure is the system's window text colour.
+void Faerben(QLabel* label, qint64 hintergrund, qint64 textfarbe)
+{
+    QPalette p = label->palette();
+    if (hintergrund != 0)
+        p.setColor(QPalette::Window, FarbeAusWert(hintergrund, p));
+    if (textfarbe == FarbeFenstertext)
+        p.setColor(QPalette::WindowText, QApplication::palette().color(QPalette::WindowText));
+    else if (textfarbe != 0)
+        p.setColor(QPalette::WindowText, FarbeAusWert(textfarbe, p));
+    label->setPalette(p);
+    label->setAutoFillBackground(true);
+}
+
+QLabel* Beschriftung(QWidget* eltern, const QString& text)
+{
+    return new QLabel(text, eltern);
+}
+
+} // namespace
+
+QLabel* RationTierErstellenFenster::Kennzahl(QGridLayout* raster, int zeile, int spalte, const QString& name,
+                                             const QString& beschriftung, const QString& muster)
+{
+    QWidget* eltern = raster->parentWidget();
+    auto* wert = new QLabel(eltern);
+    wert->setObjectName(name);
+    wert->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    wert->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // A fixed width from the widest expected figure keeps the window's
+    // minimum size the same before and after the first evaluation.
+    wert->setFixedWidth(fontMetrics().horizontalAdvance(muster) + 8);
+    raster->addWidget(wert, zeile, spalte);
+    raster->addWidget(Beschriftung(eltern, beschriftung), zeile, spalte + 1);
+    return wert;
+}
+
+QWidget* RationTierErstellenFenster::KennzahlenAufbauen()
+{
+    auto* feld = new QWidget(this);
+    auto* r = new QGridLayout(feld);
+    r->setContentsMargins(0, 0, 0, 0);
+    r->setHorizontalSpacing(6);
+    auto gruppe = [&](int zeile, const QString& text) { r->addWidget(Beschriftung(feld, text), zeile, 0); };
+    auto grenze = [&](int zeile, int spalte, const QString& text) {
+        r->addWidget(Beschriftung(feld, text), zeile, spalte);
+    };
+
+    Kennzahl(r, 0, 1, QStringLiteral("lblTMKiloAnzeige"), QStringLiteral("kg TM"));
+    Kennzahl(r, 0, 3, QStringLiteral("lblTMKiloMaxAnzeige2"), QStringLiteral("kg TM max."));
+    // The estimate is shown with all its digits.
+    Kennzahl(r, 0, 6, QStringLiteral("lblTMKiloMaxAnzeige"), QStringLiteral("kg TM max. old"),
+             QStringLiteral("00,0000000000000"));
+    Kennzahl(r, 1, 1, QStringLiteral("lblTMGehaltAnzeige"), QStringLiteral("%"));
+
+    gruppe(2, QStringLiteral("Energie:"));
+    Kennzahl(r, 2, 1, QStringLiteral("lblNELMJAnzeige"), QStringLiteral("NEL MJ"),
+             QStringLiteral("000,0000000000000"));
+    Kennzahl(r, 2, 3, QStringLiteral("lblNelKonzAnzeige"), QStringLiteral("NEL MJ/kg"),
+             QStringLiteral("0,00000000000000"));
+
+    gruppe(3, QStringLiteral("Eiweiss:"));
+    Kennzahl(r, 3, 1, QStringLiteral("lblUDPGrammAnzeige"), QStringLiteral("g UDP"));
+    Kennzahl(r, 3, 3, QStringLiteral("lblUDPKonzAnzeige"), QStringLiteral("% UDP"));
+    grenze(3, 5, QStringLiteral("35-38%"));
+
+    Kennzahl(r, 4, 1, QStringLiteral("lblNFCGrammAnzeige"), QStringLiteral("g NFC"));
+    Kennzahl(r, 4, 3, QStringLiteral("lblNFCKonzAnzeige"), QStringLiteral("% NFC"));
+    grenze(4, 5, QStringLiteral("35-43%"));
+
+    Kennzahl(r, 5, 1, QStringLiteral("lblNDFGrammAnzeige"), QStringLiteral("g NDF"));
+    Kennzahl(r, 5, 3, QStringLiteral("lblNDFKonzAnzeige"), QStringLiteral("% NDF"));
+    grenze(5, 5, QStringLiteral("mind. 28%"));
+    Kennzahl(r, 5, 6, QStringLiteral("lblNDFGrammMaxAnzeige"), QStringLiteral("g NDF max."));
+
+    Kennzahl(r, 6, 1, QStringLiteral("lblNDFGFGrammAnzeige"), QStringLiteral("g NDF aus GF"));
+    Kennzahl(r, 6, 3, QStringLiteral("lblNDFGFKonzAnzeige"), QStringLiteral("% NDF aus GF"));
+    grenze(6, 5, QStringLiteral("mind. 75%"));
+
+    Kennzahl(r, 7, 1, QStringLiteral("lblADFGrammAnzeige"), QStringLiteral("g ADF"));
+    Kennzahl(r, 7, 3, QStringLiteral("lblADFKonzAnzeige"), QStringLiteral("% ADF"));
+    grenze(7, 5, QStringLiteral("mind. 18%"));
+
+    gruppe(8, QStringLiteral("Kraftfutter-Anteil:"));
+    Kennzahl(r, 8, 1, QStringLiteral("lblKraftfutterKiloAnzeige"), QStringLiteral("kg TM"));
+    Kennzahl(r, 8, 3, QStringLiteral("lblKraftfutterProzentAnzeige"), QStringLiteral("% in der Ration"));
+    grenze(8, 5, QStringLiteral("max. 50%"));
+
+    int zeile = 9;
+    for (const char* name : {"lblUnterversorgungRohprotein", "lblUnterversorgungNEL"}) {
+        auto* meldung = new QLabel(feld);
+        meldung->setObjectName(QString::fromLatin1(name));
+        meldung->setAlignment(Qt::AlignCenter);
+        meldung->hide();
+        r->addWidget(meldung, zeile++, 0, 1, 8);
+    }
+    return feld;
+}
+
+void RationTierErstellenFenster::RationAuswerten()
+{
+    TierEingaben tier;
+    tier.gewicht = Gewicht->currentData().toLongLong();
+    tier.milch = TextInDouble(txtMilch->text());
+    tier.fett = TextInDouble(txtFett->text());
+    tier.monat = ui().Jetzt().date().month();
+    tier.letzterAusgleich = LetzterAusgleich;
+    tier.tmAusgeglichen = TMAusgeglichen;
+    tier.ndfAusgeglichen = NDFAusgeglichen;
+
+    if (lvwListe->columnCount() != 14)
+        SpaltenEinrichten();
+    ui().Sanduhr(true);
+    lvwListe->clear();
+    const Auswertung a = ::kelvora::RationAuswerten(tier);
+    AuswertungZeigen(a);
+    ui().Sanduhr(false);
+}
+
+void RationTierErstellenFenster::AuswertungZeigen(const Auswertung& a)
+{
+    for (const ListenZeile& z : a.zeilen)
+        ZeileHinzufuegen(z.id, z.texte);
+    for (const Anzeige& anzeige : a.anzeigen) {
+        if (!anzeige.gesetzt)
+            continue;
+        auto* label = findChild<QLabel*>(anzeige.name);
+        if (!label)
+            continue;
+        label->setText(anzeige.text);
+        if (anzeige.hintergrund != 0 || anzeige.textfarbe != 0)
+            Faerben(label, anzeige.hintergrund, anzeige.textfarbe);
+        label->setVisible(anzeige.sichtbar);
+    }
+    if (a.ergebnis.aktualisieren)
+        ErgebnisFensterAktualisieren(a.ergebnis);
+    if (lvwListe->topLevelItemCount() > 0)
+        ZeileMarkieren(lvwListe, 0);
+    ErgebnisBefehleZeigen(a.ergebnisZeigen);
+}
+
+void RationTierErstellenFenster::ErgebnisFensterAktualisieren(const ErgebnisWerte& werte)
+{
+    ErgebnisFenster* ergebnis = ErgebnisFensterMinimiert(haupt);
+    if (!ergebnis)
+        return;
+    if (!werte.spalte.isEmpty())
+        ergebnis->IstSchreiben(werte.spalte, werte.ist, werte.anteileGesetzt);
+    ergebnis->SollSchreiben(werte.soll);
+    ergebnis->AbweichungenNeuBerechnen();
+    // Creating the result window must not take the user out of the ration.
+    if (QMdiSubWindow* sub = UnterfensterVon(this); sub && sub->isVisible())
+        haupt->Arbeitsbereich()->setActiveSubWindow(sub);
+}
+
+void RationTierErstellenFenster::ErgebnisBefehleZeigen(bool zeigen)
+{
+    cmdZumErgebnis->setVisible(zeigen);
+    if (!haupt)
+        return;
+    if (QAction* menue = haupt->Aktion(QStringLiteral("DErgebnisA")))
+        menue->setVisible(zeigen);
+    // A toolbar button is shown or hidden through its place in the toolbar.
+    auto* leiste = haupt->findChild<QToolBar*>(QStringLiteral("picSymbolleiste"));
+    auto* taste = haupt->findChild<QToolButton*>(QStringLiteral("Taste10"));
+    if (!leiste || !taste)
+        return;
+    const auto plaetze = leiste->actions();
+    for (QAction* platz : plaetze)
+        if (leiste->widgetForAction(platz) == taste)
+            platz->setVisible(zeigen);
+}
+
+bool RationTierErstellenFenster::MilchTaste(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        DrueckenWennBereit(cmdNeuBerechnen);
+        return true;
+    }
+    if (e->key() != Qt::Key_Up && e->key() != Qt::Key_Down)
+        return false;
+    if (const auto neu = MilchSchritt(TextInDouble(txtMilch->text()), e->key() == Qt::Key_Up)) {
+        txtMilch->setText(Formatieren(*neu, MilchMaske()));
+        DrueckenWennBereit(cmdNeuBerechnen);
+        if (txtMilch->isEnabled() && txtMilch->isVisible())
+            txtMilch->setFocus();
+    }
+    return true;
+}
+
+} // namespace kelvora

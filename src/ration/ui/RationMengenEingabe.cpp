@@ -1,0 +1,249 @@
+// The amount editor frmDetails of the ration window: opening it for a row,
+// the live conversion between fresh and dry matter, the keys that step an
+// amount or decide between a fixed amount and a free share, and the
+// take-over into table Ration.
+
+#include "database/DatenTypen.h"
+#include "database/DatenbankRoutinen.h"
+#include "database/Formate.h"
+#include "feeds/FutterbezogeneRoutinen.h"
+#include "printing/ui/FunktionenFuerListen.h"
+#include "ration/RationFutterHinzufuegen.h"
+#include "ration/RationMengen.h"
+#include "ration/RationTabelle.h"
+#include "ration/RationUebernahme.h"
+#include "ration/ui/RationTierErstellenFenster.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace kelvora {
+
+namespace {
+
+const QString Frischmasse = QStringLiteral("Frischmasse");
+const QString Trockenmasse = QStringLiteral("Trockenmasse");
+
+QString FutterDatenbank()
+{
+    return PfadHolen(QStringLiteral("Futter"));
+}
+
+bool IstEingabe(const QKeyEvent* e)
+{
+    return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+}
+
+bool IstPfeil(const QKeyEvent* e)
+{
+    return e->key() == Qt::Key_Up || e->key() == Qt::Key_Down;
+}
+
+} // namespace
+
+bool RationTierErstellenFenster::DrueckenWennBereit(QPushButton* knopf)
+{
+    if (!knopf->isEnabled())
+        return false;
+    knopf->click();
+    return true;
+}
+
+void RationTierErstellenFenster::FutterHinzufuegen()
+{
+    const ZuBearbeitendeZeile zeile = GezogenesFutterHinzufuegen(FutterDatenbank());
+    if (zeile.offen)
+        MengenEditorOeffnen(zeile.id, zeile.frischMenge);
+}
+
+void RationTierErstellenFenster::MengenEditorPlatzieren()
+{
+    frmDetails->adjustSize();
+    frmDetails->move((width() - frmDetails->width()) / 2, (height() - frmDetails->height()) / 2);
+}
+
+void RationTierErstellenFenster::MengenEditorBefehleSperren(bool gesperrt)
+{
+    cmdNeuBerechnen->setEnabled(!gesperrt);
+    lvwListe->setEnabled(!gesperrt);
+}
+
+void RationTierErstellenFenster::MengenEditorOeffnen(long id, double frischMenge)
+{
+    Verbindung v;
+    if (!DatenbankOeffnen(v, FutterDatenbank()))
+        return;
+
+    // A fresh start: nothing of an earlier feed may stay in the boxes.
+    lblFutterIDAnzeige->clear();
+    lblFuttermittelAnzeige->clear();
+    for (QLineEdit* t : {txtFrischmasse, txtTrockenmasse, txtProzentAnteil})
+        t->clear();
+    for (QWidget* w : std::as_const(editorTeile))
+        w->show();
+    MengenEditorPlatzieren();
+    frmDetails->show();
+    frmDetails->raise();
+    MengenEditorBefehleSperren(true);
+
+    if (const auto zeile = RationZeileMitID(v, id)) {
+        lblFutterIDAnzeige->setText(QString::number(zeile->futterID));
+        lblFuttermittelAnzeige->setText(FutterWert(v, zeile->futterID, FutterCode::ArtUndBezeichnung).toString());
+        // The mark starts as the row is stored, so that taking over without
+        // typing keeps a free feed free and a fixed one fixed.
+        FixeMenge->setChecked(zeile->fixeMenge != 0);
+        AktuellesMengenfeld = Frischmasse;
+        txtFrischmasse->setText(Formatieren(frischMenge, MengenMaske()));
+        double anteil = zeile->prozentAnteil;
+        if (!FixeMenge->isChecked() && anteil == 0) {
+            // A free feed without a share is offered what the other free
+            // feeds leave of 100 %.
+            QList<RationZeile> zeilen;
+            RationZeilenLesen(v, zeilen);
+            anteil = AnteilVorschlag(zeilen, zeile->id);
+        }
+        txtProzentAnteil->setText(Formatieren(anteil, MengenMaske()));
+    }
+    if (!txtFrischmasse->isHidden())
+        txtFrischmasse->setFocus();
+    else
+        txtProzentAnteil->setFocus();
+}
+
+void RationTierErstellenFenster::MengenEditorSchliessen()
+{
+    lblFutterIDAnzeige->clear();
+    lblFuttermittelAnzeige->clear();
+    for (QLineEdit* t : {txtFrischmasse, txtTrockenmasse, txtProzentAnteil})
+        t->clear();
+    const bool hatteFokus = frmDetails->isAncestorOf(focusWidget());
+    for (QWidget* w : std::as_const(editorTeile))
+        w->hide();
+    frmDetails->hide();
+    MengenEditorBefehleSperren(false);
+    if (hatteFokus)
+        lvwListe->setFocus();
+}
+
+long RationTierErstellenFenster::TMGrammDesFutters() const
+{
+    const long futterID = TextInLong(lblFutterIDAnzeige->text());
+    Verbindung v;
+    if (futterID <= 0 || !DatenbankOeffnen(v, FutterDatenbank()))
+        return 0;
+    return R(FutterWert(v, futterID, FutterCode::TM_g).toDouble());
+}
+
+void RationTierErstellenFenster::FrischmasseGeaendert()
+{
+    if (AktuellesMengenfeld != Frischmasse)
+        return;
+    const double frisch = TextInDouble(txtFrischmasse->text());
+    if (frisch <= 0)
+        return;
+    if (const auto trocken = FrischInTrocken(frisch, TMGrammDesFutters()))
+        txtTrockenmasse->setText(Formatieren(*trocken, MengenMaske()));
+}
+
+void RationTierErstellenFenster::TrockenmasseGeaendert()
+{
+    if (AktuellesMengenfeld != Trockenmasse)
+        return;
+    const double trocken = TextInDouble(txtTrockenmasse->text());
+    if (trocken <= 0)
+        return;
+    if (const auto frisch = TrockenInFrisch(trocken, TMGrammDesFutters()))
+        txtFrischmasse->setText(Formatieren(*frisch, MengenMaske()));
+}
+
+bool RationTierErstellenFenster::MengenfeldTaste(QLineEdit* feld, QKeyEvent* e, bool gedrueckt)
+{
+    if (!gedrueckt) {
+        // Whatever is typed in kilograms is a fixed amount.
+        txtProzentAnteil->clear();
+        FixeMenge->setChecked(true);
+        return false;
+    }
+    AktuellesMengenfeld = feld == txtFrischmasse ? Frischmasse : Trockenmasse;
+    if (IstPfeil(e)) {
+        if (const auto neu = MengenSchritt(TextInDouble(feld->text()), e->key() == Qt::Key_Up))
+            feld->setText(Formatieren(*neu, MengenMaske()));
+        return true;
+    }
+    if (IstEingabe(e)) {
+        DrueckenWennBereit(cmdUebernehmen);
+        return true;
+    }
+    return false;
+}
+
+bool RationTierErstellenFenster::AnteilTaste(QKeyEvent* e)
+{
+    // A typed share makes a free feed: the kilogram boxes no longer count.
+    txtFrischmasse->clear();
+    txtTrockenmasse->clear();
+    FixeMenge->setChecked(false);
+    if (IstPfeil(e)) {
+        if (const auto neu = AnteilSchritt(TextInDouble(txtProzentAnteil->text()), e->key() == Qt::Key_Up))
+            txtProzentAnteil->setText(Formatieren(*neu, MengenMaske()));
+        return true;
+    }
+    if (IstEingabe(e)) {
+        DrueckenWennBereit(cmdUebernehmen);
+        return true;
+    }
+    return false;
+}
+
+void RationTierErstellenFenster::Uebernehmen()
+{
+    MengenEingabe eingabe;
+    eingabe.anteilSichtbar = !txtProzentAnteil->isHidden();
+    eingabe.prozentAnteil = eingabe.anteilSichtbar ? TextInDouble(txtProzentAnteil->text()) : 0;
+    eingabe.frischMenge = txtFrischmasse->isHidden() ? 0 : TextInDouble(txtFrischmasse->text());
+    eingabe.fix = FixeMenge->isChecked();
+
+    switch (MengenEingabePruefen(eingabe)) {
+    case MengenFehler::Anteil:
+        txtProzentAnteil->setFocus();
+        return;
+    case MengenFehler::Frischmasse:
+        txtFrischmasse->setFocus();
+        return;
+    case MengenFehler::Keiner:
+        break;
+    }
+    eingabe.futterID = TextInLong(lblFutterIDAnzeige->text());
+    if (eingabe.futterID <= 0)
+        return;
+
+    MengeInRationSchreiben(FutterDatenbank(), eingabe);
+    MengenEditorSchliessen();
+    TMAusgeglichen = false;
+    NDFAusgeglichen = false;
+    RationAuswerten();
+}
+
+void RationTierErstellenFenster::AusListeOeffnen()
+{
+    long index = 0;
+    if (MarkierteZeilen(lvwListe, index) != 1)
+        return;
+    const QTreeWidgetItem* zeile = lvwListe->topLevelItem(static_cast<int>(index) - 1);
+    const long id = zeile ? TextInLong(zeile->text(lvwListe->columnCount() - 1)) : 0;
+    if (id == 0)
+        return;
+    Verbindung v;
+    if (!DatenbankOeffnen(v, FutterDatenbank()))
+        return;
+    const double frisch = RationFrischMenge(v, id);
+    v.Schliessen();
+    MengenEditorOeffnen(id, frisch);
+}
+
+} // namespace kelvora

@@ -1,0 +1,429 @@
+#include "ration/ui/RationTierErstellenFenster.h"
+
+#include "database/DatenTypen.h"
+#include "frame/FunktionenFuerINI.h"
+#include "frame/Programm.h"
+#include "frame/ui/FensterPositionQt.h"
+#include "frame/ui/HauptFenster.h"
+#include "ration/RationTiereingaben.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QPushButton>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <iterator>
+
+namespace kelvora {
+
+namespace {
+
+constexpr int RandPixel = 120 / TwipsProPixel;   // margin of the list and the window
+constexpr double MinHoeheTwips = 6000;
+
+struct Spalte {
+    const char* schluessel;
+    const char* kopf;
+    double anteil;
+    bool rechts;
+};
+
+// The columns of lvwListe. The key "TM " ends with a blank.
+constexpr Spalte Spalten[] = {
+    {"Zaehler", "", 0, false},         {"Futterart", "Futterart", 0.10, false},
+    {"Bezeichnung", "Bezeichnung", 0.38, false}, {"Frisch", "Frisch kg", 0.07, true},
+    {"TM ", "TM kg", 0.05, true},      {"Rohprotein", "Rohprot.kg", 0.05, true},
+    {"UDP", "UDP g", 0.05, true},      {"NEL", "NEL MJ", 0.05, true},
+    {"NFC", "NFC g", 0.05, true},      {"ADF", "ADF g", 0.05, true},
+    {"NDF", "NDF g", 0.05, true},      {"Ca", "Ca g", 0.05, true},
+    {"P", "P g", 0.05, true},          {"ID", "", 0, false},
+};
+constexpr int SpaltenAnzahl = static_cast<int>(std::size(Spalten));
+constexpr int IDSpalte = SpaltenAnzahl - 1;
+
+bool IstFutter(const QMimeData* daten)
+{
+    return daten && daten->hasFormat(QString::fromLatin1(FutterMimeTyp));
+}
+
+long FutterAus(const QMimeData* daten)
+{
+    return TextInLong(QString::fromLatin1(daten->data(QString::fromLatin1(FutterMimeTyp))));
+}
+
+} // namespace
+
+RationTierErstellenFenster::RationTierErstellenFenster(HauptFenster* h, QWidget* parent)
+    : QWidget(parent)
+    , haupt(h)
+{
+    setObjectName(RationFensterName());
+    setWindowTitle(QStringLiteral("Ration zusammenstellen und prüfen"));
+    setAcceptDrops(true);
+    SteuerelementeAufbauen();
+    Laden();
+}
+
+RationTierErstellenFenster::~RationTierErstellenFenster() = default;
+
+QPushButton* RationTierErstellenFenster::Befehl(const QString& name, const QString& text, const QString& tipp)
+{
+    auto* b = new QPushButton(text, this);
+    b->setObjectName(name);
+    b->setToolTip(tipp);
+    b->setAutoDefault(false);
+    return b;
+}
+
+void RationTierErstellenFenster::SteuerelementeAufbauen()
+{
+    auto* aussen = new QVBoxLayout(this);
+    aussen->setContentsMargins(RandPixel, RandPixel, RandPixel, RandPixel);
+    auto* oben = new QHBoxLayout;
+    oben->addWidget(TiereingabenAufbauen(), 0, Qt::AlignTop);
+    oben->addWidget(KennzahlenAufbauen(), 0, Qt::AlignTop);
+    oben->addWidget(BefehleAufbauen(), 0, Qt::AlignTop);
+    oben->addStretch(1);
+    aussen->addLayout(oben);
+
+    lvwListe = new QTreeWidget(this);
+    lvwListe->setObjectName(QStringLiteral("lvwListe"));
+    lvwListe->setRootIsDecorated(false);
+    lvwListe->setUniformRowHeights(true);
+    lvwListe->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lvwListe->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lvwListe->setAllColumnsShowFocus(true);
+    lvwListe->header()->setStretchLastSection(false);
+    lvwListe->installEventFilter(this);
+    lvwListe->viewport()->setAcceptDrops(true);
+    lvwListe->viewport()->installEventFilter(this);
+    connect(lvwListe, &QTreeWidget::itemDoubleClicked, this, [this] { AusListeOeffnen(); });
+    aussen->addWidget(lvwListe, 1);
+
+    frmDetails = MengenEditorAufbauen();
+
+    // Invisible commands: pressed by the input handlers and, as entry
+    // points, by other windows.
+    cmdNeuBerechnen = Befehl(QStringLiteral("cmdNeuBerechnen"), QString(), QString());
+    connect(cmdNeuBerechnen, &QPushButton::clicked, this, [this] { RationAuswerten(); });
+    DropEreignisAufrufen = Befehl(QStringLiteral("DropEreignisAufrufen"), QString(), QString());
+    connect(DropEreignisAufrufen, &QPushButton::clicked, this, [this] { FutterHinzufuegen(); });
+    // Removing a feed and converting amounts into shares are not part of
+    // this window yet: their entry points exist but stay switched off.
+    LoeschEreignisAufrufen = Befehl(QStringLiteral("LöschEreignisAufrufen"), QString(), QString());
+    LoeschEreignisAufrufen->setEnabled(false);
+    cmdInVariableUmwandeln = Befehl(QStringLiteral("cmdInVariableUmwandeln"), QString(), QString());
+    cmdInVariableUmwandeln->setEnabled(false);
+    for (QPushButton* b : {cmdNeuBerechnen, DropEreignisAufrufen, LoeschEreignisAufrufen, cmdInVariableUmwandeln})
+        b->hide();
+}
+
+QWidget* RationTierErstellenFenster::TiereingabenAufbauen()
+{
+    auto* feld = new QWidget(this);
+    auto* form = new QFormLayout(feld);
+    form->setContentsMargins(0, 0, 0, 0);
+
+    Gewicht = new QComboBox(feld);
+    Gewicht->setObjectName(QStringLiteral("Gewicht"));
+    Gewicht->setToolTip(QStringLiteral(
+        "Lebendgewicht der Kühe. Pfeil nach oben oder unten, oder aufklappen zum verändern."));
+    Gewicht->installEventFilter(this);
+    // The classes are there from the start, so that the window's minimum
+    // width already counts their texts.
+    for (const Gewichtsklasse& k : Gewichtsklassen())
+        Gewicht->addItem(k.text, QVariant::fromValue<qlonglong>(k.nummer));
+    connect(Gewicht, &QComboBox::currentIndexChanged, this, [this] {
+        if (!laedt)
+            DrueckenWennBereit(cmdNeuBerechnen);
+    });
+    form->addRow(QStringLiteral("Gewicht:"), Gewicht);
+
+    txtMilch = new QLineEdit(feld);
+    txtMilch->setObjectName(QStringLiteral("txtMilch"));
+    txtMilch->setToolTip(QStringLiteral("Milchmenge. Pfeil auf- und ab zum Verändern, oder tippen"));
+    form->addRow(QStringLiteral("Milch kg:"), txtMilch);
+
+    txtFett = new QLineEdit(feld);
+    txtFett->setObjectName(QStringLiteral("txtFett"));
+    txtFett->setToolTip(QStringLiteral("Fettgehalt. Tippen zum verändern."));
+    form->addRow(QStringLiteral("Fett %:"), txtFett);
+
+    for (QLineEdit* t : {txtMilch, txtFett}) {
+        t->setAlignment(Qt::AlignRight);
+        t->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
+        t->installEventFilter(this);
+    }
+    return feld;
+}
+
+QWidget* RationTierErstellenFenster::BefehleAufbauen()
+{
+    auto* feld = new QWidget(this);
+    auto* spalte = new QVBoxLayout(feld);
+    spalte->setContentsMargins(0, 0, 0, 0);
+    cmdTMAusgleichen = Befehl(QStringLiteral("cmdTMAusgleichen"), QStringLiteral("mit TM ausgleichen"),
+                              QStringLiteral("Die Ration nach der maximalen aufnehmbaren Trockenmasse ausgleichen"));
+    cmdNDFAusgleichen = Befehl(QStringLiteral("cmdNDFAusgleichen"), QStringLiteral("mit NDF ausgleichen"),
+                               QStringLiteral("Die Ration nach der maximal aufnehmenbaren NDF-Menge ausgleichen"));
+    cmdRationLoeschen = Befehl(QStringLiteral("cmdRationLoeschen"), QStringLiteral("Ration löschen"),
+                               QStringLiteral("Die gesamte Ration löschen"));
+    cmdDrucken = Befehl(QStringLiteral("cmdDrucken"), QStringLiteral("Drucken"),
+                        QStringLiteral("Liste drucken (auch F3-Taste)"));
+    cmdZumErgebnis = Befehl(QStringLiteral("cmdZumErgebnis"), QStringLiteral("Zum Ergebnis"), QString());
+    // Balancing, clearing and printing belong to parts of the program that
+    // this window does not offer yet; their commands are shown but off.
+    for (QPushButton* b : {cmdTMAusgleichen, cmdNDFAusgleichen, cmdRationLoeschen, cmdDrucken})
+        b->setEnabled(false);
+    connect(cmdZumErgebnis, &QPushButton::clicked, this, [this] {
+        if (haupt)
+            haupt->FensterOeffnen(QStringLiteral("ErgebnisFenster"));
+    });
+    cmdZumErgebnis->hide();
+    for (QPushButton* b : {cmdTMAusgleichen, cmdNDFAusgleichen, cmdRationLoeschen, cmdDrucken, cmdZumErgebnis})
+        spalte->addWidget(b);
+    spalte->addStretch(1);
+    return feld;
+}
+
+QGroupBox* RationTierErstellenFenster::MengenEditorAufbauen()
+{
+    auto* rahmen = new QGroupBox(QStringLiteral("Futtermittel in der Ration bearbeiten"), this);
+    rahmen->setObjectName(QStringLiteral("frmDetails"));
+    rahmen->setAutoFillBackground(true);
+    auto* raster = new QGridLayout(rahmen);
+
+    lblFutterIDAnzeige = new QLabel(rahmen);
+    lblFutterIDAnzeige->setObjectName(QStringLiteral("lblFutterIDAnzeige"));
+    lblFuttermittelAnzeige = new QLabel(rahmen);
+    lblFuttermittelAnzeige->setObjectName(QStringLiteral("lblFuttermittelAnzeige"));
+    lblFuttermittelAnzeige->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
+    raster->addWidget(lblFutterIDAnzeige, 0, 0);
+    raster->addWidget(lblFuttermittelAnzeige, 0, 1);
+    editorTeile = {lblFutterIDAnzeige, lblFuttermittelAnzeige};
+
+    auto feld = [&](int zeile, const QString& name, const QString& beschriftung) {
+        auto* l = new QLabel(beschriftung, rahmen);
+        auto* t = new QLineEdit(rahmen);
+        t->setObjectName(name);
+        t->setAlignment(Qt::AlignRight);
+        t->installEventFilter(this);
+        raster->addWidget(l, zeile, 0);
+        raster->addWidget(t, zeile, 1);
+        editorTeile << l << t;
+        return t;
+    };
+    txtFrischmasse = feld(1, QStringLiteral("txtFrischmasse"), QStringLiteral("Menge in kg Frischmasse:"));
+    txtTrockenmasse = feld(2, QStringLiteral("txtTrockenmasse"), QStringLiteral("Menge in kg Trockenmasse:"));
+    txtProzentAnteil = feld(3, QStringLiteral("txtProzentAnteil"),
+                            QStringLiteral("Anteil in % des frei aufnehmbaren Futters:"));
+    connect(txtFrischmasse, &QLineEdit::textChanged, this, [this] { FrischmasseGeaendert(); });
+    connect(txtTrockenmasse, &QLineEdit::textChanged, this, [this] { TrockenmasseGeaendert(); });
+
+    // The kind of the amount being typed; the user never sets it directly.
+    FixeMenge = new QCheckBox(rahmen);
+    FixeMenge->setObjectName(QStringLiteral("FixeMenge"));
+    FixeMenge->setChecked(true);
+    FixeMenge->hide();
+
+    cmdUebernehmen = new QPushButton(QStringLiteral("übernehmen"), rahmen);
+    cmdUebernehmen->setObjectName(QStringLiteral("cmdUebernehmen"));
+    cmdUebernehmen->setAutoDefault(false);
+    connect(cmdUebernehmen, &QPushButton::clicked, this, [this] { Uebernehmen(); });
+    raster->addWidget(cmdUebernehmen, 4, 1, Qt::AlignRight);
+    editorTeile << cmdUebernehmen;
+
+    for (QWidget* w : std::as_const(editorTeile))
+        w->hide();
+    rahmen->hide();
+    return rahmen;
+}
+
+void RationTierErstellenFenster::Laden()
+{
+    QMdiArea* bereich = haupt ? haupt->Arbeitsbereich() : nullptr;
+    QMdiSubWindow* sub = bereich ? UnterfensterVon(this) : nullptr;
+    if (bereich && !sub)
+        sub = bereich->addSubWindow(this);
+
+    // The smallest window still shows every command: up to the right edge of
+    // cmdDrucken, one margin and the frame.
+    ensurePolished();
+    resize(minimumSizeHint());
+    // Hidden widgets lay out their children only when asked to.
+    layout()->activate();
+    for (QWidget* teil : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (teil->layout())
+            teil->layout()->activate();
+    const int rand = sub ? 2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, sub) : 0;
+    const int rechts = cmdDrucken->mapTo(this, QPoint(cmdDrucken->width(), 0)).x();
+    const double minBreite = (rechts + rand) * TwipsProPixel + 120;
+    const QSizeF maximum = BildschirmInTwips(this);
+    if (sub)
+        sub->setMinimumSize(static_cast<int>(minBreite / TwipsProPixel),
+                            static_cast<int>(MinHoeheTwips / TwipsProPixel));
+    FensterPositionLaden(this, bereich, minBreite, maximum.width(), MinHoeheTwips, maximum.height(), false, false);
+
+    const Tiereingaben eingaben = TiereingabenLesen();
+    txtMilch->setText(eingaben.milch);
+    txtFett->setText(eingaben.fett);
+    Gewicht->setCurrentIndex(GewichtsklasseIndex(eingaben.gewicht));
+    laedt = false;
+
+    SpaltenEinrichten();
+    RationAuswerten();
+}
+
+void RationTierErstellenFenster::SpaltenEinrichten()
+{
+    lvwListe->clear();
+    lvwListe->setColumnCount(SpaltenAnzahl);
+    auto* kopf = new QTreeWidgetItem;
+    const double innen = std::max(0.0, lvwListe->width() * double(TwipsProPixel) - 400) / TwipsProPixel;
+    for (int i = 0; i < SpaltenAnzahl; ++i) {
+        const Spalte& s = Spalten[i];
+        kopf->setText(i, QString::fromUtf8(s.kopf));
+        kopf->setData(i, Qt::UserRole, QString::fromUtf8(s.schluessel));
+        kopf->setTextAlignment(i, (s.rechts ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    }
+    lvwListe->setHeaderItem(kopf);
+    for (int i = 0; i < SpaltenAnzahl; ++i) {
+        lvwListe->setColumnHidden(i, Spalten[i].anteil == 0);
+        if (Spalten[i].anteil > 0)
+            lvwListe->setColumnWidth(i, static_cast<int>(innen * Spalten[i].anteil));
+    }
+}
+
+void RationTierErstellenFenster::ZeileHinzufuegen(long id, const QStringList& texte)
+{
+    auto* zeile = new QTreeWidgetItem;
+    // The key of a line counts the lines before it, from 1.
+    zeile->setData(0, Qt::UserRole,
+                   QStringLiteral("Msg_") + QString::number(lvwListe->topLevelItemCount() + 1));
+    for (int i = 1; i < IDSpalte; ++i) {
+        zeile->setText(i, texte.value(i - 1));
+        if (Spalten[i].rechts)
+            zeile->setTextAlignment(i, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    zeile->setText(IDSpalte, QString::number(id));
+    lvwListe->addTopLevelItem(zeile);
+}
+
+bool RationTierErstellenFenster::FensterTaste(const QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Escape && frmDetails->isVisible()) {
+        MengenEditorSchliessen();
+        return true;
+    }
+    if (e->key() == Qt::Key_F3 && cmdDrucken->isEnabled() && cmdDrucken->isVisible()) {
+        cmdDrucken->click();
+        return true;
+    }
+    return false;
+}
+
+void RationTierErstellenFenster::keyReleaseEvent(QKeyEvent* e)
+{
+    if (!FensterTaste(e))
+        QWidget::keyReleaseEvent(e);
+}
+
+void RationTierErstellenFenster::dragEnterEvent(QDragEnterEvent* e)
+{
+    if (IstFutter(e->mimeData()))
+        e->acceptProposedAction();
+}
+
+void RationTierErstellenFenster::dragMoveEvent(QDragMoveEvent* e)
+{
+    if (IstFutter(e->mimeData()))
+        e->acceptProposedAction();
+}
+
+void RationTierErstellenFenster::dropEvent(QDropEvent* e)
+{
+    if (!IstFutter(e->mimeData()))
+        return;
+    e->acceptProposedAction();
+    // The payload names the feed; the shared number stands in for drags
+    // that carry none.
+    if (const long id = FutterAus(e->mimeData()); id > 0)
+        programm().ZiehFutterID = id;
+    FutterHinzufuegen();
+}
+
+bool RationTierErstellenFenster::eventFilter(QObject* objekt, QEvent* ereignis)
+{
+    const QEvent::Type typ = ereignis->type();
+    if (objekt == lvwListe->viewport()) {
+        if (typ == QEvent::DragEnter)
+            dragEnterEvent(static_cast<QDragEnterEvent*>(ereignis));
+        else if (typ == QEvent::DragMove)
+            dragMoveEvent(static_cast<QDragMoveEvent*>(ereignis));
+        else if (typ == QEvent::Drop)
+            dropEvent(static_cast<QDropEvent*>(ereignis));
+        else
+            return false;
+        return true;
+    }
+
+    auto* feld = qobject_cast<QLineEdit*>(objekt);
+    if (feld && typ == QEvent::FocusIn)
+        QMetaObject::invokeMethod(feld, &QLineEdit::selectAll, Qt::QueuedConnection);
+    if (typ != QEvent::KeyPress && typ != QEvent::KeyRelease)
+        return false;
+    auto* taste = static_cast<QKeyEvent*>(ereignis);
+    const bool gedrueckt = typ == QEvent::KeyPress;
+    // Text boxes keep Esc and F3 to themselves; the window acts on them
+    // wherever the focus is.
+    if (!gedrueckt && FensterTaste(taste))
+        return true;
+    const bool eingabe = taste->key() == Qt::Key_Return || taste->key() == Qt::Key_Enter;
+
+    if (objekt == txtFrischmasse || objekt == txtTrockenmasse)
+        return MengenfeldTaste(feld, taste, gedrueckt);
+    if (objekt == txtProzentAnteil)
+        return gedrueckt ? false : AnteilTaste(taste);
+    if (objekt == txtMilch)
+        return gedrueckt ? false : MilchTaste(taste);
+    if ((objekt == txtFett || objekt == Gewicht) && !gedrueckt && eingabe) {
+        DrueckenWennBereit(cmdNeuBerechnen);
+        return true;
+    }
+    if (objekt == lvwListe && !gedrueckt && eingabe) {
+        AusListeOeffnen();
+        return true;
+    }
+    return false;
+}
+
+void RationTierErstellenFenster::closeEvent(QCloseEvent* e)
+{
+    // Whether the user closed the window or the program ended is noted for
+    // the record only; nothing reads it back.
+    INISpeichern(QStringLiteral("OffeneFenster"), RationFensterName(),
+                 programm().programmEndet ? QStringLiteral("1") : QStringLiteral("0"));
+    Tiereingaben eingaben;
+    eingaben.gewicht = Gewicht->currentData().toLongLong();
+    eingaben.milch = txtMilch->text();
+    eingaben.fett = txtFett->text();
+    TiereingabenSpeichern(eingaben);
+    FensterPositionSpeichern(this);
+    e->accept();
+}
+
+} // namespace kelvora

@@ -1,0 +1,128 @@
+#pragma once
+// The ration window: the one current ration of one cow. Feeds come in by
+// drag and drop, amounts are typed in the amount editor frmDetails, and every
+// change is followed by the evaluation, whose lines and figures the window
+// shows. The window computes no nutrition itself.
+
+#include <QStringList>
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QGroupBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+
+namespace kelvora {
+
+class ErgebnisFenster;
+class HauptFenster;
+struct Auswertung;
+struct ErgebnisWerte;
+
+class RationTierErstellenFenster : public QWidget {
+    Q_OBJECT
+public:
+    explicit RationTierErstellenFenster(HauptFenster* haupt, QWidget* parent = nullptr);
+    ~RationTierErstellenFenster() override;
+
+    // Removes all columns and lines of lvwListe and sets up its fourteen
+    // columns; widths are shares of the list's inner width.
+    void SpaltenEinrichten();
+    // Appends one line: column 0 empty, columns 1 to 12 from texte, the
+    // Ration row ID in column 13.
+    void ZeileHinzufuegen(long id, const QStringList& texte);
+
+    // Evaluates the ration with the window's animal inputs and shows it.
+    void RationAuswerten();
+
+    // The amount editor for one Ration row.
+    void MengenEditorOeffnen(long id, double frischMenge);
+    void MengenEditorSchliessen();
+
+    // Takes the dragged feed (programm().ZiehFutterID) into the ration.
+    void FutterHinzufuegen();
+
+    // "Frischmasse" or "Trockenmasse": the amount box the user typed in last;
+    // only that box converts into the other one.
+    QString AktuellesMengenfeld;
+    // "TM" or "NDF": the balancing that ran last.
+    QString LetzterAusgleich;
+    bool TMAusgeglichen = false;
+    bool NDFAusgeglichen = false;
+
+protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    // Building the window (RationTierErstellenFenster.cpp).
+    void SteuerelementeAufbauen();
+    QGroupBox* MengenEditorAufbauen();
+    QWidget* TiereingabenAufbauen();
+    QWidget* BefehleAufbauen();
+    void Laden();
+    QPushButton* Befehl(const QString& name, const QString& text, const QString& tipp);
+    bool FensterTaste(const QKeyEvent* e);  // Esc and F3, wherever released
+
+    // Amount editor (RationMengenEingabe.cpp).
+    void MengenEditorPlatzieren();
+    void MengenEditorBefehleSperren(bool gesperrt);
+    long TMGrammDesFutters() const;
+    void FrischmasseGeaendert();
+    void TrockenmasseGeaendert();
+    bool MengenfeldTaste(QLineEdit* feld, QKeyEvent* e, bool gedrueckt);
+    bool AnteilTaste(QKeyEvent* e);
+    void Uebernehmen();
+    void AusListeOeffnen();
+    bool DrueckenWennBereit(QPushButton* knopf);
+
+    // Showing an evaluation (RationAuswertungAnzeigen.cpp).
+    QWidget* KennzahlenAufbauen();
+    QLabel* Kennzahl(QGridLayout* raster, int zeile, int spalte, const QString& name, const QString& beschriftung,
+                     const QString& muster = QStringLiteral("00.000,00"));
+    void AuswertungZeigen(const Auswertung& a);
+    void ErgebnisFensterAktualisieren(const ErgebnisWerte& werte);
+    void ErgebnisBefehleZeigen(bool zeigen);
+    bool MilchTaste(QKeyEvent* e);
+
+    HauptFenster* haupt = nullptr;
+
+    QGroupBox* frmDetails = nullptr;
+    QLabel* lblFutterIDAnzeige = nullptr;
+    QLabel* lblFuttermittelAnzeige = nullptr;
+    QLineEdit* txtFrischmasse = nullptr;
+    QLineEdit* txtTrockenmasse = nullptr;
+    QLineEdit* txtProzentAnteil = nullptr;
+    QCheckBox* FixeMenge = nullptr;
+    QPushButton* cmdUebernehmen = nullptr;
+    QList<QWidget*> editorTeile;  // labels and boxes shown with the editor
+
+    QComboBox* Gewicht = nullptr;
+    QLineEdit* txtMilch = nullptr;
+    QLineEdit* txtFett = nullptr;
+
+    QPushButton* cmdTMAusgleichen = nullptr;
+    QPushButton* cmdNDFAusgleichen = nullptr;
+    QPushButton* cmdRationLoeschen = nullptr;
+    QPushButton* cmdDrucken = nullptr;
+    QPushButton* cmdZumErgebnis = nullptr;
+    QPushButton* cmdNeuBerechnen = nullptr;
+    QPushButton* DropEreignisAufrufen = nullptr;
+    QPushButton* LoeschEreignisAufrufen = nullptr;
+    QPushButton* cmdInVariableUmwandeln = nullptr;
+
+    QTreeWidget* lvwListe = nullptr;
+
+    bool laedt = true;  // the weight list is being filled: no evaluation yet
+};
+
+} // namespace kelvora

@@ -1,0 +1,167 @@
+#include "TestRegister.h"
+#include "ration/Bedarf.h"
+
+#include <QTest>
+
+using namespace kelvora;
+
+class BedarfTest : public QObject {
+    Q_OBJECT
+private slots:
+    void bedarf_data();
+    void bedarf();
+    void aufnahmeTabelle_data();
+    void aufnahmeTabelle();
+    void schaetzung_data();
+    void schaetzung();
+    void rasse_data();
+    void rasse();
+    void milch();
+};
+
+void BedarfTest::bedarf_data()
+{
+    QTest::addColumn<long>("gewicht");
+    QTest::addColumn<double>("milch");
+    QTest::addColumn<double>("fett");
+    QTest::addColumn<double>("fcm");
+    QTest::addColumn<double>("nel");
+    QTest::addColumn<double>("rohprotein");
+    QTest::addColumn<double>("ca");
+    QTest::addColumn<double>("p");
+
+    QTest::newRow("600 kg, 25 kg, 4 %") << 600L << 25.0 << 4.0 << 25.0 << 120.25 << 2660.0 << 104.25 << 66.5;
+    QTest::newRow("400 kg ohne Milch") << 400L << 0.0 << 4.0 << 0.0 << 30.0 << 320.0 << 16.0 << 11.0;
+    // 0.4 * 30 + 15 * 1.2 = 30
+    QTest::newRow("800 kg, 30 kg, 4 %") << 800L << 30.0 << 4.0 << 30.0 << 51 + 95.1 << 490 + 2700.0 << 32 + 96.3
+                                        << 23 + 59.4;
+    // 0.4 * 40 + 15 * 1.4 = 37
+    QTest::newRow("keine Gewichtsklasse") << 625L << 40.0 << 3.5 << 37.0 << 3.17 * 37 << 90 * 37.0 << 3.21 * 37
+                                          << 1.98 * 37;
+}
+
+void BedarfTest::bedarf()
+{
+    QFETCH(long, gewicht);
+    QFETCH(double, milch);
+    QFETCH(double, fett);
+    QFETCH(double, fcm);
+    QCOMPARE(FCMBerechnen(milch, fett), fcm);
+    const Bedarf b = BedarfBerechnen(gewicht, fcm);
+    QTEST(b.nel, "nel");
+    QTEST(b.rohprotein, "rohprotein");
+    QTEST(b.ca, "ca");
+    QTEST(b.p, "p");
+}
+
+void BedarfTest::aufnahmeTabelle_data()
+{
+    QTest::addColumn<long>("gewicht");
+    QTest::addColumn<double>("fcm");
+    QTest::addColumn<double>("kg");
+
+    QTest::newRow("600 bei 25") << 600L << 25.0 << 19.2;
+    QTest::newRow("600 genau 10") << 600L << 10.0 << 13.2;
+    QTest::newRow("600 knapp über 10") << 600L << 10.001 << 15.6;
+    QTest::newRow("600 genau 15") << 600L << 15.0 << 15.6;
+    QTest::newRow("600 genau 20") << 600L << 20.0 << 17.4;
+    QTest::newRow("600 genau 30") << 600L << 30.0 << 21.0;
+    QTest::newRow("600 genau 35") << 600L << 35.0 << 22.2;
+    QTest::newRow("600 genau 40") << 600L << 40.0 << 24.0;
+    QTest::newRow("600 genau 45") << 600L << 45.0 << 25.8;
+    QTest::newRow("600 genau 50") << 600L << 50.0 << 28.2;
+    QTest::newRow("600 über 50") << 600L << 50.01 << 0.0;
+    QTest::newRow("negative FCM") << 800L << -5.0 << 15.2;
+    QTest::newRow("400 genau 40") << 400L << 40.0 << 22.0;
+    QTest::newRow("400 über 40") << 400L << 40.01 << 0.0;
+    QTest::newRow("450 über 40") << 450L << 42.0 << 0.0;
+    QTest::newRow("500 über 40") << 500L << 42.0 << 25.0;
+    QTest::newRow("750 bei 33") << 750L << 33.0 << 24.375;
+    QTest::newRow("keine Klasse") << 625L << 25.0 << 0.0;
+}
+
+void BedarfTest::aufnahmeTabelle()
+{
+    QFETCH(long, gewicht);
+    QFETCH(double, fcm);
+    QTEST(TMAufnahmeTabelle(gewicht, fcm), "kg");
+}
+
+void BedarfTest::schaetzung_data()
+{
+    QTest::addColumn<QString>("rasse");
+    QTest::addColumn<int>("monat");
+    QTest::addColumn<int>("laktation");
+    QTest::addColumn<double>("gewicht");
+    QTest::addColumn<double>("kraftfutter");
+    QTest::addColumn<double>("nel");
+    QTest::addColumn<long>("tage");
+    QTest::addColumn<double>("milch");
+    QTest::addColumn<double>("fett");
+    QTest::addColumn<double>("eiweiss");
+    QTest::addColumn<double>("kg");
+
+    // Every centred term is 0 except days and month.
+    QTest::newRow("Mittelwerte") << "" << 6 << 0 << 603.0 << 2.88 << 5.41 << 112L << 20.0 << 4.0 << 3.4
+                                 << 15.527956431018998;
+    QTest::newRow("Fleckvieh, erste Laktation") << "Fleckvieh" << 1 << 1 << 700.0 << 5.0 << 6.5 << 30L << 35.0
+                                                << 4.2 << 3.5 << 19.763793762809833;
+    QTest::newRow("Braunvieh") << "Braunvieh" << 12 << 3 << 550.0 << 8.0 << 7.0 << 250L << 28.0 << 3.9 << 3.6
+                               << 21.087755803211408;
+    QTest::newRow("Holstein") << "Deutsche Holstein" << 7 << 3 << 650.0 << 3.0 << 6.8 << 120L << 40.0 << 4.0 << 3.3
+                              << 21.93376810705099;
+    QTest::newRow("kein Laktationstag") << "Fleckvieh" << 5 << 2 << 650.0 << 3.0 << 6.8 << 0L << 40.0 << 4.0
+                                        << 3.3 << 0.0;
+}
+
+void BedarfTest::schaetzung()
+{
+    QFETCH(QString, rasse);
+    QFETCH(int, monat);
+    QFETCH(int, laktation);
+    QFETCH(double, gewicht);
+    QFETCH(double, kraftfutter);
+    QFETCH(double, nel);
+    QFETCH(long, tage);
+    QFETCH(double, milch);
+    QFETCH(double, fett);
+    QFETCH(double, eiweiss);
+    QFETCH(double, kg);
+    const double ergebnis =
+        TMAufnahmeSchaetzung(rasse, monat, laktation, gewicht, kraftfutter, nel, tage, milch, fett, eiweiss);
+    QVERIFY2(qAbs(ergebnis - kg) < 1e-9, qPrintable(QString::number(ergebnis, 'g', 17)));
+}
+
+void BedarfTest::rasse_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("rasse");
+    QTest::newRow("Fleckvieh") << "Fleckvieh" << "Fleckvieh";
+    QTest::newRow("klein geschrieben") << "fleckvieh" << "Fleckvieh";
+    QTest::newRow("Fleck vor Holstein") << "Holstein x Fleckvieh" << "Fleckvieh";
+    QTest::newRow("Braunvieh") << "Braunvieh" << "Brown Swiss";
+    QTest::newRow("Brown Swiss") << "Brown Swiss" << "Brown Swiss";
+    QTest::newRow("brown klein") << "brown swiss" << "nicht definiert";
+    QTest::newRow("Schwarzbunte") << "Schwarzbunte" << "Holstein Friesian";
+    QTest::newRow("Friesian") << "Friesian" << "Holstein Friesian";
+    QTest::newRow("holstein klein") << "holstein" << "nicht definiert";
+    QTest::newRow("leer") << "" << "nicht definiert";
+}
+
+void BedarfTest::rasse()
+{
+    QFETCH(QString, text);
+    QTEST(RasseNormieren(text), "rasse");
+}
+
+void BedarfTest::milch()
+{
+    // 4.0 % fat and 3.4 % protein is the standard milk of 3.144 MJ per kg.
+    QCOMPARE(ECMBerechnen(20, 4.0, 3.4), 20.0);
+    QCOMPARE(MilchNEL(5, 4.0, 3.3), 5 * (0.37 * 4.0 + 0.21 * 3.3 + 0.95));
+    QCOMPARE(MilchRohprotein(5, 3.3), 450.0);
+    QCOMPARE(MilchRohprotein(5, 4.5), 450.0);
+}
+
+KELVORA_TEST(BedarfTest)
+#include "tst_Bedarf.moc"

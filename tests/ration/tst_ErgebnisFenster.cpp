@@ -1,0 +1,269 @@
+#include "TestOberflaeche.h"
+#include "TestRegister.h"
+#include "TestUmgebung.h"
+#include "frame/FunktionenFuerINI.h"
+#include "frame/Programm.h"
+#include "frame/ui/HauptFenster.h"
+#include "ration/RationErgebnisPosition.h"
+#include "ration/ui/ErgebnisFenster.h"
+
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QTest>
+
+using namespace kelvora;
+
+namespace {
+
+// Soll as the evaluation writes it for 650 kg and 40 kg milk with 4 % fat.
+ErgebnisSpalte Soll()
+{
+    ErgebnisSpalte s;
+    s[ErgNEL] = "120 MJ";
+    s[ErgRohprotein] = "2660 g";
+    s[ErgUDP] = "35-38% vom RP";
+    s[ErgNFC] = "35-43%";
+    s[ErgNDF] = "min. 28%";
+    s[ErgGrundfutterNDF] = "75% der NDF";
+    s[ErgADF] = "min. 18%";
+    s[ErgCalzium] = "104 g";
+    s[ErgPhosphor] = "67 g";
+    return s;
+}
+
+// A ration that meets every target.
+ErgebnisSpalte IstImRahmen()
+{
+    ErgebnisSpalte s;
+    s[ErgNEL] = "125 MJ";
+    s[ErgRohprotein] = "2700 g";
+    s[ErgUDP] = "36 %";
+    s[ErgNFC] = "40 %";
+    s[ErgNDF] = "30 %";
+    s[ErgGrundfutterNDF] = "80 %";
+    s[ErgADF] = "20 %";
+    s[ErgCalzium] = "110 g";
+    s[ErgPhosphor] = "70 g";
+    return s;
+}
+
+} // namespace
+
+class ErgebnisFensterTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void aufbau();
+    void abweichungen_data();
+    void abweichungen();
+    void platzhalterZaehlenAlsNull();
+    void anteileNurMitTrockenmasse();
+    void position_data();
+    void position();
+    void aufrufZaehler();
+    void schliessenSpeichertNurNormal_data();
+    void schliessenSpeichertNurNormal();
+
+private:
+    QLabel* Zelle(const QString& name) const { return fenster->findChild<QLabel*>(name); }
+
+    test::TestOberflaeche* ui = nullptr;
+    test::TestDatenordner* ordner = nullptr;
+    HauptFenster* haupt = nullptr;
+    ErgebnisFenster* fenster = nullptr;
+};
+
+void ErgebnisFensterTest::init()
+{
+    ui = new test::TestOberflaeche;
+    ordner = new test::TestDatenordner;
+    haupt = new HauptFenster;
+    haupt->resize(1200, 900);
+    haupt->show();
+    fenster = qobject_cast<ErgebnisFenster*>(haupt->FensterOeffnen(QStringLiteral("ErgebnisFenster")));
+    QVERIFY(fenster);
+}
+
+void ErgebnisFensterTest::cleanup()
+{
+    delete haupt;
+    fenster = nullptr;
+    delete ordner;
+    delete ui;
+}
+
+void ErgebnisFensterTest::aufbau()
+{
+    QCOMPARE(fenster->windowTitle(), QStringLiteral("Ergebnis der Kelvora"));
+    QStringList texte;
+    for (const QLabel* l : fenster->findChildren<QLabel*>())
+        texte << l->text();
+    for (const char* t : {"Soll", "Bewertung nach NDF", "Bewertung nach TMA", "Ist", "Abweichung", "NEL",
+                          "Rohprotein", "UDP", "NFC", "NDF", "Grundfutter-NDF", "ADF", "Calzium", "Phosphor",
+                          "35-38% vom RP", "35-43%", "min. 28%", "75% der NDF", "min. 18%"})
+        QVERIFY2(texte.contains(QString::fromUtf8(t)), t);
+    QCOMPARE(texte.count("Ist"), 2);
+    // The fixed size 8235 x 5220 twips.
+    QCOMPARE(fenster->parentWidget()->size(), QSize(549, 348));
+}
+
+void ErgebnisFensterTest::abweichungen_data()
+{
+    QTest::addColumn<int>("zeile");
+    QTest::addColumn<QString>("ist");
+    QTest::addColumn<QString>("zelle");
+    QTest::addColumn<QString>("abweichung");
+    QTest::addColumn<bool>("sichtbar");
+    QTest::newRow("UDP über 38") << int(ErgUDP) << "38,5 %" << "UDP" << "0,5" << true;
+    QTest::newRow("UDP unter 35") << int(ErgUDP) << "34 %" << "UDP" << "-1" << true;
+    QTest::newRow("UDP im Rahmen") << int(ErgUDP) << "36 %" << "UDP" << "" << false;
+    QTest::newRow("NFC 40") << int(ErgNFC) << "40 %" << "NFC" << "" << false;
+    QTest::newRow("NFC 44") << int(ErgNFC) << "44 %" << "NFC" << "1" << true;
+    QTest::newRow("NDF 27,5") << int(ErgNDF) << "27,5 %" << "NDF" << "-0,5" << true;
+    QTest::newRow("Grundfutter-NDF 70") << int(ErgGrundfutterNDF) << "70 %" << "GrundfutterNDF" << "-5" << true;
+    QTest::newRow("ADF 18") << int(ErgADF) << "18 %" << "ADF" << "" << false;
+    QTest::newRow("NEL 110 gegen 120") << int(ErgNEL) << "110 MJ" << "NEL" << "-10 MJ" << true;
+    QTest::newRow("NEL 125 gegen 120") << int(ErgNEL) << "125 MJ" << "NEL" << "5 MJ" << false;
+    QTest::newRow("Calzium knapp") << int(ErgCalzium) << "100 g" << "Calzium" << "-4 g" << true;
+}
+
+void ErgebnisFensterTest::abweichungen()
+{
+    QFETCH(int, zeile);
+    QFETCH(QString, ist);
+    QFETCH(QString, zelle);
+    QFETCH(QString, abweichung);
+    QFETCH(bool, sichtbar);
+    ErgebnisSpalte werte = IstImRahmen();
+    werte[zeile] = ist;
+    fenster->SollSchreiben(Soll());
+    // The same figures after both balancings give the same deviation twice.
+    for (const char* spalte : {"NDF", "TM"})
+        fenster->IstSchreiben(QString::fromLatin1(spalte), werte, true);
+    fenster->AbweichungenNeuBerechnen();
+    for (const char* spalte : {"NDF", "TMA"}) {
+        const QString s = QString::fromLatin1(spalte);
+        QCOMPARE(Zelle("lblIst" + s + zelle)->text(), ist);
+        QLabel* a = Zelle("lblAbweichung" + s + zelle);
+        QCOMPARE(a->text(), abweichung);
+        QCOMPARE(a->isVisible(), sichtbar);
+    }
+    // Every other row meets its target: its cell stays hidden.
+    int sichtbare = 0;
+    for (QLabel* l : fenster->findChildren<QLabel*>())
+        if (l->objectName().startsWith("lblAbweichung") && l->isVisible())
+            ++sichtbare;
+    QCOMPARE(sichtbare, sichtbar ? 2 : 0);
+}
+
+void ErgebnisFensterTest::platzhalterZaehlenAlsNull()
+{
+    fenster->SollSchreiben(Soll());
+    fenster->IstSchreiben("NDF", IstImRahmen(), true);
+    fenster->AbweichungenNeuBerechnen();
+    // The TMA column was never written: its placeholders read as 0.
+    QCOMPARE(Zelle("lblAbweichungTMANEL")->text(), QStringLiteral("-120 MJ"));
+    QVERIFY(Zelle("lblAbweichungTMANEL")->isVisible());
+    QCOMPARE(Zelle("lblAbweichungTMAUDP")->text(), QStringLiteral("-35"));
+    QVERIFY(!Zelle("lblAbweichungNDFNEL")->isVisible());
+    QCOMPARE(Zelle("lblSollUDP")->text(), QStringLiteral("35-38% vom RP"));
+    QCOMPARE(Zelle("lblSollNEL")->text(), QStringLiteral("120 MJ"));
+}
+
+void ErgebnisFensterTest::anteileNurMitTrockenmasse()
+{
+    fenster->IstSchreiben("TM", IstImRahmen(), true);
+    ErgebnisSpalte neu = IstImRahmen();
+    neu[ErgNEL] = "0 MJ";
+    neu[ErgUDP] = "0 %";
+    // A run without dry matter writes the amounts only; the shares stay.
+    fenster->IstSchreiben("TM", neu, false);
+    QCOMPARE(Zelle("lblIstTMANEL")->text(), QStringLiteral("0 MJ"));
+    QCOMPARE(Zelle("lblIstTMAUDP")->text(), QStringLiteral("36 %"));
+    QCOMPARE(Zelle("lblIstNDFNEL")->text(), QStringLiteral("-"));
+    // No balancing named: nothing is written.
+    fenster->IstSchreiben("", neu, true);
+    QCOMPARE(Zelle("lblIstNDFUDP")->text(), QStringLiteral("-"));
+}
+
+void ErgebnisFensterTest::position_data()
+{
+    QTest::addColumn<QString>("links");
+    QTest::addColumn<QString>("oben");
+    QTest::addColumn<QString>("breit");
+    QTest::addColumn<double>("hauptBreite");
+    QTest::addColumn<double>("erwartetLinks");
+    QTest::addColumn<double>("erwartetOben");
+    QTest::newRow("Vorgaben") << "" << "" << "" << 12000.0 << 0.0 << 0.0;
+    QTest::newRow("gespeichert") << "1500" << "900" << "6000" << 12000.0 << 1500.0 << 900.0;
+    QTest::newRow("rechts außerhalb") << "20000" << "0" << "" << 12000.0 << 6650.0 << 0.0;
+    QTest::newRow("schmal gespeichert") << "20000" << "0" << "1000" << 12000.0 << 8400.0 << 0.0;
+    QTest::newRow("zu breit gespeichert") << "20000" << "0" << "20000" << 12000.0 << 400.0 << 0.0;
+    QTest::newRow("kleines Hauptfenster") << "4000" << "0" << "9000" << 3000.0 << 0.0 << 0.0;
+    QTest::newRow("negativ") << "-300" << "-15" << "" << 12000.0 << 0.0 << 0.0;
+}
+
+void ErgebnisFensterTest::position()
+{
+    QFETCH(QString, links);
+    QFETCH(QString, oben);
+    QFETCH(QString, breit);
+    QFETCH(double, hauptBreite);
+    QFETCH(double, erwartetLinks);
+    QFETCH(double, erwartetOben);
+    if (!links.isEmpty())
+        INISpeichern("ErgebnisFenster", "Links", links);
+    if (!oben.isEmpty())
+        INISpeichern("ErgebnisFenster", "Oben", oben);
+    if (!breit.isEmpty())
+        INISpeichern("ErgebnisFenster", "Breit", breit);
+    const FensterRechteck r = ErgebnisFensterPosition(hauptBreite);
+    QCOMPARE(r.links, erwartetLinks);
+    QCOMPARE(r.oben, erwartetOben);
+    QCOMPARE(r.breite, 8235.0);
+    QCOMPARE(r.hoehe, 5220.0);
+}
+
+void ErgebnisFensterTest::aufrufZaehler()
+{
+    // init opened the window once.
+    QCOMPARE(INILesen("ErgebnisFenster", "AufrufZähler"), QStringLiteral("1"));
+    QCOMPARE(INILesen("ErgebnisFenster", "AufrufZählerStart"), QStringLiteral("04.12.2026 10:00"));
+    ui->uhr = ui->uhr.addDays(3);
+    fenster->parentWidget()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(haupt->FensterOeffnen(QStringLiteral("ErgebnisFenster")));
+    QCOMPARE(INILesen("ErgebnisFenster", "AufrufZähler"), QStringLiteral("2"));
+    QCOMPARE(INILesen("ErgebnisFenster", "AufrufZählerStart"), QStringLiteral("04.12.2026 10:00"));
+}
+
+void ErgebnisFensterTest::schliessenSpeichertNurNormal_data()
+{
+    QTest::addColumn<bool>("minimiert");
+    QTest::addColumn<bool>("programmEndet");
+    QTest::newRow("normal, vom Benutzer") << false << false;
+    QTest::newRow("minimiert") << true << false;
+    QTest::newRow("normal, Programmende") << false << true;
+}
+
+void ErgebnisFensterTest::schliessenSpeichertNurNormal()
+{
+    QFETCH(bool, minimiert);
+    QFETCH(bool, programmEndet);
+    auto* rahmen = qobject_cast<QMdiSubWindow*>(fenster->parentWidget());
+    QVERIFY(rahmen);
+    rahmen->move(90, 60);
+    if (minimiert)
+        QVERIFY(ErgebnisFensterMinimiert(haupt) == fenster);
+    programm().programmEndet = programmEndet;
+    rahmen->close();
+    programm().programmEndet = false;
+    QCOMPARE(INILesen("OffeneFenster", "ErgebnisFenster"), QString(programmEndet ? "1" : "0"));
+    QCOMPARE(INILesen("ErgebnisFenster", "Links"), QString(minimiert ? "" : "1350"));
+    QCOMPARE(INILesen("ErgebnisFenster", "Oben"), QString(minimiert ? "" : "900"));
+    QCOMPARE(INILesen("ErgebnisFenster", "Breit"), QString(minimiert ? "" : "8235"));
+}
+
+KELVORA_TEST(ErgebnisFensterTest)
+#include "tst_ErgebnisFenster.moc"

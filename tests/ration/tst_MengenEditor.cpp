@@ -1,0 +1,283 @@
+#include "RationFensterHilfe.h"
+#include "TestRegister.h"
+#include "frame/Programm.h"
+#include "ration/ui/RationTierErstellenFenster.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QTest>
+
+using namespace kelvora;
+using namespace kelvora::test;
+
+// The amount editor of the ration window: steps, conversion, fixed or free, take-over.
+class MengenEditorTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        u = new RationFensterUmgebung;
+        QVERIFY(u->bereit);
+    }
+    void cleanup()
+    {
+        delete u;
+        u = nullptr;
+        QCOMPARE(programm().ZiehFutterID, 0L);
+    }
+    void pfeilSchritte_data();
+    void pfeilSchritte();
+    void umrechnungTrockenInFrisch();
+    void anteilSchritte_data();
+    void anteilSchritte();
+    void fixOderFreiDurchTasten_data();
+    void fixOderFreiDurchTasten();
+    void hundertProzent_data();
+    void hundertProzent();
+    void eingabeFehlerLassenEditorOffen_data();
+    void eingabeFehlerLassenEditorOffen();
+
+private:
+    RationFensterUmgebung* u = nullptr;
+};
+
+void MengenEditorTest::pfeilSchritte_data()
+{
+    QTest::addColumn<QString>("feld");
+    QTest::addColumn<QString>("vorher");
+    QTest::addColumn<int>("taste");
+    QTest::addColumn<QString>("nachher");
+    QTest::addColumn<QString>("anderesFeld");
+    const int hoch = Qt::Key_Up;
+    const int runter = Qt::Key_Down;
+    QTest::newRow("9,90 hoch") << "txtFrischmasse" << "9,90" << hoch << "10,40" << "3,64";
+    QTest::newRow("10,00 hoch") << "txtFrischmasse" << "10,00" << hoch << "11,00" << "3,85";
+    QTest::newRow("10,00 runter") << "txtFrischmasse" << "10,00" << runter << "9,00" << "3,15";
+    QTest::newRow("4,95 hoch") << "txtFrischmasse" << "4,95" << hoch << "5,05" << "1,77";
+    QTest::newRow("1,00 runter") << "txtFrischmasse" << "1,00" << runter << "0,90" << "0,32";
+    QTest::newRow("0,50 runter") << "txtFrischmasse" << "0,50" << runter << "0,45" << "0,16";
+    QTest::newRow("0,10 runter") << "txtFrischmasse" << "0,10" << runter << "0,09" << "0,03";
+    QTest::newRow("0,09 runter bleibt") << "txtFrischmasse" << "0,09" << runter << "0,09" << "0,03";
+    QTest::newRow("0,00 hoch") << "txtFrischmasse" << "0,00" << hoch << "0,01" << "0,00";
+    QTest::newRow("Trockenmasse 3,50 hoch") << "txtTrockenmasse" << "3,50" << hoch << "3,60" << "10,29";
+}
+
+
+void MengenEditorTest::pfeilSchritte()
+{
+    QFETCH(QString, feld);
+    QFETCH(QString, vorher);
+    QFETCH(int, taste);
+    QFETCH(QString, nachher);
+    QFETCH(QString, anderesFeld);
+    ZeileAnlegen(Silage, 0, 0, 1);
+    QVERIFY(u->Oeffnen());
+    QVERIFY(u->Bearbeiten(Silage));
+    QLineEdit* box = u->Feld(qPrintable(feld));
+    QLineEdit* andere = u->Feld(feld == "txtFrischmasse" ? "txtTrockenmasse" : "txtFrischmasse");
+    // A key in the box makes it the one that converts.
+    QTest::keyClick(box, Qt::Key_Shift);
+    box->setText(vorher);
+    // The step acts when the key goes down.
+    QTest::keyPress(box, static_cast<Qt::Key>(taste));
+    QCOMPARE(box->text(), nachher);
+    QCOMPARE(andere->text(), anderesFeld);
+    QCOMPARE(u->fenster->AktuellesMengenfeld, feld.mid(3));
+    QTest::keyRelease(box, static_cast<Qt::Key>(taste));
+}
+
+
+void MengenEditorTest::umrechnungTrockenInFrisch()
+{
+    ZeileAnlegen(Silage, 0, 0, 1);
+    QVERIFY(u->Oeffnen());
+    QVERIFY(u->Bearbeiten(Silage));
+    QCOMPARE(u->fenster->findChild<QLabel*>("lblFutterIDAnzeige")->text(), QString::number(Silage));
+    QCOMPARE(u->fenster->findChild<QLabel*>("lblFuttermittelAnzeige")->text(), QStringLiteral("GRASSILAGE - Testsilage"));
+    u->Feld("txtFrischmasse")->selectAll();
+    QTest::keyClicks(u->Feld("txtFrischmasse"), QStringLiteral("10"));
+    QCOMPARE(u->Feld("txtTrockenmasse")->text(), QStringLiteral("3,50"));
+    QLineEdit* trocken = u->Feld("txtTrockenmasse");
+    trocken->selectAll();
+    QTest::keyClicks(trocken, QStringLiteral("3,5"));
+    QCOMPARE(u->Feld("txtFrischmasse")->text(), QStringLiteral("10,00"));
+    // Typing in kilograms marks a fixed amount and empties the share.
+    QVERIFY(u->fenster->findChild<QCheckBox*>("FixeMenge")->isChecked());
+    QVERIFY(u->Feld("txtProzentAnteil")->text().isEmpty());
+}
+
+
+void MengenEditorTest::anteilSchritte_data()
+{
+    QTest::addColumn<QString>("vorher");
+    QTest::addColumn<int>("taste");
+    QTest::addColumn<QString>("nachher");
+    QTest::newRow("95,00 hoch") << "95,00" << int(Qt::Key_Up) << "100,00";
+    QTest::newRow("95,01 hoch bleibt") << "95,01" << int(Qt::Key_Up) << "95,01";
+    QTest::newRow("4,99 runter bleibt") << "4,99" << int(Qt::Key_Down) << "4,99";
+    QTest::newRow("5,00 runter") << "5,00" << int(Qt::Key_Down) << "0,00";
+    QTest::newRow("37,5 hoch") << "37,5" << int(Qt::Key_Up) << "42,50";
+}
+
+
+void MengenEditorTest::anteilSchritte()
+{
+    QFETCH(QString, vorher);
+    QFETCH(int, taste);
+    QFETCH(QString, nachher);
+    ZeileAnlegen(Silage, 12, 0, 1);
+    QVERIFY(u->Oeffnen());
+    QVERIFY(u->Bearbeiten(Silage));
+    QCOMPARE(u->Feld("txtFrischmasse")->text(), QStringLiteral("12,00"));
+    QLineEdit* anteil = u->Feld("txtProzentAnteil");
+    anteil->setText(vorher);
+    // Keys in the share box act when released.
+    QTest::keyPress(anteil, static_cast<Qt::Key>(taste));
+    QCOMPARE(anteil->text(), vorher);
+    QTest::keyRelease(anteil, static_cast<Qt::Key>(taste));
+    QCOMPARE(anteil->text(), nachher);
+    QVERIFY(u->Feld("txtFrischmasse")->text().isEmpty());
+    QVERIFY(u->Feld("txtTrockenmasse")->text().isEmpty());
+    QVERIFY(!u->fenster->findChild<QCheckBox*>("FixeMenge")->isChecked());
+}
+
+
+void MengenEditorTest::fixOderFreiDurchTasten_data()
+{
+    QTest::addColumn<QString>("feld");
+    QTest::addColumn<QString>("eingabe");
+    QTest::addColumn<double>("frisch");
+    QTest::addColumn<double>("anteil");
+    QTest::addColumn<int>("fix");
+    QTest::newRow("Frischmasse") << "txtFrischmasse" << "8,5" << 8.5 << 0.0 << 1;
+    QTest::newRow("Trockenmasse") << "txtTrockenmasse" << "7" << 20.0 << 0.0 << 1;
+    QTest::newRow("Anteil") << "txtProzentAnteil" << "100" << 0.0 << 100.0 << 0;
+}
+
+
+void MengenEditorTest::fixOderFreiDurchTasten()
+{
+    QFETCH(QString, feld);
+    QFETCH(QString, eingabe);
+    QFETCH(double, frisch);
+    QFETCH(double, anteil);
+    QFETCH(int, fix);
+    ZeileAnlegen(Silage, 4, 0, 1);
+    QVERIFY(u->Oeffnen());
+    QVERIFY(u->Bearbeiten(Silage));
+    QLineEdit* box = u->Feld(qPrintable(feld));
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, eingabe);
+    // Enter takes the amount over and closes the editor.
+    QTest::keyClick(box, Qt::Key_Return);
+    QVERIFY(!u->fenster->findChild<QGroupBox*>("frmDetails")->isVisible());
+    const RationZeile z = ZeileZu(Silage);
+    QCOMPARE(z.frischMenge, frisch);
+    QCOMPARE(z.prozentAnteil, anteil);
+    QCOMPARE(z.fixeMenge, fix);
+    QVERIFY(u->ui.meldungen.isEmpty());
+    QVERIFY(u->fenster->findChild<QTreeWidget*>("lvwListe")->isEnabled());
+    QVERIFY(u->fenster->findChild<QPushButton*>("cmdNeuBerechnen")->isEnabled());
+}
+
+
+void MengenEditorTest::hundertProzent_data()
+{
+    QTest::addColumn<QList<double>>("andere");       // shares of the other free feeds
+    QTest::addColumn<QString>("eingabe");            // share typed for the silage
+    QTest::addColumn<QList<int>>("antworten");       // 1 Yes, 0 No
+    QTest::addColumn<QList<double>>("ergebnis");     // shares afterwards, in FutterID order
+    QTest::addColumn<QString>("titel");              // of the first question, empty: none
+
+    const QString eins = QStringLiteral("Summe nicht 100%");
+    const QString mehrere = QStringLiteral("Summe nicht 100% - dieses freie Futtermittel nicht verändern");
+    // Silage (9101) is the edited feed; 9102 and 9103 are the others.
+    QTest::newRow("Ja: die anderen") << QList<double>{50, 30} << "40" << QList<int>{1}
+                                     << QList<double>{40, 37.5, 22.5} << mehrere;
+    QTest::newRow("Nein, Ja: alle") << QList<double>{50, 30} << "40" << QList<int>{0, 1}
+                                    << QList<double>{100.0 / 3, 125.0 / 3, 25} << mehrere;
+    QTest::newRow("Nein, Nein") << QList<double>{50, 30} << "40" << QList<int>{0, 0}
+                                << QList<double>{40, 50, 30} << mehrere;
+    QTest::newRow("genau 100") << QList<double>{60} << "40" << QList<int>{} << QList<double>{40, 60} << "";
+    QTest::newRow("ein freies") << QList<double>{} << "80" << QList<int>{1} << QList<double>{100} << eins;
+    QTest::newRow("ein freies, Nein") << QList<double>{} << "80" << QList<int>{0} << QList<double>{80} << eins;
+    // The others have no share: nothing to scale, nothing divided by zero.
+    QTest::newRow("andere 0") << QList<double>{0, 0} << "40" << QList<int>{1} << QList<double>{40, 0, 0}
+                              << mehrere;
+}
+
+
+void MengenEditorTest::hundertProzent()
+{
+    QFETCH(QList<double>, andere);
+    QFETCH(QString, eingabe);
+    QFETCH(QList<int>, antworten);
+    QFETCH(QList<double>, ergebnis);
+    QFETCH(QString, titel);
+    ZeileAnlegen(Silage, 10, 0, 1);
+    for (int i = 0; i < andere.size(); ++i)
+        ZeileAnlegen(i == 0 ? Getreide : Schrot, 0, andere[i], 0);
+    QVERIFY(u->Oeffnen());
+    QVERIFY(u->Bearbeiten(Silage));
+    for (int a : antworten)
+        u->ui.Antworten(a ? Antwort::Ja : Antwort::Nein);
+    QLineEdit* anteil = u->Feld("txtProzentAnteil");
+    anteil->setFocus();
+    anteil->selectAll();
+    QTest::keyClicks(anteil, eingabe);
+    QTest::keyClick(anteil, Qt::Key_Return);
+
+    QCOMPARE(u->ui.meldungen.size(), antworten.size());
+    if (!titel.isEmpty()) {
+        QCOMPARE(u->ui.meldungen[0].titel, titel);
+        QCOMPARE(u->ui.meldungen[0].standard, Antwort::Nein);
+        QCOMPARE(u->ui.meldungen[0].symbol, Symbol::Frage);
+    }
+    const QList<RationZeile> zeilen = Zeilen();
+    QCOMPARE(zeilen.size(), ergebnis.size());
+    for (int i = 0; i < zeilen.size(); ++i) {
+        QVERIFY2(qAbs(zeilen[i].prozentAnteil - ergebnis[i]) < 1e-9, qPrintable(QString::number(i)));
+        QCOMPARE(zeilen[i].fixeMenge, 0);
+    }
+}
+
+
+void MengenEditorTest::eingabeFehlerLassenEditorOffen_data()
+{
+    QTest::addColumn<QString>("feld");
+    QTest::addColumn<QString>("eingabe");
+    QTest::addColumn<QString>("meldung");
+    QTest::newRow("Anteil über 100") << "txtProzentAnteil" << "100,5" << "Geben Sie eine Prozentzahl von maximal 100 ein!";
+    QTest::newRow("Anteil negativ") << "txtProzentAnteil" << "-1" << "Geben Sie eine Prozentzahl von maximal 100 ein!";
+    QTest::newRow("Frischmasse negativ") << "txtFrischmasse" << "-2" << "Geben Sie eine positive Zahl ein!";
+}
+
+
+void MengenEditorTest::eingabeFehlerLassenEditorOffen()
+{
+    QFETCH(QString, feld);
+    QFETCH(QString, eingabe);
+    QFETCH(QString, meldung);
+    ZeileAnlegen(Silage, 5, 0, 1);
+    QVERIFY(u->Oeffnen());
+    QVERIFY(u->Bearbeiten(Silage));
+    QLineEdit* box = u->Feld(qPrintable(feld));
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, eingabe);
+    u->fenster->findChild<QPushButton*>("cmdUebernehmen")->click();
+    QCOMPARE(u->ui.Texte(), QStringList{meldung});
+    QCOMPARE(u->ui.meldungen[0].knoepfe, Knoepfe::OK);
+    QVERIFY(u->fenster->findChild<QGroupBox*>("frmDetails")->isVisible());
+    QCOMPARE(u->fenster->focusWidget(), box);
+    QCOMPARE(ZeileZu(Silage).frischMenge, 5.0);
+}
+
+
+KELVORA_TEST(MengenEditorTest)
+#include "tst_MengenEditor.moc"

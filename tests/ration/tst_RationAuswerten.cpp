@@ -1,0 +1,468 @@
+#include "TestOberflaeche.h"
+#include "TestRegister.h"
+#include "TestUmgebung.h"
+#include "database/Formate.h"
+#include "feeds/FutterbezogeneRoutinen.h"
+#include "frame/Oberflaeche.h"
+#include "ration/RationAuswerten.h"
+
+#include <QMap>
+#include <QTest>
+
+using namespace kelvora;
+
+namespace {
+
+// A feed as the evaluation sees it through its value codes.
+struct F {
+    long id = 0;
+    int art = 11;  // 1 to 5 forage, everything else concentrate
+    double tm = 1000;
+    double xp = 0, udp = 0, nfc = 0, adf = 0, ndf = 0, nel = 0, ca = 0, p = 0;
+    QString typ = QStringLiteral("Milchleistungsfutter");
+    QString name = QStringLiteral("Testfutter");
+};
+
+using Futterliste = QList<F>;
+using Zeilen = QList<RationZeile>;
+
+FutterWertFunktion Werte(const Futterliste& futter)
+{
+    QMap<long, F> nachID;
+    for (const F& f : futter)
+        nachID.insert(f.id, f);
+    return [nachID](long id, int code) -> QVariant {
+        if (!nachID.contains(id))
+            return {};
+        const F& f = nachID[id];
+        switch (code) {
+        case FutterCode::ArtName: return f.typ;
+        case FutterCode::Bezeichnung: return f.name;
+        case FutterCode::TM_g: return f.tm;
+        case FutterCode::XP_gTM: return f.xp;
+        case FutterCode::NEL_MJTM: return f.nel;
+        case FutterCode::Ca_gTM: return f.ca;
+        case FutterCode::P_gTM: return f.p;
+        case FutterCode::FutterArt: return QVariant::fromValue<qint32>(f.art);
+        case FutterCode::NDF_gTM: return f.ndf;
+        case FutterCode::UDP_gTM: return f.udp;
+        case FutterCode::ADF_gTM: return f.adf;
+        case FutterCode::NFC_gTM: return f.nfc;
+        default: return {};
+        }
+    };
+}
+
+TierEingaben Kuh()
+{
+    TierEingaben t;
+    t.gewicht = 600;
+    t.milch = 25;
+    t.fett = 4.0;
+    t.monat = 12;
+    return t;
+}
+
+RationZeile Fix(long futterID, double kg, long id = 1)
+{
+    return {id, futterID, kg, 0, 1};
+}
+
+RationZeile Frei(long futterID, double anteil, double kg = 0, long id = 1)
+{
+    return {id, futterID, kg, anteil, 0};
+}
+
+Auswertung Auswerten(const Futterliste& futter, const Zeilen& zeilen, const TierEingaben& tier = Kuh())
+{
+    return RationBerechnen(tier, zeilen, Werte(futter));
+}
+
+QString Zeile(const ListenZeile& z)
+{
+    return z.texte.join(QLatin1Char('|'));
+}
+
+const Anzeige& Label(const Auswertung& a, const char* name)
+{
+    const Anzeige* anzeige = a.AnzeigeNach(QString::fromLatin1(name));
+    Q_ASSERT(anzeige);
+    return *anzeige;
+}
+
+const F Silage{.id = 9001, .art = 2, .tm = 350, .xp = 160, .udp = 40, .nfc = 250, .adf = 280, .ndf = 450,
+               .nel = 6.4, .ca = 6, .p = 3.8, .typ = QStringLiteral("Grassilage"),
+               .name = QStringLiteral("Grassilage 1. Schnitt")};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Futterliste)
+Q_DECLARE_METATYPE(Zeilen)
+Q_DECLARE_METATYPE(kelvora::RationZeile)
+
+class RationAuswertenTest : public QObject {
+    Q_OBJECT
+private slots:
+    void leereRation();
+    void grammRunden_data();
+    void grammRunden();
+    void futterZeilen_data();
+    void futterZeilen();
+    void kennzahlenZeile();
+    void nurGrundfutter();
+    void grenzfarben_data();
+    void grenzfarben();
+    void versorgung_data();
+    void versorgung();
+    void freiesFutterNEL();
+    void ergebnisFenster();
+    void abweichungen_data();
+    void abweichungen();
+    void ueberlauf();
+};
+
+void RationAuswertenTest::leereRation()
+{
+    const Auswertung a = Auswerten({}, {});
+    QVERIFY(a.datenbankOffen);
+    QCOMPARE(a.fcm, 25.0);
+    QStringList zeilen;
+    for (const ListenZeile& z : a.zeilen) {
+        QCOMPARE(z.id, 0L);
+        zeilen.append(Zeile(z));
+    }
+    QCOMPARE(zeilen, QStringList({
+                         " | | | | | | | | | | | ",
+                         " |SUMMEN|0,0|0,00|0|0|0,0|0|0|0|0,00|0,00",
+                         " | | | | | | | | | | | ",
+                         " |Erhaltungs- und Leistungsbedarf| | |2.660| |120,3| | | |104,25|66,50",
+                         " |DIFFERENZ| | |-2.660| |-120,3| | | |-104,25|-66,50",
+                         " |DIFFERENZ in Milch kg| | |-30| |-38,8| | | |-32,48|-33,59",
+                     }));
+    QCOMPARE(Label(a, "lblTMKiloMaxAnzeige2").text, QStringLiteral("19,20"));
+    QCOMPARE(Label(a, "lblNDFGrammMaxAnzeige").text, QStringLiteral("7500"));
+    QCOMPARE(Label(a, "lblTMKiloMaxAnzeige").text,
+             DezimalText(TMAufnahmeSchaetzung(QStringLiteral("nicht definiert"), 12, 3, 600, 0, 0, 120, 25, 4, 3.3)));
+    QCOMPARE(Label(a, "lblKraftfutterProzentAnzeige").text, QStringLiteral("0,00"));
+    QCOMPARE(Label(a, "lblKraftfutterProzentAnzeige").hintergrund, Farbe::Gruen);
+    // Without dry matter the key figures keep what they showed before.
+    for (const char* name : {"lblTMKiloAnzeige", "lblUDPKonzAnzeige", "lblNDFGrammAnzeige", "lblADFKonzAnzeige"})
+        QVERIFY2(!Label(a, name).gesetzt, name);
+    QCOMPARE(Label(a, "lblUnterversorgungRohprotein").text, QStringLiteral("Unterversorgung bei Rohprotein"));
+    QCOMPARE(Label(a, "lblUnterversorgungNEL").text, QStringLiteral("Unterversorgung bei NEL"));
+    QVERIFY(Label(a, "lblUnterversorgungNEL").sichtbar);
+    QCOMPARE(Label(a, "lblUnterversorgungNEL").hintergrund, Farbe::Hellrot);
+}
+
+void RationAuswertenTest::grammRunden_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<double>("wert");
+    QTest::addColumn<double>("tm");
+    QTest::addColumn<double>("kg");
+    QTest::addColumn<QString>("text");
+
+    // R(150.5) = 150, then 2.5 × 150 = 375 (unrounded it would be 376).
+    QTest::newRow("XP Tabellenwert gerade") << int(FutterCode::XP_gTM) << 150.5 << 1000.0 << 2.5 << "375";
+    QTest::newRow("XP Tabellenwert ungerade") << int(FutterCode::XP_gTM) << 151.5 << 1000.0 << 2.5 << "380";
+    // 2.5 × 101 = 252.5 -> 252, 3.5 × 101 = 353.5 -> 354.
+    QTest::newRow("XP Produkt gerade") << int(FutterCode::XP_gTM) << 101.0 << 1000.0 << 2.5 << "252";
+    QTest::newRow("XP Produkt ungerade") << int(FutterCode::XP_gTM) << 101.0 << 1000.0 << 3.5 << "354";
+    QTest::newRow("XP mit TM-Anteil") << int(FutterCode::XP_gTM) << 201.0 << 500.0 << 1.0 << "100";
+    QTest::newRow("UDP") << int(FutterCode::UDP_gTM) << 150.5 << 1000.0 << 2.5 << "375";
+    QTest::newRow("NFC") << int(FutterCode::NFC_gTM) << 150.5 << 1000.0 << 2.5 << "375";
+    QTest::newRow("ADF") << int(FutterCode::ADF_gTM) << 150.5 << 1000.0 << 2.5 << "375";
+    QTest::newRow("NDF") << int(FutterCode::NDF_gTM) << 150.5 << 1000.0 << 2.5 << "375";
+    QTest::newRow("NDF Tausender") << int(FutterCode::NDF_gTM) << 450.0 << 350.0 << 12.5 << "1.969";
+}
+
+void RationAuswertenTest::grammRunden()
+{
+    QFETCH(int, code);
+    QFETCH(double, wert);
+    QFETCH(double, tm);
+    QFETCH(double, kg);
+    QFETCH(QString, text);
+    F f{.id = 1, .tm = tm};
+    const QMap<int, int> spalte{{FutterCode::XP_gTM, 4}, {FutterCode::UDP_gTM, 5}, {FutterCode::NFC_gTM, 7},
+                                {FutterCode::ADF_gTM, 8}, {FutterCode::NDF_gTM, 9}};
+    double* feld = code == FutterCode::XP_gTM    ? &f.xp
+        : code == FutterCode::UDP_gTM            ? &f.udp
+        : code == FutterCode::NFC_gTM            ? &f.nfc
+        : code == FutterCode::ADF_gTM            ? &f.adf
+                                                 : &f.ndf;
+    *feld = wert;
+    const Auswertung a = Auswerten({f}, {Fix(1, kg)});
+    QCOMPARE(a.zeilen[0].texte[spalte[code]], text);
+    // The sum line adds the rounded grams.
+    QCOMPARE(a.zeilen[2].texte[1], QStringLiteral("SUMMEN"));
+    QCOMPARE(a.zeilen[2].texte[spalte[code]], text);
+}
+
+void RationAuswertenTest::futterZeilen_data()
+{
+    QTest::addColumn<Futterliste>("futter");
+    QTest::addColumn<RationZeile>("zeile");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("summeFrisch");
+
+    QTest::newRow("fixe Menge") << Futterliste{Silage} << Fix(9001, 10)
+                                << "Grassilage|Grassilage 1. Schnitt|10,00|3,50|560|140|22,4|875|980|1.575|21,00|13,30"
+                                << "10,0";
+    QTest::newRow("frei ohne Menge") << Futterliste{Silage} << Frei(9001, 30)
+                                     << "Grassilage|Grassilage 1. Schnitt|30 % |0,00|0|0|0,0|0|0|0|0,00|0,00" << "0,0";
+    QTest::newRow("frei, Anteil gerundet") << Futterliste{Silage} << Frei(9001, 33.5)
+                                           << "Grassilage|Grassilage 1. Schnitt|34 % |0,00|0|0|0,0|0|0|0|0,00|0,00"
+                                           << "0,0";
+    QTest::newRow("frei mit Menge")
+        << Futterliste{Silage} << Frei(9001, 60, 12.5)
+        << "Grassilage|(60 %) Grassilage 1. Schnitt|12,50 *|4,38|700|175|28,0|1.094|1.225|1.969|26,25|16,63" << "12,5";
+    QTest::newRow("fehlendes Futter") << Futterliste{} << Fix(4711, 5)
+                                      << " | |5,00|0,00|0|0|0,0|0|0|0|0,00|0,00" << "5,0";
+}
+
+void RationAuswertenTest::futterZeilen()
+{
+    QFETCH(Futterliste, futter);
+    QFETCH(RationZeile, zeile);
+    zeile.id = 77;
+    const Auswertung a = Auswerten(futter, {zeile});
+    QCOMPARE(a.zeilen[0].art, ZeilenArt::Futter);
+    QCOMPARE(a.zeilen[0].id, 77L);
+    QTEST(Zeile(a.zeilen[0]), "text");
+    QTEST(a.zeilen[2].texte[2], "summeFrisch");
+}
+
+void RationAuswertenTest::kennzahlenZeile()
+{
+    const Auswertung a = Auswerten({Silage}, {Fix(9001, 10)});
+    QCOMPARE(a.zeilen.size(), 8);
+    QCOMPARE(a.zeilen[3].art, ZeilenArt::Kennzahlen);
+    QCOMPARE(Zeile(a.zeilen[3]), QStringLiteral(" |Kennzahlen| |35,00 %| | |6,40/kg| | | | | "));
+    QCOMPARE(Label(a, "lblTMGehaltAnzeige").text, QStringLiteral("35,00"));
+    QCOMPARE(Label(a, "lblNELMJAnzeige").text, QStringLiteral("22,4"));
+    QCOMPARE(Label(a, "lblNelKonzAnzeige").text, QStringLiteral("6,4"));
+    QCOMPARE(Label(a, "lblNDFGFGrammAnzeige").text, QStringLiteral("1575"));
+    QCOMPARE(Label(a, "lblNDFGrammAnzeige").text, QStringLiteral("1575"));
+    // Labels without a limit are written but not coloured.
+    QCOMPARE(Label(a, "lblNELMJAnzeige").hintergrund, 0);
+    QVERIFY(Label(a, "lblNELMJAnzeige").gesetzt);
+}
+
+void RationAuswertenTest::nurGrundfutter()
+{
+    const Auswertung a = Auswerten({Silage}, {Fix(9001, 40)});
+    QCOMPARE(Label(a, "lblKraftfutterKiloAnzeige").text, QStringLiteral("0,00"));
+    QCOMPARE(Label(a, "lblKraftfutterProzentAnzeige").text, QStringLiteral("0,00"));
+    QCOMPARE(Label(a, "lblKraftfutterProzentAnzeige").hintergrund, Farbe::Gruen);
+    QCOMPARE(Label(a, "lblKraftfutterProzentAnzeige").textfarbe, FarbeFenstertext);
+    QCOMPARE(Label(a, "lblNDFGFKonzAnzeige").text, QStringLiteral("100,00"));
+}
+
+void RationAuswertenTest::grenzfarben_data()
+{
+    QTest::addColumn<Futterliste>("futter");
+    QTest::addColumn<Zeilen>("zeilen");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("farbe");
+
+    const qint64 gruen = Farbe::Gruen;
+    const qint64 rot = Farbe::Hellrot;
+    const auto einKilo = [](F f) { return Futterliste{f}; };
+    const Zeilen eins{Fix(1, 1)};
+    const auto udp = [&](double g) { return einKilo({.id = 1, .xp = 10000, .udp = g}); };
+    QTest::newRow("UDP 35,00") << udp(3500) << eins << "lblUDPKonzAnzeige" << "35,00" << gruen;
+    QTest::newRow("UDP 38,00") << udp(3800) << eins << "lblUDPKonzAnzeige" << "38,00" << gruen;
+    QTest::newRow("UDP 34,99") << udp(3499) << eins << "lblUDPKonzAnzeige" << "34,99" << rot;
+    QTest::newRow("UDP 38,01") << udp(3801) << eins << "lblUDPKonzAnzeige" << "38,01" << rot;
+    QTest::newRow("UDP 0,00") << udp(0) << eins << "lblUDPKonzAnzeige" << "0,00" << rot;
+    QTest::newRow("UDP ohne Rohprotein") << einKilo({.id = 1}) << eins << "lblUDPKonzAnzeige" << "" << rot;
+    const auto nfc = [&](double g) { return einKilo({.id = 1, .nfc = g}); };
+    QTest::newRow("NFC 43,00") << nfc(430) << eins << "lblNFCKonzAnzeige" << "43,00" << gruen;
+    QTest::newRow("NFC 43,10") << nfc(431) << eins << "lblNFCKonzAnzeige" << "43,10" << rot;
+    QTest::newRow("NFC 35,00") << nfc(350) << eins << "lblNFCKonzAnzeige" << "35,00" << gruen;
+    QTest::newRow("NFC 34,90") << nfc(349) << eins << "lblNFCKonzAnzeige" << "34,90" << rot;
+    const auto ndf = [&](double g) { return einKilo({.id = 1, .ndf = g}); };
+    QTest::newRow("NDF 28,00") << ndf(280) << eins << "lblNDFKonzAnzeige" << "28,00" << gruen;
+    QTest::newRow("NDF 27,90") << ndf(279) << eins << "lblNDFKonzAnzeige" << "27,90" << rot;
+    // 600 kg: at most 7500 g NDF, tolerated up to 10 g more.
+    QTest::newRow("NDF-Maximum plus 10") << ndf(7510) << eins << "lblNDFGrammAnzeige" << "7510" << gruen;
+    QTest::newRow("NDF-Maximum plus 11") << ndf(7511) << eins << "lblNDFGrammAnzeige" << "7511" << rot;
+    const auto adf = [&](double g) { return einKilo({.id = 1, .adf = g}); };
+    QTest::newRow("ADF 18,00") << adf(180) << eins << "lblADFKonzAnzeige" << "18,00" << gruen;
+    QTest::newRow("ADF 17,90") << adf(179) << eins << "lblADFKonzAnzeige" << "17,90" << rot;
+
+    const Zeilen zwei{Fix(1, 1, 1), Fix(2, 1, 2)};
+    const auto gf = [](double grund, double kraft) {
+        return Futterliste{{.id = 1, .art = 2, .ndf = grund}, {.id = 2, .art = 11, .ndf = kraft}};
+    };
+    QTest::newRow("Grundfutter-NDF 75,00") << gf(750, 250) << zwei << "lblNDFGFKonzAnzeige" << "75,00" << gruen;
+    QTest::newRow("Grundfutter-NDF 74,90") << gf(749, 251) << zwei << "lblNDFGFKonzAnzeige" << "74,90" << rot;
+    QTest::newRow("Grundfutter-NDF ohne NDF") << gf(0, 0) << zwei << "lblNDFGFKonzAnzeige" << "" << rot;
+    QTest::newRow("Kraftfutter 50,00") << gf(0, 0) << zwei << "lblKraftfutterProzentAnzeige" << "50,00" << gruen;
+    const Futterliste mehrKraft{{.id = 1, .art = 5}, {.id = 2, .art = 12, .tm = 1001}};
+    QTest::newRow("Kraftfutter 50,02") << mehrKraft << zwei << "lblKraftfutterProzentAnzeige" << "50,02" << rot;
+    QTest::newRow("Futterart 6 ist Kraftfutter")
+        << Futterliste{{.id = 1, .art = 5}, {.id = 2, .art = 6, .tm = 1001}} << zwei << "lblKraftfutterKiloAnzeige"
+        << "1,00" << qint64(0);
+
+    // 600 kg, 25 kg FCM: 19,20 kg DM at most; the check compares shown texts.
+    const Futterliste tm{{.id = 1}};
+    QTest::newRow("TM 19,20") << tm << Zeilen{Fix(1, 19.2)} << "lblTMKiloAnzeige" << "19,20" << gruen;
+    QTest::newRow("TM 19,204 zeigt 19,20") << tm << Zeilen{Fix(1, 19.204)} << "lblTMKiloAnzeige" << "19,20" << gruen;
+    QTest::newRow("TM 19,21") << tm << Zeilen{Fix(1, 19.21)} << "lblTMKiloAnzeige" << "19,21" << rot;
+}
+
+void RationAuswertenTest::grenzfarben()
+{
+    QFETCH(Futterliste, futter);
+    QFETCH(Zeilen, zeilen);
+    QFETCH(QString, label);
+    QFETCH(qint64, farbe);
+    const Auswertung a = Auswerten(futter, zeilen);
+    const Anzeige* anzeige = a.AnzeigeNach(label);
+    QVERIFY(anzeige);
+    QVERIFY(anzeige->gesetzt);
+    QTEST(anzeige->text, "text");
+    QCOMPARE(anzeige->hintergrund, farbe);
+    QCOMPARE(anzeige->textfarbe, farbe == 0 ? qint64(0) : FarbeFenstertext);
+}
+
+void RationAuswertenTest::versorgung_data()
+{
+    QTest::addColumn<double>("xp");
+    QTest::addColumn<double>("nel");
+    QTest::addColumn<QString>("rpText");
+    QTest::addColumn<qint64>("rpFarbe");
+    QTest::addColumn<QString>("nelText");
+    QTest::addColumn<qint64>("nelFarbe");
+
+    // Requirement of the standard cow: 2660 g crude protein, 120.25 MJ NEL.
+    // Tolerated above it: 450 g and 5 × (0.37 × 4 + 0.21 × 3.3 + 0.95) = 15.615 MJ.
+    const QString rpUnter = QStringLiteral("Unterversorgung bei Rohprotein");
+    const QString rpUeber = QStringLiteral("Überversorgung bei Rohprotein");
+    const QString nelUnter = QStringLiteral("Unterversorgung bei NEL");
+    const QString nelUeber = QStringLiteral("Überversorgung bei NEL");
+    const qint64 rot = Farbe::Hellrot;
+    const qint64 magenta = Farbe::Magenta;
+    QTest::newRow("Differenz 0") << 2660.0 << 120.25 << "" << qint64(0) << "" << qint64(0);
+    QTest::newRow("Differenz 450 g") << 3110.0 << 135.8 << "" << qint64(0) << "" << qint64(0);
+    QTest::newRow("eins darüber") << 3111.0 << 135.9 << rpUeber << magenta << nelUeber << magenta;
+    QTest::newRow("knapp darunter") << 2659.0 << 120.2 << rpUnter << rot << nelUnter << rot;
+}
+
+void RationAuswertenTest::versorgung()
+{
+    QFETCH(double, xp);
+    QFETCH(double, nel);
+    QFETCH(QString, rpText);
+    QFETCH(qint64, rpFarbe);
+    QFETCH(QString, nelText);
+    QFETCH(qint64, nelFarbe);
+    const Auswertung a = Auswerten({{.id = 1, .xp = xp, .nel = nel}}, {Fix(1, 1)});
+    const Anzeige& rp = Label(a, "lblUnterversorgungRohprotein");
+    const Anzeige& ne = Label(a, "lblUnterversorgungNEL");
+    QCOMPARE(rp.sichtbar, !rpText.isEmpty());
+    QCOMPARE(ne.sichtbar, !nelText.isEmpty());
+    QCOMPARE(rp.text, rpText);
+    QCOMPARE(ne.text, nelText);
+    QCOMPARE(rp.hintergrund, rpFarbe);
+    QCOMPARE(ne.hintergrund, nelFarbe);
+}
+
+void RationAuswertenTest::freiesFutterNEL()
+{
+    // Rows come in FutterID order; the last free one sets the value.
+    const Futterliste futter{{.id = 3, .art = 11, .nel = 6.0}, {.id = 7, .art = 11, .nel = 6.8},
+                             {.id = 9, .art = 11, .nel = 7.5}};
+    const Auswertung a =
+        Auswerten(futter, {Frei(3, 50, 2, 1), Frei(7, 50, 0, 2), Fix(9, 1, 3)});
+    QCOMPARE(a.summen.freiesFutterNEL, 6.8);
+    QCOMPARE(Label(a, "lblTMKiloMaxAnzeige").text,
+             DezimalText(TMAufnahmeSchaetzung(QStringLiteral("nicht definiert"), 12, 3, 600, 3, 6.8, 120, 25, 4, 3.3)));
+    const Auswertung ohneFreies = Auswerten(futter, {Fix(3, 2, 1), Fix(9, 1, 3)});
+    QCOMPARE(ohneFreies.summen.freiesFutterNEL, 0.0);
+}
+
+void RationAuswertenTest::ergebnisFenster()
+{
+    TierEingaben tier = Kuh();
+    const Auswertung ohne = Auswerten({Silage}, {Fix(9001, 10)}, tier);
+    QVERIFY(ohne.ergebnis.aktualisieren);
+    QVERIFY(ohne.ergebnis.spalte.isEmpty());
+    QVERIFY(!ohne.ergebnis.anteileGesetzt);
+    QVERIFY(!ohne.ergebnisZeigen);
+    QCOMPARE(ohne.ergebnis.soll[ErgNEL], QStringLiteral("120 MJ"));
+    QCOMPARE(ohne.ergebnis.soll[ErgRohprotein], QStringLiteral("2660 g"));
+    QCOMPARE(ohne.ergebnis.soll[ErgCalzium], QStringLiteral("104 g"));
+    QCOMPARE(ohne.ergebnis.soll[ErgUDP], QStringLiteral("35-38% vom RP"));
+
+    tier.letzterAusgleich = QStringLiteral("TM");
+    tier.tmAusgeglichen = true;
+    tier.ndfAusgeglichen = true;
+    const Auswertung tm = Auswerten({Silage}, {Fix(9001, 10)}, tier);
+    QVERIFY(tm.ergebnisZeigen);
+    QCOMPARE(tm.ergebnis.spalte, QStringLiteral("TM"));
+    QVERIFY(tm.ergebnis.anteileGesetzt);
+    const ErgebnisSpalte ist{"22 MJ", "560 g", "25 %", "25 %", "45 %", "100 %", "28 %", "21 g", "13 g"};
+    QCOMPARE(tm.ergebnis.ist, ist);
+
+    // Without dry matter only the sums reach the result window.
+    const Auswertung leer = Auswerten({}, {}, tier);
+    QCOMPARE(leer.ergebnis.ist[ErgNEL], QStringLiteral("0 MJ"));
+    QVERIFY(!leer.ergebnis.anteileGesetzt);
+    QVERIFY(leer.ergebnis.ist[ErgUDP].isEmpty());
+}
+
+void RationAuswertenTest::abweichungen_data()
+{
+    QTest::addColumn<int>("zeile");
+    QTest::addColumn<QString>("ist");
+    QTest::addColumn<QString>("soll");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("sichtbar");
+
+    QTest::newRow("UDP 38,5") << int(ErgUDP) << "38,5 %" << "" << "0,5" << true;
+    QTest::newRow("UDP 34") << int(ErgUDP) << "34 %" << "" << "-1" << true;
+    QTest::newRow("UDP 36") << int(ErgUDP) << "36 %" << "" << "" << false;
+    QTest::newRow("Grundfutter-NDF 70") << int(ErgGrundfutterNDF) << "70 %" << "" << "-5" << true;
+    QTest::newRow("NFC 40") << int(ErgNFC) << "40 %" << "" << "" << false;
+    QTest::newRow("NFC 44") << int(ErgNFC) << "44 %" << "" << "1" << true;
+    QTest::newRow("NDF 27,5") << int(ErgNDF) << "27,5 %" << "" << "-0,5" << true;
+    QTest::newRow("ADF 30") << int(ErgADF) << "30 %" << "" << "" << false;
+    QTest::newRow("NEL 110 zu 120") << int(ErgNEL) << "110 MJ" << "120 MJ" << "-10 MJ" << true;
+    QTest::newRow("NEL 125 zu 120") << int(ErgNEL) << "125 MJ" << "120 MJ" << "5 MJ" << false;
+    QTest::newRow("Platzhalter liest 0") << int(ErgCalzium) << "Label1" << "104 g" << "-104 g" << true;
+    QTest::newRow("Phosphor gleich") << int(ErgPhosphor) << "67 g" << "67 g" << "0 g" << false;
+}
+
+void RationAuswertenTest::abweichungen()
+{
+    QFETCH(int, zeile);
+    QFETCH(QString, ist);
+    QFETCH(QString, soll);
+    ErgebnisSpalte i;
+    ErgebnisSpalte s;
+    i[zeile] = ist;
+    s[zeile] = soll;
+    const ErgebnisAbweichungen a = AbweichungenBerechnen(i, s);
+    QTEST(a[zeile].text, "text");
+    QTEST(a[zeile].sichtbar, "sichtbar");
+}
+
+void RationAuswertenTest::ueberlauf()
+{
+    test::TestDatenordner ordner;
+    test::TestOberflaeche oberflaeche;
+    const Auswertung a = Auswerten({{.id = 1, .xp = 3e9}}, {Fix(1, 1)});
+    QVERIFY(a.abgebrochen);
+    QCOMPARE(oberflaeche.meldungen.size(), 1);
+    QVERIFY2(oberflaeche.meldungen[0].text.startsWith(QStringLiteral("Fehler 6 (Überlauf) in Prozedur RationAuswerten")),
+             qPrintable(oberflaeche.meldungen[0].text));
+    QCOMPARE(oberflaeche.meldungen[0].symbol, Symbol::Kritisch);
+    QVERIFY(a.zeilen.isEmpty());
+}
+
+KELVORA_TEST(RationAuswertenTest)
+#include "tst_RationAuswerten.moc"

@@ -14,13 +14,15 @@ using namespace kelvora;
 
 int main(int argc, char** argv)
 {
-    // Evaluation without a screen, for scripts and checks of the figures.
-    if (argc > 1 && qstrcmp(argv[1], "auswerten") == 0) {
+    // Evaluation and balancing without a screen, for scripts and checks of the figures.
+    if (argc > 1 && (qstrcmp(argv[1], "auswerten") == 0 || qstrcmp(argv[1], "ausgleichen") == 0)) {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Kelvora"));
         QCoreApplication::setOrganizationName(QStringLiteral("Kelvora"));
         QTextStream aus(stdout), fehler(stderr);
-        return AuswertenBefehl(QCoreApplication::arguments().mid(2), aus, fehler);
+        const QStringList argumente = QCoreApplication::arguments().mid(2);
+        return qstrcmp(argv[1], "ausgleichen") == 0 ? AusgleichenBefehl(argumente, aus, fehler)
+                                                    : AuswertenBefehl(argumente, aus, fehler);
     }
 
     // Qt removes its own options (-platform, -style, ...) from argv here.

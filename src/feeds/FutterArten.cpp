@@ -48,6 +48,13 @@ QString FutterArtName(int artID, int welche)
     bool beschaedigt = false;
     if (!DatenbankOeffnenVersuch(verbindung, pfad, true, beschaedigt))
         return QString();
+    return FutterArtName(verbindung, artID, welche);
+}
+
+QString FutterArtName(Verbindung& verbindung, int artID, int welche)
+{
+    if (welche != 1 && welche != 2)
+        return QString();
     QSqlQuery abfrage;
     if (!AbfrageOeffnen(verbindung, abfrage,
             QStringLiteral("SELECT Bezeichnung, KurzBezeichnung FROM FutterArten WHERE ID = ?"), { artID })

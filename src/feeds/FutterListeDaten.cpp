@@ -45,8 +45,11 @@ int BezeichnungVergleichen(const QString& a, const QString& b)
 bool FutterListeLesen(const FutterListenFilter& filter, QList<FutterListenZeile>& zeilen)
 {
     zeilen.clear();
+    // The list is usually the first window to need the feed database: asking
+    // for its path runs the start-up checks (restore from a newer copy, or the
+    // message that it is missing) before the list shows up empty.
     Verbindung verbindung;
-    if (!DatenbankOeffnen(verbindung, programm().futterDatenbank))
+    if (!DatenbankOeffnen(verbindung, PfadHolen(QStringLiteral("Futter"))))
         return false;
 
     QString sql = QStringLiteral(

@@ -4,7 +4,12 @@
 #include "database/NullFilter.h"
 #include "frame/Protokoll.h"
 
+#include <QHash>
+#include <QPair>
+#include <QSqlQuery>
 #include <QStringList>
+
+#include <map>
 
 namespace kelvora {
 
@@ -134,23 +139,97 @@ double McalInMJ(double mcal)
     return mcal / McalFaktor * MJjeKcalFaktor;
 }
 
-QVariant FutterWert(Verbindung& verbindung, long futterID, int code)
-{
-    const QStringList spalten = SpaltenFuer(code);
-    QString sql = QStringLiteral("SELECT ME_MJTM, NEL_MJTM");
-    for (const QString& s : spalten)
-        sql += QStringLiteral(", ") + SqlName(s);
-    sql += QStringLiteral(" FROM Futtermittel WHERE ID = ?");
+// ----------------------------------------------------------- FutterLeser
 
-    // Field values by column name, read before the query is released.
-    QVariantList felder;
+struct FutterLeser::Intern {
+    explicit Intern(Verbindung& v)
+        : verbindung(v)
     {
-        QSqlQuery abfrage;
-        if (!AbfrageOeffnen(verbindung, abfrage, sql, { QVariant::fromValue<qlonglong>(futterID) }) || !abfrage.next())
-            return {};
-        for (int i = 0; i < spalten.size() + 2; ++i)
-            felder << abfrage.value(i);
     }
+
+    Verbindung& verbindung;
+    // Prepared row reads by their SQL text: a run asks the same set of codes
+    // for every feed, so one statement serves all of them.
+    std::map<QString, std::unique_ptr<QSqlQuery>> abfragen;
+    // Type names by (type ID, which), misses included.
+    QHash<QPair<int, int>, QString> artNamen;
+
+    QString ArtName(int art, int welche)
+    {
+        const QPair<int, int> schluessel(art, welche);
+        auto it = artNamen.constFind(schluessel);
+        if (it == artNamen.constEnd())
+            it = artNamen.insert(schluessel, FutterArtName(verbindung, art, welche));
+        return *it;
+    }
+
+    // The row's fields for the given columns, behind ME and NEL; false when
+    // the query fails or the feed does not exist.
+    bool ZeileLesen(long futterID, const QStringList& spalten, QVariantList& felder)
+    {
+        QString sql = QStringLiteral("SELECT ME_MJTM, NEL_MJTM");
+        for (const QString& s : spalten)
+            sql += QStringLiteral(", ") + SqlName(s);
+        sql += QStringLiteral(" FROM Futtermittel WHERE ID = ?");
+
+        std::unique_ptr<QSqlQuery>& abfrage = abfragen[sql];
+        bool ok = verbindung.IstOffen();
+        if (ok && !abfrage) {
+            abfrage = std::make_unique<QSqlQuery>(verbindung.Datenbank());
+            abfrage->setForwardOnly(true);
+            ok = abfrage->prepare(sql);
+            if (!ok) {
+                FehlerProtokollieren(QStringLiteral("Fehler beim Öffnen einer Tabelle: ") + sql);
+                FehlerProtokollieren(abfrage->lastError().text(), 4);
+                abfrage.reset();
+                return false;
+            }
+        }
+        if (!ok) {
+            FehlerProtokollieren(QStringLiteral("Fehler beim Öffnen einer Tabelle: ") + sql);
+            return false;
+        }
+        abfrage->bindValue(0, QVariant::fromValue<qlonglong>(futterID));
+        if (!abfrage->exec()) {
+            FehlerProtokollieren(QStringLiteral("Fehler beim Öffnen einer Tabelle: ") + sql);
+            FehlerProtokollieren(abfrage->lastError().text(), 4);
+            return false;
+        }
+        const bool gefunden = abfrage->next();
+        if (gefunden) {
+            felder.clear();
+            for (int i = 0; i < spalten.size() + 2; ++i)
+                felder << abfrage->value(i);
+        }
+        // Done with the statement before the energy completion writes to the row.
+        abfrage->finish();
+        return gefunden;
+    }
+};
+
+FutterLeser::FutterLeser(Verbindung& verbindung)
+    : d(std::make_unique<Intern>(verbindung))
+{
+}
+
+FutterLeser::~FutterLeser() = default;
+
+QList<QVariant> FutterLeser::Werte(long futterID, const QList<int>& codes)
+{
+    QList<QVariant> werte(codes.size());
+    // Only the columns the codes need beside ME and NEL: a narrow read is
+    // markedly cheaper than the whole row.
+    QStringList spalten;
+    for (int code : codes) {
+        for (const QString& s : SpaltenFuer(code)) {
+            if (!spalten.contains(s))
+                spalten << s;
+        }
+    }
+    QVariantList felder;
+    if (!d->ZeileLesen(futterID, spalten, felder))
+        return werte;
+
     auto feld = [&](const QString& spalte, const char* typ) {
         return NullFilter(felder.value(2 + spalten.indexOf(spalte)), typ);
     };
@@ -165,7 +244,7 @@ QVariant FutterWert(Verbindung& verbindung, long futterID, int code)
         const bool meNeu = energie.ME_MJTM != meVorher;
         const QString update = meNeu ? QStringLiteral("UPDATE Futtermittel SET ME_MJTM = ? WHERE ID = ?")
                                      : QStringLiteral("UPDATE Futtermittel SET NEL_MJTM = ? WHERE ID = ?");
-        AnweisungAusfuehren(verbindung, update,
+        AnweisungAusfuehren(d->verbindung, update,
             { meNeu ? energie.ME_MJTM : energie.NEL_MJTM, QVariant::fromValue<qlonglong>(futterID) });
     }
 
@@ -179,37 +258,52 @@ QVariant FutterWert(Verbindung& verbindung, long futterID, int code)
     auto art = [&] { return static_cast<int>(feld(QStringLiteral("FutterArt"), "Integer").toInt()); };
     auto name = [&] { return feld(QStringLiteral("Bezeichnung"), "String").toString(); };
 
-    switch (code) {
-    case FutterCode::ArtName:
-        return FutterArtName(art(), 1);
-    case FutterCode::Bezeichnung:
-        return name();
-    case FutterCode::ArtUndBezeichnung:
-        return Grossbuchstaben(FutterArtName(art(), 1)) + QStringLiteral(" - ") + name();
-    case FutterCode::FutterArt:
-        return QVariant::fromValue<qint32>(art());
-    case FutterCode::ArtKurzName:
-        return FutterArtName(art(), 2);
-    case FutterCode::Verfuegbarkeit:
-        return QVariant::fromValue<qint16>(
-            static_cast<qint16>(feld(QStringLiteral("Verfügbarkeit"), "Integer").toInt()));
-    case FutterCode::PreisJeKgFM:
-        return feld(QStringLiteral("Preis"), "Currency").toDouble() / 100.0;
-    case FutterCode::PreisJeKgTM: {
-        const double tm = zahl(QStringLiteral("TM_g"));
-        if (!(tm > 0))
-            return {};
-        return feld(QStringLiteral("Preis"), "Currency").toDouble() * 1000.0 / tm;
-    }
-    default:
-        break;
-    }
-    if (ZahlenSpalte(code))
-        return wert(code);
-    const int tmCode = code - FutterCode::FrischmasseVersatz;
-    if (tmCode >= FutterCode::nXP_gTM && tmCode <= FutterCode::Mn_mgTM)
-        return TMinFM(wert(tmCode), zahl(QStringLiteral("TM_g")));
-    return {};
+    auto einWert = [&](int code) -> QVariant {
+        switch (code) {
+        case FutterCode::ArtName:
+            return d->ArtName(art(), 1);
+        case FutterCode::Bezeichnung:
+            return name();
+        case FutterCode::ArtUndBezeichnung:
+            return Grossbuchstaben(d->ArtName(art(), 1)) + QStringLiteral(" - ") + name();
+        case FutterCode::FutterArt:
+            return QVariant::fromValue<qint32>(art());
+        case FutterCode::ArtKurzName:
+            return d->ArtName(art(), 2);
+        case FutterCode::Verfuegbarkeit:
+            return QVariant::fromValue<qint16>(
+                static_cast<qint16>(feld(QStringLiteral("Verfügbarkeit"), "Integer").toInt()));
+        case FutterCode::PreisJeKgFM:
+            return feld(QStringLiteral("Preis"), "Currency").toDouble() / 100.0;
+        case FutterCode::PreisJeKgTM: {
+            const double tm = zahl(QStringLiteral("TM_g"));
+            if (!(tm > 0))
+                return {};
+            return feld(QStringLiteral("Preis"), "Currency").toDouble() * 1000.0 / tm;
+        }
+        default:
+            break;
+        }
+        if (ZahlenSpalte(code))
+            return wert(code);
+        const int tmCode = code - FutterCode::FrischmasseVersatz;
+        if (tmCode >= FutterCode::nXP_gTM && tmCode <= FutterCode::Mn_mgTM)
+            return TMinFM(wert(tmCode), zahl(QStringLiteral("TM_g")));
+        return {};
+    };
+    for (qsizetype i = 0; i < codes.size(); ++i)
+        werte[i] = einWert(codes.at(i));
+    return werte;
+}
+
+QList<QVariant> FutterWerte(Verbindung& verbindung, long futterID, const QList<int>& codes)
+{
+    return FutterLeser(verbindung).Werte(futterID, codes);
+}
+
+QVariant FutterWert(Verbindung& verbindung, long futterID, int code)
+{
+    return FutterWerte(verbindung, futterID, { code }).value(0);
 }
 
 } // namespace kelvora

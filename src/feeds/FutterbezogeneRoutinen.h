@@ -8,6 +8,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <memory>
+
 namespace kelvora {
 
 class Verbindung;
@@ -55,6 +57,30 @@ enum : int {
 // as 0 or "".
 QVariant FutterWert(Verbindung& verbindung, long futterID, int code);
 
+// Several values of one feed from a single read of its row, in the order of
+// codes; each entry equals what FutterWert gives for that code (same types,
+// same empty values, same energy completion stored once).
+QList<QVariant> FutterWerte(Verbindung& verbindung, long futterID, const QList<int>& codes);
+
+// Reads feed values on one open connection for the length of a run (a ration
+// evaluation, a list): the type names of FutterArten are looked up once per
+// type on that connection, and the statements are prepared once per set of
+// columns. Must not outlive the connection.
+class FutterLeser {
+public:
+    explicit FutterLeser(Verbindung& verbindung);
+    ~FutterLeser();
+    FutterLeser(const FutterLeser&) = delete;
+    FutterLeser& operator=(const FutterLeser&) = delete;
+
+    // As FutterWerte.
+    QList<QVariant> Werte(long futterID, const QList<int>& codes);
+
+private:
+    struct Intern;
+    std::unique_ptr<Intern> d;
+};
+
 // ----------------------------------------------------------- energy values
 
 // NEL is taken as this share of ME when one of the two is missing.
@@ -99,6 +125,8 @@ QString AlleFuttermittelText(); // "Alle Futtermittel"
 // row with that ID; "" when the row is missing or welche is another number.
 // Opens a read-only connection of its own.
 QString FutterArtName(int artID, int welche);
+// The same on a connection to the feed database the caller holds open.
+QString FutterArtName(Verbindung& verbindung, int artID, int welche);
 
 // One entry of a feed-type combo box: shown text and item data.
 struct FutterArtEintrag {

@@ -4,6 +4,7 @@
 #include "database/Datenbankholen.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
+#include "ration/Ausgleich.h"
 #include "ration/RationAuswerten.h"
 #include "ration/RationTiereingaben.h"
 
@@ -73,11 +74,13 @@ struct Angaben {
     std::optional<double> fett;
 };
 
-const QString& Verwendung()
+const QString Optionen = QStringLiteral("[--datenordner ORDNER] [--gewicht N] [--milch X] [--fett Y]");
+
+QString Verwendung(const QString& befehl)
 {
-    static const QString text = QStringLiteral(
-        "Aufruf: kelvora auswerten [--datenordner ORDNER] [--gewicht N] [--milch X] [--fett Y]");
-    return text;
+    if (befehl == QLatin1String("ausgleichen"))
+        return QStringLiteral("Aufruf: kelvora ausgleichen tm|ndf ") + Optionen;
+    return QStringLiteral("Aufruf: kelvora auswerten ") + Optionen;
 }
 
 // A non-negative number with comma or point as decimal separator.
@@ -99,7 +102,7 @@ QString GewichtsklassenText()
 }
 
 // Reads the options; a German message in meldung when they are wrong.
-std::optional<Angaben> AngabenLesen(const QStringList& argumente, QString& meldung)
+std::optional<Angaben> AngabenLesen(const QStringList& argumente, const QString& befehl, QString& meldung)
 {
     Angaben a;
     for (qsizetype i = 0; i < argumente.size(); ++i) {
@@ -144,7 +147,7 @@ std::optional<Angaben> AngabenLesen(const QStringList& argumente, QString& meldu
             }
             (name == QLatin1String("--milch") ? a.milch : a.fett) = *z;
         } else {
-            meldung = QStringLiteral("Unbekannte Angabe für auswerten: ") + argumente[i];
+            meldung = QStringLiteral("Unbekannte Angabe für ") + befehl + QStringLiteral(": ") + argumente[i];
             return std::nullopt;
         }
     }
@@ -183,14 +186,50 @@ void Ausgeben(const Auswertung& a, QTextStream& aus)
     aus.flush();
 }
 
-} // namespace
+// Captions of the result window's rows, in the order of ErgebnisZeile.
+const char* const ErgebnisZeilen[ErgZeilen] = {
+    "NEL", "Rohprotein", "UDP", "NFC", "NDF", "Grundfutter-NDF", "ADF", "Calzium", "Phosphor",
+};
 
-int AuswertenBefehl(const QStringList& argumente, QTextStream& aus, QTextStream& fehler)
+// The result window's column of the balancing that ran: what it would show
+// under "Soll", "Ist" and "Abweichung" (a hidden deviation stays empty).
+void ErgebnisSpalteAusgeben(const ErgebnisWerte& werte, QTextStream& aus)
+{
+    const QChar tab = QLatin1Char('\t');
+    ErgebnisSpalte ist;
+    for (int i = 0; i < ErgZeilen; ++i) {
+        const bool anteil = i >= ErgUDP && i <= ErgADF;
+        if (!anteil || werte.anteileGesetzt)
+            ist[i] = werte.ist[i];
+    }
+    const ErgebnisAbweichungen abweichungen = AbweichungenBerechnen(ist, werte.soll);
+    aus << '\n'
+        << (werte.spalte == QLatin1String("NDF") ? QStringLiteral("Bewertung nach NDF")
+                                                  : QStringLiteral("Bewertung nach TMA"))
+        << tab << "Soll" << tab << "Ist" << tab << "Abweichung" << '\n';
+    for (int i = 0; i < ErgZeilen; ++i)
+        aus << ErgebnisZeilen[i] << tab << werte.soll[i] << tab << ist[i] << tab
+            << (abweichungen[i].sichtbar ? abweichungen[i].text : QString()) << '\n';
+    aus.flush();
+}
+
+// A figure as the ration window would read it back from its label; a label
+// this run left alone shows nothing in a new window.
+double AngezeigteZahl(const Auswertung& a, const QString& name)
+{
+    const Anzeige* anzeige = a.AnzeigeNach(name);
+    return anzeige && anzeige->gesetzt ? TextInDouble(anzeige->text) : 0;
+}
+
+enum class Ausgleich { Keiner, TM, NDF };
+
+int Ausfuehren(const QString& befehl, Ausgleich ausgleich, const QStringList& argumente, QTextStream& aus,
+               QTextStream& fehler)
 {
     QString meldung;
-    const std::optional<Angaben> angaben = AngabenLesen(argumente, meldung);
+    const std::optional<Angaben> angaben = AngabenLesen(argumente, befehl, meldung);
     if (!angaben) {
-        fehler << meldung << '\n' << Verwendung() << Qt::endl;
+        fehler << meldung << '\n' << Verwendung(befehl) << Qt::endl;
         return 2;
     }
 
@@ -209,11 +248,50 @@ int AuswertenBefehl(const QStringList& argumente, QTextStream& aus, QTextStream&
     tier.fett = angaben->fett.value_or(TextInDouble(gespeichert.fett));
     tier.monat = ui().Jetzt().date().month();
 
+    if (ausgleich != Ausgleich::Keiner) {
+        // The balancing reads its maxima from what an evaluation of the
+        // ration shows, as the window does from its labels.
+        const Auswertung vorher = RationAuswerten(tier, pfad);
+        if (!vorher.datenbankOffen)
+            return 1;
+        const double tmMaxKg = AngezeigteZahl(vorher, QStringLiteral("lblTMKiloMaxAnzeige2"));
+        const AusgleichErgebnis ergebnis =
+            ausgleich == Ausgleich::NDF
+            ? NDFAusgleichen(tmMaxKg, AngezeigteZahl(vorher, QStringLiteral("lblNDFGrammMaxAnzeige")))
+            : TMAusgleichen(tmMaxKg);
+        if (ergebnis == AusgleichErgebnis::Abgebrochen)
+            return 3;
+        tier.letzterAusgleich = ausgleich == Ausgleich::NDF ? QStringLiteral("NDF") : QStringLiteral("TM");
+        tier.tmAusgeglichen = ausgleich == Ausgleich::TM;
+        tier.ndfAusgeglichen = ausgleich == Ausgleich::NDF;
+    }
+
     const Auswertung a = RationAuswerten(tier, pfad);
     if (!a.datenbankOffen)
         return 1;
     Ausgeben(a, aus);
+    if (ausgleich != Ausgleich::Keiner)
+        ErgebnisSpalteAusgeben(a.ergebnis, aus);
     return a.abgebrochen ? 1 : 0;
+}
+
+} // namespace
+
+int AuswertenBefehl(const QStringList& argumente, QTextStream& aus, QTextStream& fehler)
+{
+    return Ausfuehren(QStringLiteral("auswerten"), Ausgleich::Keiner, argumente, aus, fehler);
+}
+
+int AusgleichenBefehl(const QStringList& argumente, QTextStream& aus, QTextStream& fehler)
+{
+    const QString art = argumente.value(0).toLower();
+    if (art != QLatin1String("tm") && art != QLatin1String("ndf")) {
+        fehler << QStringLiteral("Geben Sie an, wonach ausgeglichen werden soll: tm oder ndf.") << '\n'
+               << Verwendung(QStringLiteral("ausgleichen")) << Qt::endl;
+        return 2;
+    }
+    return Ausfuehren(QStringLiteral("ausgleichen"), art == QLatin1String("ndf") ? Ausgleich::NDF : Ausgleich::TM,
+                      argumente.mid(1), aus, fehler);
 }
 
 } // namespace kelvora

@@ -1,7 +1,8 @@
 #pragma once
-// "kelvora auswerten": the ration evaluation without a screen, for advisers
-// who script and for checking figures. Prints the same texts the ration
-// window shows, tab-separated.
+// "kelvora auswerten" and "kelvora ausgleichen": the ration evaluation and
+// the two balancings without a screen, for advisers who script and for
+// checking figures. Prints the same texts the ration window shows,
+// tab-separated.
 
 #include <QStringList>
 #include <QTextStream>
@@ -20,5 +21,16 @@ namespace kelvora {
 // Returns 0 on success, 2 for wrong options, 1 when the database is missing
 // or cannot be evaluated. Needs a QCoreApplication, no widgets.
 int AuswertenBefehl(const QStringList& argumente, QTextStream& aus, QTextStream& fehler);
+
+// "kelvora ausgleichen tm|ndf": argumente are the words after "ausgleichen",
+// first the balancing, then the options of auswerten. Balances the stored
+// ration with the maxima its evaluation shows, as the ration window does,
+// and writes the balanced amounts into table Ration. Output: what auswerten
+// prints, an empty line, then the result window's column of this balancing:
+// a heading line and one line per row (caption, "Soll", "Ist", "Abweichung";
+// a deviation the window hides stays empty). A message the window would show
+// goes to fehler. Returns 3 when the balancing refused (nothing changed),
+// otherwise as auswerten.
+int AusgleichenBefehl(const QStringList& argumente, QTextStream& aus, QTextStream& fehler);
 
 } // namespace kelvora

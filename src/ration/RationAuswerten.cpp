@@ -9,6 +9,8 @@
 #include "frame/Protokoll.h"
 #include "ration/Kennzahlen.h"
 
+#include <QHash>
+
 namespace kelvora {
 
 using namespace auswertung;
@@ -39,6 +41,16 @@ double Zahl(const QVariant& v)
 long Gramm(double frischMenge, const QVariant& wertJeKgTM, double tmAnteil)
 {
     return Ganzzahl(frischMenge * static_cast<double>(Ganzzahl(Zahl(wertJeKgTM))) * tmAnteil);
+}
+
+// The value codes FutterZeileBerechnen asks for each feed, read together.
+const QList<int>& AuswertungsCodes()
+{
+    static const QList<int> codes{FutterCode::FutterArt, FutterCode::NEL_MJTM, FutterCode::TM_g,
+                                  FutterCode::UDP_gTM,   FutterCode::NFC_gTM,  FutterCode::ADF_gTM,
+                                  FutterCode::NDF_gTM,   FutterCode::XP_gTM,   FutterCode::Ca_gTM,
+                                  FutterCode::P_gTM,     FutterCode::ArtName,  FutterCode::Bezeichnung};
+    return codes;
 }
 
 QString Text(const QVariant& v)
@@ -250,8 +262,23 @@ Auswertung RationAuswerten(const TierEingaben& tier, const QString& datenbankPfa
     QList<RationZeile> zeilen;
     // A failed query counts as an empty ration: sums 0, requirement as usual.
     RationZeilenLesen(verbindung, zeilen);
-    return RationBerechnen(tier, zeilen, [&verbindung](long futterID, int code) {
-        return FutterWert(verbindung, futterID, code);
+    // Each feed is read once per run with every code the calculation asks
+    // for; the values stay valid for the run because nothing else writes the
+    // feed meanwhile (the energy completion is stored by that first read).
+    FutterLeser leser(verbindung);
+    QHash<long, QHash<int, QVariant>> gelesen;
+    return RationBerechnen(tier, zeilen, [&leser, &gelesen](long futterID, int code) {
+        QHash<int, QVariant>& futter = gelesen[futterID];
+        const auto it = futter.constFind(code);
+        if (it != futter.constEnd())
+            return *it;
+        QList<int> codes = AuswertungsCodes();
+        if (!codes.contains(code))
+            codes << code;
+        const QList<QVariant> werte = leser.Werte(futterID, codes);
+        for (qsizetype i = 0; i < codes.size(); ++i)
+            futter.insert(codes.at(i), werte.at(i));
+        return futter.value(code);
     });
 }
 

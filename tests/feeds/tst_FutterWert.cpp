@@ -62,6 +62,37 @@ int Schreibvorgaenge()
     return Lesen(QStringLiteral("SELECT n FROM Schreibzaehler")).toInt();
 }
 
+// Every code FutterWert knows, and a few around them it does not.
+QList<int> AlleCodes()
+{
+    QList<int> codes { -1, 99 };
+    for (int c = 0; c <= 26; ++c)
+        codes << c;
+    for (int c = 50; c <= 75; ++c)
+        codes << c;
+    return codes;
+}
+
+QString Typ(const QVariant& v)
+{
+    return v.isValid() ? QString::fromLatin1(v.typeName()) : QStringLiteral("leer");
+}
+
+// "" when both values agree in validity, type and value (doubles to the
+// last bit); otherwise what differs.
+QString Unterschied(const QVariant& a, const QVariant& b)
+{
+    if (a.isValid() != b.isValid() || (a.isValid() && a.metaType() != b.metaType()))
+        return QStringLiteral("%1 gegen %2").arg(Typ(a), Typ(b));
+    if (!a.isValid())
+        return {};
+    if (a.metaType().id() == QMetaType::Double)
+        return a.toDouble() == b.toDouble()
+            ? QString()
+            : QStringLiteral("%1 gegen %2").arg(a.toDouble(), 0, 'g', 17).arg(b.toDouble(), 0, 'g', 17);
+    return a == b ? QString() : a.toString() + QStringLiteral(" gegen ") + b.toString();
+}
+
 } // namespace
 
 class FutterWertTest : public QObject {
@@ -71,6 +102,9 @@ private slots:
     void cleanup();
     void codeTabelle_data();
     void codeTabelle();
+    void werteWieEinzelwerte_data();
+    void werteWieEinzelwerte();
+    void artNameUeberDieVerbindung();
     void energieErgaenzung_data();
     void energieErgaenzung();
     void preisOhneTrockenmasse();
@@ -176,6 +210,92 @@ void FutterWertTest::codeTabelle()
         QVERIFY2(qAbs(wert.toDouble() - erwartet.toDouble()) < 1e-9, qPrintable(wert.toString()));
     else
         QCOMPARE(wert, erwartet);
+}
+
+void FutterWertTest::werteWieEinzelwerte_data()
+{
+    QTest::addColumn<long>("id");
+    QTest::addColumn<QString>("anlegen");
+    QTest::addColumn<int>("schreibvorgaenge");
+    QTest::newRow("vollständig") << 900L << QString() << 0;
+    QTest::newRow("fehlendes Futter") << 123456L << QString() << 0;
+    QTest::newRow("TM 0") << 902L
+                          << "INSERT INTO Futtermittel (ID, FutterArt, Bezeichnung, TM_g, XP_gTM, ME_MJTM, NEL_MJTM, "
+                             "Preis) VALUES (902, 3, 'Ohne TM', 0, 100, 11, 7, 20)"
+                          << 0;
+    QTest::newRow("nur ME") << 903L
+                            << "INSERT INTO Futtermittel (ID, FutterArt, Bezeichnung, TM_g, XP_gTM, ME_MJTM, NEL_MJTM) "
+                               "VALUES (903, 1, 'Nur ME', 350, 140, 10.4, 0)"
+                            << 1;
+    QTest::newRow("nur NEL, ME leer") << 904L
+                                      << "INSERT INTO Futtermittel (ID, FutterArt, Bezeichnung, TM_g, NDF_gTM, "
+                                         "NEL_MJTM, Preis) VALUES (904, 2, 'Nur NEL', 450, 420, 6.6, 15)"
+                                      << 1;
+    QTest::newRow("alles leer") << 905L << "INSERT INTO Futtermittel (ID) VALUES (905)" << 0;
+    QTest::newRow("unbekannte Art") << 906L
+                                    << "INSERT INTO Futtermittel (ID, FutterArt, Bezeichnung, TM_g, ME_MJTM, NEL_MJTM) "
+                                       "VALUES (906, 999, 'Ohne Art', 880, 12, 7.5)"
+                                    << 0;
+}
+
+void FutterWertTest::werteWieEinzelwerte()
+{
+    QFETCH(long, id);
+    QFETCH(QString, anlegen);
+    QFETCH(int, schreibvorgaenge);
+    BeispielfutterAnlegen();
+    SchreibzaehlerAnlegen();
+    const QList<int> codes = AlleCodes();
+    // Each read starts from the row as created, so that every single value
+    // also meets the energy completion that the batch read does once.
+    auto frisch = [&] {
+        if (anlegen.isEmpty())
+            return true;
+        return Ausfuehren(QStringLiteral("DELETE FROM Futtermittel WHERE ID = ?"), { qlonglong(id) })
+            && Ausfuehren(anlegen);
+    };
+
+    QVERIFY(frisch());
+    Verbindung v;
+    QVERIFY(DatenbankOeffnen(v, programm().futterDatenbank));
+    const int vorher = Schreibvorgaenge();
+    const QList<QVariant> werte = FutterWerte(v, id, codes);
+    QCOMPARE(Schreibvorgaenge() - vorher, schreibvorgaenge);
+    QCOMPARE(werte.size(), codes.size());
+
+    for (qsizetype i = 0; i < codes.size(); ++i) {
+        QVERIFY(frisch());
+        const QString u = Unterschied(werte.at(i), FutterWert(v, id, codes.at(i)));
+        QVERIFY2(u.isEmpty(), qPrintable(QStringLiteral("Code %1: ").arg(codes.at(i)) + u));
+    }
+
+    // One reader for several feeds in turn: each read binds its own feed,
+    // whatever the reader read before.
+    FutterLeser leser(v);
+    for (long andere : { id, 900L, id }) {
+        const QList<int> wenige { FutterCode::Bezeichnung, FutterCode::TM_g, FutterCode::ArtName };
+        const QList<QVariant> gelesen = leser.Werte(andere, wenige);
+        for (qsizetype i = 0; i < wenige.size(); ++i) {
+            const QString u = Unterschied(gelesen.at(i), FutterWert(v, andere, wenige.at(i)));
+            QVERIFY2(u.isEmpty(), qPrintable(QStringLiteral("Futter %1, Code %2: ").arg(andere).arg(wenige.at(i)) + u));
+        }
+    }
+    QVERIFY(ui->meldungen.isEmpty());
+}
+
+void FutterWertTest::artNameUeberDieVerbindung()
+{
+    const long id = BeispielfutterAnlegen();
+    Verbindung v;
+    QVERIFY(DatenbankOeffnen(v, programm().futterDatenbank));
+    // The type names come through the connection given, not from the path
+    // of the configured database.
+    programm().futterDatenbank.clear();
+    const QList<QVariant> werte
+        = FutterWerte(v, id, { FutterCode::ArtName, FutterCode::ArtUndBezeichnung, FutterCode::ArtKurzName });
+    QCOMPARE(werte.value(0).toString(), QStringLiteral("Ölschrote und Ölkuchen"));
+    QCOMPARE(werte.value(1).toString(), QStringLiteral("ÖLSCHROTE UND ÖLKUCHEN - Rapsschrot Probe"));
+    QCOMPARE(werte.value(2).toString(), QStringLiteral("Ölschrot"));
 }
 
 void FutterWertTest::energieErgaenzung_data()

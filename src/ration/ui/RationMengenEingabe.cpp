@@ -69,8 +69,10 @@ void RationTierErstellenFenster::MengenEditorPlatzieren()
 
 void RationTierErstellenFenster::MengenEditorBefehleSperren(bool gesperrt)
 {
-    cmdNeuBerechnen->setEnabled(!gesperrt);
-    lvwListe->setEnabled(!gesperrt);
+    // Nothing may change the ration behind the feed being edited.
+    for (QWidget* w : std::initializer_list<QWidget*>{cmdNeuBerechnen, cmdRationLoeschen, lvwListe,
+                                                      LoeschEreignisAufrufen, cmdInVariableUmwandeln})
+        w->setEnabled(!gesperrt);
 }
 
 void RationTierErstellenFenster::MengenEditorOeffnen(long id, double frischMenge)

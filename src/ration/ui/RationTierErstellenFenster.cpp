@@ -122,14 +122,11 @@ void RationTierErstellenFenster::SteuerelementeAufbauen()
     connect(cmdNeuBerechnen, &QPushButton::clicked, this, [this] { RationAuswerten(); });
     DropEreignisAufrufen = Befehl(QStringLiteral("DropEreignisAufrufen"), QString(), QString());
     connect(DropEreignisAufrufen, &QPushButton::clicked, this, [this] { FutterHinzufuegen(); });
-    // Removing a feed and converting amounts into shares are not part of
-    // this window yet: their entry points exist but stay switched off.
     LoeschEreignisAufrufen = Befehl(QStringLiteral("LöschEreignisAufrufen"), QString(), QString());
-    LoeschEreignisAufrufen->setEnabled(false);
     cmdInVariableUmwandeln = Befehl(QStringLiteral("cmdInVariableUmwandeln"), QString(), QString());
-    cmdInVariableUmwandeln->setEnabled(false);
     for (QPushButton* b : {cmdNeuBerechnen, DropEreignisAufrufen, LoeschEreignisAufrufen, cmdInVariableUmwandeln})
         b->hide();
+    GanzeBefehleVerbinden();
 }
 
 QWidget* RationTierErstellenFenster::TiereingabenAufbauen()
@@ -185,10 +182,9 @@ QWidget* RationTierErstellenFenster::BefehleAufbauen()
     cmdDrucken = Befehl(QStringLiteral("cmdDrucken"), QStringLiteral("Drucken"),
                         QStringLiteral("Liste drucken (auch F3-Taste)"));
     cmdZumErgebnis = Befehl(QStringLiteral("cmdZumErgebnis"), QStringLiteral("Zum Ergebnis"), QString());
-    // Balancing, clearing and printing belong to parts of the program that
-    // this window does not offer yet; their commands are shown but off.
-    for (QPushButton* b : {cmdTMAusgleichen, cmdNDFAusgleichen, cmdRationLoeschen, cmdDrucken})
-        b->setEnabled(false);
+    // Printing belongs to a part of the program that this window does not
+    // offer yet; its command is shown but off.
+    cmdDrucken->setEnabled(false);
     connect(cmdZumErgebnis, &QPushButton::clicked, this, [this] {
         if (haupt)
             haupt->FensterOeffnen(QStringLiteral("ErgebnisFenster"));
@@ -408,6 +404,8 @@ bool RationTierErstellenFenster::eventFilter(QObject* objekt, QEvent* ereignis)
         AusListeOeffnen();
         return true;
     }
+    if (objekt == lvwListe && !gedrueckt)
+        return ListenTaste(taste);
     return false;
 }
 

@@ -23,6 +23,7 @@ class ErgebnisFenster;
 class HauptFenster;
 struct Auswertung;
 struct ErgebnisWerte;
+struct ListenMarkierung;
 
 class RationTierErstellenFenster : public QWidget {
     Q_OBJECT
@@ -93,6 +94,12 @@ private:
     void ErgebnisFensterAktualisieren(const ErgebnisWerte& werte);
     void ErgebnisBefehleZeigen(bool zeigen);
     bool MilchTaste(QKeyEvent* e);
+
+    // Balancing and the commands on the whole ration (RationGanzeBefehle.cpp).
+    void GanzeBefehleVerbinden();
+    void Ausgleichen(bool nachNDF);
+    QList<ListenMarkierung> ListenMarkierungen() const;
+    bool ListenTaste(const QKeyEvent* e);
 
     HauptFenster* haupt = nullptr;
 

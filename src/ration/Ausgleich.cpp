@@ -1,8 +1,9 @@
 #include "ration/Ausgleich.h"
 
+#include "ration/RationAuswerten.h"
+
 #include "database/DatenbankRoutinen.h"
 #include "database/Formate.h"
-#include "database/NullFilter.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
@@ -13,35 +14,25 @@ namespace kelvora {
 
 namespace {
 
-struct Zeile {
-    long id = 0;
-    long futterID = 0;
-    double frischMenge = 0;
-    double anteil = 0;
-    int fixeMenge = 0;
+struct Zeile : RationZeile {
     double tm_g = 0;
     bool Frei() const { return fixeMenge == 0; }
 };
 
-QList<Zeile> ZeilenLesen(Verbindung& v, bool& ok)
+// Opens the feed database and reads the ration with each feed's dry matter;
+// false when either fails.
+bool RationOeffnen(Verbindung& v, QList<Zeile>& zeilen)
 {
-    QList<Zeile> zeilen;
-    QSqlQuery q(v.Datenbank());
-    ok = AbfrageOeffnen(v, q, QStringLiteral("SELECT ID, FutterID, FutterFrischMenge, ProzentAnteil, FixeMenge "
-                                             "FROM Ration ORDER BY ID"));
-    if (!ok)
-        return zeilen;
-    while (q.next()) {
+    QList<RationZeile> gelesen;
+    if (!DatenbankOeffnen(v, programm().futterDatenbank) || !RationZeilenLesen(v, gelesen))
+        return false;
+    for (const RationZeile& r : gelesen) {
         Zeile z;
-        z.id = NullFilter(q.value(0), "Long").toLongLong();
-        z.futterID = NullFilter(q.value(1), "Long").toLongLong();
-        z.frischMenge = NullFilter(q.value(2), "Double").toDouble();
-        z.anteil = NullFilter(q.value(3), "Double").toDouble();
-        z.fixeMenge = NullFilter(q.value(4), "Integer").toInt();
+        static_cast<RationZeile&>(z) = r;
         z.tm_g = FutterWert(v, z.futterID, FutterCode::TM_g).toDouble();
         zeilen.append(z);
     }
-    return zeilen;
+    return true;
 }
 
 bool MengeSpeichern(Verbindung& v, const Zeile& z)
@@ -100,7 +91,7 @@ Fuellung TMFuellen(Verbindung& v, QList<Zeile>& zeilen, double tmMaxKg)
     for (Zeile& z : zeilen) {
         if (!z.Frei())
             continue;
-        z.frischMenge = frei == 1 ? tmRest / z.tm_g : z.anteil * (tmRest / z.tm_g) / 100;
+        z.frischMenge = frei == 1 ? tmRest / z.tm_g : z.prozentAnteil * (tmRest / z.tm_g) / 100;
         MengeSpeichern(v, z);
     }
     return Fuellung::Gefuellt;
@@ -136,11 +127,8 @@ private:
 AusgleichErgebnis TMAusgleichen(double tmMaxKg)
 {
     Verbindung v;
-    if (!DatenbankOeffnen(v, programm().futterDatenbank))
-        return AusgleichErgebnis::Abgeschlossen;
-    bool ok = false;
-    QList<Zeile> zeilen = ZeilenLesen(v, ok);
-    if (!ok)
+    QList<Zeile> zeilen;
+    if (!RationOeffnen(v, zeilen))
         return AusgleichErgebnis::Abgeschlossen;
     Transaktion t(v);
     const Fuellung f = TMFuellen(v, zeilen, tmMaxKg);
@@ -153,11 +141,8 @@ AusgleichErgebnis TMAusgleichen(double tmMaxKg)
 AusgleichErgebnis NDFAusgleichen(double tmMaxKg, double ndfMaxGramm)
 {
     Verbindung v;
-    if (!DatenbankOeffnen(v, programm().futterDatenbank))
-        return AusgleichErgebnis::Abgeschlossen;
-    bool ok = false;
-    QList<Zeile> zeilen = ZeilenLesen(v, ok);
-    if (!ok)
+    QList<Zeile> zeilen;
+    if (!RationOeffnen(v, zeilen))
         return AusgleichErgebnis::Abgeschlossen;
     Transaktion t(v);
     if (TMFuellen(v, zeilen, tmMaxKg) != Fuellung::Gefuellt)

@@ -1,7 +1,6 @@
 #pragma once
-// The feed editor on a real main window for GUI tests: a scripted seam, a
-// fresh data folder with the delivered database, the window opened through
-// the main window's registry, and small helpers to type and to read back.
+// Shared pieces of the feed tests: statements on the test database, typing
+// as the keyboard does, and the feed editor on a real main window.
 
 #include "TestDatenbank.h"
 #include "TestOberflaeche.h"
@@ -20,6 +19,37 @@
 #include <memory>
 
 namespace kelvora::test {
+
+inline bool SqlAusfuehren(const QString& sql, const QVariantList& werte = {})
+{
+    Verbindung v;
+    return DatenbankOeffnen(v, programm().futterDatenbank) && AnweisungAusfuehren(v, sql, werte);
+}
+
+// The first value of the first row; invalid when there is none.
+inline QVariant SqlLesen(const QString& sql, const QVariantList& werte = {})
+{
+    Verbindung v;
+    QSqlQuery q;
+    if (!DatenbankOeffnen(v, programm().futterDatenbank, true) || !AbfrageOeffnen(v, q, sql, werte) || !q.next())
+        return {};
+    return q.value(0);
+}
+
+// Every character goes down and up; QTest knows keys for ASCII only, so an
+// umlaut key types its letter.
+inline void Tippen(QWidget* w, const QString& tasten)
+{
+    for (const QChar c : tasten) {
+        if (c.unicode() < 128) {
+            QTest::keyClick(w, c.toLatin1());
+        } else {
+            const auto taste = static_cast<Qt::Key>(c.toUpper().unicode());
+            QTest::sendKeyEvent(QTest::Press, w, taste, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, w, taste, QString(c), Qt::NoModifier);
+        }
+    }
+}
 
 class EditorUmgebung {
 public:
@@ -49,32 +79,22 @@ public:
     QLineEdit* Box(const QString& name) const { return Element<QLineEdit>(name); }
     QString Text(const QString& name) const
     {
-        if (auto* b = Box(name))
-            return b->text();
         if (auto* l = Element<QLabel>(name))
             return l->text();
-        return QStringLiteral("<fehlt: ") + name + QLatin1Char('>');
+        return Box(name) ? Box(name)->text() : QStringLiteral("<fehlt: ") + name + QLatin1Char('>');
     }
     QComboBox* Gruppe() const { return Element<QComboBox>(QStringLiteral("cmbFutterArt")); }
+    void Klick(const QString& knopf) const { Element<QPushButton>(knopf)->click(); }
 
-    // Types into a box as the user does: the box gets the focus (which
-    // selects its text) and every character goes down and up.
+    // Types into a box as the user does: the focus selects its text first.
     void Tippen(const QString& name, const QString& tasten) const
     {
         QLineEdit* b = Box(name);
         b->setFocus();
         b->selectAll();
-        for (const QChar c : tasten) {
-            if (c.unicode() < 128) {
-                QTest::keyClick(b, c.toLatin1());
-            } else {
-                // QTest knows keys for ASCII only; an umlaut key types its letter.
-                const auto taste = static_cast<Qt::Key>(c.toUpper().unicode());
-                QTest::sendKeyEvent(QTest::Press, b, taste, QString(c), Qt::NoModifier);
-                QTest::sendKeyEvent(QTest::Release, b, taste, QString(c), Qt::NoModifier);
-            }
-        }
+        test::Tippen(b, tasten);
     }
+
     void Taste(const QString& name, Qt::Key taste, Qt::KeyboardModifiers mod = Qt::NoModifier) const
     {
         QTest::keyClick(Element(name), taste, mod);
@@ -84,45 +104,32 @@ public:
     void Laden(long id) const
     {
         programm().ZiehFutterID = id;
-        Element<QPushButton>(QStringLiteral("DropEreignisAufrufen"))->click();
+        Klick(QStringLiteral("DropEreignisAufrufen"));
     }
 
-    // Sets the boxes directly: "name=text" entries.
+    // "name=text" entries: Setzen fills the boxes, Pruefen compares them.
     void Setzen(const QStringList& werte) const
     {
-        for (const QString& w : werte) {
-            const qsizetype gleich = w.indexOf(QLatin1Char('='));
-            Box(w.left(gleich))->setText(w.mid(gleich + 1));
-        }
+        for (const QString& w : werte)
+            Box(w.section(QLatin1Char('='), 0, 0))->setText(w.section(QLatin1Char('='), 1));
+    }
+    QString Abweichung(const QStringList& werte) const
+    {
+        for (const QString& w : werte)
+            if (Text(w.section(QLatin1Char('='), 0, 0)) != w.section(QLatin1Char('='), 1))
+                return w + QStringLiteral(" ist ") + Text(w.section(QLatin1Char('='), 0, 0));
+        return {};
     }
 
-    // One column of a stored feed, read directly from the database.
     QVariant Spalte(long id, const QString& spalte) const
     {
-        Verbindung v;
-        QSqlQuery q;
-        if (!DatenbankOeffnen(v, datenbank, true)
-            || !AbfrageOeffnen(v, q,
-                QStringLiteral("SELECT ") + spalte + QStringLiteral(" FROM Futtermittel WHERE ID = ?"),
-                { QVariant::fromValue<qlonglong>(id) })
-            || !q.next())
-            return {};
-        return q.value(0);
+        return SqlLesen(QStringLiteral("SELECT ") + spalte + QStringLiteral(" FROM Futtermittel WHERE ID = ?"),
+            { QVariant::fromValue<qlonglong>(id) });
     }
     long Anzahl(const QString& bedingung = QStringLiteral("1 = 1")) const
     {
-        Verbindung v;
-        QSqlQuery q;
-        if (!DatenbankOeffnen(v, datenbank, true)
-            || !AbfrageOeffnen(v, q, QStringLiteral("SELECT COUNT(*) FROM Futtermittel WHERE ") + bedingung)
-            || !q.next())
-            return -1;
-        return q.value(0).toLongLong();
-    }
-    bool Ausfuehren(const QString& sql, const QVariantList& werte = {}) const
-    {
-        Verbindung v;
-        return DatenbankOeffnen(v, datenbank) && AnweisungAusfuehren(v, sql, werte);
+        const QVariant n = SqlLesen(QStringLiteral("SELECT COUNT(*) FROM Futtermittel WHERE ") + bedingung);
+        return n.isValid() ? long(n.toLongLong()) : -1;
     }
 
     TestOberflaeche ui;

@@ -2,6 +2,8 @@
 // Small helpers shared by the database tests: a lock held by a second
 // connection, a snapshot of the files of a folder, a write-protected folder.
 
+#include "database/DatenbankRoutinen.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -23,8 +25,9 @@ namespace kelvora::test {
 class Sperre {
 public:
     explicit Sperre(const QString& pfad)
-        : name(QStringLiteral("sperre_") + QString::number(++zaehler()))
     {
+        static int zaehler = 0;
+        name = QStringLiteral("sperre_") + QString::number(++zaehler);
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(pfad);
         gesperrt = db.open() && QSqlQuery(db).exec(QStringLiteral("BEGIN EXCLUSIVE"));
@@ -44,11 +47,6 @@ public:
     bool gesperrt = false;
 
 private:
-    static int& zaehler()
-    {
-        static int z = 0;
-        return z;
-    }
     QString name;
 };
 
@@ -58,12 +56,28 @@ inline QMap<QString, QByteArray> Dateistand(const QString& ordner)
 {
     QMap<QString, QByteArray> stand;
     for (const QString& n : QDir(ordner).entryList(QDir::Files | QDir::Hidden)) {
-        if (n.endsWith(QLatin1String(".txt")))
-            continue;
         QFile f(ordner + QLatin1Char('/') + n);
-        stand[n] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<nicht lesbar>");
+        if (!n.endsWith(QLatin1String(".txt")))
+            stand[n] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<nicht lesbar>");
     }
     return stand;
+}
+
+inline QStringList ZeilenMit(const QStringList& zeilen, const QString& teil)
+{
+    QStringList t;
+    for (const QString& z : zeilen)
+        if (z.contains(teil))
+            t << z;
+    return t;
+}
+
+inline long Anzahl(Verbindung& v, const QString& tabelle)
+{
+    QSqlQuery q;
+    if (!AbfrageOeffnen(v, q, QStringLiteral("SELECT count(*) FROM ") + SqlName(tabelle)) || !q.next())
+        return -1;
+    return q.value(0).toLongLong();
 }
 
 // Makes a folder read-only for this thread for as long as the object lives.

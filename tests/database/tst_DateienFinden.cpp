@@ -19,15 +19,13 @@ private slots:
     void dateiLoeschen();
     void dateiKopieren_data();
     void dateiKopieren();
-    void kopierenInFehlendenOrdner();
+    void kopierenScheitertOhneSchaden();
     void umbenennen_data();
     void umbenennen();
     void verschiebenMitNummer();
     void fileExists();
-    void dateizeitFehlenderDatei();
+    void komprimieren_data();
     void komprimieren();
-    void komprimierenRaeumtResteAuf();
-    void komprimierenKaputteDatei();
 };
 
 void DateienFindenTest::dateiLoeschen_data()
@@ -52,15 +50,11 @@ void DateienFindenTest::dateiLoeschen()
         ordner.Schreiben(name, "x");
     QCOMPARE(DateiLoeschen(ordner.Pfad(name)), geloescht);
     QCOMPARE(QFile::exists(ordner.Pfad(name)), !geloescht);
-    const QStringList fehler = ordner.Zeilen("Fehlerprotokoll.txt");
-    if (!geloescht) {
-        QCOMPARE(fehler,
-            QStringList { "E 04.12.26 10:00:00  DateienFinden.General.DateiLoeschen: INI-Datei soll "
-                          "gelöscht werden. Wird verweigert: "
-                + ordner.Pfad(name) });
-    } else {
-        QVERIFY(fehler.isEmpty());
-    }
+    QCOMPARE(ordner.Zeilen("Fehlerprotokoll.txt"),
+        geloescht ? QStringList {}
+                  : QStringList { "E 04.12.26 10:00:00  DateienFinden.General.DateiLoeschen: INI-Datei soll "
+                                  "gelöscht werden. Wird verweigert: "
+                      + ordner.Pfad(name) });
     QVERIFY(ui.wartezeiten.isEmpty());
 }
 
@@ -99,18 +93,15 @@ void DateienFindenTest::dateiKopieren()
     const QStringList log = ordner.Zeilen("26_12_04.txt");
     QCOMPARE(log.first(), "E 10:00:00  DateiKopieren aufgerufen: " + ordner.Pfad("quelle.dat") + " ---> " + ziel);
     QVERIFY2(log.join('\n').contains(logzeile.replace("ZIEL", ziel)), qPrintable(log.join('\n')));
-    if (ergebnis) {
-        QVERIFY(ui.meldungen.isEmpty());
-        QVERIFY(log.contains("E 10:00:00          200.000"));
-    } else {
-        QCOMPARE(ui.Texte(),
-            QStringList { "Das Kopieren der Datei wurde abgebrochen, weil die Zieldatei " + ziel
-                + " mit gleichem Namen schon vorhanden ist!" });
-    }
+    QCOMPARE(log.contains("E 10:00:00          200.000"), ergebnis);
+    QCOMPARE(ui.Texte(),
+        ergebnis ? QStringList {}
+                 : QStringList { "Das Kopieren der Datei wurde abgebrochen, weil die Zieldatei " + ziel
+                     + " mit gleichem Namen schon vorhanden ist!" });
     QCOMPARE(ui.sanduhrTiefe, 0);
 }
 
-void DateienFindenTest::kopierenInFehlendenOrdner()
+void DateienFindenTest::kopierenScheitertOhneSchaden()
 {
     TestOberflaeche ui;
     TestDatenordner ordner;
@@ -175,7 +166,6 @@ void DateienFindenTest::verschiebenMitNummer()
     QCOMPARE(ordner.Roh("ziel/Futter(2).xml"), QByteArray("3"));
     QCOMPARE(ordner.Roh("ziel/Futter.xml"), QByteArray("1"));
     QVERIFY(!QFile::exists(ordner.Pfad("Futter.xml")));
-
     ordner.Schreiben("b.txt", "neu");
     QVERIFY(DateiVerschieben(ordner.Pfad("b.txt"), ordner.Pfad("tief/unten/b.txt"), true, &wirklich));
     QCOMPARE(ordner.Roh("tief/unten/b.txt"), QByteArray("neu"));
@@ -186,14 +176,11 @@ void DateienFindenTest::fileExists()
     TestOberflaeche ui;
     TestDatenordner ordner;
     ordner.Schreiben("da.txt", "x");
-    QVERIFY(FileExists(ordner.Pfad("da.txt")));
-    QVERIFY(!FileExists(ordner.Pfad("fehlt.txt")));
-    QVERIFY(!FileExists(QString()));
-    QVERIFY(!FileExists(ordner.Pfad()));
-    QVERIFY(OrdnerExistiert(ordner.Pfad()));
-    QVERIFY(!OrdnerExistiert(ordner.Pfad("da.txt")));
-    QVERIFY(DateiFrei(ordner.Pfad("da.txt")));
+    QVERIFY(FileExists(ordner.Pfad("da.txt")) && !FileExists(ordner.Pfad("fehlt.txt")));
+    QVERIFY(!FileExists(QString()) && !FileExists(ordner.Pfad())); // a folder is no file
+    QVERIFY(OrdnerExistiert(ordner.Pfad()) && !OrdnerExistiert(ordner.Pfad("da.txt")));
     QVERIFY(DateiFrei(ordner.Pfad("fehlt.txt")));
+    QCOMPARE(Dateizeit(ordner.Pfad("fehlt")), QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
     QVERIFY(ui.meldungen.isEmpty());
 
     // A file that may not be read: error 70 with its message.
@@ -216,22 +203,21 @@ void DateienFindenTest::fileExists()
     QCOMPARE(ui.meldungen.first().symbol, Symbol::Kritisch);
 }
 
-void DateienFindenTest::dateizeitFehlenderDatei()
+void DateienFindenTest::komprimieren_data()
 {
-    TestOberflaeche ui;
-    TestDatenordner ordner;
-    QCOMPARE(Dateizeit(ordner.Pfad("fehlt")), QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
-    ordner.Schreiben("da", "x");
-    ordner.DateizeitSetzen("da", QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
-    QCOMPARE(Dateizeit(ordner.Pfad("da")), QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
+    QTest::addColumn<int>("fall"); // 0 = freed space, 1 = leftovers of an aborted run, 2 = damaged file
+    QTest::newRow("gelöschte Zeilen") << 0;
+    QTest::newRow("Reste eines abgebrochenen Laufs") << 1;
+    QTest::newRow("kaputte Datei") << 2;
 }
 
 void DateienFindenTest::komprimieren()
 {
+    QFETCH(int, fall);
     TestOberflaeche ui;
     TestDatenordner ordner;
     const QString pfad = TestDatenbankAnlegen();
-    {
+    if (fall == 0) {
         Verbindung v;
         QVERIFY(DatenbankOeffnen(v, pfad));
         const QString lang(2000, QLatin1Char('x'));
@@ -241,40 +227,28 @@ void DateienFindenTest::komprimieren()
                 AnweisungAusfuehren(v, "INSERT INTO Ration (FutterID, FutterFrischMenge) VALUES (?, ?)", { lang, i }));
         QVERIFY(AnweisungAusfuehren(v, "COMMIT"));
         QVERIFY(AnweisungAusfuehren(v, "DELETE FROM Ration WHERE FutterFrischMenge > 2"));
+    } else if (fall == 1) {
+        ordner.Schreiben("~tmp_Futter.mdb", "Rest eines abgebrochenen Laufs");
+        ordner.Schreiben("old_Futter.mdb", "Rest");
+    } else {
+        ordner.Schreiben("Futter.mdb", "keine Datenbank");
     }
-    const QStringList inhalt = DatenbankInhalt(pfad);
-    const qint64 groesse = QFileInfo(pfad).size();
+    const QStringList inhalt = fall == 2 ? QStringList {} : DatenbankInhalt(pfad);
+    const auto vorher = Dateistand(ordner.Pfad());
 
-    QVERIFY(DatenbankKomprimieren(pfad));
-    QCOMPARE(DatenbankInhalt(pfad), inhalt);
-    QVERIFY(QFileInfo(pfad).size() < groesse);
-    QCOMPARE(QDir(ordner.Pfad()).entryList({ "~tmp_*", "old_*" }, QDir::Files | QDir::Hidden), QStringList {});
-    QVERIFY(ordner.Zeilen("26_12_04.txt").contains("E 10:00:00  " + pfad + " wurde erfolgreich komprimiert."));
+    QCOMPARE(DatenbankKomprimieren(pfad), fall != 2);
     QVERIFY(ui.meldungen.isEmpty());
-    QVERIFY(!DatenbankKomprimieren(ordner.Pfad("fehlt.mdb")));
-}
-
-void DateienFindenTest::komprimierenRaeumtResteAuf()
-{
-    TestOberflaeche ui;
-    TestDatenordner ordner;
-    const QString pfad = TestDatenbankAnlegen();
-    ordner.Schreiben("~tmp_Futter.mdb", "Rest eines abgebrochenen Laufs");
-    ordner.Schreiben("old_Futter.mdb", "Rest");
-    const QStringList inhalt = DatenbankInhalt(pfad);
-    QVERIFY(DatenbankKomprimieren(pfad));
+    if (fall == 2) {
+        QCOMPARE(Dateistand(ordner.Pfad()), vorher);
+        return;
+    }
     QCOMPARE(DatenbankInhalt(pfad), inhalt);
     QCOMPARE(QDir(ordner.Pfad()).entryList(QDir::Files | QDir::Hidden).filter(".mdb"), QStringList { "Futter.mdb" });
-}
-
-void DateienFindenTest::komprimierenKaputteDatei()
-{
-    TestOberflaeche ui;
-    TestDatenordner ordner;
-    ordner.Schreiben("Futter.mdb", "keine Datenbank");
-    const auto vorher = Dateistand(ordner.Pfad());
-    QVERIFY(!DatenbankKomprimieren(ordner.Pfad("Futter.mdb")));
-    QCOMPARE(Dateistand(ordner.Pfad()), vorher);
+    QCOMPARE(QDir(ordner.Pfad()).entryList({ "~tmp_*", "old_*" }, QDir::Files | QDir::Hidden), QStringList {});
+    QVERIFY(ordner.Zeilen("26_12_04.txt").contains("E 10:00:00  " + pfad + " wurde erfolgreich komprimiert."));
+    if (fall == 0)
+        QVERIFY(QFileInfo(pfad).size() < vorher.value("Futter.mdb").size());
+    QVERIFY(!DatenbankKomprimieren(ordner.Pfad("fehlt.mdb")));
 }
 
 KELVORA_TEST(DateienFindenTest)

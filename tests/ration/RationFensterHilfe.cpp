@@ -12,7 +12,11 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
 #include <QToolBar>
+#include <QTreeWidget>
 
 namespace kelvora::test {
 
@@ -69,6 +73,13 @@ bool ErgebnisTasteSichtbar(HauptFenster* haupt)
     return false;
 }
 
+void Tippen(QLineEdit* box, const QString& text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, text);
+}
+
 RationFensterUmgebung::RationFensterUmgebung()
 {
     if (TestDatenbankAnlegen().isEmpty())
@@ -102,12 +113,49 @@ bool RationFensterUmgebung::Bearbeiten(long futterID)
     if (!fenster || z.id <= 0)
         return false;
     fenster->MengenEditorOeffnen(z.id, z.frischMenge);
+    return EditorOffen();
+}
+
+bool RationFensterUmgebung::EditorMit(long futterID, double frisch)
+{
+    return ZeileAnlegen(futterID, frisch, 0, 1) > 0 && Oeffnen() && Bearbeiten(futterID);
+}
+
+bool RationFensterUmgebung::EditorOffen() const
+{
     return fenster->findChild<QGroupBox*>("frmDetails")->isVisible();
 }
 
 QLineEdit* RationFensterUmgebung::Feld(const char* name) const
 {
     return fenster->findChild<QLineEdit*>(name);
+}
+
+QLabel* RationFensterUmgebung::Label(const char* name) const
+{
+    return fenster->findChild<QLabel*>(name);
+}
+
+QPushButton* RationFensterUmgebung::Knopf(const char* name) const
+{
+    return fenster->findChild<QPushButton*>(name);
+}
+
+QTreeWidget* RationFensterUmgebung::Liste() const
+{
+    return fenster->findChild<QTreeWidget*>("lvwListe");
+}
+
+void RationFensterBasis::init()
+{
+    u = std::make_unique<RationFensterUmgebung>();
+    QVERIFY(u->bereit);
+}
+
+void RationFensterBasis::cleanup()
+{
+    u.reset();
+    QCOMPARE(programm().ZiehFutterID, 0L);
 }
 
 } // namespace kelvora::test

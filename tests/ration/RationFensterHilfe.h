@@ -7,9 +7,14 @@
 #include "ration/RationTabelle.h"
 
 #include <QList>
+#include <QObject>
 #include <QVariantList>
+#include <memory>
 
+class QLabel;
 class QLineEdit;
+class QPushButton;
+class QTreeWidget;
 class QWidget;
 
 namespace kelvora {
@@ -36,6 +41,9 @@ void Fallen(QWidget* ziel, long futterID);
 // Whether the main window shows its result button Taste10.
 bool ErgebnisTasteSichtbar(HauptFenster* haupt);
 
+// Replaces the text of a box by typing, as a user would.
+void Tippen(QLineEdit* box, const QString& text);
+
 class RationFensterUmgebung {
 public:
     // Folder, database with the three feeds and an empty ration, main window.
@@ -46,13 +54,30 @@ public:
     RationTierErstellenFenster* Oeffnen();
     // Opens the amount editor for the row of a feed; false when it did not open.
     bool Bearbeiten(long futterID);
+    // A fixed row of the feed, the window, and its amount editor open.
+    bool EditorMit(long futterID, double frisch);
+    bool EditorOffen() const;
     QLineEdit* Feld(const char* name) const;
+    QLabel* Label(const char* name) const;
+    QPushButton* Knopf(const char* name) const;
+    QTreeWidget* Liste() const;
 
     TestOberflaeche ui;
     TestDatenordner ordner;
     bool bereit = false;  // the database and the feeds were written
     HauptFenster* haupt = nullptr;
     RationTierErstellenFenster* fenster = nullptr;
+};
+
+// A fresh environment for every test function; no drag may outlive one.
+class RationFensterBasis : public QObject {
+    Q_OBJECT
+protected slots:
+    void init();
+    void cleanup();
+
+protected:
+    std::unique_ptr<RationFensterUmgebung> u;
 };
 
 } // namespace kelvora::test

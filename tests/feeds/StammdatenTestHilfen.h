@@ -140,4 +140,19 @@ public:
     bool aktiv = false;
 };
 
+// Base of the editor test classes: a fresh editor for every test function.
+class EditorTestBasis : public QObject {
+    Q_OBJECT
+protected slots:
+    void init()
+    {
+        u = std::make_unique<EditorUmgebung>();
+        QVERIFY(u->Bereit());
+    }
+    void cleanup() { u.reset(); }
+
+protected:
+    std::unique_ptr<EditorUmgebung> u;
+};
+
 } // namespace kelvora::test

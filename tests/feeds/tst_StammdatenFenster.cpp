@@ -15,20 +15,9 @@
 
 using namespace kelvora;
 
-class StammdatenFensterTest : public QObject {
+class StammdatenFensterTest : public test::EditorTestBasis {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        u = std::make_unique<test::EditorUmgebung>();
-        QVERIFY(u->Bereit());
-    }
-
-    void cleanup()
-    {
-        u.reset();
-    }
-
     void tastenfilter_data()
     {
         QTest::addColumn<QString>("box");
@@ -300,9 +289,6 @@ private slots:
         // Further instances cascade.
         QVERIFY(UnterfensterVon(neu2)->pos() != UnterfensterVon(neu1)->pos());
     }
-
-private:
-    std::unique_ptr<test::EditorUmgebung> u;
 };
 
 KELVORA_TEST(StammdatenFensterTest)

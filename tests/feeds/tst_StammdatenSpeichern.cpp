@@ -38,20 +38,9 @@ constexpr int Eiweisstraeger = 3;
 
 } // namespace
 
-class StammdatenSpeichernTest : public QObject {
+class StammdatenSpeichernTest : public test::EditorTestBasis {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        u = std::make_unique<test::EditorUmgebung>();
-        QVERIFY(u->Bereit());
-    }
-
-    void cleanup()
-    {
-        u.reset();
-    }
-
     void pruefungen_data()
     {
         QTest::addColumn<int>("gruppe");
@@ -256,7 +245,6 @@ private:
         u->Gruppe()->setCurrentIndex(gruppe);
         u->Setzen(Gueltig);
     }
-    std::unique_ptr<test::EditorUmgebung> u;
 };
 
 KELVORA_TEST(StammdatenSpeichernTest)

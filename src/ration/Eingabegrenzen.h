@@ -1,0 +1,43 @@
+#pragma once
+// The sensible ranges of what a user types or a command line gives: milk,
+// fat, amounts and the dry matter of a feed. A number outside them is a typo
+// or garbage, never a ration, and is refused with a message that names the
+// field instead of being used (or silently read as 0).
+
+#include <QString>
+#include <optional>
+
+namespace kelvora {
+
+struct Eingabegrenze {
+    QString feld;     // the field as the user knows it: "Milch kg"
+    double minimum;   // inclusive
+    double maximum;   // inclusive
+    QString einheit;  // shown after the limits: "kg"
+};
+
+const Eingabegrenze& MilchGrenze();         // "Milch kg", 0 .. 100 kg
+const Eingabegrenze& FettGrenze();          // "Fett %", 1 .. 10 %
+const Eingabegrenze& MengeGrenze();         // "Menge", 0 .. 500 kg FM
+const Eingabegrenze& AnteilGrenze();        // "Anteil", 0 .. 100 %
+const Eingabegrenze& TrockenmasseGrenze();  // "TM g/kg", 1 .. 1000 g/kg FM
+
+// Strict reading of a typed number: digits with at most one decimal comma or
+// point, an optional leading minus, blanks around it; thousands points of a
+// displayed mask ("1.234,5") are accepted when a comma follows. Anything else
+// (letters, two separators, empty text) gives std::nullopt.
+std::optional<double> ZahlLesen(const QString& text);
+
+// Empty when wert is finite and inside the limits; otherwise the German
+// message that names the field and the allowed range.
+QString GrenzePruefen(const Eingabegrenze& grenze, double wert);
+
+// Reads text strictly and checks it: the value, or the message (for text
+// that is no number: "Bitte geben Sie bei <feld> eine Zahl ein ...").
+struct GepruefteZahl {
+    std::optional<double> wert;
+    QString meldung;  // empty when wert is set
+};
+GepruefteZahl ZahlPruefen(const Eingabegrenze& grenze, const QString& text);
+
+} // namespace kelvora

@@ -4,41 +4,50 @@
 #include "frame/Programm.h"
 #include "frame/ui/HauptFenster.h"
 #include "frame/ui/OberflaecheQt.h"
-#include "ration/AuswertungsBefehl.h"
 
 #include <QApplication>
 #include <QTextStream>
 #include <QTimer>
+#include <memory>
 
 using namespace kelvora;
 
+namespace {
+
+void NamenSetzen()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Kelvora"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Kelvora"));
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
-    // Evaluation and balancing without a screen, for scripts and checks of the figures.
-    if (argc > 1 && (qstrcmp(argv[1], "auswerten") == 0 || qstrcmp(argv[1], "ausgleichen") == 0)) {
-        QCoreApplication app(argc, argv);
-        QCoreApplication::setApplicationName(QStringLiteral("Kelvora"));
-        QCoreApplication::setOrganizationName(QStringLiteral("Kelvora"));
+    QStringList argumente;
+    for (int i = 0; i < argc; ++i)
+        argumente.append(QString::fromLocal8Bit(argv[i]));
+    const Befehlszeile bz = BefehlszeileLesen(argumente);
+
+    // Version, help, the commands and a wrong command line need no display:
+    // they run on a farm PC over ssh and in scripts.
+    if (OhneFenster(bz)) {
+        std::unique_ptr<QCoreApplication> app;
+        if (BrauchtGrafik(bz)) {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            app = std::make_unique<QGuiApplication>(argc, argv);
+        } else {
+            app = std::make_unique<QCoreApplication>(argc, argv);
+        }
+        NamenSetzen();
         QTextStream aus(stdout), fehler(stderr);
-        const QStringList argumente = QCoreApplication::arguments().mid(2);
-        return qstrcmp(argv[1], "ausgleichen") == 0 ? AusgleichenBefehl(argumente, aus, fehler)
-                                                    : AuswertenBefehl(argumente, aus, fehler);
+        return OhneFensterAusfuehren(bz, aus, fehler);
     }
 
-    // Qt removes its own options (-platform, -style, ...) from argv here.
+    // Qt takes its own options (-platform, -style, ...) from argv here.
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kelvora"));
-    QApplication::setOrganizationName(QStringLiteral("Kelvora"));
-
-    const Befehlszeile bz = BefehlszeileLesen(QCoreApplication::arguments());
-    if (!bz.fehler.isEmpty()) {
-        QTextStream(stderr) << bz.fehler << Qt::endl;
-        return 2;
-    }
-    if (bz.version) {
-        QTextStream(stdout) << Programmtitel() << Qt::endl;
-        return 0;
-    }
+    NamenSetzen();
 
     const QString fehler = DatenordnerVorbereiten(bz);
     if (!fehler.isEmpty()) {

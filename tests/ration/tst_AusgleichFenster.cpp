@@ -1,9 +1,9 @@
 #include "RationFensterHilfe.h"
 #include "RationsTestdaten.h"
 #include "TestRegister.h"
+#include "app/Befehlszeile.h"
 #include "database/DatenTypen.h"
 #include "frame/ui/HauptFenster.h"
-#include "ration/AuswertungsBefehl.h"
 #include "ration/ui/RationTierErstellenFenster.h"
 
 #include <QAction>
@@ -364,7 +364,7 @@ void AusgleichFensterTest::befehlszeileWieFenster()
     // The command line first, on the stored ration.
     QString ausgabe, fehler;
     QTextStream aus(&ausgabe), fehlerStrom(&fehler);
-    QCOMPARE(AusgleichenBefehl({art, "--datenordner", u->ordner.Pfad()}, aus, fehlerStrom), 0);
+    QCOMPARE(BefehlszeileAusfuehren({"kelvora", "ausgleichen", art, "--datenordner", u->ordner.Pfad()}, aus, fehlerStrom), 0);
     QCOMPARE(fehler, QString());
     const QList<GespeicherteZeile> befehl = RationLesen();
 
@@ -432,7 +432,7 @@ void AusgleichFensterTest::befehlszeileMeldungen()
 
     QString aus, fehler;
     QTextStream ausStrom(&aus), fehlerStrom(&fehler);
-    QTEST(AusgleichenBefehl({art, "--datenordner", u->ordner.Pfad()}, ausStrom, fehlerStrom), "code");
+    QTEST(BefehlszeileAusfuehren({"kelvora", "ausgleichen", art, "--datenordner", u->ordner.Pfad()}, ausStrom, fehlerStrom), "code");
     QVERIFY2(fehler.startsWith(meldung + QLatin1Char('\n')), qPrintable(fehler));
     QCOMPARE(!aus.isEmpty(), ausgabe);
     if (ausgabe)

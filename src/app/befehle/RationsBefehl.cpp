@@ -1,0 +1,114 @@
+#include "app/befehle/RationsBefehl.h"
+
+#include "database/DatenTypen.h"
+#include "database/Datenbankholen.h"
+#include "database/Formate.h"
+#include "frame/Protokoll.h"
+#include "ration/RationAuswerten.h"
+
+namespace kelvora {
+
+namespace {
+
+QString FarbText(qint64 farbe)
+{
+    return farbe == 0 ? QString() : QString::number(farbe);
+}
+
+// Captions of the result window's rows, in the order of ErgebnisZeile.
+const char* const ErgebnisZeilen[ErgZeilen] = {
+    "NEL", "Rohprotein", "UDP", "NFC", "NDF", "Grundfutter-NDF", "ADF", "Calzium", "Phosphor",
+};
+
+} // namespace
+
+RationsBefehl::RationsBefehl(QString name, QString beschreibung)
+    : Befehl(std::move(name), std::move(beschreibung))
+{
+    Tierangaben();
+}
+
+int RationsBefehl::VorDerAuswertung(TierEingaben&, const QString&, const Auswertung&)
+{
+    return Erfolg;
+}
+
+void RationsBefehl::NachDerAusgabe(const Auswertung&, QTextStream&) {}
+
+int RationsBefehl::Lauf(QTextStream& aus)
+{
+    QString meldung;
+    std::optional<TierEingaben> tier = TierEingabenLesen(meldung);
+    if (!tier) {
+        Melden(meldung);
+        return FalscheAngaben;
+    }
+    ProtokollSchreiben(QStringLiteral("Gewicht ") + QString::number(tier->gewicht) + QStringLiteral(" kg, Milch ")
+                           + DezimalText(tier->milch) + QStringLiteral(" kg, Fett ") + DezimalText(tier->fett)
+                           + QStringLiteral(" %"),
+                       4);
+
+    QString pfad;
+    if (!Datenbankholen(QStringLiteral("Futter"), pfad))
+        return EndeCode(NichtVerfuegbar);
+
+    Auswertung vorher;
+    if (BrauchtAuswertungVorher()) {
+        vorher = RationAuswerten(*tier, pfad);
+        if (!vorher.datenbankOffen)
+            return NichtVerfuegbar;
+    }
+    const int code = VorDerAuswertung(*tier, pfad, vorher);
+    if (code != Erfolg)
+        return code;
+
+    const Auswertung a = RationAuswerten(*tier, pfad);
+    if (!a.datenbankOffen)
+        return NichtVerfuegbar;
+    AuswertungAusgeben(a, aus);
+    NachDerAusgabe(a, aus);
+    return a.abgebrochen ? NichtVerfuegbar : Erfolg;
+}
+
+void AuswertungAusgeben(const Auswertung& a, QTextStream& aus)
+{
+    const QChar tab = QLatin1Char('\t');
+    for (const ListenZeile& z : a.zeilen)
+        aus << z.texte.join(tab) << tab << z.id << '\n';
+    aus << '\n';
+    for (const Anzeige& anzeige : a.anzeigen) {
+        // A label this run did not write shows nothing yet in a new window.
+        const bool zeigt = anzeige.gesetzt && anzeige.sichtbar;
+        aus << anzeige.name << tab << (zeigt ? anzeige.text : QString()) << tab
+            << (zeigt ? FarbText(anzeige.hintergrund) : QString()) << '\n';
+    }
+    aus.flush();
+}
+
+void ErgebnisSpalteAusgeben(const ErgebnisWerte& werte, QTextStream& aus)
+{
+    const QChar tab = QLatin1Char('\t');
+    ErgebnisSpalte ist;
+    for (int i = 0; i < ErgZeilen; ++i) {
+        const bool anteil = i >= ErgUDP && i <= ErgADF;
+        if (!anteil || werte.anteileGesetzt)
+            ist[i] = werte.ist[i];
+    }
+    const ErgebnisAbweichungen abweichungen = AbweichungenBerechnen(ist, werte.soll);
+    aus << '\n'
+        << (werte.spalte == QLatin1String("NDF") ? QStringLiteral("Bewertung nach NDF")
+                                                  : QStringLiteral("Bewertung nach TMA"))
+        << tab << "Soll" << tab << "Ist" << tab << "Abweichung" << '\n';
+    for (int i = 0; i < ErgZeilen; ++i)
+        aus << ErgebnisZeilen[i] << tab << werte.soll[i] << tab << ist[i] << tab
+            << (abweichungen[i].sichtbar ? abweichungen[i].text : QString()) << '\n';
+    aus.flush();
+}
+
+double AngezeigteZahl(const Auswertung& a, const QString& name)
+{
+    const Anzeige* anzeige = a.AnzeigeNach(name);
+    return anzeige && anzeige->gesetzt ? TextInDouble(anzeige->text) : 0;
+}
+
+} // namespace kelvora

@@ -1,0 +1,293 @@
+#include "../ration/RationsTestdaten.h"
+#include "TestDatenbank.h"
+#include "TestOberflaeche.h"
+#include "TestPfade.h"
+#include "TestRegister.h"
+#include "TestUmgebung.h"
+#include "app/Befehlszeile.h"
+#include "database/DatenbankRoutinen.h"
+#include "frame/FunktionenFuerINI.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace kelvora;
+using namespace kelvora::test;
+
+namespace {
+
+// Feeds of their own, so that the expected output does not move with the
+// delivered feed table: ID, FutterArt, name, TM_g, XP, UDP, NDF, ADF, NFC,
+// NEL, Ca, P.
+const char* const Futter[] = {
+    "9101;2;Grassilage Test;350;160;40;450;280;250;6.4;6;3.8",
+    "9102;3;Maissilage Test;330;80;20;400;230;420;6.7;2.2;2.4",
+    "9103;6;Weizen Test;880;138;31;120;35;690;8.5;0.6;3.8",
+    "9104;7;Rapsschrot Test;890;385;135;260;200;210;7.2;8.3;11.5",
+    "9105;13;Mineral Test;950;0;0;0;0;0;0;200;60",
+};
+
+using Ration = QList<TestRationsZeile>;
+
+bool RationSchreiben(const Ration& ration)
+{
+    Verbindung v;
+    if (!DatenbankOeffnen(v, programm().futterDatenbank))
+        return false;
+    for (const char* zeile : Futter) {
+        const QStringList t = QString::fromUtf8(zeile).split(QLatin1Char(';'));
+        QVariantList w{t[0].toLongLong(), t[1].toInt(), t[2]};
+        for (qsizetype i = 3; i < t.size(); ++i)
+            w << t[i].toDouble();
+        if (!AnweisungAusfuehren(v,
+                                 QStringLiteral("INSERT INTO Futtermittel (ID, FutterArt, Bezeichnung, TM_g, "
+                                                "XP_gTM, UDP_gTM, NDF_gTM, ADF_gTM, NFC_gTM, NEL_MJTM, Ca_gTM, "
+                                                "P_gTM) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                                 w))
+            return false;
+    }
+    return RationAnlegen({}, ration);
+}
+
+struct Lauf {
+    int code = -1;
+    QString aus;
+    QString fehler;
+};
+
+Lauf Kelvora(const QStringList& woerter)
+{
+    Lauf l;
+    QTextStream aus(&l.aus);
+    QTextStream fehler(&l.fehler);
+    l.code = BefehlszeileAusfuehren(QStringList{QStringLiteral("kelvora")} + woerter, aus, fehler);
+    aus.flush();
+    fehler.flush();
+    return l;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Ration)
+
+class BefehleTest : public QObject {
+    Q_OBJECT
+private slots:
+    void golden_data();
+    void golden();
+    void iniWerte();
+    void falscheAngaben_data();
+    void falscheAngaben();
+    void hilfe_data();
+    void hilfe();
+    void datenbankFehlt();
+};
+
+void BefehleTest::golden_data()
+{
+    QTest::addColumn<Ration>("ration");
+    QTest::addColumn<QStringList>("angaben");
+    QTest::addColumn<QString>("datei");
+
+    QTest::newRow("Silage fix, zwei freie Anteile")
+        << Ration{{9101, 10, 0, 1}, {9103, 0, 60, 0}, {9104, 0, 40, 0}, {9105, 0.2, 0, 1}}
+        << QStringList{"--gewicht", "600", "--milch", "25", "--fett", "4,0"} << "anteile.tsv";
+    QTest::newRow("ausgeglichen")
+        << Ration{{9101, 25, 0, 1}, {9102, 15, 0, 1}, {9103, 4.1, 55, 0}, {9104, 3.36, 45, 0}, {9105, 0.15, 0, 1}}
+        << QStringList{"--gewicht=650", "--milch=32", "--fett=3.8"} << "ausgeglichen.tsv";
+    QTest::newRow("leere Ration") << Ration{} << QStringList{"--gewicht", "700", "--milch", "30"} << "leer.tsv";
+}
+
+void BefehleTest::golden()
+{
+    QFETCH(Ration, ration);
+    QFETCH(QStringList, angaben);
+    QFETCH(QString, datei);
+    TestDatenordner ordner;
+    TestOberflaeche oberflaeche;  // the clock stands in December
+    QVERIFY(!TestDatenbankAnlegen().isEmpty());
+    QVERIFY(RationSchreiben(ration));
+
+    const Lauf l = Kelvora(QStringList{"auswerten", "--datenordner", ordner.Pfad()} + angaben);
+    QCOMPARE(l.fehler, QString());
+    QCOMPARE(l.code, 0);
+
+    QFile erwartet(QStringLiteral(KELVORA_TESTDATEN "/auswerten/") + datei);
+    QVERIFY2(erwartet.open(QIODevice::ReadOnly), qPrintable(erwartet.fileName()));
+    const QStringList soll = QString::fromUtf8(erwartet.readAll()).split(QLatin1Char('\n'));
+    const QStringList ist = l.aus.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < qMin(soll.size(), ist.size()); ++i)
+        QCOMPARE(ist[i], soll[i]);
+    QCOMPARE(ist.size(), soll.size());
+}
+
+void BefehleTest::iniWerte()
+{
+    TestDatenordner ordner;
+    TestOberflaeche oberflaeche;
+    QVERIFY(!TestDatenbankAnlegen().isEmpty());
+    QVERIFY(RationSchreiben({{9101, 30, 0, 1}, {9104, 2, 0, 1}}));
+    // The data folder given before the command counts for the command.
+    const auto mit = [&](const QStringList& angaben) {
+        return Kelvora(QStringList{"--datenordner", ordner.Pfad(), "auswerten"} + angaben);
+    };
+    const auto speichern = [](const char* name, const char* wert) {
+        INISpeichern(QStringLiteral("RationTierErstellenFenster"), QString::fromLatin1(name), QString::fromLatin1(wert));
+    };
+
+    // Nothing stored: the window's defaults 650 kg, 40,0 kg milk, 4,00 % fat.
+    QCOMPARE(mit({}).code, 0);
+    const QString vorgabe = mit({}).aus;
+    QCOMPARE(vorgabe, mit({"--gewicht", "650", "--milch", "40", "--fett", "4"}).aus);
+
+    speichern("Gewicht", "750");
+    speichern("Milch", "28,5");
+    speichern("Fett", "3,90");
+    QCOMPARE(mit({}).aus, mit({"--gewicht", "750", "--milch", "28,5", "--fett", "3,9"}).aus);
+    QVERIFY(mit({}).aus != vorgabe);
+    // An option overrides only its own value.
+    QCOMPARE(mit({"--milch", "40"}).aus, mit({"--gewicht", "750", "--milch", "40", "--fett", "3,90"}).aus);
+    // A stored weight outside the classes falls back to 650, as in the window.
+    speichern("Gewicht", "420");
+    QCOMPARE(mit({}).aus, mit({"--gewicht", "650", "--milch", "28,5", "--fett", "3,9"}).aus);
+
+    // A stored milk yield that is garbage is never used as a number.
+    speichern("Milch", "7.7e303");
+    const Lauf l = mit({});
+    QCOMPARE(l.code, 2);
+    QVERIFY(l.aus.isEmpty());
+    QVERIFY2(l.fehler.contains(QStringLiteral("Geben Sie den Wert mit --milch an.")), qPrintable(l.fehler));
+    QCOMPARE(mit({"--milch", "28,5"}).code, 0);
+}
+
+void BefehleTest::falscheAngaben_data()
+{
+    QTest::addColumn<QStringList>("angaben");
+    QTest::addColumn<QString>("meldung");
+
+    QTest::newRow("unbekannt") << QStringList{"auswerten", "--farbe", "rot"}
+                               << "Unbekannte Angabe für auswerten: --farbe";
+    QTest::newRow("Wert fehlt") << QStringList{"auswerten", "--milch"} << "Nach --milch fehlt der Wert.";
+    QTest::newRow("Wert bei Schalter") << QStringList{"auswerten", "--help=ja"}
+                                       << "Die Angabe --help nimmt keinen Wert: --help=ja";
+    QTest::newRow("zu viele Wörter") << QStringList{"auswerten", "tm"} << "Unerwartete Angabe für auswerten: tm";
+    QTest::newRow("Gewicht keine Klasse")
+        << QStringList{"ausgleichen", "tm", "--gewicht", "625"}
+        << "Das Gewicht (--gewicht) muss eine der Gewichtsklassen 500, 550, 600, 650, 700, 750 oder 800 sein, "
+           "nicht: 625";
+    QTest::newRow("Milch keine Zahl")
+        << QStringList{"auswerten", "--milch", "viel"}
+        << "Falsche Angabe bei --milch: Bitte geben Sie bei Milch kg eine Zahl ein (zum Beispiel 12,5). \"viel\" "
+           "ist keine Zahl.";
+    QTest::newRow("Milch zu hoch") << QStringList{"ausgleichen", "ndf", "--milch=150"}
+                                   << "Falsche Angabe bei --milch: Der Wert bei Milch kg muss zwischen 0 und 100 kg "
+                                      "liegen. Bitte korrigieren Sie die Eingabe.";
+    QTest::newRow("Milch riesig") << QStringList{"auswerten", "--milch", "1e308"}
+                                  << "Falsche Angabe bei --milch: Bitte geben Sie bei Milch kg eine Zahl ein";
+    QTest::newRow("Fett negativ") << QStringList{"auswerten", "--fett", "-4"}
+                                  << "Falsche Angabe bei --fett: Der Wert bei Fett % muss zwischen 1 und 10 % "
+                                     "liegen.";
+    QTest::newRow("Fett nan") << QStringList{"auswerten", "--fett", "nan"}
+                              << "Falsche Angabe bei --fett: Bitte geben Sie bei Fett % eine Zahl ein";
+    QTest::newRow("Datenordner leer") << QStringList{"auswerten", "--datenordner="}
+                                      << "Nach --datenordner fehlt der Ordner.";
+    QTest::newRow("Datenordner Leerzeichen") << QStringList{"--datenordner", " ", "auswerten"}
+                                             << "Nach --datenordner fehlt der Ordner.";
+    QTest::newRow("ohne Art") << QStringList{"ausgleichen"}
+                              << "Geben Sie an, wonach ausgeglichen werden soll: tm oder ndf.";
+    QTest::newRow("falsche Art") << QStringList{"ausgleichen", "xp"}
+                                 << "Geben Sie an, wonach ausgeglichen werden soll: tm oder ndf.";
+    // The program with its windows refuses before it needs a display.
+    QTest::newRow("Programm: Datenordner leer") << QStringList{"--datenordner", ""}
+                                                << "Nach --datenordner fehlt der Ordner.";
+    QTest::newRow("Programm: Datenordner fehlt") << QStringList{"--datenordner"}
+                                                 << "Nach --datenordner fehlt der Ordner.";
+    QTest::newRow("Programm: unbekannt") << QStringList{"--farbe"}
+                                         << "Unbekannte Angabe auf der Befehlszeile: --farbe";
+    QTest::newRow("Programm: unbekannter Befehl") << QStringList{"drucken"} << "Unbekannter Befehl: drucken";
+}
+
+void BefehleTest::falscheAngaben()
+{
+    QFETCH(QStringList, angaben);
+    QFETCH(QString, meldung);
+    TestDatenordner ordner;
+    TestOberflaeche oberflaeche;
+    QVERIFY(!TestDatenbankAnlegen().isEmpty());
+    QVERIFY(RationSchreiben({{9101, 30, 0, 1}, {9103, 0, 100, 0}}));
+    const QStringList vorher = DatenbankInhalt(ordner.Pfad(QStringLiteral("Futter.mdb")));
+    const QStringList dateien = QDir(ordner.Pfad()).entryList(QDir::Files);
+
+    const Lauf l = Kelvora(angaben);
+    QCOMPARE(l.code, 2);
+    QVERIFY(l.aus.isEmpty());
+    QVERIFY2(l.fehler.startsWith(meldung), qPrintable(l.fehler));
+    const bool befehl = angaben.first() == QLatin1String("auswerten") || angaben.first() == QLatin1String("ausgleichen");
+    QVERIFY2(l.fehler.contains(befehl ? "\nAufruf: kelvora " + angaben.first() : QStringLiteral("kelvora --help")),
+             qPrintable(l.fehler));
+    // Refused before anything is touched: no log, no INI, no balancing.
+    QCOMPARE(QDir(ordner.Pfad()).entryList(QDir::Files), dateien);
+    QCOMPARE(DatenbankInhalt(ordner.Pfad(QStringLiteral("Futter.mdb"))), vorher);
+    QVERIFY(oberflaeche.meldungen.isEmpty());
+}
+
+void BefehleTest::hilfe_data()
+{
+    QTest::addColumn<QStringList>("angaben");
+    QTest::addColumn<QStringList>("enthaelt");
+
+    QTest::newRow("Programm") << QStringList{"--help"}
+                              << QStringList{"Aufruf: kelvora [Optionen]\n", "\n  --datenordner ORDNER  ",
+                                             "\n  --version  ", "\nBefehle:\n  ausgleichen  Gleicht die gespeicherte",
+                                             "\n  auswerten    Wertet die gespeicherte Ration aus",
+                                             "kelvora BEFEHL --help"};
+    QTest::newRow("auswerten") << QStringList{"auswerten", "--help"}
+                               << QStringList{"Aufruf: kelvora auswerten [Optionen]\n\nWertet",
+                                              "\n  --gewicht N           Gewichtsklasse der Kuh in kg: 500, 550",
+                                              "\n  --milch X             Milchleistung in kg je Tag, 0 bis 100 kg",
+                                              "\n  --fett Y              Milchfett, 1 bis 10 %", "\n  -h, --help  "};
+    QTest::newRow("ausgleichen") << QStringList{"ausgleichen", "-h"}
+                                 << QStringList{"Aufruf: kelvora ausgleichen [Optionen] tm|ndf\n",
+                                                "\nArgumente:\n  tm|ndf  tm: bis zur maximalen TM-Aufnahme"};
+    QTest::newRow("Version") << QStringList{"--version"} << QStringList{"Kelvora     Version 15.05.2015\n"};
+}
+
+void BefehleTest::hilfe()
+{
+    QFETCH(QStringList, angaben);
+    QFETCH(QStringList, enthaelt);
+    TestDatenordner ordner;
+    const Lauf l = Kelvora(angaben);
+    QCOMPARE(l.code, 0);
+    QCOMPARE(l.fehler, QString());
+    for (const QString& teil : enthaelt)
+        QVERIFY2(l.aus.contains(teil), qPrintable(teil + QStringLiteral("\n---\n") + l.aus));
+    QVERIFY(QDir(ordner.Pfad()).isEmpty());
+}
+
+void BefehleTest::datenbankFehlt()
+{
+    TestDatenordner ordner;
+    TestOberflaeche oberflaeche;
+    const Lauf l = Kelvora({"ausgleichen", "ndf", "--datenordner", ordner.Pfad(), "--milch", "31"});
+    QCOMPARE(l.code, 1);
+    QVERIFY(l.aus.isEmpty());
+    QVERIFY2(l.fehler.contains(QStringLiteral("Die Datenbank Futter.mdb fehlt!")), qPrintable(l.fehler));
+    // The command's own seam took the message; the test seam saw none.
+    QVERIFY(oberflaeche.meldungen.isEmpty());
+    QCOMPARE(&ui(), static_cast<Oberflaeche*>(&oberflaeche));
+
+    // The daily log says what was started and how it ended.
+    const QStringList logs = QDir(ordner.Pfad()).entryList({QStringLiteral("??_??_??.txt")});
+    QCOMPARE(logs.size(), 1);
+    const QString log = ordner.Zeilen(logs.first()).join(QLatin1Char('\n'));
+    QVERIFY2(log.contains(QStringLiteral("  Befehl ausgleichen aufgerufen: ndf --datenordner ") + ordner.Pfad()
+                          + QStringLiteral(" --milch 31\n")),
+             qPrintable(log));
+    QVERIFY2(log.contains(QStringLiteral("      Gewicht 650 kg, Milch 31 kg, Fett 4 %")), qPrintable(log));
+    QVERIFY2(log.endsWith(QStringLiteral("Befehl ausgleichen endet mit Rückgabewert 1")), qPrintable(log));
+}
+
+KELVORA_TEST(BefehleTest)
+#include "tst_Befehle.moc"

@@ -2,9 +2,11 @@
 
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Oberflaeche.h"
+#include "frame/Programm.h"
 #include "frame/Protokoll.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
@@ -19,6 +21,10 @@ constexpr double Rand = 60;
 constexpr double Kaskade = 1000;
 // The eleventh instance starts the cascade again at the top left.
 constexpr int MaxKaskade = 10;
+
+// Far beyond any screen: a stored position or size outside is a damaged
+// value, not a window.
+constexpr double GroessteTwips = 1'000'000;
 
 long AlsLong(double wert)
 {
@@ -51,11 +57,11 @@ FensterRechteck FensterPositionBerechnen(const FensterLadeDaten& d)
         r.breite = d.minBreite;
         r.hoehe = d.minHoehe;
     } else {
-        r.breite = INILesenZahl(d.name, QStringLiteral("Breit"), AlsLong(d.minBreite));
-        r.hoehe = INILesenZahl(d.name, QStringLiteral("Hoch"), AlsLong(d.minHoehe));
+        r.breite = PositionLesen(d.name, QStringLiteral("Breit"), d.minBreite);
+        r.hoehe = PositionLesen(d.name, QStringLiteral("Hoch"), d.minHoehe);
     }
-    r.links = INILesenZahl(d.name, QStringLiteral("Links"), 0);
-    r.oben = INILesenZahl(d.name, QStringLiteral("Oben"), 0);
+    r.links = PositionLesen(d.name, QStringLiteral("Links"), 0);
+    r.oben = PositionLesen(d.name, QStringLiteral("Oben"), 0);
 
     int anzahl = std::max(1, d.gleichnamigeFenster);
     if (anzahl > MaxKaskade)
@@ -85,16 +91,49 @@ FensterRechteck FensterPositionBerechnen(const FensterLadeDaten& d)
     return r;
 }
 
-long AufrufZaehlen(const QString& name)
+double PositionLesen(const QString& name, const QString& schluessel, double vorgabe)
 {
+    const double wert = INILesenZahl(name, schluessel, AlsLong(vorgabe));
+    if (std::isfinite(wert) && std::fabs(wert) <= GroessteTwips)
+        return wert;
+    ProtokollSchreiben(name + QStringLiteral(": ") + schluessel + QStringLiteral(" = ")
+                       + INILesen(name, schluessel) + QStringLiteral(" ist keine Fensterposition; es gilt ")
+                       + QString::number(AlsLong(vorgabe)));
+    return vorgabe;
+}
+
+long AufrufZaehlerLesen(const QString& name)
+{
+    static const QRegularExpression anzahl(QStringLiteral("^\\d{1,9}$"));
+    const QString text = INILesen(name, QStringLiteral("AufrufZähler"));
+    if (text.isEmpty())
+        return 0;
+    if (anzahl.match(text).hasMatch())
+        return text.toLong();
+    ProtokollSchreiben(name + QStringLiteral(": AufrufZähler = ") + text
+                       + QStringLiteral(" ist keine Anzahl; die Zählung beginnt neu."));
+    return 0;
+}
+
+long AufrufZaehlen(const QString& name, bool letzterAufruf)
+{
+    // Two instances started at once must not both read the same count: the
+    // lock spans the read and the write.
+    const ini::Sperre sperre(programm().iniPfad);
     const QDateTime jetzt = ui().Jetzt();
-    const long bisher = AlsLong(INILesenZahl(name, QStringLiteral("AufrufZähler"), 0));
-    if (bisher == 0)
-        INISpeichern(name, QStringLiteral("AufrufZählerStart"), jetzt.toString(QStringLiteral("dd.MM.yyyy hh:mm")),
-                     true);
-    const long neu = bisher + 1;
-    INISpeichern(name, QStringLiteral("AufrufZähler"), QString::number(neu), true);
-    INISpeichern(name, QStringLiteral("LetzterAufruf"), jetzt.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")), true);
+    const long neu = AufrufZaehlerLesen(name) + 1;
+    QList<ini::Eintrag> eintraege;
+    if (neu == 1)
+        eintraege.append({QStringLiteral("AufrufZählerStart"), jetzt.toString(QStringLiteral("dd.MM.yyyy hh:mm"))});
+    eintraege.append({QStringLiteral("AufrufZähler"), QString::number(neu)});
+    if (letzterAufruf)
+        eintraege.append({QStringLiteral("LetzterAufruf"), jetzt.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"))});
+    // A count that cannot be stored still counts for this start; the failure
+    // is in the error log and the status line.
+    if (!sperre.Gehalten() || !INISpeichernMehrere(name, eintraege, true))
+        ProtokollSchreiben(name + QStringLiteral(": Aufruf ") + QString::number(neu)
+                               + QStringLiteral(" konnte nicht gezählt werden ") + sperre.Fehler(),
+                           0, QString(), true);
     return neu;
 }
 
@@ -129,13 +168,17 @@ QString EinfacheGenauigkeitText(double wert)
     return t;
 }
 
-void FensterPositionSpeichern(const QString& name, const FensterRechteck& r)
+bool FensterPositionSpeichern(const QString& name, const FensterRechteck& r)
 {
-    INISpeichern(name, QStringLiteral("Breit"), EinfacheGenauigkeitText(r.breite), true);
-    INISpeichern(name, QStringLiteral("Hoch"), EinfacheGenauigkeitText(r.hoehe), true);
-    INISpeichern(name, QStringLiteral("Links"), EinfacheGenauigkeitText(r.links), true);
-    INISpeichern(name, QStringLiteral("Oben"), EinfacheGenauigkeitText(r.oben), true);
+    if (!INISpeichernMehrere(name,
+                             {{QStringLiteral("Breit"), EinfacheGenauigkeitText(r.breite)},
+                              {QStringLiteral("Hoch"), EinfacheGenauigkeitText(r.hoehe)},
+                              {QStringLiteral("Links"), EinfacheGenauigkeitText(r.links)},
+                              {QStringLiteral("Oben"), EinfacheGenauigkeitText(r.oben)}},
+                             true))
+        return false;
     ProtokollSchreiben(name + QStringLiteral(" wurde geschlossen und die Position gespeichert."));
+    return true;
 }
 
 } // namespace kelvora

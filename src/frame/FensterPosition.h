@@ -47,11 +47,25 @@ FensterLadeErgebnis FensterPositionLaden(const FensterLadeDaten& daten);
 // window's section.
 FensterRechteck FensterPositionBerechnen(const FensterLadeDaten& daten);
 
-// Counts one more opening of the window and returns the new count.
-long AufrufZaehlen(const QString& name);
+// A stored position or size in twips; a value that is no number or lies
+// far beyond any screen gives vorgabe (and a log line), so a damaged INI
+// never places a window in nowhere nor is written back.
+double PositionLesen(const QString& name, const QString& schluessel, double vorgabe);
 
-// Writes the position of a window that closes and logs that it did.
-void FensterPositionSpeichern(const QString& name, const FensterRechteck& rechteck);
+// The stored "AufrufZähler"; anything but a whole number of up to nine
+// digits (a negative or damaged value) counts as 0 with a log line, so
+// counting starts again.
+long AufrufZaehlerLesen(const QString& name);
+
+// Counts one more opening of the window and returns the new count: writes
+// "AufrufZählerStart" on the first, "AufrufZähler" and, with letzterAufruf,
+// "LetzterAufruf", in one write under the INI lock, so two instances
+// started at once both count.
+long AufrufZaehlen(const QString& name, bool letzterAufruf = true);
+
+// Writes the position of a window that closes (all four values or none)
+// and logs that it did.
+[[nodiscard]] bool FensterPositionSpeichern(const QString& name, const FensterRechteck& rechteck);
 
 // Decimal text of a single-precision number, as positions are stored.
 QString EinfacheGenauigkeitText(double wert);

@@ -2,6 +2,7 @@
 
 #include "database/DatenTypen.h"
 #include "frame/INIDatei.h"
+#include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
 #include "frame/Protokoll.h"
 
@@ -26,15 +27,41 @@ QString Bereinigen(QString w)
 
 } // namespace
 
-void INISpeichern(const QString& abschnitt, const QString& schluessel, const QString& wert, bool keinProtokoll,
-                  int einruecken)
+bool INISpeichernMehrere(const QString& abschnitt, const QList<ini::Eintrag>& eintraege, bool keinProtokoll,
+                         int einruecken)
 {
     const QString& pfad = programm().iniPfad;
-    ini::Schreiben(pfad, abschnitt, schluessel, wert);
-    if (!keinProtokoll && !IstPositionsSchluessel(schluessel))
-        ProtokollSchreiben(QString(qMax(0, einruecken), QLatin1Char(' ')) + QStringLiteral("INISpeichern: ")
-                           + abschnitt + QStringLiteral(" / ") + schluessel + QStringLiteral(" / ") + wert
-                           + QStringLiteral(" / ") + pfad);
+    const QString einzug(qMax(0, einruecken), QLatin1Char(' '));
+    QString grund;
+    if (!ini::Schreiben(pfad, abschnitt, eintraege, &grund)) {
+        QStringList was;
+        for (const ini::Eintrag& e : eintraege)
+            was.append(abschnitt + QStringLiteral(" / ") + e.schluessel + QStringLiteral(" / ") + e.wert);
+        // Into the error log while it can still be written; a full disk
+        // loses this line too, the status line still shows.
+        ProtokollSchreiben(einzug + QStringLiteral("INISpeichern: nicht gespeichert: ") + was.join(QStringLiteral("; "))
+                               + QStringLiteral(" / ") + pfad + QStringLiteral(" / ") + grund,
+                           0, QString(), true);
+        ui().StatuszeileZeigen(Farbe::Rot,
+                               QStringLiteral("Die Einstellungen konnten nicht in KELVORA.INI gespeichert werden (")
+                                   + grund
+                                   + QStringLiteral("). Bitte prüfen Sie freien Speicherplatz und Schreibrechte im "
+                                                    "Datenordner."),
+                               10, false);
+        return false;
+    }
+    if (!keinProtokoll)
+        for (const ini::Eintrag& e : eintraege)
+            if (!IstPositionsSchluessel(e.schluessel))
+                ProtokollSchreiben(einzug + QStringLiteral("INISpeichern: ") + abschnitt + QStringLiteral(" / ")
+                                   + e.schluessel + QStringLiteral(" / ") + e.wert + QStringLiteral(" / ") + pfad);
+    return true;
+}
+
+bool INISpeichern(const QString& abschnitt, const QString& schluessel, const QString& wert, bool keinProtokoll,
+                  int einruecken)
+{
+    return INISpeichernMehrere(abschnitt, {{schluessel, wert}}, keinProtokoll, einruecken);
 }
 
 QString INILesenAusDatei(const QString& abschnitt, const QString& schluessel, const QString& vorgabe,

@@ -1,8 +1,6 @@
 #include "ration/RationErgebnisPosition.h"
 
-#include "database/Formate.h"
 #include "frame/FunktionenFuerINI.h"
-#include "frame/Oberflaeche.h"
 
 #include <algorithm>
 
@@ -16,10 +14,10 @@ QString ErgebnisFensterName()
 FensterRechteck ErgebnisFensterPosition(double hauptBreite)
 {
     const QString abschnitt = ErgebnisFensterName();
-    double links = INILesenZahl(abschnitt, QStringLiteral("Links"), 0);
-    double oben = INILesenZahl(abschnitt, QStringLiteral("Oben"), 0);
+    double links = PositionLesen(abschnitt, QStringLiteral("Links"), 0);
+    double oben = PositionLesen(abschnitt, QStringLiteral("Oben"), 0);
     const double hoechstens = std::max(3500.0, hauptBreite - 500);
-    const double breit = std::min(std::max(INILesenZahl(abschnitt, QStringLiteral("Breit"), 5250), 3500.0), hoechstens);
+    const double breit = std::min(std::max(PositionLesen(abschnitt, QStringLiteral("Breit"), 5250), 3500.0), hoechstens);
     // The stored height is read like the other keys but the window keeps
     // its own height.
     INILesenZahl(abschnitt, QStringLiteral("Hoch"), 4920);
@@ -36,13 +34,7 @@ FensterRechteck ErgebnisFensterPosition(double hauptBreite)
 
 long ErgebnisFensterAufrufZaehlen()
 {
-    const QString abschnitt = ErgebnisFensterName();
-    const long bisher = R(INILesenZahl(abschnitt, QStringLiteral("AufrufZähler"), 0));
-    if (bisher == 0)
-        INISpeichern(abschnitt, QStringLiteral("AufrufZählerStart"),
-                     ui().Jetzt().toString(QStringLiteral("dd.MM.yyyy hh:mm")), true);
-    INISpeichern(abschnitt, QStringLiteral("AufrufZähler"), QString::number(bisher + 1), true);
-    return bisher + 1;
+    return AufrufZaehlen(ErgebnisFensterName(), false);
 }
 
 } // namespace kelvora

@@ -63,6 +63,8 @@ private slots:
     void platzierung();
     void aufrufZaehler();
     void nichtGezaehlt();
+    void aufrufZaehlerUnbrauchbar_data();
+    void aufrufZaehlerUnbrauchbar();
     void speichernUndWiederLaden();
     void zahlText_data();
     void zahlText();
@@ -125,6 +127,9 @@ void FensterPositionTest::platzierung_data()
                 .innenHoehe = 1500, .maximiert = true}
         << QRectF(0, 0, 3000, 2000);
 
+    QTest::newRow("unbrauchbare Werte: Vorgaben")
+        << Fall{.gespeichert = "Breit=99999999|Hoch=-7000000|Links=123456789|Oben=-2000000"}
+        << QRectF(0, 0, 3000, 2000);
     QTest::newRow("zentriert") << Fall{.gespeichert = "Breit=4000|Hoch=3000|Links=50|Oben=60", .zentrieren = true}
                                << QRectF(8000, 6000, 4000, 3000);
     QTest::newRow("zentriert ohne Kaskade")
@@ -189,11 +194,38 @@ void FensterPositionTest::nichtGezaehlt()
     QVERIFY(INILesen("Testfenster", "LetzterAufruf").isEmpty());
 }
 
+void FensterPositionTest::aufrufZaehlerUnbrauchbar_data()
+{
+    QTest::addColumn<QByteArray>("gespeichert");
+    QTest::newRow("negativ") << QByteArray("-5");
+    QTest::newRow("kein Zahlentext") << QByteArray("abc");
+    QTest::newRow("true") << QByteArray("true");
+    QTest::newRow("Bruch") << QByteArray("2,5");
+    QTest::newRow("riesig") << QByteArray("99999999999999999999");
+}
+
+// A damaged counter starts again at 1 instead of being counted on and
+// written back as garbage; the start time is that of the new count.
+void FensterPositionTest::aufrufZaehlerUnbrauchbar()
+{
+    QFETCH(QByteArray, gespeichert);
+    test::TestOberflaeche ui;
+    test::TestDatenordner ordner;
+    ordner.Schreiben("KELVORA.INI",
+                     "[Testfenster]\r\nAufrufZ\xe4hler=" + gespeichert + "\r\nAufrufZ\xe4hlerStart=01.01.2020 00:00\r\n");
+    QCOMPARE(AufrufZaehlen("Testfenster"), 1L);
+    QCOMPARE(INILesen("Testfenster", "AufrufZähler"), QStringLiteral("1"));
+    QCOMPARE(INILesen("Testfenster", "AufrufZählerStart"), QStringLiteral("04.12.2026 10:00"));
+    QCOMPARE(ordner.Zeilen("26_12_04.txt"),
+             QStringList{"E 10:00:00  Testfenster: AufrufZähler = " + QString::fromLatin1(gespeichert)
+                         + " ist keine Anzahl; die Zählung beginnt neu."});
+}
+
 void FensterPositionTest::speichernUndWiederLaden()
 {
     test::TestOberflaeche ui;
     test::TestDatenordner ordner;
-    FensterPositionSpeichern(QStringLiteral("Testfenster"), FensterRechteck{1500, 450, 4500.5, 3000});
+    QVERIFY(FensterPositionSpeichern(QStringLiteral("Testfenster"), FensterRechteck{1500, 450, 4500.5, 3000}));
     QCOMPARE(ordner.Roh("KELVORA.INI"), QByteArray("[Testfenster]\r\nBreit=4500,5\r\nHoch=3000\r\nLinks=1500\r\n"
                                                    "Oben=450\r\n"));
     QCOMPARE(ordner.Zeilen("26_12_04.txt"),

@@ -3,9 +3,12 @@
 #include "TestUmgebung.h"
 #include "frame/FunktionenFuerINI.h"
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QStringEncoder>
 #include <QTest>
+#include <unistd.h>
 
 using namespace kelvora;
 
@@ -17,6 +20,40 @@ QByteArray Ansi(const QString& text)
     QStringEncoder enc("windows-1252");
     return enc(text);
 }
+
+// A tiny file system of its own that the test fills to the last byte.
+// Needs root (mount); empty Pfad() when it cannot be had.
+class VolleFestplatte {
+public:
+    explicit VolleFestplatte(const QString& ordner)
+        : ordner(ordner)
+    {
+        if (::geteuid() != 0 || !QDir().mkpath(ordner)
+            || QProcess::execute(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=64k", "tmpfs", ordner}) != 0)
+            return;
+        eingehaengt = true;
+    }
+    ~VolleFestplatte()
+    {
+        if (eingehaengt)
+            QProcess::execute(QStringLiteral("umount"), {ordner});
+    }
+    bool Bereit() const { return eingehaengt; }
+    // Fills what is left, after the files the test put there.
+    void Fuellen() const
+    {
+        QFile f(ordner + QStringLiteral("/fuellung"));
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return;
+        const QByteArray block(4096, 'x');
+        while (f.write(block) == block.size()) {
+        }
+    }
+
+private:
+    QString ordner;
+    bool eingehaengt = false;
+};
 
 } // namespace
 
@@ -33,6 +70,8 @@ private slots:
     void protokoll_data();
     void protokoll();
     void andereDatei();
+    void schreibfehler_data();
+    void schreibfehler();
 };
 
 void INITest::lesen_data()
@@ -204,6 +243,66 @@ void INITest::andereDatei()
     QCOMPARE(INILesenAusDatei(QStringLiteral("Programm"), QStringLiteral("E1"), QString(), ordner.Pfad("fehlt.ini")),
              QString());
     QCOMPARE(INILesen(QStringLiteral("Programm"), QStringLiteral("E1")), QStringLiteral("aus KELVORA"));
+}
+
+void INITest::schreibfehler_data()
+{
+    QTest::addColumn<QString>("fehler");
+    QTest::addColumn<QString>("grund");
+    QTest::newRow("schreibgeschützte Datei") << "schreibgeschützt" << "die Datei ist schreibgeschützt";
+    QTest::newRow("volle Festplatte") << "voll" << "der Datenträger ist voll";
+}
+
+// A failed write keeps the old file byte for byte, and it is heard: the
+// status line shows it, the error log keeps it where it can be written.
+void INITest::schreibfehler()
+{
+    QFETCH(QString, fehler);
+    QFETCH(QString, grund);
+    test::TestOberflaeche ui;
+    test::TestDatenordner ordner;
+    const QByteArray alt = "[Sichern]\r\nIntervall=0\r\n[HauptFenster]\r\nBreit=12000\r\n";
+
+    std::unique_ptr<VolleFestplatte> platte;
+    if (fehler == QLatin1String("voll")) {
+        platte = std::make_unique<VolleFestplatte>(ordner.Pfad("platte"));
+        if (!platte->Bereit())
+            QSKIP("Eine kleine tmpfs lässt sich nur als root einhängen.");
+        DatenordnerSetzen(ordner.Pfad("platte"));
+    }
+    const QString ini = programm().iniPfad;
+    QFile(ini).remove();
+    {
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(alt);
+    }
+    if (platte)
+        platte->Fuellen();
+    else
+        QVERIFY(QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+
+    QVERIFY(!INISpeichern(QStringLiteral("Sichern"), QStringLiteral("Intervall"), QStringLiteral("2")));
+    QVERIFY(!INISpeichernMehrere(QStringLiteral("HauptFenster"), {{"Breit", "9000"}, {"Hoch", "7000"}}, true));
+
+    QFile f(ini);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), alt);
+    QCOMPARE(QDir(QFileInfo(ini).absolutePath()).entryList(QDir::Files | QDir::Hidden).filter("KELVORA"),
+             QStringList{"KELVORA.INI"});
+    QCOMPARE(ui.statuszeilen.size(), 2);
+    QCOMPARE(ui.statuszeilen[0].farbe, Farbe::Rot);
+    QVERIFY2(ui.statuszeilen[0].text.startsWith("Die Einstellungen konnten nicht in KELVORA.INI gespeichert werden ("
+                                                  + grund),
+             qPrintable(ui.statuszeilen[0].text));
+    if (!platte) {
+        const QStringList log = ordner.Zeilen("Fehlerprotokoll.txt");
+        QCOMPARE(log.size(), 2);
+        QVERIFY2(log[0].startsWith("E 04.12.26 10:00:00  INISpeichern: nicht gespeichert: Sichern / Intervall / 2 / "
+                                   + ini + " / " + grund),
+                 qPrintable(log[0]));
+        QVERIFY2(log[1].contains("HauptFenster / Breit / 9000; HauptFenster / Hoch / 7000"), qPrintable(log[1]));
+    }
 }
 
 KELVORA_TEST(INITest)

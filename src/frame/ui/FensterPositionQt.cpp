@@ -140,7 +140,9 @@ void FensterPositionSpeichern(QWidget* fenster)
     r.oben = InTwips(rahmen->y());
     r.breite = InTwips(rahmen->width());
     r.hoehe = InTwips(rahmen->height());
-    FensterPositionSpeichern(Fenstername(fenster), r);
+    // A window that closes has nobody left to ask; a failed write is in the
+    // error log and the status line.
+    [[maybe_unused]] const bool gespeichert = FensterPositionSpeichern(Fenstername(fenster), r);
 }
 
 } // namespace kelvora

@@ -163,6 +163,20 @@ void ErgebnisFenster::AbweichungenNeuBerechnen()
     }
 }
 
+ErgebnisTabelle ErgebnisFenster::Tabelle() const
+{
+    const auto gezeigt = [](const QLabel* l) { return l->isVisibleTo(l->parentWidget()) ? l->text() : QString(); };
+    ErgebnisTabelle t;
+    for (int i = 0; i < ErgZeilen; ++i) {
+        t.soll[i] = soll[i]->text();
+        t.istNDF[i] = ndf.ist[i]->text();
+        t.abweichungNDF[i] = gezeigt(ndf.abweichung[i]);
+        t.istTMA[i] = tma.ist[i]->text();
+        t.abweichungTMA[i] = gezeigt(tma.abweichung[i]);
+    }
+    return t;
+}
+
 void ErgebnisFenster::resizeEvent(QResizeEvent* e)
 {
     angezeigt = true;

@@ -5,6 +5,7 @@
 // every figure into it as text and the deviations follow from what it shows.
 
 #include "ration/RationAuswerten.h"
+#include "ration/RationBericht.h"
 
 #include <QWidget>
 #include <array>
@@ -29,6 +30,9 @@ public:
     void SollSchreiben(const ErgebnisSpalte& soll);
     // The eighteen deviation cells of both balancings, from the shown texts.
     void AbweichungenNeuBerechnen();
+
+    // The table as it is shown; a hidden deviation is empty.
+    ErgebnisTabelle Tabelle() const;
 
 protected:
     void resizeEvent(QResizeEvent* e) override;

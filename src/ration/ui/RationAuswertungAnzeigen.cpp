@@ -28,6 +28,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <algorithm>
 
 namespace kelvora {
 
@@ -160,6 +161,12 @@ void RationTierErstellenFenster::AuswertungZeigen(const Auswertung& a)
     for (const Anzeige& anzeige : a.anzeigen) {
         if (!anzeige.gesetzt)
             continue;
+        auto bisher = std::find_if(angezeigt.begin(), angezeigt.end(),
+                                   [&](const Anzeige& x) { return x.name == anzeige.name; });
+        if (bisher != angezeigt.end())
+            *bisher = anzeige;
+        else
+            angezeigt.append(anzeige);
         auto* label = findChild<QLabel*>(anzeige.name);
         if (!label)
             continue;
@@ -172,6 +179,7 @@ void RationTierErstellenFenster::AuswertungZeigen(const Auswertung& a)
         ErgebnisFensterAktualisieren(a.ergebnis);
     if (lvwListe->topLevelItemCount() > 0)
         ZeileMarkieren(lvwListe, 0);
+    cmdDrucken->setEnabled(lvwListe->topLevelItemCount() > 0);
     ErgebnisBefehleZeigen(a.ergebnisZeigen);
 }
 

@@ -5,6 +5,7 @@
 #include "frame/Programm.h"
 #include "frame/ui/FensterPositionQt.h"
 #include "frame/ui/HauptFenster.h"
+#include "ration/RationBericht.h"
 #include "ration/RationTiereingaben.h"
 
 #include <QCheckBox>
@@ -26,7 +27,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <iterator>
 
 namespace kelvora {
 
@@ -35,25 +35,9 @@ namespace {
 constexpr int RandPixel = 120 / TwipsProPixel;   // margin of the list and the window
 constexpr double MinHoeheTwips = 6000;
 
-struct Spalte {
-    const char* schluessel;
-    const char* kopf;
-    double anteil;
-    bool rechts;
-};
-
-// The columns of lvwListe. The key "TM " ends with a blank.
-constexpr Spalte Spalten[] = {
-    {"Zaehler", "", 0, false},         {"Futterart", "Futterart", 0.10, false},
-    {"Bezeichnung", "Bezeichnung", 0.38, false}, {"Frisch", "Frisch kg", 0.07, true},
-    {"TM ", "TM kg", 0.05, true},      {"Rohprotein", "Rohprot.kg", 0.05, true},
-    {"UDP", "UDP g", 0.05, true},      {"NEL", "NEL MJ", 0.05, true},
-    {"NFC", "NFC g", 0.05, true},      {"ADF", "ADF g", 0.05, true},
-    {"NDF", "NDF g", 0.05, true},      {"Ca", "Ca g", 0.05, true},
-    {"P", "P g", 0.05, true},          {"ID", "", 0, false},
-};
-constexpr int SpaltenAnzahl = static_cast<int>(std::size(Spalten));
-constexpr int IDSpalte = SpaltenAnzahl - 1;
+const QList<RationListenSpalte>& Spalten = RationListenSpalten();
+const int SpaltenAnzahl = static_cast<int>(Spalten.size());
+const int IDSpalte = SpaltenAnzahl - 1;
 
 bool IstFutter(const QMimeData* daten)
 {
@@ -182,9 +166,9 @@ QWidget* RationTierErstellenFenster::BefehleAufbauen()
     cmdDrucken = Befehl(QStringLiteral("cmdDrucken"), QStringLiteral("Drucken"),
                         QStringLiteral("Liste drucken (auch F3-Taste)"));
     cmdZumErgebnis = Befehl(QStringLiteral("cmdZumErgebnis"), QStringLiteral("Zum Ergebnis"), QString());
-    // Printing belongs to a part of the program that this window does not
-    // offer yet; its command is shown but off.
+    // Printing needs lines; the evaluation switches it on when the list has some.
     cmdDrucken->setEnabled(false);
+    connect(cmdDrucken, &QPushButton::clicked, this, [this] { Drucken(); });
     connect(cmdZumErgebnis, &QPushButton::clicked, this, [this] {
         if (haupt)
             haupt->FensterOeffnen(QStringLiteral("ErgebnisFenster"));
@@ -291,7 +275,7 @@ void RationTierErstellenFenster::SpaltenEinrichten()
     auto* kopf = new QTreeWidgetItem;
     const double innen = std::max(0.0, lvwListe->width() * double(TwipsProPixel) - 400) / TwipsProPixel;
     for (int i = 0; i < SpaltenAnzahl; ++i) {
-        const Spalte& s = Spalten[i];
+        const RationListenSpalte& s = Spalten[i];
         kopf->setText(i, QString::fromUtf8(s.kopf));
         kopf->setData(i, Qt::UserRole, QString::fromUtf8(s.schluessel));
         kopf->setTextAlignment(i, (s.rechts ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);

@@ -4,6 +4,8 @@
 // change is followed by the evaluation, whose lines and figures the window
 // shows. The window computes no nutrition itself.
 
+#include "ration/RationAuswerten.h"
+
 #include <QStringList>
 #include <QWidget>
 
@@ -21,8 +23,6 @@ namespace kelvora {
 
 class ErgebnisFenster;
 class HauptFenster;
-struct Auswertung;
-struct ErgebnisWerte;
 struct ListenMarkierung;
 
 class RationTierErstellenFenster : public QWidget {
@@ -47,6 +47,10 @@ public:
 
     // Takes the dragged feed (programm().ZiehFutterID) into the ration.
     void FutterHinzufuegen();
+
+    // Prints the list as it is shown, with the overview page, through the
+    // print preview.
+    void Drucken();
 
     // "Frischmasse" or "Trockenmasse": the amount box the user typed in last;
     // only that box converts into the other one.
@@ -130,6 +134,9 @@ private:
     QTreeWidget* lvwListe = nullptr;
 
     bool laedt = true;  // the weight list is being filled: no evaluation yet
+    // Every figure label as it is shown now: a run that leaves a label alone
+    // leaves its entry alone too.
+    QList<Anzeige> angezeigt;
 };
 
 } // namespace kelvora

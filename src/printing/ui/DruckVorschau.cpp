@@ -1,0 +1,162 @@
+#include "printing/ui/DruckVorschau.h"
+
+#include "frame/FunktionenFuerINI.h"
+#include "frame/Oberflaeche.h"
+#include "frame/Programm.h"
+#include "frame/Protokoll.h"
+#include "frame/Statuszeile.h"
+#include "printing/ui/FunktionenDrucker.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+#include <QToolBar>
+
+namespace kelvora {
+
+namespace {
+
+VorschauErsatz& Ersatz()
+{
+    static VorschauErsatz ersatz;
+    return ersatz;
+}
+
+const QString IniAbschnitt = QStringLiteral("Drucken");
+const QString IniSchluessel = QStringLiteral("PDFOrdner");
+
+void PdfOrdnerMerken(const QString& datei)
+{
+    INISpeichern(IniAbschnitt, IniSchluessel, QDir::toNativeSeparators(QFileInfo(datei).absolutePath()));
+}
+
+QString MitEndung(QString datei)
+{
+    if (!datei.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        datei += QStringLiteral(".pdf");
+    return datei;
+}
+
+// "Als PDF speichern" of the preview: asks for the file and writes it.
+bool PdfSpeichernFragen(QWidget* eltern, const QString& pdfName, bool querformat, const DruckFunktion& malen)
+{
+    const QString vorschlag = QDir(LetzterPdfOrdner()).filePath(pdfName);
+    QString datei = QFileDialog::getSaveFileName(
+        eltern, QStringLiteral("Als PDF speichern"), vorschlag, QStringLiteral("PDF-Dateien (*.pdf)"));
+    if (datei.isEmpty())
+        return false;
+    datei = MitEndung(datei);
+    const PdfErgebnis ergebnis = PdfSchreiben(datei, querformat, malen);
+    if (!ergebnis.geschrieben) {
+        if (!ergebnis.fehler.isEmpty())
+            MsgBox(
+                ergebnis.fehler, Knoepfe::OK, Symbol::Kritisch, Antwort::OK, QStringLiteral("PDF nicht gespeichert"));
+        return false;
+    }
+    PdfOrdnerMerken(datei);
+    HauptFensterMeldungAusgeben(
+        Farbe::Gruen, QStringLiteral("Als PDF gespeichert: ") + QDir::toNativeSeparators(datei), 5);
+    return true;
+}
+
+} // namespace
+
+QString LetzterPdfOrdner()
+{
+    const QString ordner = INILesen(IniAbschnitt, IniSchluessel, QString());
+    if (!ordner.isEmpty() && QFileInfo(ordner).isDir())
+        return ordner;
+    return QDir::homePath();
+}
+
+PdfErgebnis PdfSchreiben(const QString& pfad, bool querformat, const DruckFunktion& malen)
+{
+    PdfErgebnis ergebnis;
+    const QString anzeige = QDir::toNativeSeparators(pfad);
+    QSaveFile datei(pfad);
+    if (!datei.open(QIODevice::WriteOnly)) {
+        ProtokollSchreiben(
+            QStringLiteral("PdfSchreiben: ") + anzeige + QStringLiteral(" nicht beschreibbar: ") + datei.errorString());
+        ergebnis.fehler = QStringLiteral("Die PDF-Datei „") + anzeige + QStringLiteral("“ kann nicht angelegt werden (")
+            + datei.errorString() + QStringLiteral("). Bitte wählen Sie einen Ordner, in dem Sie schreiben dürfen.");
+        return ergebnis;
+    }
+    bool gemalt = false;
+    {
+        QPdfWriter pdf(&datei);
+        pdf.setCreator(Programmname());
+        pdf.setTitle(Programmname());
+        SeiteEinrichten(pdf, querformat);
+        gemalt = malen(pdf);
+    }
+    if (!gemalt) {
+        datei.cancelWriting();
+        return ergebnis;
+    }
+    if (!datei.commit()) {
+        ProtokollSchreiben(
+            QStringLiteral("PdfSchreiben: ") + anzeige + QStringLiteral(" nicht geschrieben: ") + datei.errorString());
+        ergebnis.fehler = QStringLiteral("Die PDF-Datei „") + anzeige
+            + QStringLiteral("“ konnte nicht geschrieben werden (") + datei.errorString()
+            + QStringLiteral("). Bitte prüfen Sie, ob auf dem Datenträger Platz ist, und speichern Sie noch einmal.");
+        return ergebnis;
+    }
+    ProtokollSchreiben(QStringLiteral("PdfSchreiben: ") + anzeige + QStringLiteral(" geschrieben"));
+    ergebnis.geschrieben = true;
+    return ergebnis;
+}
+
+void DruckvorschauErsetzen(VorschauErsatz ersatz)
+{
+    Ersatz() = std::move(ersatz);
+}
+
+void DruckvorschauZeigen(
+    QWidget* eltern, const QString& titel, const QString& pdfName, bool querformat, const DruckFunktion& malen)
+{
+    if (Ersatz()) {
+        Ersatz()(malen, querformat);
+        return;
+    }
+
+    QPrinter drucker(QPrinter::HighResolution);
+    drucker.setDocName(titel);
+    drucker.setCreator(Programmname());
+    SeiteEinrichten(drucker, querformat);
+    // Without any printer, printing from the preview saves a PDF.
+    const bool ohneDrucker = QPrinterInfo::availablePrinters().isEmpty();
+    if (ohneDrucker) {
+        drucker.setOutputFormat(QPrinter::PdfFormat);
+        drucker.setOutputFileName(QDir(LetzterPdfOrdner()).filePath(pdfName));
+    }
+
+    QPrintPreviewDialog vorschau(&drucker, eltern);
+    bool eigenesPdf = false;
+    vorschau.setWindowTitle(titel);
+    QObject::connect(&vorschau, &QPrintPreviewDialog::paintRequested, &vorschau, [&malen](QPrinter* p) { malen(*p); });
+    if (auto* leiste = vorschau.findChild<QToolBar*>()) {
+        leiste->addSeparator();
+        QAction* pdf = leiste->addAction(QStringLiteral("Als PDF speichern …"));
+        pdf->setObjectName(QStringLiteral("PdfSpeichern"));
+        pdf->setToolTip(QStringLiteral("Den Bericht als PDF-Datei speichern, zum Beispiel für eine E-Mail"));
+        QObject::connect(pdf, &QAction::triggered, &vorschau, [&] {
+            eigenesPdf = PdfSpeichernFragen(
+                &vorschau, pdfName, drucker.pageLayout().orientation() == QPageLayout::Landscape, malen);
+            if (eigenesPdf)
+                vorschau.accept();
+        });
+    }
+    const int ergebnis = vorschau.exec();
+    // A PDF that the printer's own "print to file" wrote.
+    if (ergebnis == QDialog::Accepted && !eigenesPdf && drucker.outputFormat() == QPrinter::PdfFormat
+        && !drucker.outputFileName().isEmpty() && QFileInfo::exists(drucker.outputFileName()))
+        PdfOrdnerMerken(drucker.outputFileName());
+}
+
+} // namespace kelvora

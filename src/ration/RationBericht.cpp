@@ -1,0 +1,190 @@
+#include "ration/RationBericht.h"
+
+#include "frame/Oberflaeche.h"
+
+#include <QDate>
+
+namespace kelvora {
+
+namespace {
+
+// The figure area of the ration window in print: group, label, caption and
+// the limit its check applies. The checks without a caption of their own
+// compare with another figure; the report names that figure.
+struct KennzahlZeile {
+    const char* gruppe;
+    const char* name;
+    const char* einheit;
+    const char* ziel;
+};
+
+constexpr KennzahlZeile KennzahlZeilen[] = {
+    { "Trockenmasse:", "lblTMKiloAnzeige", "kg TM", "≤ kg TM max." },
+    { "", "lblTMKiloMaxAnzeige2", "kg TM max.", "" },
+    { "", "lblTMKiloMaxAnzeige", "kg TM max. geschätzt", "" },
+    { "", "lblTMGehaltAnzeige", "% TM-Gehalt", "" },
+    { "Energie:", "lblNELMJAnzeige", "NEL MJ", "" },
+    { "", "lblNelKonzAnzeige", "NEL MJ/kg", "" },
+    { "Eiweiss:", "lblUDPGrammAnzeige", "g UDP", "" },
+    { "", "lblUDPKonzAnzeige", "% UDP", "35-38%" },
+    { "NFC:", "lblNFCGrammAnzeige", "g NFC", "" },
+    { "", "lblNFCKonzAnzeige", "% NFC", "35-43%" },
+    { "NDF:", "lblNDFGrammAnzeige", "g NDF", "≤ g NDF max. + 10" },
+    { "", "lblNDFKonzAnzeige", "% NDF", "mind. 28%" },
+    { "", "lblNDFGrammMaxAnzeige", "g NDF max.", "" },
+    { "NDF aus Grundfutter:", "lblNDFGFGrammAnzeige", "g NDF aus GF", "" },
+    { "", "lblNDFGFKonzAnzeige", "% NDF aus GF", "mind. 75%" },
+    { "ADF:", "lblADFGrammAnzeige", "g ADF", "" },
+    { "", "lblADFKonzAnzeige", "% ADF", "mind. 18%" },
+    { "Kraftfutter-Anteil:", "lblKraftfutterKiloAnzeige", "kg TM", "" },
+    { "", "lblKraftfutterProzentAnzeige", "% in der Ration", "max. 50%" },
+};
+
+struct HinweisZeile {
+    const char* name;
+    const char* imBereich; // printed when the window hides the message
+};
+
+constexpr HinweisZeile HinweisZeilen[] = {
+    { "lblUnterversorgungRohprotein", "Rohprotein: im Bereich" },
+    { "lblUnterversorgungNEL", "NEL: im Bereich" },
+};
+
+const char* const ErgebnisZeilen[ErgZeilen] = {
+    "NEL",
+    "Rohprotein",
+    "UDP",
+    "NFC",
+    "NDF",
+    "Grundfutter-NDF",
+    "ADF",
+    "Calzium",
+    "Phosphor",
+};
+
+const Anzeige* Finden(const QList<Anzeige>& anzeigen, const QString& name)
+{
+    for (const Anzeige& a : anzeigen)
+        if (a.name == name)
+            return &a;
+    return nullptr;
+}
+
+Bewertung AusFarbe(qint64 farbe)
+{
+    if (farbe == Farbe::Gruen)
+        return Bewertung::ImBereich;
+    if (farbe == Farbe::Hellrot || farbe == Farbe::Magenta)
+        return Bewertung::Ausserhalb;
+    return Bewertung::OhnePruefung;
+}
+
+} // namespace
+
+const QList<RationListenSpalte>& RationListenSpalten()
+{
+    // The key "TM " ends with a blank.
+    static const QList<RationListenSpalte> spalten = {
+        { "Zaehler", "", 0, false },
+        { "Futterart", "Futterart", 0.10, false },
+        { "Bezeichnung", "Bezeichnung", 0.38, false },
+        { "Frisch", "Frisch kg", 0.07, true },
+        { "TM ", "TM kg", 0.05, true },
+        { "Rohprotein", "Rohprot.kg", 0.05, true },
+        { "UDP", "UDP g", 0.05, true },
+        { "NEL", "NEL MJ", 0.05, true },
+        { "NFC", "NFC g", 0.05, true },
+        { "ADF", "ADF g", 0.05, true },
+        { "NDF", "NDF g", 0.05, true },
+        { "Ca", "Ca g", 0.05, true },
+        { "P", "P g", 0.05, true },
+        { "ID", "", 0, false },
+    };
+    return spalten;
+}
+
+DruckListe RationListeZumDruck(const QList<ListenZeile>& zeilen)
+{
+    DruckListe liste;
+    for (const RationListenSpalte& s : RationListenSpalten())
+        liste.spalten.append(
+            { QString::fromUtf8(s.kopf), s.rechts ? DruckAusrichtung::Rechts : DruckAusrichtung::Links, s.anteil });
+    for (const ListenZeile& z : zeilen) {
+        // Column 0 stays empty, 1 to 12 hold the texts, 13 the row ID.
+        QStringList texte { QString() };
+        for (int i = 0; i < ListenSpalten; ++i)
+            texte.append(z.texte.value(i));
+        texte.append(QString::number(z.id));
+        liste.zeilen.append(texte);
+    }
+    return liste;
+}
+
+QString BewertungText(Bewertung bewertung)
+{
+    switch (bewertung) {
+    case Bewertung::ImBereich:
+        return QStringLiteral("im Bereich");
+    case Bewertung::Ausserhalb:
+        return QStringLiteral("außerhalb");
+    case Bewertung::OhnePruefung:
+        break;
+    }
+    return QString();
+}
+
+QString ErgebnisZeilenText(int zeile)
+{
+    return zeile >= 0 && zeile < ErgZeilen ? QString::fromLatin1(ErgebnisZeilen[zeile]) : QString();
+}
+
+RationBericht RationBerichtErstellen(
+    DruckListe liste, const BerichtTier& tier, const QList<Anzeige>& anzeigen, std::optional<ErgebnisTabelle> ergebnis)
+{
+    RationBericht b;
+    b.liste = std::move(liste);
+    b.tier = tier;
+    b.ergebnis = std::move(ergebnis);
+
+    for (const KennzahlZeile& z : KennzahlZeilen) {
+        BerichtKennzahl k;
+        k.gruppe = QString::fromUtf8(z.gruppe);
+        k.name = QString::fromLatin1(z.name);
+        k.einheit = QString::fromUtf8(z.einheit);
+        k.ziel = QString::fromUtf8(z.ziel);
+        if (const Anzeige* a = Finden(anzeigen, k.name); a && a->gesetzt) {
+            k.wert = a->text;
+            // A check that has not run (an empty ration) leaves the label
+            // uncoloured; the report then claims no state either.
+            if (!k.ziel.isEmpty()) {
+                k.bewertung = AusFarbe(a->hintergrund);
+                k.farbe = k.bewertung == Bewertung::OhnePruefung ? 0 : a->hintergrund;
+            }
+        }
+        b.kennzahlen.append(k);
+    }
+
+    for (const HinweisZeile& z : HinweisZeilen) {
+        const Anzeige* a = Finden(anzeigen, QString::fromLatin1(z.name));
+        if (!a || !a->gesetzt)
+            continue;
+        BerichtHinweis h;
+        if (a->sichtbar && !a->text.isEmpty()) {
+            h.text = a->text;
+            h.bewertung = Bewertung::Ausserhalb;
+            h.farbe = a->hintergrund;
+        } else {
+            h.text = QString::fromUtf8(z.imBereich);
+            h.farbe = Farbe::Gruen;
+        }
+        b.versorgung.append(h);
+    }
+    return b;
+}
+
+QString RationBerichtDateiname(const QDate& tag)
+{
+    return QStringLiteral("Ration ") + tag.toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(".pdf");
+}
+
+} // namespace kelvora

@@ -1,0 +1,40 @@
+// Printing the ration window's list: the report shows the list exactly as
+// it is on screen, the animal inputs and figures as the window shows them,
+// and the result window's comparison when both balancings have run.
+
+#include "frame/Oberflaeche.h"
+#include "frame/ui/HauptFenster.h"
+#include "printing/ui/DruckVorschau.h"
+#include "printing/ui/FunktionenDrucker.h"
+#include "ration/RationBericht.h"
+#include "ration/RationErgebnisPosition.h"
+#include "ration/ui/ErgebnisFenster.h"
+#include "ration/ui/RationBerichtDrucken.h"
+#include "ration/ui/RationTierErstellenFenster.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace kelvora {
+
+void RationTierErstellenFenster::Drucken()
+{
+    DruckListe liste = ListeAusAnsicht(lvwListe);
+    if (!ListeDruckbar(liste))
+        return;
+
+    std::optional<ErgebnisTabelle> ergebnis;
+    if (TMAusgeglichen && NDFAusgeglichen && haupt) {
+        if (auto* fenster = qobject_cast<ErgebnisFenster*>(haupt->OffenesFenster(ErgebnisFensterName())))
+            ergebnis = fenster->Tabelle();
+    }
+    const BerichtTier tier { Gewicht->currentText(), txtMilch->text(), txtFett->text() };
+    const RationBericht bericht = RationBerichtErstellen(std::move(liste), tier, angezeigt, ergebnis);
+
+    DruckvorschauZeigen(this, QStringLiteral("Ration drucken"), RationBerichtDateiname(ui().Jetzt().date()), true,
+        [&bericht](QPagedPaintDevice& geraet) { return RationBerichtDrucken(geraet, bericht); });
+}
+
+} // namespace kelvora

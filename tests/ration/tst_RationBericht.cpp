@@ -1,0 +1,186 @@
+// The printed ration report: figures with their traffic-light state, and the
+// ration window's print, which shows the list as it is on screen.
+
+#include "PdfLesen.h"
+#include "RationFensterHilfe.h"
+#include "RationsTestdaten.h"
+#include "TestRegister.h"
+#include "frame/Oberflaeche.h"
+#include "frame/Programm.h"
+#include "frame/ui/HauptFenster.h"
+#include "printing/ui/DruckVorschau.h"
+#include "ration/RationBericht.h"
+#include "ration/ui/RationTierErstellenFenster.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace kelvora;
+using namespace kelvora::test;
+
+namespace {
+
+Anzeige Label(const char* name, const char* text, qint64 hintergrund, bool gesetzt = true, bool sichtbar = true)
+{
+    Anzeige a;
+    a.name = QString::fromLatin1(name);
+    a.text = QString::fromUtf8(text);
+    a.hintergrund = hintergrund;
+    a.gesetzt = gesetzt;
+    a.sichtbar = sichtbar;
+    return a;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(kelvora::Anzeige)
+Q_DECLARE_METATYPE(kelvora::Bewertung)
+
+class RationBerichtTest : public QObject {
+    Q_OBJECT
+private slots:
+    void kennzahl_data();
+    void kennzahl();
+    void versorgung_data();
+    void versorgung();
+};
+
+class RationDruckenTest : public RationFensterBasis {
+    Q_OBJECT
+private slots:
+    void druckenWieAngezeigt();
+
+private:
+    // What the window handed to the print preview, as page texts.
+    QStringList Gedruckt();
+};
+
+void RationBerichtTest::kennzahl_data()
+{
+    QTest::addColumn<Anzeige>("anzeige");
+    QTest::addColumn<QString>("wert");
+    QTest::addColumn<Bewertung>("bewertung");
+    QTest::newRow("im Bereich") << Label("lblUDPKonzAnzeige", "36,00", Farbe::Gruen) << "36,00" << Bewertung::ImBereich;
+    QTest::newRow("außerhalb") << Label("lblNDFKonzAnzeige", "25,00", Farbe::Hellrot) << "25,00"
+                               << Bewertung::Ausserhalb;
+    QTest::newRow("Kraftfutter rot") << Label("lblKraftfutterProzentAnzeige", "55,00", Farbe::Hellrot) << "55,00"
+                                     << Bewertung::Ausserhalb;
+    QTest::newRow("ohne Prüfung") << Label("lblNELMJAnzeige", "150,5", 0) << "150,5" << Bewertung::OhnePruefung;
+    // A ration without dry matter leaves the checks unrun: no state claimed.
+    QTest::newRow("nicht gesetzt") << Label("lblADFKonzAnzeige", "20,00", Farbe::Gruen, false) << ""
+                                   << Bewertung::OhnePruefung;
+}
+
+void RationBerichtTest::kennzahl()
+{
+    QFETCH(Anzeige, anzeige);
+    QFETCH(QString, wert);
+    QFETCH(Bewertung, bewertung);
+    const RationBericht b = RationBerichtErstellen({}, {}, { anzeige }, std::nullopt);
+    // Every figure of the window stands in the report, in the window's order.
+    QCOMPARE(b.kennzahlen.size(), 19);
+    QCOMPARE(b.kennzahlen.first().name, QStringLiteral("lblTMKiloAnzeige"));
+    const auto k = std::find_if(
+        b.kennzahlen.cbegin(), b.kennzahlen.cend(), [&](const BerichtKennzahl& x) { return x.name == anzeige.name; });
+    QVERIFY(k != b.kennzahlen.cend());
+    QCOMPARE(k->wert, wert);
+    QCOMPARE(k->bewertung, bewertung);
+    QCOMPARE(k->farbe, bewertung == Bewertung::OhnePruefung ? 0 : anzeige.hintergrund);
+}
+
+void RationBerichtTest::versorgung_data()
+{
+    QTest::addColumn<Anzeige>("anzeige");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Bewertung>("bewertung");
+    QTest::newRow("Unterversorgung") << Label("lblUnterversorgungNEL", "Unterversorgung bei NEL", Farbe::Hellrot)
+                                     << "Unterversorgung bei NEL" << Bewertung::Ausserhalb;
+    QTest::newRow("Überversorgung") << Label(
+        "lblUnterversorgungRohprotein", "Überversorgung bei Rohprotein", Farbe::Magenta)
+                                    << "Überversorgung bei Rohprotein" << Bewertung::Ausserhalb;
+    QTest::newRow("verborgen") << Label("lblUnterversorgungRohprotein", "", 0, true, false) << "Rohprotein: im Bereich"
+                               << Bewertung::ImBereich;
+}
+
+void RationBerichtTest::versorgung()
+{
+    QFETCH(Anzeige, anzeige);
+    QFETCH(QString, text);
+    QFETCH(Bewertung, bewertung);
+    const RationBericht b = RationBerichtErstellen({}, {}, { anzeige }, std::nullopt);
+    QCOMPARE(b.versorgung.size(), 1);
+    QCOMPARE(b.versorgung[0].text, text);
+    QCOMPARE(b.versorgung[0].bewertung, bewertung);
+}
+
+QStringList RationDruckenTest::Gedruckt()
+{
+    const QString pfad = u->ordner.Pfad(QStringLiteral("bericht.pdf"));
+    QFile::remove(pfad);
+    DruckvorschauErsetzen([&](const DruckFunktion& malen, bool querformat) {
+        QVERIFY(querformat);
+        QVERIFY(PdfSchreiben(pfad, querformat, malen).geschrieben);
+    });
+    // F3 wherever the focus is presses cmdDrucken.
+    QTest::keyClick(u->Feld("txtFett"), Qt::Key_F3);
+    DruckvorschauErsetzen({});
+    return QFile::exists(pfad) ? PdfSeiten(pfad) : QStringList();
+}
+
+void RationDruckenTest::druckenWieAngezeigt()
+{
+    programm().E1 = QStringLiteral("Beratung Wiesenau");
+    const QList<TestFutter> futter { { 9001, 350, 450 }, { 9002, 880, 200 }, { 9003, 890, 300 } };
+    QVERIFY(RationAnlegen(futter, { { 9001, 20, 0, 1 }, { 9002, 0, 60, 0 }, { 9003, 0, 40, 0 } }));
+    QVERIFY(u->Oeffnen());
+    QTreeWidget* liste = u->Liste();
+    QVERIFY(u->Knopf("cmdDrucken")->isEnabled());
+
+    QStringList seiten = Gedruckt();
+    QCOMPARE(seiten.size(), 2);
+    // Every line of the list with its visible texts, in the list's order.
+    const QStringList zeilen = seiten[0].split(QLatin1Char('\n'));
+    qsizetype ab = 0;
+    for (int i = 0; i < liste->topLevelItemCount(); ++i) {
+        QStringList texte;
+        for (int s = 1; s <= 12; ++s)
+            if (!liste->topLevelItem(i)->text(s).trimmed().isEmpty())
+                texte << liste->topLevelItem(i)->text(s).trimmed();
+        if (texte.isEmpty())
+            continue;
+        const auto z = std::find_if(zeilen.cbegin() + ab, zeilen.cend(),
+            [&](const QString& x) { return x.simplified() == texte.join(QLatin1Char(' ')); });
+        QVERIFY2(z != zeilen.cend(), qPrintable(texte.join(QLatin1Char(' '))));
+        ab = z - zeilen.cbegin() + 1;
+    }
+    for (const char* t : { "Beratung Wiesenau", "Kelvora", "Übersicht", "Futterart", "Bezeichnung", "Seite 1" })
+        QVERIFY2(seiten[0].simplified().contains(QString::fromUtf8(t)), t);
+
+    // The overview: inputs and figures as the window shows them, no comparison yet.
+    const QString uebersicht = seiten[1].simplified();
+    const QString gewicht = u->fenster->findChild<QComboBox*>("Gewicht")->currentText();
+    QVERIFY(uebersicht.contains(QStringLiteral("Gewicht: ") + gewicht));
+    QVERIFY(uebersicht.contains(u->Label("lblNDFKonzAnzeige")->text() + QStringLiteral(" % NDF")));
+    QVERIFY(uebersicht.contains(QLatin1String("Seite 2")));
+    QVERIFY(!uebersicht.contains(QLatin1String("Bewertung nach NDF")));
+
+    // After both balancings the result window's table follows.
+    u->Knopf("cmdTMAusgleichen")->click();
+    u->Knopf("cmdNDFAusgleichen")->click();
+    QVERIFY(u->ui.meldungen.isEmpty());
+    seiten = Gedruckt();
+    QCOMPARE(seiten.size(), 2);
+    const QString vergleich = seiten[1].simplified();
+    QVERIFY(vergleich.contains(QLatin1String("Bewertung nach NDF")));
+    const QWidget* ergebnis = u->haupt->OffenesFenster("ErgebnisFenster");
+    for (const char* zelle : { "lblSollNEL", "lblIstNDFNEL", "lblIstTMARohprotein" })
+        QVERIFY2(vergleich.contains(ergebnis->findChild<QLabel*>(zelle)->text()), zelle);
+}
+
+KELVORA_TEST(RationBerichtTest)
+KELVORA_TEST(RationDruckenTest)
+#include "tst_RationBericht.moc"

@@ -1,4 +1,5 @@
 #include "../ration/RationsTestdaten.h"
+#include "BefehlsLauf.h"
 #include "TestDatenbank.h"
 #include "TestOberflaeche.h"
 #include "TestPfade.h"
@@ -48,23 +49,6 @@ bool RationSchreiben(const Ration& ration)
             return false;
     }
     return RationAnlegen({}, ration);
-}
-
-struct Lauf {
-    int code = -1;
-    QString aus;
-    QString fehler;
-};
-
-Lauf Kelvora(const QStringList& woerter)
-{
-    Lauf l;
-    QTextStream aus(&l.aus);
-    QTextStream fehler(&l.fehler);
-    l.code = BefehlszeileAusfuehren(QStringList{QStringLiteral("kelvora")} + woerter, aus, fehler);
-    aus.flush();
-    fehler.flush();
-    return l;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "database/Formate.h"
 #include "frame/Protokoll.h"
 #include "ration/RationAuswerten.h"
+#include "ration/RationBericht.h"
 
 namespace kelvora {
 
@@ -14,11 +15,6 @@ QString FarbText(qint64 farbe)
 {
     return farbe == 0 ? QString() : QString::number(farbe);
 }
-
-// Captions of the result window's rows, in the order of ErgebnisZeile.
-const char* const ErgebnisZeilen[ErgZeilen] = {
-    "NEL", "Rohprotein", "UDP", "NFC", "NDF", "Grundfutter-NDF", "ADF", "Calzium", "Phosphor",
-};
 
 } // namespace
 
@@ -65,6 +61,11 @@ int RationsBefehl::Lauf(QTextStream& aus)
     const Auswertung a = RationAuswerten(*tier, pfad);
     if (!a.datenbankOffen)
         return NichtVerfuegbar;
+    return NachDerAuswertung(a, *tier, aus);
+}
+
+int RationsBefehl::NachDerAuswertung(const Auswertung& a, const TierEingaben&, QTextStream& aus)
+{
     AuswertungAusgeben(a, aus);
     NachDerAusgabe(a, aus);
     return a.abgebrochen ? NichtVerfuegbar : Erfolg;
@@ -100,7 +101,7 @@ void ErgebnisSpalteAusgeben(const ErgebnisWerte& werte, QTextStream& aus)
                                                   : QStringLiteral("Bewertung nach TMA"))
         << tab << "Soll" << tab << "Ist" << tab << "Abweichung" << '\n';
     for (int i = 0; i < ErgZeilen; ++i)
-        aus << ErgebnisZeilen[i] << tab << werte.soll[i] << tab << ist[i] << tab
+        aus << ErgebnisZeilenText(i) << tab << werte.soll[i] << tab << ist[i] << tab
             << (abweichungen[i].sichtbar ? abweichungen[i].text : QString()) << '\n';
     aus.flush();
 }

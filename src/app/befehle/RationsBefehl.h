@@ -23,6 +23,9 @@ protected:
     virtual bool BrauchtAuswertungVorher() const { return false; }
     // Prints what follows the evaluation's output.
     virtual void NachDerAusgabe(const Auswertung& auswertung, QTextStream& aus);
+    // What the command does with the evaluation; by default it prints it
+    // (AuswertungAusgeben, then NachDerAusgabe). Returns the exit code.
+    virtual int NachDerAuswertung(const Auswertung& auswertung, const TierEingaben& tier, QTextStream& aus);
 
     int Lauf(QTextStream& aus) override;
 };

@@ -152,6 +152,10 @@ void DruckvorschauZeigen(
                 vorschau.accept();
         });
     }
+    // Large enough to read a landscape page without zooming first, and never
+    // narrower than its toolbar with "Als PDF speichern".
+    if (eltern)
+        vorschau.resize(vorschau.sizeHint().expandedTo(eltern->window()->size() * 0.9));
     const int ergebnis = vorschau.exec();
     // A PDF that the printer's own "print to file" wrote.
     if (ergebnis == QDialog::Accepted && !eigenesPdf && drucker.outputFormat() == QPrinter::PdfFormat

@@ -130,10 +130,11 @@ long AufrufZaehlen(const QString& name, bool letzterAufruf)
         eintraege.append({QStringLiteral("LetzterAufruf"), jetzt.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"))});
     // A count that cannot be stored still counts for this start; the failure
     // is in the error log and the status line.
-    if (!sperre.Gehalten() || !INISpeichernMehrere(name, eintraege, true))
-        ProtokollSchreiben(name + QStringLiteral(": Aufruf ") + QString::number(neu)
-                               + QStringLiteral(" konnte nicht gezählt werden ") + sperre.Fehler(),
-                           0, QString(), true);
+    if (!sperre.Gehalten()) {
+        INIFehlerMelden(name, eintraege, sperre.Fehler());
+    } else {
+        [[maybe_unused]] const bool gezaehlt = INISpeichernMehrere(name, eintraege, true);
+    }
     return neu;
 }
 

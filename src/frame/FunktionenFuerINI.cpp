@@ -27,34 +27,40 @@ QString Bereinigen(QString w)
 
 } // namespace
 
+void INIFehlerMelden(const QString& abschnitt, const QList<ini::Eintrag>& eintraege, const QString& grund,
+                     int einruecken)
+{
+    QStringList was;
+    for (const ini::Eintrag& e : eintraege)
+        was.append(abschnitt + QStringLiteral(" / ") + e.schluessel + QStringLiteral(" / ") + e.wert);
+    // Into the error log while it can still be written; a full disk loses
+    // this line too, the status line still shows.
+    ProtokollSchreiben(QString(qMax(0, einruecken), QLatin1Char(' ')) + QStringLiteral("INISpeichern: nicht gespeichert: ")
+                           + was.join(QStringLiteral("; ")) + QStringLiteral(" / ") + programm().iniPfad
+                           + QStringLiteral(" / ") + grund,
+                       0, QString(), true);
+    ui().StatuszeileZeigen(Farbe::Rot,
+                           QStringLiteral("Die Einstellungen konnten nicht in KELVORA.INI gespeichert werden (") + grund
+                               + QStringLiteral("). Bitte prüfen Sie freien Speicherplatz und Schreibrechte im "
+                                                "Datenordner."),
+                           10, false);
+}
+
 bool INISpeichernMehrere(const QString& abschnitt, const QList<ini::Eintrag>& eintraege, bool keinProtokoll,
                          int einruecken)
 {
     const QString& pfad = programm().iniPfad;
-    const QString einzug(qMax(0, einruecken), QLatin1Char(' '));
     QString grund;
     if (!ini::Schreiben(pfad, abschnitt, eintraege, &grund)) {
-        QStringList was;
-        for (const ini::Eintrag& e : eintraege)
-            was.append(abschnitt + QStringLiteral(" / ") + e.schluessel + QStringLiteral(" / ") + e.wert);
-        // Into the error log while it can still be written; a full disk
-        // loses this line too, the status line still shows.
-        ProtokollSchreiben(einzug + QStringLiteral("INISpeichern: nicht gespeichert: ") + was.join(QStringLiteral("; "))
-                               + QStringLiteral(" / ") + pfad + QStringLiteral(" / ") + grund,
-                           0, QString(), true);
-        ui().StatuszeileZeigen(Farbe::Rot,
-                               QStringLiteral("Die Einstellungen konnten nicht in KELVORA.INI gespeichert werden (")
-                                   + grund
-                                   + QStringLiteral("). Bitte prüfen Sie freien Speicherplatz und Schreibrechte im "
-                                                    "Datenordner."),
-                               10, false);
+        INIFehlerMelden(abschnitt, eintraege, grund, einruecken);
         return false;
     }
     if (!keinProtokoll)
         for (const ini::Eintrag& e : eintraege)
             if (!IstPositionsSchluessel(e.schluessel))
-                ProtokollSchreiben(einzug + QStringLiteral("INISpeichern: ") + abschnitt + QStringLiteral(" / ")
-                                   + e.schluessel + QStringLiteral(" / ") + e.wert + QStringLiteral(" / ") + pfad);
+                ProtokollSchreiben(QString(qMax(0, einruecken), QLatin1Char(' ')) + QStringLiteral("INISpeichern: ")
+                                   + abschnitt + QStringLiteral(" / ") + e.schluessel + QStringLiteral(" / ") + e.wert
+                                   + QStringLiteral(" / ") + pfad);
     return true;
 }
 

@@ -16,6 +16,10 @@ bool INISpeichern(const QString& abschnitt, const QString& schluessel, const QSt
 // Several values of one section in one write: all of them or none.
 [[nodiscard]] bool INISpeichernMehrere(const QString& abschnitt, const QList<ini::Eintrag>& eintraege,
                                        bool keinProtokoll = false, int einruecken = 0);
+// What a failed write leaves: the error-log line (section, keys, values,
+// path, reason) and the red status line.
+void INIFehlerMelden(const QString& abschnitt, const QList<ini::Eintrag>& eintraege, const QString& grund,
+                     int einruecken = 0);
 QString INILesen(const QString& abschnitt, const QString& schluessel, const QString& vorgabe = QString());
 double INILesenZahl(const QString& abschnitt, const QString& schluessel, long vorgabe = 0);
 QString INILesenAusDatei(const QString& abschnitt, const QString& schluessel, const QString& vorgabe,

@@ -118,8 +118,11 @@ QString Grund(const QString& datei, qsizetype bytes, const QString& systemText)
 }
 
 // Another instance holds the lock only for one read-modify-write of a few
-// kilobytes; waiting longer means it hangs.
-constexpr int SperreWartezeitMs = 5000;
+// kilobytes, milliseconds. Waiting longer means it hangs: this write is
+// given up (and told); a lock older than SperreVeraltetMs is taken over,
+// as is one whose program has ended.
+constexpr int SperreWartezeitMs = 2000;
+constexpr int SperreVeraltetMs = 10000;
 
 struct GehalteneSperre {
     std::unique_ptr<QLockFile> datei;
@@ -174,6 +177,7 @@ Sperre::Sperre(const QString& datei)
     }
     const QString sperrPfad = pfad + QStringLiteral(".lock");
     auto sperrdatei = std::make_unique<QLockFile>(sperrPfad);
+    sperrdatei->setStaleLockTime(SperreVeraltetMs);
     if (!sperrdatei->tryLock(SperreWartezeitMs)) {
         fehler = sperrdatei->error() == QLockFile::LockFailedError
             ? QStringLiteral("die Datei wird gerade von einem anderen Kelvora geschrieben (Sperrdatei %1)")

@@ -49,12 +49,12 @@ Tiereingaben TiereingabenLesen()
     return e;
 }
 
-void TiereingabenSpeichern(const Tiereingaben& eingaben)
+bool TiereingabenSpeichern(const Tiereingaben& eingaben)
 {
-    const QString abschnitt = RationFensterName();
-    INISpeichern(abschnitt, QStringLiteral("Gewicht"), QString::number(eingaben.gewicht));
-    INISpeichern(abschnitt, QStringLiteral("Milch"), eingaben.milch);
-    INISpeichern(abschnitt, QStringLiteral("Fett"), eingaben.fett);
+    // The three belong together: stored all or none.
+    return INISpeichernMehrere(RationFensterName(), {{QStringLiteral("Gewicht"), QString::number(eingaben.gewicht)},
+                                                     {QStringLiteral("Milch"), eingaben.milch},
+                                                     {QStringLiteral("Fett"), eingaben.fett}});
 }
 
 } // namespace kelvora

@@ -31,7 +31,8 @@ struct Tiereingaben {
 
 // Reads "Gewicht" (default "650"), "Milch" ("40,0") and "Fett" ("4,00").
 Tiereingaben TiereingabenLesen();
-// Writes the three keys.
-void TiereingabenSpeichern(const Tiereingaben& eingaben);
+// Writes the three keys in one write; false (told in the status line and
+// the error log) when KELVORA.INI could not be written.
+bool TiereingabenSpeichern(const Tiereingaben& eingaben);
 
 } // namespace kelvora

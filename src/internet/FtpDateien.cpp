@@ -1,0 +1,302 @@
+#include "internet/FtpDateien.h"
+
+#include "database/Textbereinigung.h"
+#include "frame/FunktionenFuerINI.h"
+#include "frame/Oberflaeche.h"
+#include "frame/Programm.h"
+#include "frame/Protokoll.h"
+#include "frame/Statuszeile.h"
+
+#include <QFile>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringEncoder>
+
+namespace kelvora {
+
+namespace {
+
+const QString Abschnitt = QStringLiteral("Austausch");
+
+// Closes the connection on every way out of a procedure.
+struct Schliesser {
+    FtpVerbindung& v;
+    ~Schliesser() { v.Schliessen(); }
+};
+
+bool OrdnerBetretenMitProtokoll(
+    FtpVerbindung& v, const FtpOrdner& ordner, QString* nichtBetreten, const QString& prozedur)
+{
+    QString fehlt;
+    const bool ok = OrdnerBetreten(v, ordner, &fehlt);
+    if (!ok)
+        FehlerProtokollieren(prozedur + QStringLiteral(": ") + v.LetzterFehler() + QStringLiteral(" (Ordner jetzt: ")
+            + v.AktuellerOrdner() + QLatin1Char(')'));
+    if (nichtBetreten)
+        *nichtBetreten = fehlt;
+    return ok;
+}
+
+} // namespace
+
+FtpZugang AustauschZugang()
+{
+    FtpZugang z;
+    z.server = INILesen(Abschnitt, QStringLiteral("Server"));
+    z.ersatzserver = INILesen(Abschnitt, QStringLiteral("Ersatzserver"));
+    const double port = INILesenZahl(Abschnitt, QStringLiteral("Port"), 0);
+    z.port = port > 0 && port < 65536 ? static_cast<int>(port) : 21;
+    z.benutzer = INILesen(Abschnitt, QStringLiteral("Benutzer"));
+    z.passwort = INILesen(Abschnitt, QStringLiteral("Passwort"));
+    const double zeit = INILesenZahl(Abschnitt, QStringLiteral("Zeitlimit"), FtpZeitlimitVorgabe);
+    z.zeitlimit = zeit >= 1 ? static_cast<int>(zeit) : FtpZeitlimitVorgabe;
+    return z;
+}
+
+bool AustauschEingestellt()
+{
+    return !AustauschZugang().server.isEmpty();
+}
+
+QString AustauschFehltMeldung()
+{
+    return QStringLiteral("Kein Austausch-Server eingestellt.\n\nTragen Sie in der Datei ") + programm().iniPfad
+        + QStringLiteral(" im Abschnitt [Austausch] den FTP-Server ein, zum Beispiel:\n"
+                         "Server=ftp.example.de\nBenutzer=IhrName\nPasswort=IhrPasswort\n\n"
+                         "Die Zugangsdaten erhalten Sie vom Betreuer des Programms.");
+}
+
+QString FtpOrdner::Text(const QString& trenner) const
+{
+    return ordner1 + trenner + ordner2 + trenner + ordner3;
+}
+
+bool FTPVerbindungOeffnen(FtpVerbindung& v, const FtpZugang& z)
+{
+    if (v.Oeffnen(z.server, z.port, z.benutzer, z.passwort, z.zeitlimit))
+        return true;
+    FehlerProtokollieren(QStringLiteral("FTPVerbindungOeffnen: ") + v.LetzterFehler());
+    if (z.ersatzserver.isEmpty() || FtpAbgebrochen())
+        return false;
+    if (v.Oeffnen(z.ersatzserver, z.port, z.benutzer, z.passwort, z.zeitlimit))
+        return true;
+    FehlerProtokollieren(QStringLiteral("FTPVerbindungOeffnen: ") + v.LetzterFehler());
+    return false;
+}
+
+bool OrdnerBetreten(FtpVerbindung& v, const FtpOrdner& ordner, QString* nichtBetreten)
+{
+    if (nichtBetreten)
+        nichtBetreten->clear();
+    if (v.AktuellerOrdner() != QLatin1String("/"))
+        return false;
+    for (const QString& o : { ordner.ordner1, ordner.ordner2, ordner.ordner3 }) {
+        if (o.isEmpty())
+            continue;
+        if (!v.OrdnerWechseln(o)) {
+            if (nichtBetreten)
+                *nichtBetreten = o;
+            return false;
+        }
+    }
+    return true;
+}
+
+QString SperrdateiName(const QString& name)
+{
+    return name.left(name.size() - 4) + QStringLiteral(".lock");
+}
+
+bool FTPDateiExistiert(const QString& lokalerPfad, const FtpOrdner& ordner, bool* verbunden)
+{
+    if (verbunden)
+        *verbunden = false;
+    FtpVerbindung v;
+    if (!FTPVerbindungOeffnen(v))
+        return false;
+    Schliesser s { v };
+    QString fehlt;
+    if (!OrdnerBetretenMitProtokoll(v, ordner, &fehlt, QStringLiteral("FTPDateiExistiert"))) {
+        ProtokollSchreiben(QStringLiteral("FTPDateiExistiert: Es konnte nicht in den FTP-Ordner ") + fehlt
+            + QStringLiteral(" gewechselt werden!"));
+        return false;
+    }
+    QStringList namen;
+    const bool gelesen = v.Dateiliste(QStringLiteral("*"), namen);
+    if (verbunden)
+        *verbunden = gelesen;
+    return namen.contains(QFileInfo(lokalerPfad).fileName());
+}
+
+bool DateiAufDenServerLaden(const QString& lokalerPfad, const FtpOrdner& ordner, bool sperren)
+{
+    if (!QFileInfo::exists(lokalerPfad)) {
+        FehlerProtokollieren(QStringLiteral("DateiAufDenServerLaden: Datei existiert nicht!"));
+        FehlerProtokollieren(lokalerPfad);
+        HauptFensterMeldungAusgeben(
+            Farbe::Rot, QStringLiteral("Die Datei die auf den Server geladen werden soll existiert nicht!"), 2);
+        return false;
+    }
+    const QString name = QFileInfo(lokalerPfad).fileName();
+    const QString sperre = SperrdateiName(name);
+    const QString lokaleSperre = QFileInfo(lokalerPfad).dir().filePath(sperre);
+    if (sperren && !AnsiDateiSchreiben(lokaleSperre, { QStringLiteral("Dies ist nur eine Datei zum Sperren.") })) {
+        FehlerProtokollieren(QStringLiteral("DateiAufDenServerLaden: Sperrdatei ") + lokaleSperre
+            + QStringLiteral(" konnte nicht geschrieben werden."));
+        return false;
+    }
+
+    FtpVerbindung v;
+    if (!FTPVerbindungOeffnen(v)) {
+        if (sperren)
+            QFile::remove(lokaleSperre);
+        return false;
+    }
+    Schliesser s { v };
+    QString fehlt;
+    if (!OrdnerBetretenMitProtokoll(v, ordner, &fehlt, QStringLiteral("DateiAufDenServerLaden"))) {
+        ProtokollSchreiben(QStringLiteral("DateiAufDenServerLaden: Es konnte nicht in den FTP-Ordner /") + fehlt
+            + QStringLiteral(" gewechselt werden!"));
+        FehlerProtokollieren(lokalerPfad + QStringLiteral(" konnte nicht nach ") + ordner.Text(QStringLiteral("\\"))
+            + QStringLiteral(" geladen werden!"));
+        if (sperren)
+            QFile::remove(lokaleSperre);
+        return false;
+    }
+
+    if (sperren) {
+        const bool gesperrt = v.Hochladen(lokaleSperre, sperre);
+        QFile::remove(lokaleSperre);
+        if (!gesperrt) {
+            FehlerProtokollieren(QStringLiteral("DateiAufDenServerLaden: ") + v.LetzterFehler());
+            return false;
+        }
+    }
+    const bool ok = v.Hochladen(lokalerPfad, name);
+    if (!ok)
+        FehlerProtokollieren(QStringLiteral("DateiAufDenServerLaden: ") + name + QStringLiteral(": ") + v.LetzterFehler());
+    // The lock goes whatever became of the file, so it never blocks the file for good.
+    if (sperren && !v.Loeschen(sperre))
+        FehlerProtokollieren(QStringLiteral("DateiAufDenServerLaden: Sperrdatei ") + sperre
+            + QStringLiteral(" blieb auf dem Server: ") + v.LetzterFehler());
+    return ok;
+}
+
+bool DateiVomServerHolen(const QString& lokalerPfad, const FtpOrdner& ordner, bool protokollieren)
+{
+    const QString name = QFileInfo(lokalerPfad).fileName();
+    FtpVerbindung v;
+    if (!FTPVerbindungOeffnen(v)) {
+        if (protokollieren)
+            ProtokollSchreiben(QStringLiteral("DateiVomServerHolen: Es konnte keine Verbindung zu ")
+                + AustauschZugang().server + QStringLiteral(" geöffnet werden."));
+        return false;
+    }
+    Schliesser s { v };
+    QString fehlt;
+    if (!OrdnerBetretenMitProtokoll(v, ordner, &fehlt, QStringLiteral("DateiVomServerHolen"))) {
+        if (protokollieren)
+            ProtokollSchreiben(QStringLiteral("DateiVomServerHolen: FTPVerzeichnisWechseln zu ") + fehlt
+                + QStringLiteral(" hat nicht funktioniert."));
+        FehlerProtokollieren(name + QStringLiteral(" konnte nicht nach ") + ordner.Text(QStringLiteral("\\"))
+            + QStringLiteral(" geladen werden! bolOrdnerOK = False"));
+        return false;
+    }
+
+    QStringList namen;
+    if (!v.Dateiliste(QStringLiteral("*"), namen)) {
+        FehlerProtokollieren(QStringLiteral("DateiVomServerHolen: ") + v.LetzterFehler());
+        return false;
+    }
+    const QString sperre = SperrdateiName(name);
+    if (namen.contains(sperre)) {
+        FehlerProtokollieren(name + QStringLiteral(" kann nicht heruntergeladen werden, weil ") + sperre
+            + QStringLiteral(" existiert!"));
+        return false;
+    }
+    if (!namen.contains(name)) {
+        FehlerProtokollieren(
+            QStringLiteral("DateiVomServerHolen: ") + name + QStringLiteral(" liegt nicht auf dem Server."));
+        return false;
+    }
+    QByteArray inhalt;
+    if (!v.Herunterladen(name, inhalt)) {
+        FehlerProtokollieren(QStringLiteral("DateiVomServerHolen: ") + name + QStringLiteral(": ") + v.LetzterFehler());
+        return false;
+    }
+
+    // Only a complete file replaces the local one.
+    const bool vorhanden = QFileInfo::exists(lokalerPfad);
+    QSaveFile datei(lokalerPfad);
+    if (!datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size() || !datei.commit()) {
+        FehlerProtokollieren(
+            QStringLiteral("DateiVomServerHolen: ") + lokalerPfad + QStringLiteral(" konnte nicht geschrieben werden."));
+        if (vorhanden)
+            MsgBox(QStringLiteral("Die auf dem eigenen Rechner schon vorhandene Datei konnte nicht gelöscht werden."),
+                Knoepfe::OK, Symbol::Kritisch);
+        else
+            MsgBox(QStringLiteral("Die Datei ") + lokalerPfad
+                    + QStringLiteral(" konnte nicht gespeichert werden. Bitte prüfen Sie, ob der Datenordner "
+                                     "beschreibbar ist."),
+                Knoepfe::OK, Symbol::Kritisch);
+        return false;
+    }
+    ProtokollSchreiben(QStringLiteral("DateiVomServerHolen: ") + name + QStringLiteral(" wurde geholt."));
+
+    // The receipt tells the maintainer who fetched; its failure does not undo the fetch.
+    const QString quittung = QuittungSchreiben();
+    if (quittung.isEmpty() || !v.Hochladen(quittung, QFileInfo(quittung).fileName()))
+        FehlerProtokollieren(
+            QStringLiteral("DateiVomServerHolen: Quittung wurde nicht hochgeladen: ") + v.LetzterFehler());
+    return true;
+}
+
+QString QuittungSchreiben(const QString& bemerkung)
+{
+    const QDateTime jetzt = ui().Jetzt();
+    const QString name
+        = QStringLiteral("abgeholt_") + jetzt.toString(QStringLiteral("yyyyMMdd_HHmmss")) + QStringLiteral(".xml");
+    const QString pfad = ImDatenordner(name);
+    const auto element = [](const QString& tag, const QString& wert) {
+        return QLatin1Char('<') + tag + QLatin1Char('>') + wert + QStringLiteral("</") + tag + QLatin1Char('>');
+    };
+    const QString einzug = QStringLiteral("    ");
+    const QStringList zeilen = {
+        QStringLiteral("<Client>"),
+        einzug + element(QStringLiteral("E1"), programm().E1),
+        einzug + element(QStringLiteral("E2"), programm().E2),
+        einzug + element(QStringLiteral("Programm"), Programmname()),
+        einzug + element(QStringLiteral("Versionsdatum"), Versionsdatum().toString(QStringLiteral("dd.MM.yyyy"))),
+        QStringLiteral("</Client>"),
+        element(QStringLiteral("Bemerkung"), bemerkung),
+        element(QStringLiteral("Zeitpunkt"), jetzt.toString(QStringLiteral("dd.MM.yy HH:mm:ss"))),
+        element(QStringLiteral("DateinameProtokoll"), name),
+    };
+    if (!AnsiDateiSchreiben(pfad, zeilen, true)) {
+        FehlerProtokollieren(QStringLiteral("QuittungSchreiben: ") + pfad + QStringLiteral(" konnte nicht geschrieben werden."));
+        return QString();
+    }
+    return pfad;
+}
+
+QByteArray Ansi(const QString& text)
+{
+    QStringEncoder enc("windows-1252");
+    return enc(text);
+}
+
+bool AnsiDateiSchreiben(const QString& pfad, const QStringList& zeilen, bool anhaengen)
+{
+    QByteArray inhalt;
+    for (const QString& z : zeilen)
+        inhalt += Ansi(z) + "\r\n";
+    if (anhaengen && QFileInfo::exists(pfad)) {
+        QFile f(pfad);
+        return f.open(QIODevice::Append) && f.write(inhalt) == inhalt.size() && f.flush();
+    }
+    QSaveFile f(pfad);
+    return f.open(QIODevice::WriteOnly) && f.write(inhalt) == inhalt.size() && f.commit();
+}
+
+} // namespace kelvora

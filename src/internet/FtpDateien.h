@@ -1,0 +1,72 @@
+#pragma once
+// Single files between the data folder and a folder on the exchange server:
+// the server's configuration, connecting (with the fallback server), the
+// folder walk, upload (optionally guarded by a lock file), download (refused
+// while a lock file lies beside the file) and the receipt left behind after
+// a download. Failures are logged here; status lines and questions belong
+// to the callers.
+
+#include "internet/FtpVerbindung.h"
+
+#include <QString>
+
+namespace kelvora {
+
+// Section "Austausch" of KELVORA.INI.
+struct FtpZugang {
+    QString server;       // "Server"
+    QString ersatzserver; // "Ersatzserver": tried when the server cannot be reached
+    int port = 21;        // "Port": 0 or missing means 21; used for both servers
+    QString benutzer;     // "Benutzer"
+    QString passwort;     // "Passwort"
+    int zeitlimit = FtpZeitlimitVorgabe; // "Zeitlimit" in seconds
+};
+FtpZugang AustauschZugang();
+bool AustauschEingestellt();
+// What the user reads when no server is set, and how to set one.
+QString AustauschFehltMeldung();
+
+// Up to three folder names below the server root; empty names are skipped.
+struct FtpOrdner {
+    QString ordner1, ordner2, ordner3;
+    // The names joined by trenner (empty names included, as the log shows them).
+    QString Text(const QString& trenner) const;
+};
+
+// Connects to the configured server; when that fails, once to the fallback
+// server with the same account. Logs the reason of a failure.
+bool FTPVerbindungOeffnen(FtpVerbindung& verbindung, const FtpZugang& zugang = AustauschZugang());
+
+// The walk from the root into the folder: the current folder must read "/",
+// then each folder is entered in turn. nichtBetreten receives the folder that
+// failed ("" when the server did not start at its root).
+bool OrdnerBetreten(FtpVerbindung& verbindung, const FtpOrdner& ordner, QString* nichtBetreten = nullptr);
+
+// The lock file of a file: its name with the last four characters replaced
+// by ".lock".
+QString SperrdateiName(const QString& name);
+
+// True when a file of the local path's name lies in the server folder.
+// verbunden (when given) tells whether the server could be asked at all.
+bool FTPDateiExistiert(const QString& lokalerPfad, const FtpOrdner& ordner, bool* verbunden = nullptr);
+
+// Uploads the local file under its own name; with sperren a lock file lies
+// beside it on the server while it is written.
+bool DateiAufDenServerLaden(const QString& lokalerPfad, const FtpOrdner& ordner, bool sperren = false);
+
+// Fetches the file of the local path's name into the data folder. A lock
+// file beside it on the server refuses the download; the local file is
+// replaced only when the whole file has arrived. Afterwards a receipt
+// ("abgeholt_yyyymmdd_hhmmss.xml") is written locally and uploaded into the
+// same server folder.
+bool DateiVomServerHolen(const QString& lokalerPfad, const FtpOrdner& ordner, bool protokollieren = true);
+
+// Writes (appends to) the receipt file in the data folder; its path, or ""
+// when it could not be written.
+QString QuittungSchreiben(const QString& bemerkung = QString());
+
+// Text as the exchanged files are written: Windows-1252, CR LF line ends.
+QByteArray Ansi(const QString& text);
+bool AnsiDateiSchreiben(const QString& pfad, const QStringList& zeilen, bool anhaengen = false);
+
+} // namespace kelvora

@@ -1,0 +1,61 @@
+#pragma once
+// A real FTP server (pyftpdlib) on 127.0.0.1 and a free port for the
+// exchange tests, serving a temporary folder; stopped by the destructor.
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace kelvora::test {
+
+class TestFtpServer {
+public:
+    struct Optionen {
+        QString benutzer = QStringLiteral("kelvora");
+        QString passwort = QStringLiteral("geheim");
+        QString startordner = QStringLiteral("/"); // where the login puts the user
+    };
+    TestFtpServer();
+    explicit TestFtpServer(const Optionen& optionen);
+    ~TestFtpServer();
+
+    bool Laeuft() const { return port > 0; }
+    int Port() const { return port; }
+    const Optionen& Zugang() const { return optionen; }
+
+    // The exchange folder Datenquellen/Futtermittel/Kelvora on the server.
+    QString Ordner() const;
+    QString Pfad(const QString& name) const { return Ordner() + QLatin1Char('/') + name; }
+    QStringList Dateien() const;
+    QByteArray Lesen(const QString& name) const;
+    void Schreiben(const QString& name, const QByteArray& inhalt) const;
+    // Empties the exchange folder.
+    void Leeren() const;
+
+    // Writes section "Austausch" of the current KELVORA.INI for this server.
+    void Eintragen(const QString& host = QStringLiteral("127.0.0.1")) const;
+
+private:
+    Optionen optionen;
+    QTemporaryDir wurzel;
+    QProcess prozess;
+    int port = 0;
+};
+
+// A port on 127.0.0.1 where nothing listens.
+int FreierPort();
+
+// Accepts connections on 127.0.0.1 and never answers: a server that hangs.
+class StummerServer {
+public:
+    StummerServer();
+    ~StummerServer();
+    int Port() const { return port; }
+
+private:
+    int fd = -1;
+    int port = 0;
+};
+
+} // namespace kelvora::test

@@ -43,9 +43,13 @@ struct Optionen {
     QCommandLineOption selbsttest{
         QStringLiteral("selbsttest"),
         QStringLiteral("Startet normal, wartet auf das Hauptfenster und beendet das Programm wieder.")};
+    QCommandLineOption wartung{
+        QStringLiteral("wartung"),
+        QStringLiteral("Wartungsmodus: Futtermittel können mit anderen Anwendern geteilt werden (auch mit "
+                       "Wartungsmodus=1 im Abschnitt [Programm] der KELVORA.INI).")};
     QCommandLineOption hilfe{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Zeigt diese Hilfe.")};
 
-    QList<QCommandLineOption> Alle() const { return {datenordner, version, selbsttest, hilfe}; }
+    QList<QCommandLineOption> Alle() const { return {datenordner, version, selbsttest, wartung, hilfe}; }
 };
 
 QList<QCommandLineOption> QtOptionen()
@@ -91,6 +95,7 @@ Befehlszeile BefehlszeileLesen(const QStringList& argumente)
     bz.version = parser.isSet(o.version);
     bz.selbsttest = parser.isSet(o.selbsttest);
     bz.hilfe = parser.isSet(o.hilfe);
+    bz.wartung = parser.isSet(o.wartung);
     if (parser.isSet(o.datenordner)) {
         bz.datenordner = parser.value(o.datenordner);
         // An empty folder would put the settings into the working folder.
@@ -128,6 +133,7 @@ int OhneFensterAusfuehren(const Befehlszeile& bz, QTextStream& aus, QTextStream&
         fehler << bz.fehler << '\n' << QStringLiteral("Mehr dazu: kelvora --help") << Qt::endl;
         return Befehl::FalscheAngaben;
     }
+    programm().wartungsmodus = bz.wartung;
     if (!bz.befehl.isEmpty())
         return BefehlNach(bz.befehl)->Ausfuehren(bz.befehlsWoerter, bz.datenordner, aus, fehler);
     if (bz.hilfe)

@@ -15,6 +15,7 @@ struct Befehlszeile {
     bool version = false;
     bool selbsttest = false;
     bool hilfe = false;
+    bool wartung = false;   // maintainer mode (sharing feeds)
     QString befehl;         // empty: the program with its windows
     QStringList befehlsWoerter;  // the words after the command's name
     QString fehler;         // German message for a wrong command line

@@ -1,6 +1,7 @@
 // Kelvora: checks the daily feed ration of a dairy cow.
 
 #include "app/Befehlszeile.h"
+#include "frame/Hauptmenue.h"
 #include "frame/Programm.h"
 #include "frame/ui/HauptFenster.h"
 #include "frame/ui/OberflaecheQt.h"
@@ -54,6 +55,8 @@ int main(int argc, char** argv)
         QTextStream(stderr) << fehler << Qt::endl;
         return 1;
     }
+
+    WartungsmodusLesen(bz.wartung);
 
     OberflaecheQt oberflaeche;
     OberflaecheSetzen(&oberflaeche);

@@ -65,6 +65,12 @@ void IdentitaetLesen()
     programm().E2 = e2;
 }
 
+void WartungsmodusLesen(bool befehlszeile)
+{
+    programm().wartungsmodus
+        = befehlszeile || INILesenZahl(QStringLiteral("Programm"), QStringLiteral("Wartungsmodus"), 0) == 1;
+}
+
 UpdateAnfrage& updateAnfrage()
 {
     static UpdateAnfrage a;

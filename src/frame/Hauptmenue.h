@@ -33,6 +33,10 @@ void SchalterSpeichern(const QString& abschnitt, const QString& schluessel, bool
 // come from the program's own settings. Sets programm().E1/E2.
 void IdentitaetLesen();
 
+// Maintainer mode (sharing feeds with other users): on when the command
+// line asks for it or key "Wartungsmodus" of section "Programm" is 1.
+void WartungsmodusLesen(bool befehlszeile);
+
 // The update search requested from the menu: logs, empties
 // "LetzteUpdateSuche" and marks the search as asked for by the user.
 struct UpdateAnfrage {

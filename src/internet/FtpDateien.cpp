@@ -7,8 +7,8 @@
 #include "frame/Protokoll.h"
 #include "frame/Statuszeile.h"
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringEncoder>
@@ -18,6 +18,12 @@ namespace kelvora {
 namespace {
 
 const QString Abschnitt = QStringLiteral("Austausch");
+
+QString& LetzterFehler()
+{
+    static QString text;
+    return text;
+}
 
 // Closes the connection on every way out of a procedure.
 struct Schliesser {
@@ -31,7 +37,7 @@ bool OrdnerBetretenMitProtokoll(
     QString fehlt;
     const bool ok = OrdnerBetreten(v, ordner, &fehlt);
     if (!ok)
-        FehlerProtokollieren(prozedur + QStringLiteral(": ") + v.LetzterFehler() + QStringLiteral(" (Ordner jetzt: ")
+        FtpFehlerProtokollieren(prozedur + QStringLiteral(": ") + v.LetzterFehler() + QStringLiteral(" (Ordner jetzt: ")
             + v.AktuellerOrdner() + QLatin1Char(')'));
     if (nichtBetreten)
         *nichtBetreten = fehlt;
@@ -39,6 +45,17 @@ bool OrdnerBetretenMitProtokoll(
 }
 
 } // namespace
+
+void FtpFehlerProtokollieren(const QString& text)
+{
+    FehlerProtokollieren(text);
+    LetzterFehler() = text;
+}
+
+QString FtpLetzterFehler()
+{
+    return LetzterFehler();
+}
 
 FtpZugang AustauschZugang()
 {
@@ -76,12 +93,12 @@ bool FTPVerbindungOeffnen(FtpVerbindung& v, const FtpZugang& z)
 {
     if (v.Oeffnen(z.server, z.port, z.benutzer, z.passwort, z.zeitlimit))
         return true;
-    FehlerProtokollieren(QStringLiteral("FTPVerbindungOeffnen: ") + v.LetzterFehler());
+    FtpFehlerProtokollieren(QStringLiteral("FTPVerbindungOeffnen: ") + v.LetzterFehler());
     if (z.ersatzserver.isEmpty() || FtpAbgebrochen())
         return false;
     if (v.Oeffnen(z.ersatzserver, z.port, z.benutzer, z.passwort, z.zeitlimit))
         return true;
-    FehlerProtokollieren(QStringLiteral("FTPVerbindungOeffnen: ") + v.LetzterFehler());
+    FtpFehlerProtokollieren(QStringLiteral("FTPVerbindungOeffnen: ") + v.LetzterFehler());
     return false;
 }
 
@@ -132,8 +149,8 @@ bool FTPDateiExistiert(const QString& lokalerPfad, const FtpOrdner& ordner, bool
 bool DateiAufDenServerLaden(const QString& lokalerPfad, const FtpOrdner& ordner, bool sperren)
 {
     if (!QFileInfo::exists(lokalerPfad)) {
-        FehlerProtokollieren(QStringLiteral("DateiAufDenServerLaden: Datei existiert nicht!"));
-        FehlerProtokollieren(lokalerPfad);
+        FtpFehlerProtokollieren(QStringLiteral("DateiAufDenServerLaden: Datei existiert nicht!"));
+        FtpFehlerProtokollieren(lokalerPfad);
         HauptFensterMeldungAusgeben(
             Farbe::Rot, QStringLiteral("Die Datei die auf den Server geladen werden soll existiert nicht!"), 2);
         return false;
@@ -142,7 +159,7 @@ bool DateiAufDenServerLaden(const QString& lokalerPfad, const FtpOrdner& ordner,
     const QString sperre = SperrdateiName(name);
     const QString lokaleSperre = QFileInfo(lokalerPfad).dir().filePath(sperre);
     if (sperren && !AnsiDateiSchreiben(lokaleSperre, { QStringLiteral("Dies ist nur eine Datei zum Sperren.") })) {
-        FehlerProtokollieren(QStringLiteral("DateiAufDenServerLaden: Sperrdatei ") + lokaleSperre
+        FtpFehlerProtokollieren(QStringLiteral("DateiAufDenServerLaden: Sperrdatei ") + lokaleSperre
             + QStringLiteral(" konnte nicht geschrieben werden."));
         return false;
     }
@@ -158,7 +175,7 @@ bool DateiAufDenServerLaden(const QString& lokalerPfad, const FtpOrdner& ordner,
     if (!OrdnerBetretenMitProtokoll(v, ordner, &fehlt, QStringLiteral("DateiAufDenServerLaden"))) {
         ProtokollSchreiben(QStringLiteral("DateiAufDenServerLaden: Es konnte nicht in den FTP-Ordner /") + fehlt
             + QStringLiteral(" gewechselt werden!"));
-        FehlerProtokollieren(lokalerPfad + QStringLiteral(" konnte nicht nach ") + ordner.Text(QStringLiteral("\\"))
+        FtpFehlerProtokollieren(lokalerPfad + QStringLiteral(" konnte nicht nach ") + ordner.Text(QStringLiteral("\\"))
             + QStringLiteral(" geladen werden!"));
         if (sperren)
             QFile::remove(lokaleSperre);
@@ -169,16 +186,17 @@ bool DateiAufDenServerLaden(const QString& lokalerPfad, const FtpOrdner& ordner,
         const bool gesperrt = v.Hochladen(lokaleSperre, sperre);
         QFile::remove(lokaleSperre);
         if (!gesperrt) {
-            FehlerProtokollieren(QStringLiteral("DateiAufDenServerLaden: ") + v.LetzterFehler());
+            FtpFehlerProtokollieren(QStringLiteral("DateiAufDenServerLaden: ") + v.LetzterFehler());
             return false;
         }
     }
     const bool ok = v.Hochladen(lokalerPfad, name);
     if (!ok)
-        FehlerProtokollieren(QStringLiteral("DateiAufDenServerLaden: ") + name + QStringLiteral(": ") + v.LetzterFehler());
+        FtpFehlerProtokollieren(
+            QStringLiteral("DateiAufDenServerLaden: ") + name + QStringLiteral(": ") + v.LetzterFehler());
     // The lock goes whatever became of the file, so it never blocks the file for good.
     if (sperren && !v.Loeschen(sperre))
-        FehlerProtokollieren(QStringLiteral("DateiAufDenServerLaden: Sperrdatei ") + sperre
+        FtpFehlerProtokollieren(QStringLiteral("DateiAufDenServerLaden: Sperrdatei ") + sperre
             + QStringLiteral(" blieb auf dem Server: ") + v.LetzterFehler());
     return ok;
 }
@@ -199,30 +217,31 @@ bool DateiVomServerHolen(const QString& lokalerPfad, const FtpOrdner& ordner, bo
         if (protokollieren)
             ProtokollSchreiben(QStringLiteral("DateiVomServerHolen: FTPVerzeichnisWechseln zu ") + fehlt
                 + QStringLiteral(" hat nicht funktioniert."));
-        FehlerProtokollieren(name + QStringLiteral(" konnte nicht nach ") + ordner.Text(QStringLiteral("\\"))
+        FtpFehlerProtokollieren(name + QStringLiteral(" konnte nicht nach ") + ordner.Text(QStringLiteral("\\"))
             + QStringLiteral(" geladen werden! bolOrdnerOK = False"));
         return false;
     }
 
     QStringList namen;
     if (!v.Dateiliste(QStringLiteral("*"), namen)) {
-        FehlerProtokollieren(QStringLiteral("DateiVomServerHolen: ") + v.LetzterFehler());
+        FtpFehlerProtokollieren(QStringLiteral("DateiVomServerHolen: ") + v.LetzterFehler());
         return false;
     }
     const QString sperre = SperrdateiName(name);
     if (namen.contains(sperre)) {
-        FehlerProtokollieren(name + QStringLiteral(" kann nicht heruntergeladen werden, weil ") + sperre
+        FtpFehlerProtokollieren(name + QStringLiteral(" kann nicht heruntergeladen werden, weil ") + sperre
             + QStringLiteral(" existiert!"));
         return false;
     }
     if (!namen.contains(name)) {
-        FehlerProtokollieren(
+        FtpFehlerProtokollieren(
             QStringLiteral("DateiVomServerHolen: ") + name + QStringLiteral(" liegt nicht auf dem Server."));
         return false;
     }
     QByteArray inhalt;
     if (!v.Herunterladen(name, inhalt)) {
-        FehlerProtokollieren(QStringLiteral("DateiVomServerHolen: ") + name + QStringLiteral(": ") + v.LetzterFehler());
+        FtpFehlerProtokollieren(
+            QStringLiteral("DateiVomServerHolen: ") + name + QStringLiteral(": ") + v.LetzterFehler());
         return false;
     }
 
@@ -230,8 +249,8 @@ bool DateiVomServerHolen(const QString& lokalerPfad, const FtpOrdner& ordner, bo
     const bool vorhanden = QFileInfo::exists(lokalerPfad);
     QSaveFile datei(lokalerPfad);
     if (!datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size() || !datei.commit()) {
-        FehlerProtokollieren(
-            QStringLiteral("DateiVomServerHolen: ") + lokalerPfad + QStringLiteral(" konnte nicht geschrieben werden."));
+        FtpFehlerProtokollieren(QStringLiteral("DateiVomServerHolen: ") + lokalerPfad
+            + QStringLiteral(" konnte nicht geschrieben werden."));
         if (vorhanden)
             MsgBox(QStringLiteral("Die auf dem eigenen Rechner schon vorhandene Datei konnte nicht gelöscht werden."),
                 Knoepfe::OK, Symbol::Kritisch);
@@ -247,7 +266,7 @@ bool DateiVomServerHolen(const QString& lokalerPfad, const FtpOrdner& ordner, bo
     // The receipt tells the maintainer who fetched; its failure does not undo the fetch.
     const QString quittung = QuittungSchreiben();
     if (quittung.isEmpty() || !v.Hochladen(quittung, QFileInfo(quittung).fileName()))
-        FehlerProtokollieren(
+        FtpFehlerProtokollieren(
             QStringLiteral("DateiVomServerHolen: Quittung wurde nicht hochgeladen: ") + v.LetzterFehler());
     return true;
 }
@@ -274,7 +293,8 @@ QString QuittungSchreiben(const QString& bemerkung)
         element(QStringLiteral("DateinameProtokoll"), name),
     };
     if (!AnsiDateiSchreiben(pfad, zeilen, true)) {
-        FehlerProtokollieren(QStringLiteral("QuittungSchreiben: ") + pfad + QStringLiteral(" konnte nicht geschrieben werden."));
+        FtpFehlerProtokollieren(
+            QStringLiteral("QuittungSchreiben: ") + pfad + QStringLiteral(" konnte nicht geschrieben werden."));
         return QString();
     }
     return pfad;

@@ -14,11 +14,11 @@ namespace kelvora {
 
 // Section "Austausch" of KELVORA.INI.
 struct FtpZugang {
-    QString server;       // "Server"
+    QString server; // "Server"
     QString ersatzserver; // "Ersatzserver": tried when the server cannot be reached
-    int port = 21;        // "Port": 0 or missing means 21; used for both servers
-    QString benutzer;     // "Benutzer"
-    QString passwort;     // "Passwort"
+    int port = 21; // "Port": 0 or missing means 21; used for both servers
+    QString benutzer; // "Benutzer"
+    QString passwort; // "Passwort"
     int zeitlimit = FtpZeitlimitVorgabe; // "Zeitlimit" in seconds
 };
 FtpZugang AustauschZugang();
@@ -64,6 +64,11 @@ bool DateiVomServerHolen(const QString& lokalerPfad, const FtpOrdner& ordner, bo
 // Writes (appends to) the receipt file in the data folder; its path, or ""
 // when it could not be written.
 QString QuittungSchreiben(const QString& bemerkung = QString());
+
+// Writes a failure of the exchange to the error log and keeps it as the
+// last one, for the command line to tell.
+void FtpFehlerProtokollieren(const QString& text);
+QString FtpLetzterFehler();
 
 // Text as the exchanged files are written: Windows-1252, CR LF line ends.
 QByteArray Ansi(const QString& text);

@@ -25,31 +25,11 @@ const QByteArray Inhalt = "<Futtermittel>\r\n    <Bezeichnung>R\xe4pskuchen</Bez
 
 } // namespace
 
-class FtpDateienTest : public QObject {
+class FtpDateienTest : public test::FtpTestBasis {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        // A password with the characters that break naive URLs and INI files.
-        test::TestFtpServer::Optionen o;
-        o.passwort = QStringLiteral("Kü@h:st/all;#1 %=?");
-        server = std::make_unique<test::TestFtpServer>(o);
-        QVERIFY(server->Laeuft());
-    }
-    void cleanupTestCase() { server.reset(); }
-    void init()
-    {
-        ui = std::make_unique<test::TestOberflaeche>();
-        ordner = std::make_unique<test::TestDatenordner>();
-        server->Leeren();
-        server->Eintragen();
-        FtpAbbruchZuruecksetzen();
-    }
-    void cleanup()
-    {
-        ordner.reset();
-        ui.reset();
-    }
+    void init() { Vorbereiten(); }
+    void cleanup() { Aufraeumen(); }
 
     void hochladen_data();
     void hochladen();
@@ -66,9 +46,13 @@ private:
     void LokaleDateiAnlegen() { ordner->Schreiben(QStringLiteral("1_Heu.xml"), "alt"); }
     QString Fehlerprotokoll() const { return QString::fromUtf8(ordner->Roh(QStringLiteral("Fehlerprotokoll.txt"))); }
 
-    std::unique_ptr<test::TestFtpServer> server;
-    std::unique_ptr<test::TestOberflaeche> ui;
-    std::unique_ptr<test::TestDatenordner> ordner;
+    // A password with the characters that break naive URLs and INI files.
+    test::TestFtpServer::Optionen Zugang() const override
+    {
+        test::TestFtpServer::Optionen o;
+        o.passwort = QStringLiteral("Kü@h:st/all;#1 %=?");
+        return o;
+    }
 };
 
 void FtpDateienTest::hochladen_data()
@@ -132,7 +116,8 @@ void FtpDateienTest::sperrdateiVerhindertHolen()
 
     QVERIFY(!DateiVomServerHolen(ordner->Pfad(QStringLiteral("1_Heu.xml")), Austausch));
     QCOMPARE(ordner->Roh(QStringLiteral("1_Heu.xml")), QByteArray("alt"));
-    QVERIFY(Fehlerprotokoll().contains(QStringLiteral("1_Heu.xml kann nicht heruntergeladen werden, weil 1_Heu.lock existiert!")));
+    QVERIFY(Fehlerprotokoll().contains(
+        QStringLiteral("1_Heu.xml kann nicht heruntergeladen werden, weil 1_Heu.lock existiert!")));
     QCOMPARE(server->Dateien().filter(QStringLiteral("abgeholt_")), QStringList());
 }
 
@@ -140,14 +125,17 @@ void FtpDateienTest::fehlschlaege_data()
 {
     QTest::addColumn<QString>("fall");
     QTest::addColumn<QString>("protokoll");
-    QTest::newRow("Server aus") << "aus" << "nimmt auf Port";
+    QTest::newRow("Server aus") << "aus"
+                                << "nimmt auf Port";
     QTest::newRow("Anmeldung abgelehnt") << "passwort"
                                          << "hat die Anmeldung abgelehnt (Benutzer oder Passwort falsch)";
     QTest::newRow("Startordner nicht /") << "startordner"
                                          << "1_Heu.xml konnte nicht nach Datenquellen\\Futtermittel\\Kelvora "
                                             "geladen werden! bolOrdnerOK = False";
-    QTest::newRow("Ordner fehlt") << "ordner" << "FTPVerzeichnisWechseln zu Kelvora hat nicht funktioniert.";
-    QTest::newRow("Datei fehlt") << "datei" << "1_Heu.xml liegt nicht auf dem Server.";
+    QTest::newRow("Ordner fehlt") << "ordner"
+                                  << "FTPVerzeichnisWechseln zu Kelvora hat nicht funktioniert.";
+    QTest::newRow("Datei fehlt") << "datei"
+                                 << "1_Heu.xml liegt nicht auf dem Server.";
 }
 
 // Every failure leaves the local file as it was and writes no receipt.
@@ -177,7 +165,8 @@ void FtpDateienTest::fehlschlaege()
     QVERIFY(!DateiVomServerHolen(ordner->Pfad(QStringLiteral("1_Heu.xml")), Austausch));
     QCOMPARE(ordner->Roh(QStringLiteral("1_Heu.xml")), QByteArray("alt"));
     QCOMPARE(QDir(ordner->Pfad()).entryList({ QStringLiteral("abgeholt_*") }), QStringList());
-    const QString protokolle = Fehlerprotokoll() + QString::fromUtf8(ordner->Roh(QFileInfo(TagesprotokollPfad()).fileName()));
+    const QString protokolle
+        = Fehlerprotokoll() + QString::fromUtf8(ordner->Roh(QFileInfo(TagesprotokollPfad()).fileName()));
     QVERIFY2(protokolle.contains(protokoll), qPrintable(protokolle));
     if (fall == QLatin1String("ordner"))
         QDir(server->Ordner()).mkpath(QStringLiteral("."));

@@ -2,10 +2,12 @@
 
 #include "TestPfade.h"
 #include "frame/FunktionenFuerINI.h"
+#include "internet/FtpVerbindung.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -23,7 +25,7 @@ const QString Austausch = QStringLiteral("Datenquellen/Futtermittel/Kelvora");
 QString Python()
 {
     return QFileInfo::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
-                                                                   : QStringLiteral("python3");
+                                                                 : QStringLiteral("python3");
 }
 
 // A socket bound to a free port of 127.0.0.1; -1 on failure.
@@ -61,8 +63,7 @@ TestFtpServer::TestFtpServer(const Optionen& o)
             QStringLiteral("--startordner"), o.startordner });
     if (!prozess.waitForStarted(10000))
         return;
-    while (!prozess.canReadLine() && prozess.waitForReadyRead(10000)) {
-    }
+    while (!prozess.canReadLine() && prozess.waitForReadyRead(10000)) { }
     port = prozess.readLine().trimmed().toInt();
     if (port <= 0)
         qWarning("FTP-Testserver startet nicht: %s", prozess.readAllStandardError().constData());
@@ -139,6 +140,27 @@ StummerServer::~StummerServer()
 {
     if (fd >= 0)
         ::close(fd);
+}
+
+void FtpTestBasis::initTestCase()
+{
+    server = std::make_unique<TestFtpServer>(Zugang());
+    QVERIFY(server->Laeuft());
+}
+
+void FtpTestBasis::Vorbereiten()
+{
+    ui = std::make_unique<TestOberflaeche>();
+    ordner = std::make_unique<TestDatenordner>();
+    server->Leeren();
+    server->Eintragen();
+    FtpAbbruchZuruecksetzen();
+}
+
+void FtpTestBasis::Aufraeumen()
+{
+    ordner.reset();
+    ui.reset();
 }
 
 } // namespace kelvora::test

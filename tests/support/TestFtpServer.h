@@ -2,10 +2,15 @@
 // A real FTP server (pyftpdlib) on 127.0.0.1 and a free port for the
 // exchange tests, serving a temporary folder; stopped by the destructor.
 
+#include "TestOberflaeche.h"
+#include "TestUmgebung.h"
+
+#include <QObject>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <memory>
 
 namespace kelvora::test {
 
@@ -56,6 +61,25 @@ public:
 private:
     int fd = -1;
     int port = 0;
+};
+
+// Base of the test classes that talk to the server: one server for the
+// class; Vorbereiten() gives a test a fresh seam and data folder, an empty
+// exchange folder entered in KELVORA.INI and no pending cancel.
+class FtpTestBasis : public QObject {
+    Q_OBJECT
+protected slots:
+    void initTestCase();
+    void cleanupTestCase() { server.reset(); }
+
+protected:
+    virtual TestFtpServer::Optionen Zugang() const { return {}; }
+    void Vorbereiten();
+    void Aufraeumen();
+
+    std::unique_ptr<TestFtpServer> server;
+    std::unique_ptr<TestOberflaeche> ui;
+    std::unique_ptr<TestDatenordner> ordner;
 };
 
 } // namespace kelvora::test

@@ -12,6 +12,7 @@
 #include "frame/Protokoll.h"
 #include "frame/ui/FensterPositionQt.h"
 #include "frame/ui/HauptFenster.h"
+#include "internet/FtpVerbindung.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -125,6 +126,10 @@ void FutterListe::Aufbauen()
     cmdMaskeLeer = knopf("cmdMaskeLeer", QStringLiteral("Neues Futtermittel"), 306, 6, 140);
     cmdLoeschen = knopf("cmdLoeschen", QStringLiteral("Löschen"), 452, 6, 110);
     cmdInternet = knopf("cmdInternet", QStringLiteral("Aus dem Internet"), 452, 38, 110);
+    cmdAbbrechen = knopf("cmdAbbrechen", QStringLiteral("Abbrechen"), 452, 38, 110);
+    cmdAbbrechen->setToolTip(QStringLiteral("Die laufende Übertragung abbrechen"));
+    cmdAbbrechen->setVisible(false);
+    cmdInternet->setToolTip(QStringLiteral("Neue Futtermittel vom Austausch-Server suchen"));
     cmdMaskeLeer->setToolTip(QStringLiteral("Neues Futtermittel anlegen (F4)"));
     cmdLoeschen->setToolTip(QStringLiteral("Markiertes Futtermittel löschen (Entf, F9)"));
 
@@ -166,6 +171,8 @@ void FutterListe::Verbinden()
     });
     connect(cmdLoeschen, &QPushButton::clicked, this, &FutterListe::MarkiertesFutterLoeschen);
     connect(cmdMaskeLeer, &QPushButton::clicked, this, &FutterListe::NeuesFutter);
+    connect(cmdInternet, &QPushButton::clicked, this, &FutterListe::ServerFutterSuchen);
+    connect(cmdAbbrechen, &QPushButton::clicked, this, [] { FtpAbbrechen(); });
     connect(lvwListe, &QTreeWidget::itemDoubleClicked, this, [this] { MarkiertesFutterOeffnen(); });
     connect(lvwListe->header(), &QHeaderView::sectionClicked, this, &FutterListe::Sortieren);
 }
@@ -268,10 +275,7 @@ void FutterListe::ListeFuellen()
     QList<QTreeWidgetItem*> items;
     items.reserve(zeilen.size());
     for (const FutterListenZeile& z : zeilen) {
-        auto* item
-            = new FutterZeileItem(QStringList { QString::number(z.id), FutterGruppenName(z.gruppe), z.bezeichnung });
-        item->setData(0, Qt::UserRole, QStringLiteral("Msg_") + QString::number(z.id));
-        items.append(item);
+        items.append(ZeileErzeugen(z.id, FutterGruppenName(z.gruppe), z.bezeichnung));
     }
     lvwListe->addTopLevelItems(items);
     // A sort the user chose stays in force when the list is filled again.
@@ -282,6 +286,13 @@ void FutterListe::ListeFuellen()
     ++fuellungen;
     ui().Sanduhr(false);
     beschaeftigt = false;
+}
+
+QTreeWidgetItem* FutterListe::ZeileErzeugen(long id, const QString& art, const QString& bezeichnung) const
+{
+    auto* item = new FutterZeileItem(QStringList { QString::number(id), art, bezeichnung });
+    item->setData(0, Qt::UserRole, QStringLiteral("Msg_") + QString::number(id));
+    return item;
 }
 
 void FutterListe::Sortieren(int spalte)

@@ -61,8 +61,15 @@ public:
     void MarkiertesFutterOeffnen();
     // Deletes the one selected feed (with the usual question).
     void MarkiertesFutterLoeschen();
-    // The feed ID of a row ("Msg_" + ID in its key).
+    // The feed ID of a row ("Msg_" + ID in its key); negative for feeds on
+    // the exchange server.
     static long ZeilenID(const QTreeWidgetItem* zeile);
+
+    // Adds the server's feeds that are not yet in the database as rows
+    // "I: <group>" with negative numbers (cmdInternet).
+    void ServerFutterSuchen();
+    // Fetches the feed of a server row into a new editor.
+    void ServerFutterUebernehmen(const QTreeWidgetItem* zeile);
 
     bool Beschaeftigt() const { return beschaeftigt; }
     // How often the list has been filled since the window opened.
@@ -88,6 +95,10 @@ private:
     bool FensterTaste(int taste, Qt::KeyboardModifiers tasten);
     bool SuchtextTaste(QKeyEvent* e);
     FutterListenFilter Filter() const;
+    QTreeWidgetItem* ZeileErzeugen(long id, const QString& art, const QString& bezeichnung) const;
+    // While a transfer runs: controls off, the cancel button instead of
+    // cmdInternet, no closing.
+    void UebertragungAnzeigen(bool laeuft);
 
     QPointer<HauptFenster> haupt;
     QLabel* lblFutterart = nullptr;
@@ -99,6 +110,7 @@ private:
     QPushButton* cmdMaskeLeer = nullptr;
     QPushButton* cmdLoeschen = nullptr;
     QPushButton* cmdInternet = nullptr;
+    QPushButton* cmdAbbrechen = nullptr;
     QTimer* tmrAktualisieren = nullptr;
 
     bool laedt = false;

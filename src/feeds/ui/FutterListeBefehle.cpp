@@ -72,7 +72,8 @@ QStringList FutterListenAnsicht::mimeTypes() const
 
 void FutterListenAnsicht::startDrag(Qt::DropActions erlaubt)
 {
-    if (selectedItems().isEmpty())
+    // Feeds on the exchange server are taken over first, not dragged.
+    if (selectedItems().isEmpty() || ZiehFutter() < 0)
         return;
     auto* drag = new QDrag(this);
     drag->setMimeData(ZiehDatenErzeugen());
@@ -110,9 +111,12 @@ void FutterListe::MarkiertesFutterOeffnen()
     long index = 0;
     if (MarkierteZeilen(lvwListe, index) != 1)
         return;
-    const long id = ZeilenID(lvwListe->topLevelItem(static_cast<int>(index - 1)));
-    if (id < 0)
-        return; // rows of feeds on the exchange server carry no local ID
+    const QTreeWidgetItem* zeile = lvwListe->topLevelItem(static_cast<int>(index - 1));
+    const long id = ZeilenID(zeile);
+    if (id < 0) {
+        ServerFutterUebernehmen(zeile);
+        return;
+    }
     BedienungSperren(true);
     EditorOeffnen(id);
     BedienungSperren(false);
@@ -124,6 +128,8 @@ void FutterListe::MarkiertesFutterLoeschen()
     if (MarkierteZeilen(lvwListe, index) != 1)
         return;
     const long id = ZeilenID(lvwListe->topLevelItem(static_cast<int>(index - 1)));
+    if (id < 0)
+        return; // a feed on the server is not ours to delete
     cmdLoeschen->setEnabled(false);
     const bool geloescht = FutterLoeschen(id);
     cmdLoeschen->setEnabled(true);
@@ -141,7 +147,7 @@ void FutterListe::NeuesFutter()
 void FutterListe::KopierenInZeigen(const QPoint& globalePosition)
 {
     const long id = lvwListe->ZiehFutter();
-    if (!haupt || id == 0)
+    if (!haupt || id <= 0)
         return;
     programm().ZiehFutterID = id;
     haupt->KopierenInZeigen(this, globalePosition);

@@ -9,6 +9,7 @@
 #include "frame/Programm.h"
 #include "frame/ui/FensterPositionQt.h"
 #include "frame/ui/HauptFenster.h"
+#include "internet/FtpVerbindung.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -63,7 +64,8 @@ StammdatenFenster2::StammdatenFenster2(HauptFenster* haupt)
     connect(AlleFelderLoeschen, &QPushButton::clicked, this, &StammdatenFenster2::AllesLeeren);
     connect(cmdNeuBerechnen, &QPushButton::clicked, this, &StammdatenFenster2::NeuBerechnenKlick);
     connect(DropEreignisAufrufen, &QPushButton::clicked, this, &StammdatenFenster2::DropEreignis);
-    // The upload of cmdTeilen belongs to the feed exchange with the server.
+    connect(cmdTeilen, &QPushButton::clicked, this, &StammdatenFenster2::Teilen);
+    connect(cmdAbbrechen, &QPushButton::clicked, this, [] { FtpAbbrechen(); });
     Laden();
 }
 
@@ -141,6 +143,7 @@ void StammdatenFenster2::Anzeigen()
     Eingabemaske m;
     MaskeZeigen(m);
     cmbFutterArt->setCurrentIndex(-1);
+    lblErstelltVon->setVisible(false);
     setWindowTitle(QStringLiteral("Futtermittel bearbeiten"));
     const long id = TextInLong(lblUebergabe->text());
     const std::optional<Stammdaten> futter = StammdatenLesen(id);
@@ -188,6 +191,7 @@ void StammdatenFenster2::AllesLeeren()
     cmbFutterArt->setCurrentIndex(-1);
     Eingabemaske leer;
     MaskeZeigen(leer);
+    lblErstelltVon->setVisible(false);
     setWindowTitle(QStringLiteral("Futtermittel bearbeiten"));
     cmbFutterArt->setFocus();
 }
@@ -328,6 +332,15 @@ void StammdatenFenster2::dropEvent(QDropEvent* e)
 
 void StammdatenFenster2::closeEvent(QCloseEvent* e)
 {
+    // An upload in progress finishes first; only the end of the program cancels it.
+    if (teilt) {
+        if (!programm().programmEndet) {
+            schliessenNachTeilen = true;
+            e->ignore();
+            return;
+        }
+        FtpAbbrechen();
+    }
     tmrAnzeigen->stop();
     tmrBeenden->stop();
     // Only a close by the end of the program counts as "left open".

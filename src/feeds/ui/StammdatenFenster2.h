@@ -4,6 +4,7 @@
 // other column follows while typing. Several editors may be open, one per
 // feed.
 
+#include "feeds/FutterDatei.h"
 #include "feeds/StammdatenMaske.h"
 
 #include <QSet>
@@ -40,6 +41,11 @@ public:
     // loads it. ID 0 always opens a new, empty editor.
     static StammdatenFenster2* FutterBearbeiten(HauptFenster* haupt, long futterID);
 
+    // A new editor with a feed taken over from the exchange server: group,
+    // name and values from the file, the fresh-matter column computed, and
+    // who made it in lblErstelltVon. Nothing is stored until the user saves.
+    static StammdatenFenster2* ServerFutterZeigen(HauptFenster* haupt, int gruppe, const FutterAusDatei& futter);
+
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
@@ -68,6 +74,10 @@ private:
     void Schliessen();
     void NachVorne();
 
+    // Sharing the feed with other users (StammdatenAustausch.cpp).
+    void Teilen();
+    void UebertragungAnzeigen(bool laeuft);
+
     bool TasteGedrueckt(QObject* o, QKeyEvent* e);
     bool TasteLosgelassen(QObject* o, QKeyEvent* e);
     bool FutterGezogen(QDropEvent* e);
@@ -84,9 +94,13 @@ private:
     QPushButton* AlleFelderLoeschen = nullptr;
     QPushButton* cmdNeuBerechnen = nullptr;
     QPushButton* DropEreignisAufrufen = nullptr;
+    QPushButton* cmdAbbrechen = nullptr; // cancels an upload in progress
+    QLabel* lblErstelltVon = nullptr;
     QTimer* tmrAnzeigen = nullptr;
     QTimer* tmrBeenden = nullptr;
     QSet<int> gedrueckt; // keys pressed in this window and not yet released
+    bool teilt = false; // an upload runs: the window stays open until it ends
+    bool schliessenNachTeilen = false;
 };
 
 } // namespace kelvora

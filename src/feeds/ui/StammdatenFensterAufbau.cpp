@@ -144,6 +144,21 @@ void StammdatenFenster2::Aufbauen()
     raster->addWidget(lblIDAnzeige, zeile, 1);
     ++zeile;
 
+    // Who made a feed taken over from the server; the line keeps its place
+    // when hidden, so the fixed window size fits both cases.
+    lblErstelltVon = Beschriftung(this, QStringLiteral("lblErstelltVon"), QString());
+    QSizePolicy bleibt = lblErstelltVon->sizePolicy();
+    bleibt.setRetainSizeWhenHidden(true);
+    lblErstelltVon->setSizePolicy(bleibt);
+    lblErstelltVon->setVisible(false);
+    raster->addWidget(lblErstelltVon, zeile, 0, 1, 4);
+    cmdAbbrechen = Knopf(this, QStringLiteral("cmdAbbrechen"), QStringLiteral("Abbrechen"),
+        QStringLiteral("Das Hochladen abbrechen"));
+    cmdAbbrechen->setSizePolicy(bleibt);
+    cmdAbbrechen->setVisible(false);
+    raster->addWidget(cmdAbbrechen, zeile, 4);
+    ++zeile;
+
     AlleFelderLoeschen = Knopf(this, QStringLiteral("AlleFelderLöschen"), QStringLiteral("Neu"),
         QStringLiteral("Alle Felder leeren, um ein neues Futtermittel einzugeben (F4)"));
     cmdFutterLoeschen = Knopf(this, QStringLiteral("cmdFutterLoeschen"), QStringLiteral("Löschen"),

@@ -1,0 +1,209 @@
+#include "feeds/FutterAustausch.h"
+
+#include "database/DatenbankRoutinen.h"
+#include "database/NullFilter.h"
+#include "feeds/FutterbezogeneRoutinen.h"
+#include "frame/Oberflaeche.h"
+#include "frame/Programm.h"
+#include "frame/Protokoll.h"
+#include "frame/Statuszeile.h"
+
+#include <QFile>
+#include <QStringDecoder>
+
+namespace kelvora {
+
+namespace {
+
+QString Schluessel(int gruppe, const QString& bezeichnung)
+{
+    return QString::number(gruppe) + QLatin1Char('|') + ServerNamensform(bezeichnung);
+}
+
+QDateTime Zeit(const QVariant& v)
+{
+    if (v.isNull() || v.toString().trimmed().isEmpty())
+        return QDateTime();
+    return NullFilter(v, "Date").toDateTime();
+}
+
+void Abgebrochen()
+{
+    HauptFensterMeldungAusgeben(Farbe::Gelb, QStringLiteral("Die Übertragung wurde abgebrochen."), 5);
+}
+
+} // namespace
+
+FtpOrdner AustauschOrdner()
+{
+    return { QStringLiteral("Datenquellen"), QStringLiteral("Futtermittel"), QStringLiteral("Kelvora") };
+}
+
+Hochladeergebnis FutterHochladen(long futterID, bool ohneFragen, QString* dateiName)
+{
+    if (futterID == 0)
+        return Hochladeergebnis::NichtGefunden;
+    FutterFuerDatei f;
+    {
+        Verbindung v;
+        QSqlQuery q;
+        if (!DatenbankOeffnen(v, PfadHolen(QStringLiteral("Futter")), true)
+            || !AbfrageOeffnen(v, q,
+                QStringLiteral("SELECT Bezeichnung, FutterArtIOFC, AngelegtAm, [LetzteÄnderung], TM_g, XP_gTM, "
+                               "UDP_gTM, NDF_gTM, ADF_gTM, NFC_gTM, NEL_MJTM, Ca_gTM, P_gTM FROM Futtermittel "
+                               "WHERE Futtermittel.ID = ?"),
+                { QVariant::fromValue<qlonglong>(futterID) }))
+            return Hochladeergebnis::Fehlgeschlagen;
+        if (!q.next())
+            return Hochladeergebnis::NichtGefunden;
+        f.bezeichnung = NullFilter(q.value(0), "String").toString().trimmed();
+        f.gruppe = NullFilter(q.value(1), "Integer").toInt();
+        f.angelegt = Zeit(q.value(2));
+        f.letzteAenderung = Zeit(q.value(3));
+        for (int i = 4; i < 13; ++i)
+            f.werte << (q.value(i).isNull() ? QVariant() : QVariant(NullFilter(q.value(i), "Double").toDouble()));
+    }
+    // Only the five groups can be listed and taken over by others.
+    if (FutterGruppenName(f.gruppe).isEmpty()) {
+        MsgBox(QStringLiteral("Dieses Futtermittel gehört zu keiner Futtergruppe. Bitte wählen Sie im Fenster "
+                              "\"Futtermittel bearbeiten\" eine Gruppe, speichern Sie und teilen Sie es dann."),
+            Knoepfe::OK, Symbol::Ausrufezeichen);
+        return Hochladeergebnis::OhneGruppe;
+    }
+    const QString pfad = ImDatenordner(FutterDateiName(f.gruppe, f.bezeichnung));
+    if (dateiName)
+        *dateiName = FutterDateiName(f.gruppe, f.bezeichnung);
+    const QString misslungen = QStringLiteral("Futtermittel konnte nicht hochgeladen werden!");
+
+    if (!ohneFragen) {
+        HauptFensterMeldungAusgeben(Farbe::Gelb, QStringLiteral("Prüft ob Futtermittel bereits existiert"), 5);
+        bool verbunden = false;
+        const bool vorhanden = FTPDateiExistiert(pfad, AustauschOrdner(), &verbunden);
+        if (!verbunden) {
+            if (FtpAbgebrochen()) {
+                Abgebrochen();
+                return Hochladeergebnis::Abgebrochen;
+            }
+            HauptFensterMeldungAusgeben(Farbe::Rot, misslungen, 5);
+            return Hochladeergebnis::Fehlgeschlagen;
+        }
+        if (vorhanden
+            && MsgBox(QStringLiteral("Dieses Futtermittel existiert schon auf dem Internet-Server. Soll es ersetzt "
+                                     "werden?"),
+                   Knoepfe::JaNein, Symbol::Frage, Antwort::Nein, QStringLiteral("Futtermittel ersetzen"))
+                != Antwort::Ja)
+            return Hochladeergebnis::Verzichtet;
+    }
+
+    if (!AnsiDateiSchreiben(pfad, FutterDateiZeilen(f, programm().E1, programm().E2, ui().Jetzt()))) {
+        FtpFehlerProtokollieren(
+            QStringLiteral("FutterHochladen: ") + pfad + QStringLiteral(" konnte nicht geschrieben werden."));
+        MsgBox(QStringLiteral("Die Datei ") + pfad
+                + QStringLiteral(" konnte nicht geschrieben werden. Bitte prüfen Sie, ob der Datenordner beschreibbar "
+                                 "ist."),
+            Knoepfe::OK, Symbol::Kritisch);
+        HauptFensterMeldungAusgeben(Farbe::Rot, misslungen, 5);
+        return Hochladeergebnis::Fehlgeschlagen;
+    }
+    HauptFensterMeldungAusgeben(Farbe::Gelb, QStringLiteral("Futtermittel wird auf den Server geladen"), 5);
+    if (DateiAufDenServerLaden(pfad, AustauschOrdner())) {
+        HauptFensterMeldungAusgeben(Farbe::Gruen, QStringLiteral("Futtermittel wurde hochgeladen."), 5);
+        return Hochladeergebnis::Hochgeladen;
+    }
+    if (FtpAbgebrochen()) {
+        Abgebrochen();
+        return Hochladeergebnis::Abgebrochen;
+    }
+    HauptFensterMeldungAusgeben(Farbe::Rot, misslungen, 5);
+    return Hochladeergebnis::Fehlgeschlagen;
+}
+
+ServerDateien ServerDateienLesen(int gruppe)
+{
+    ServerDateien s;
+    FtpVerbindung v;
+    if (!FTPVerbindungOeffnen(v))
+        return s;
+    s.verbunden = true;
+    if (!OrdnerBetreten(v, AustauschOrdner())) {
+        FtpFehlerProtokollieren(QStringLiteral("ServerDateienLesen: Der Ordner /")
+            + AustauschOrdner().Text(QStringLiteral("/")) + QStringLiteral(" ist nicht erreichbar: ")
+            + v.LetzterFehler() + QStringLiteral(" (Ordner jetzt: ") + v.AktuellerOrdner() + QLatin1Char(')'));
+        return s;
+    }
+    s.ordnerGefunden = true;
+    const QString muster = gruppe >= 1 && gruppe <= FutterGruppenAnzahl
+        ? QString::number(gruppe) + QStringLiteral("_*.xml")
+        : QStringLiteral("*.xml");
+    if (!v.Dateiliste(muster, s.namen)) {
+        FtpFehlerProtokollieren(QStringLiteral("ServerDateienLesen: ") + v.LetzterFehler());
+        s.ordnerGefunden = false;
+    }
+    return s;
+}
+
+QList<ServerFutter> NeueServerFutter(const QStringList& dateien, const QList<ServerFutter>& bekannt, bool* gekuerzt)
+{
+    QSet<QString> schon;
+    for (const ServerFutter& b : bekannt)
+        schon.insert(Schluessel(b.gruppe, b.bezeichnung));
+    if (gekuerzt)
+        *gekuerzt = false;
+    QList<ServerFutter> neu;
+    int genommen = 0;
+    for (const QString& datei : dateien) {
+        if (datei.isEmpty())
+            break;
+        // Receipts and lock files are no feeds.
+        const std::optional<ServerFutter> s = ServerFutterAusName(datei);
+        if (!s)
+            continue;
+        if (genommen == ServerFutterHoechstzahl) {
+            if (gekuerzt)
+                *gekuerzt = true;
+            break;
+        }
+        ++genommen;
+        const QString k = Schluessel(s->gruppe, s->bezeichnung);
+        if (schon.contains(k))
+            continue;
+        schon.insert(k);
+        neu.append(*s);
+    }
+    return neu;
+}
+
+bool LokaleFutterLesen(QList<ServerFutter>& futter)
+{
+    futter.clear();
+    Verbindung v;
+    QSqlQuery q;
+    if (!DatenbankOeffnen(v, PfadHolen(QStringLiteral("Futter")), true)
+        || !AbfrageOeffnen(v, q, QStringLiteral("SELECT FutterArtIOFC, Bezeichnung FROM Futtermittel")))
+        return false;
+    while (q.next()) {
+        ServerFutter f;
+        f.gruppe = NullFilter(q.value(0), "Integer").toInt();
+        f.bezeichnung = NullFilter(q.value(1), "String").toString();
+        futter.append(f);
+    }
+    return true;
+}
+
+bool ServerFutterHolen(int gruppe, const QString& bezeichnung, FutterAusDatei& futter)
+{
+    const QString pfad = ImDatenordner(FutterDateiName(gruppe, bezeichnung));
+    if (!DateiVomServerHolen(pfad, AustauschOrdner(), true))
+        return false;
+    QFile datei(pfad);
+    if (!datei.open(QIODevice::ReadOnly)) {
+        FtpFehlerProtokollieren(
+            QStringLiteral("ServerFutterHolen: ") + pfad + QStringLiteral(" kann nicht gelesen werden."));
+        return false;
+    }
+    QStringDecoder ansi("windows-1252");
+    futter = FutterDateiLesen(ansi(datei.readAll()));
+    return true;
+}
+
+} // namespace kelvora

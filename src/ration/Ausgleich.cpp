@@ -66,10 +66,20 @@ Fuellung TMFuellen(Verbindung& v, QList<Zeile>& zeilen, double tmMaxKg)
             tmFix += z.frischMenge * z.tm_g;
     }
     if (frei == 0) {
-        Hinweis(QStringLiteral("Ausgleich ist nicht möglich, da bei allen Futtermitteln die Option 'Diese Menge beim "
-                               "Ausgleich nicht verändern' eingeschaltet ist. Sie müssen ein Futtermittel für den "
-                               "Ausgleich freigeben!"));
+        // A fixed amount is one typed in kilograms; there is no switch of
+        // its own, so the message says how a feed becomes free.
+        Hinweis(QStringLiteral("Ausgleich ist nicht möglich, da alle Futtermittel der Ration eine feste Menge in kg "
+                               "haben, die beim Ausgleich nicht verändert wird. Sie müssen ein Futtermittel für den "
+                               "Ausgleich freigeben: Geben Sie bei ihm statt der Menge einen Anteil in % des frei "
+                               "aufnehmbaren Futters ein, oder markieren Sie es in der Liste und wählen Sie mit der "
+                               "rechten Maustaste \"in variable Mengen umwandeln\"!"));
         return Fuellung::KeinFreies;
+    }
+    if (tmMaxKg <= 0) {
+        Verweigern(QStringLiteral("Ausgleich ist nicht möglich, da für diese Kuh keine maximale "
+                                  "Trockenmasseaufnahme bekannt ist: Die Aufnahmetabelle reicht bis 50 kg "
+                                  "fettkorrigierte Milch. Bitte prüfen Sie Milch kg und Fett %!"));
+        return Fuellung::Verweigert;
     }
     const double tmMax = tmMaxKg * 1000;
     if (tmMax < tmFix) {

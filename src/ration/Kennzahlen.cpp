@@ -69,6 +69,25 @@ Anzeige& Zeigen(Auswertung& a, const QString& name, const QString& text)
     return anzeige;
 }
 
+void Leeren(Anzeige& anzeige)
+{
+    anzeige.text.clear();
+    anzeige.hintergrund = 0;
+    anzeige.textfarbe = 0;
+    anzeige.tipp.clear();
+    anzeige.gesetzt = true;
+}
+
+void KennzahlenLeeren(Auswertung& a)
+{
+    for (const char* name :
+         {"lblKraftfutterKiloAnzeige", "lblKraftfutterProzentAnzeige", "lblTMKiloAnzeige", "lblTMGehaltAnzeige",
+          "lblNELMJAnzeige", "lblNelKonzAnzeige", "lblUDPGrammAnzeige", "lblUDPKonzAnzeige", "lblNFCGrammAnzeige",
+          "lblNFCKonzAnzeige", "lblNDFGrammAnzeige", "lblNDFKonzAnzeige", "lblNDFGFGrammAnzeige",
+          "lblNDFGFKonzAnzeige", "lblADFGrammAnzeige", "lblADFKonzAnzeige"})
+        Leeren(AnzeigeVon(a, QString::fromLatin1(name)));
+}
+
 void Ampel(Anzeige& anzeige, bool rot)
 {
     anzeige.hintergrund = rot ? Farbe::Hellrot : Farbe::Gruen;
@@ -93,9 +112,24 @@ void AufnahmeGrenzenAnzeigen(Auswertung& a, const TierEingaben& tier)
         QStringLiteral("nicht definiert"), tier.monat, SchaetzungLaktation, static_cast<double>(tier.gewicht),
         a.summen.kraftfutterTM, a.summen.freiesFutterNEL, SchaetzungTageInMilch, tier.milch, tier.fett,
         SchaetzungEiweiss);
-    Zeigen(a, QStringLiteral("lblTMKiloMaxAnzeige"), DezimalText(geschaetzt));
-    Zeigen(a, QStringLiteral("lblTMKiloMaxAnzeige2"),
-           Formatieren(TMAufnahmeTabelle(tier.gewicht, a.fcm), QStringLiteral("#####0.00")));
+    Zeigen(a, QStringLiteral("lblTMKiloMaxAnzeige"), Formatieren(geschaetzt, QStringLiteral("#0.00")));
+    const double tabelle = TMAufnahmeTabelle(tier.gewicht, a.fcm);
+    if (tabelle > 0) {
+        Zeigen(a, QStringLiteral("lblTMKiloMaxAnzeige2"), Formatieren(tabelle, QStringLiteral("#####0.00")));
+        return;
+    }
+    // The table ends at 50 kg fat-corrected milk; "0,00" would read as a
+    // limit that every ration exceeds.
+    Anzeige& ohne = Zeigen(a, QStringLiteral("lblTMKiloMaxAnzeige2"), TMMaxOhneTabelle());
+    ohne.tipp = QStringLiteral("Die Tabelle der Trockenmasseaufnahme reicht bis 50 kg fettkorrigierte Milch (FCM). "
+                               "Für %1 kg FCM gibt sie keine Höchstmenge an; die Ration kann daher nicht nach "
+                               "TM ausgeglichen werden. Bitte prüfen Sie Milch kg und Fett %.")
+                    .arg(Formatieren(a.fcm, QStringLiteral("#0.0")));
+}
+
+QString TMMaxOhneTabelle()
+{
+    return QStringLiteral("FCM zu hoch");
 }
 
 void KennzahlenAnzeigen(Auswertung& a)
@@ -105,12 +139,14 @@ void KennzahlenAnzeigen(Auswertung& a)
     const QString prozent = QStringLiteral("##0.00");
 
     Anzeige& tmKilo = Zeigen(a, QStringLiteral("lblTMKiloAnzeige"), Formatieren(tm, prozent));
-    const double maxTM = TextInDouble(AnzeigeVon(a, QStringLiteral("lblTMKiloMaxAnzeige2")).text);
-    Ampel(tmKilo, maxTM < TextInDouble(tmKilo.text));
+    const QString maxText = AnzeigeVon(a, QStringLiteral("lblTMKiloMaxAnzeige2")).text;
+    // Without a table value there is no limit to judge the dry matter by.
+    if (maxText != TMMaxOhneTabelle())
+        Ampel(tmKilo, TextInDouble(maxText) < TextInDouble(tmKilo.text));
 
     Zeigen(a, QStringLiteral("lblTMGehaltAnzeige"), Formatieren(tm * 100 / s.frischmasse, prozent));
-    Zeigen(a, QStringLiteral("lblNELMJAnzeige"), DezimalText(s.nel));
-    Zeigen(a, QStringLiteral("lblNelKonzAnzeige"), DezimalText(s.nel / tm));
+    Zeigen(a, QStringLiteral("lblNELMJAnzeige"), Formatieren(s.nel, QStringLiteral("#,##0.0")));
+    Zeigen(a, QStringLiteral("lblNelKonzAnzeige"), Formatieren(s.nel / tm, QStringLiteral("#0.00")));
 
     Zeigen(a, QStringLiteral("lblUDPGrammAnzeige"), Ganz(s.udp, QStringLiteral("####0")));
     Anzeige& udp = Zeigen(a, QStringLiteral("lblUDPKonzAnzeige"),
@@ -250,10 +286,12 @@ Abweichung Menge(const QString& ist, const QString& soll, const QString& maske, 
 Abweichung Anteil(const QString& ist, std::optional<double> unten, std::optional<double> oben)
 {
     const double wert = TextInDouble(ist);
+    // Two decimals, like the shares the deviation comes from.
+    const QString maske = QStringLiteral("#0.00");
     if (oben && wert > *oben)
-        return {DezimalText(wert - *oben), true};
+        return {Formatieren(wert - *oben, maske), true};
     if (unten && wert < *unten)
-        return {DezimalText(wert - *unten), true};
+        return {Formatieren(wert - *unten, maske), true};
     return {QString(), false};
 }
 

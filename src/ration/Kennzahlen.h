@@ -32,14 +32,23 @@ Anzeige& AnzeigeVon(Auswertung& a, const QString& name);
 // Sets a label's text; marks it as written by this run.
 Anzeige& Zeigen(Auswertung& a, const QString& name, const QString& text);
 
+// Empties a label and takes its colours off.
+void Leeren(Anzeige& anzeige);
+
+// Empties the concentrate and key-figure labels (a ration without dry matter).
+void KennzahlenLeeren(Auswertung& a);
+
 // Green, or light red when zuHoch; text colour set in both cases.
 void Ampel(Anzeige& anzeige, bool rot);
 
 // Concentrate DM and its share of the ration (checked against 50 %).
 void KraftfutterAnzeigen(Auswertung& a);
 
-// NDF maximum, estimated and table intake.
+// NDF maximum, estimated and table intake. Where the intake table has no
+// value (fat-corrected milk above 50 kg) lblTMKiloMaxAnzeige2 shows
+// TMMaxOhneTabelle() with an explaining tool tip.
 void AufnahmeGrenzenAnzeigen(Auswertung& a, const TierEingaben& tier);
+QString TMMaxOhneTabelle();
 
 // The key figures with their checks, the shares for the result window and
 // the "Kennzahlen" line. Only for a ration with fresh and dry matter.

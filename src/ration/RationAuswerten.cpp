@@ -161,6 +161,38 @@ void ErgebnisSummen(Auswertung& a, const TierEingaben& tier)
     e.ist[ErgPhosphor] = Formatieren(s.p, QStringLiteral("#,##0")) + QStringLiteral(" g");
 }
 
+// A run that failed on one row shows no sums and no figures, but every feed
+// row stays in the list, the failing one marked, so that the user can open
+// it and correct its amount.
+void AbgebrochenZeigen(Auswertung& a, const QList<RationZeile>& rationZeilen, qsizetype fehlerZeile,
+                       const FutterWertFunktion& wert)
+{
+    a.ergebnis = ErgebnisWerte{};
+    for (Anzeige& anzeige : a.anzeigen)
+        Leeren(anzeige);
+    QList<ListenZeile> zeilen;
+    for (const ListenZeile& l : std::as_const(a.zeilen)) {
+        if (l.art == ZeilenArt::Futter)
+            zeilen.append(l);
+    }
+    for (qsizetype i = fehlerZeile; i < rationZeilen.size(); ++i) {
+        const RationZeile& r = rationZeilen.at(i);
+        ListenZeile l = LeereZeile(ZeilenArt::Futter);
+        l.id = r.id;
+        l.texte[SpFutterart] = Text(wert(r.futterID, FutterCode::ArtName));
+        l.texte[SpBezeichnung] = Text(wert(r.futterID, FutterCode::Bezeichnung));
+        l.texte[SpFrisch] = r.fixeMenge == 1 || r.frischMenge != 0
+            ? Formatieren(r.frischMenge, QStringLiteral("##,##0.00"))
+            : Formatieren(r.prozentAnteil, QStringLiteral("##0")) + QStringLiteral(" % ");
+        if (i == fehlerZeile) {
+            l.fehler = true;
+            l.texte[SpBezeichnung] += QStringLiteral(" - nicht berechenbar, Menge prüfen");
+        }
+        zeilen.append(l);
+    }
+    a.zeilen = zeilen;
+}
+
 Auswertung LeereAuswertung(const TierEingaben& tier)
 {
     Auswertung a;
@@ -209,15 +241,22 @@ Auswertung RationBerechnen(const TierEingaben& tier, const QList<RationZeile>& r
 {
     Auswertung a = LeereAuswertung(tier);
     a.datenbankOffen = true;
+    qsizetype zeile = 0;
     try {
-        for (const RationZeile& zeile : rationZeilen)
-            FutterZeileBerechnen(a, zeile, wert);
+        for (; zeile < rationZeilen.size(); ++zeile)
+            FutterZeileBerechnen(a, rationZeilen.at(zeile), wert);
         SummenZeilen(a);
         ErgebnisSummen(a, tier);
-        KraftfutterAnzeigen(a);
+        const bool mitTrockenmasse = a.summen.frischmasse > 0 && a.summen.trockenmasse > 0;
+        if (mitTrockenmasse)
+            KraftfutterAnzeigen(a);
         AufnahmeGrenzenAnzeigen(a, tier);
-        if (a.summen.frischmasse > 0 && a.summen.trockenmasse > 0)
+        if (mitTrockenmasse)
             KennzahlenAnzeigen(a);
+        else
+            // Without dry matter there is nothing to judge; figures of an
+            // earlier ration must not stay on screen as if they still held.
+            KennzahlenLeeren(a);
         BedarfAnzeigen(a, tier);
         VersorgungAnzeigen(a, tier);
     } catch (const Laufzeitfehler& f) {
@@ -227,6 +266,7 @@ Auswertung RationBerechnen(const TierEingaben& tier, const QList<RationZeile>& r
                                                 QStringLiteral("RationTierErstellenFenster"));
         FehlerProtokollieren(text);
         MsgBox(Uebersetzen(text), Knoepfe::OK, Symbol::Kritisch);
+        AbgebrochenZeigen(a, rationZeilen, zeile, wert);
     }
     return a;
 }

@@ -63,6 +63,7 @@ struct ListenZeile {
     ZeilenArt art = ZeilenArt::Futter;
     long id = 0;                  // column 13: the Ration row ID
     QStringList texte;            // columns 1 ("Futterart") to 12 ("P g")
+    bool fehler = false;          // the row the run failed on
 };
 
 // A figure label of the ration window.
@@ -73,8 +74,10 @@ struct Anzeige {
     qint64 textfarbe = 0;    // FarbeFenstertext when set; 0 = not set
     bool sichtbar = true;
     // False when this run left the label alone: it keeps what it showed
-    // before (no database, or a ration without dry matter).
+    // before (no database). A label this run wrote without colours shows
+    // none.
     bool gesetzt = false;
+    QString tipp;            // a tool tip that explains the text; usually empty
 };
 
 // Rows of the result window, in its order.
@@ -141,7 +144,9 @@ struct Auswertung {
     // False: the database could not be opened; the list is empty, every
     // label keeps its text and the result window is left alone.
     bool datenbankOffen = false;
-    // An overflow stopped the run; what was produced before it stands.
+    // An overflow stopped the run: the list holds the feed rows only (the
+    // failing one marked), every figure label is emptied and the result
+    // window is left alone.
     bool abgebrochen = false;
     QList<ListenZeile> zeilen;
     // Every figure label in a fixed order (AnzeigenNamen), the two supply
@@ -166,8 +171,9 @@ const QStringList& AnzeigenNamen();
 // ----------------------------------------------------------------- runs
 
 // The evaluation proper: rows in FutterID order, values through wert. An
-// overflow shows the error message and returns what was built so far with
-// abgebrochen set.
+// overflow shows the error message and returns the feed rows with
+// abgebrochen set. A ration without fresh or dry matter empties the
+// concentrate and key-figure labels.
 Auswertung RationBerechnen(const TierEingaben& tier, const QList<RationZeile>& rationZeilen,
                            const FutterWertFunktion& wert);
 

@@ -2,6 +2,7 @@
 
 #include "database/Formate.h"
 #include "frame/FunktionenFuerINI.h"
+#include "ration/Eingabegrenzen.h"
 
 namespace kelvora {
 
@@ -44,8 +45,15 @@ Tiereingaben TiereingabenLesen()
     const QString abschnitt = RationFensterName();
     Tiereingaben e;
     e.gewicht = R(INILesenZahl(abschnitt, QStringLiteral("Gewicht"), VorgabeGewicht));
-    e.milch = INILesen(abschnitt, QStringLiteral("Milch"), QStringLiteral("40,0"));
-    e.fett = INILesen(abschnitt, QStringLiteral("Fett"), QStringLiteral("4,00"));
+    // A stored text that is no sensible number (written by hand, or by an
+    // older version that took letters as 0) gives way to the default.
+    const auto gepruefte = [&abschnitt](const QString& schluessel, const Eingabegrenze& grenze,
+                                        const QString& vorgabe) {
+        const QString text = INILesen(abschnitt, schluessel, vorgabe).trimmed();
+        return ZahlPruefen(grenze, text).wert ? text : vorgabe;
+    };
+    e.milch = gepruefte(QStringLiteral("Milch"), MilchGrenze(), QStringLiteral("40,0"));
+    e.fett = gepruefte(QStringLiteral("Fett"), FettGrenze(), QStringLiteral("4,00"));
     return e;
 }
 

@@ -29,7 +29,8 @@ struct Tiereingaben {
     QString fett;   // the text of the fat box
 };
 
-// Reads "Gewicht" (default "650"), "Milch" ("40,0") and "Fett" ("4,00").
+// Reads "Gewicht" (default "650"), "Milch" ("40,0") and "Fett" ("4,00");
+// a milk or fat text outside its input limits reads as the default.
 Tiereingaben TiereingabenLesen();
 // Writes the three keys in one write; false (told in the status line and
 // the error log) when KELVORA.INI could not be written.

@@ -3,6 +3,7 @@
 #include "database/DatenbankRoutinen.h"
 #include "database/Formate.h"
 #include "frame/Oberflaeche.h"
+#include "ration/Eingabegrenzen.h"
 #include "ration/RationAnteile.h"
 #include "ration/RationTabelle.h"
 
@@ -64,17 +65,83 @@ void MehrereFreieAnbieten(Verbindung& v, const QList<RationZeile>& zeilen, doubl
         AnteileSchreiben(v, AlleFreienAnpassen(zeilen));
 }
 
+// The limits of the amount boxes, named as the editor labels them.
+Eingabegrenze FrischmasseFeld()
+{
+    Eingabegrenze g = MengeGrenze();
+    g.feld = QStringLiteral("Menge in kg Frischmasse");
+    return g;
+}
+
+Eingabegrenze TrockenmasseFeld()
+{
+    Eingabegrenze g = MengeGrenze();
+    g.feld = QStringLiteral("Menge in kg Trockenmasse");
+    return g;
+}
+
+Eingabegrenze AnteilFeld()
+{
+    Eingabegrenze g = AnteilGrenze();
+    g.feld = QStringLiteral("Anteil in %");
+    return g;
+}
+
+// An empty box is 0; anything else must read as a number.
+std::optional<double> LeerOderZahl(const QString& text)
+{
+    if (text.trimmed().isEmpty())
+        return 0.0;
+    return ZahlLesen(text);
+}
+
+QString KeineZahl(const Eingabegrenze& grenze, const QString& text)
+{
+    return ZahlPruefen(grenze, text).meldung;
+}
+
 } // namespace
 
-MengenFehler MengenEingabePruefen(const MengenEingabe& eingabe)
+MengenFehler MengenEingabePruefen(const MengenTexte& texte, MengenEingabe& eingabe)
 {
-    if (eingabe.anteilSichtbar && (eingabe.prozentAnteil > 100 || eingabe.prozentAnteil < 0)) {
-        MsgBox(QStringLiteral("Geben Sie eine Prozentzahl von maximal 100 ein!"));
-        return MengenFehler::Anteil;
+    eingabe.anteilSichtbar = texte.anteilSichtbar;
+    eingabe.fix = texte.fix;
+    eingabe.prozentAnteil = 0;
+    if (texte.anteilSichtbar) {
+        const std::optional<double> anteil = LeerOderZahl(texte.anteil);
+        if (!anteil) {
+            MsgBox(KeineZahl(AnteilFeld(), texte.anteil));
+            return MengenFehler::Anteil;
+        }
+        if (*anteil > 100 || *anteil < 0) {
+            MsgBox(QStringLiteral("Geben Sie eine Prozentzahl von maximal 100 ein!"));
+            return MengenFehler::Anteil;
+        }
+        eingabe.prozentAnteil = *anteil;
     }
-    if (eingabe.frischMenge < 0) {
-        MsgBox(QStringLiteral("Geben Sie eine positive Zahl ein!"));
-        return MengenFehler::Frischmasse;
+    eingabe.frischMenge = 0;
+    if (texte.frischSichtbar) {
+        const std::optional<double> frisch = LeerOderZahl(texte.frisch);
+        if (!frisch) {
+            MsgBox(KeineZahl(FrischmasseFeld(), texte.frisch));
+            return MengenFehler::Frischmasse;
+        }
+        if (*frisch < 0) {
+            MsgBox(QStringLiteral("Geben Sie eine positive Zahl ein!"));
+            return MengenFehler::Frischmasse;
+        }
+        // A typing slip of a few digits would otherwise become the ration.
+        if (const QString zuViel = GrenzePruefen(FrischmasseFeld(), *frisch); !zuViel.isEmpty()) {
+            MsgBox(zuViel);
+            return MengenFehler::Frischmasse;
+        }
+        eingabe.frischMenge = *frisch;
+    }
+    // The dry-matter box drives the fresh amount; pasted text there would
+    // leave an old fresh amount behind without a word.
+    if (texte.fix && !LeerOderZahl(texte.trocken)) {
+        MsgBox(KeineZahl(TrockenmasseFeld(), texte.trocken));
+        return MengenFehler::Trockenmasse;
     }
     return MengenFehler::Keiner;
 }

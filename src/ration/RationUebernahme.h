@@ -17,12 +17,27 @@ struct MengenEingabe {
     bool fix = true;           // the mark FixeMenge: ticked = fixed amount
 };
 
-// The box that has to be corrected before anything is written.
-enum class MengenFehler { Keiner, Anteil, Frischmasse };
+// The texts of the editor's boxes as typed (or pasted). A hidden box is not
+// read; an empty box counts as 0, because the editor empties the boxes that
+// the other kind of amount makes meaningless.
+struct MengenTexte {
+    QString frisch;
+    QString trocken;
+    QString anteil;
+    bool frischSichtbar = true;
+    bool anteilSichtbar = true;
+    bool fix = true;  // the mark FixeMenge
+};
 
-// Checks share (0 to 100, when its box is shown) and fresh amount (not
-// negative) and tells the user what is wrong.
-MengenFehler MengenEingabePruefen(const MengenEingabe& eingabe);
+// The box that has to be corrected before anything is written.
+enum class MengenFehler { Keiner, Anteil, Frischmasse, Trockenmasse };
+
+// Reads the boxes strictly and checks them: the share first (a number from 0
+// to 100), then the fresh amount (a number, not negative, at most the amount
+// limit) and, for a fixed amount, that the dry-matter box holds a number.
+// Tells the user what is wrong and names the box; on success fills the
+// amounts and the kind of eingabe.
+MengenFehler MengenEingabePruefen(const MengenTexte& texte, MengenEingabe& eingabe);
 
 // Writes the amount into the feed's row (appending one when the feed has
 // none) and then offers to restore 100 % over the free feeds. False when the

@@ -17,8 +17,10 @@ Q_DECLARE_METATYPE(kelvora::AusgleichErgebnis)
 
 namespace {
 const QString KeinFreies = QStringLiteral(
-    "Ausgleich ist nicht möglich, da bei allen Futtermitteln die Option 'Diese Menge beim Ausgleich nicht verändern' "
-    "eingeschaltet ist. Sie müssen ein Futtermittel für den Ausgleich freigeben!");
+    "Ausgleich ist nicht möglich, da alle Futtermittel der Ration eine feste Menge in kg haben, die beim Ausgleich "
+    "nicht verändert wird. Sie müssen ein Futtermittel für den Ausgleich freigeben: Geben Sie bei ihm statt der "
+    "Menge einen Anteil in % des frei aufnehmbaren Futters ein, oder markieren Sie es in der Liste und wählen Sie "
+    "mit der rechten Maustaste \"in variable Mengen umwandeln\"!");
 const QString Ueberschritten = QStringLiteral(
     "Ausgleich ist nicht möglich, da mit den fixierten Futtermitteln bereits die maximale TM-Menge überschritten "
     "wird!");
@@ -63,6 +65,10 @@ void AusgleichTest::ausgleich_data()
         << Mengen{30, 0, 0} << ja << "";
     QTest::newRow("alle fixiert") << false << f << QList<TestRationsZeile>{fix15000, {9002, 7, 0, 1}} << 20.0 << 0.0
                                   << Mengen{30, 7} << nein << KeinFreies;
+    // Above 50 kg fat-corrected milk the intake table has no maximum.
+    QTest::newRow("kein Maximum bekannt")
+        << false << f << QList<TestRationsZeile>{fix15000, {9002, 7, 100, 0}} << 0.0 << 0.0 << Mengen{30, 7} << nein
+        << "Ausgleich ist nicht möglich, da für diese Kuh keine maximale Trockenmasseaufnahme bekannt ist";
     QTest::newRow("fixe über dem Maximum")
         << false << f << QList<TestRationsZeile>{fix15000, {9002, 7, 100, 0}} << 14.99 << 0.0 << Mengen{30, 7} << ja
         << Ueberschritten;

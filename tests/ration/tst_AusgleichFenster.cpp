@@ -23,8 +23,10 @@ const QList<TestFutter> Futter{{9001, 350, 450}, {9002, 880, 200}, {9003, 890, 3
 const QList<TestRationsZeile> FixUndZweiFreie{{9001, 20, 0, 1}, {9002, 0, 60, 0}, {9003, 0, 40, 0}};
 
 const QString KeinFreies = QStringLiteral(
-    "Ausgleich ist nicht möglich, da bei allen Futtermitteln die Option 'Diese Menge beim Ausgleich nicht "
-    "verändern' eingeschaltet ist. Sie müssen ein Futtermittel für den Ausgleich freigeben!");
+    "Ausgleich ist nicht möglich, da alle Futtermittel der Ration eine feste Menge in kg haben, die beim Ausgleich "
+    "nicht verändert wird. Sie müssen ein Futtermittel für den Ausgleich freigeben: Geben Sie bei ihm statt der "
+    "Menge einen Anteil in % des frei aufnehmbaren Futters ein, oder markieren Sie es in der Liste und wählen Sie "
+    "mit der rechten Maustaste \"in variable Mengen umwandeln\"!");
 
 // Marks the list lines of the given feeds (lines follow FutterID).
 void Markieren(QTreeWidget* liste, const QList<int>& zeilen)
@@ -327,6 +329,10 @@ void AusgleichFensterTest::leeren()
     QCOMPARE(Ausgewertet(), ja);
     if (ja)
         QCOMPARE(u->Liste()->topLevelItem(0)->text(13), QStringLiteral("0"));
+    // After Yes no figure of the old ration stays on screen, and nothing green.
+    QLabel* ndf = u->Label("lblNDFKonzAnzeige");
+    QCOMPARE(ndf->text().isEmpty(), ja);
+    QCOMPARE(ndf->autoFillBackground(), !ja);
     // Clearing leaves the balancing flags alone.
     QVERIFY(u->fenster->TMAusgeglichen);
 }

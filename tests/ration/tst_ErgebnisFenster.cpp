@@ -61,12 +61,12 @@ void ErgebnisFensterTest::abweichungen_data()
     QTest::addColumn<QString>("zelle");
     QTest::addColumn<QString>("abweichung");
     QTest::addColumn<bool>("sichtbar");
-    QTest::newRow("UDP über 38") << int(ErgUDP) << "38,5 %" << "UDP" << "0,5" << true;
-    QTest::newRow("UDP unter 35") << int(ErgUDP) << "34 %" << "UDP" << "-1" << true;
+    QTest::newRow("UDP über 38") << int(ErgUDP) << "38,5 %" << "UDP" << "0,50" << true;
+    QTest::newRow("UDP unter 35") << int(ErgUDP) << "34 %" << "UDP" << "-1,00" << true;
     QTest::newRow("UDP im Rahmen") << int(ErgUDP) << "36 %" << "UDP" << "" << false;
-    QTest::newRow("NFC 44") << int(ErgNFC) << "44 %" << "NFC" << "1" << true;
-    QTest::newRow("NDF 27,5") << int(ErgNDF) << "27,5 %" << "NDF" << "-0,5" << true;
-    QTest::newRow("Grundfutter-NDF 70") << int(ErgGrundfutterNDF) << "70 %" << "GrundfutterNDF" << "-5" << true;
+    QTest::newRow("NFC 44") << int(ErgNFC) << "44 %" << "NFC" << "1,00" << true;
+    QTest::newRow("NDF 27,5") << int(ErgNDF) << "27,5 %" << "NDF" << "-0,50" << true;
+    QTest::newRow("Grundfutter-NDF 70") << int(ErgGrundfutterNDF) << "70 %" << "GrundfutterNDF" << "-5,00" << true;
     QTest::newRow("NEL 110 gegen 120") << int(ErgNEL) << "110 MJ" << "NEL" << "-10 MJ" << true;
     QTest::newRow("NEL 125 gegen 120") << int(ErgNEL) << "125 MJ" << "NEL" << "5 MJ" << false;
     QTest::newRow("Phosphor gleich") << int(ErgPhosphor) << "67 g" << "Phosphor" << "0 g" << false;
@@ -105,7 +105,7 @@ void ErgebnisFensterTest::platzhalterZaehlenAlsNull()
     // The TMA column was never written: its placeholders read as 0.
     QCOMPARE(Zelle("lblAbweichungTMANEL")->text(), QStringLiteral("-120 MJ"));
     QVERIFY(Zelle("lblAbweichungTMANEL")->isVisible());
-    QCOMPARE(Zelle("lblAbweichungTMAUDP")->text(), QStringLiteral("-35"));
+    QCOMPARE(Zelle("lblAbweichungTMAUDP")->text(), QStringLiteral("-35,00"));
     QVERIFY(!Zelle("lblAbweichungNDFNEL")->isVisible());
     QCOMPARE(Zelle("lblSollUDP")->text(), QStringLiteral("35-38% vom RP"));
     QCOMPARE(Zelle("lblSollNEL")->text(), QStringLiteral("120 MJ"));

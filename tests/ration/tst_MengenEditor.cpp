@@ -1,5 +1,6 @@
 #include "RationFensterHilfe.h"
 #include "TestRegister.h"
+#include "frame/FunktionenFuerINI.h"
 #include "ration/ui/RationTierErstellenFenster.h"
 
 #include <QCheckBox>
@@ -25,8 +26,8 @@ private slots:
     void fixOderFreiDurchTasten();
     void hundertProzent_data();
     void hundertProzent();
-    void eingabeFehlerLassenEditorOffen_data();
-    void eingabeFehlerLassenEditorOffen();
+    void eingabenVerweigert_data();
+    void eingabenVerweigert();
 };
 
 void MengenEditorTest::pfeilSchritte_data()
@@ -190,30 +191,61 @@ void MengenEditorTest::hundertProzent()
     }
 }
 
-void MengenEditorTest::eingabeFehlerLassenEditorOffen_data()
+void MengenEditorTest::eingabenVerweigert_data()
 {
     QTest::addColumn<QString>("feld");
-    QTest::addColumn<QString>("eingabe");
+    QTest::addColumn<QString>("eingabe");  // pasted: typed letters never arrive
     QTest::addColumn<QString>("meldung");
-    QTest::newRow("Anteil über 100") << "txtProzentAnteil" << "100,5" << "Geben Sie eine Prozentzahl von maximal 100 ein!";
-    QTest::newRow("Anteil negativ") << "txtProzentAnteil" << "-1" << "Geben Sie eine Prozentzahl von maximal 100 ein!";
+    const QString prozent = QStringLiteral("Geben Sie eine Prozentzahl von maximal 100 ein!");
+    const auto keineZahl = [](const char* feld, const char* text) {
+        return QStringLiteral("Bitte geben Sie bei %1 eine Zahl ein (zum Beispiel 12,5). \"%2\" ist keine Zahl.")
+            .arg(QString::fromUtf8(feld), QString::fromUtf8(text));
+    };
+    QTest::newRow("Anteil über 100") << "txtProzentAnteil" << "100,5" << prozent;
+    QTest::newRow("Anteil negativ") << "txtProzentAnteil" << "-1" << prozent;
+    QTest::newRow("Anteil Buchstaben") << "txtProzentAnteil" << "zehn" << keineZahl("Anteil in %", "zehn");
     QTest::newRow("Frischmasse negativ") << "txtFrischmasse" << "-2" << "Geben Sie eine positive Zahl ein!";
+    QTest::newRow("Frischmasse Buchstaben")
+        << "txtFrischmasse" << "sechs" << keineZahl("Menge in kg Frischmasse", "sechs");
+    QTest::newRow("Frischmasse absurd")
+        << "txtFrischmasse" << "99999999999"
+        << "Der Wert bei Menge in kg Frischmasse muss zwischen 0 und 500 kg Frischmasse liegen. Bitte korrigieren "
+           "Sie die Eingabe.";
+    QTest::newRow("Milch Buchstaben") << "txtMilch" << "vier" << keineZahl("Milch kg", "vier");
+    QTest::newRow("Milch absurd")
+        << "txtMilch" << "150" << "Der Wert bei Milch kg muss zwischen 0 und 100 kg liegen. Bitte korrigieren Sie "
+                                  "die Eingabe.";
+    QTest::newRow("Fett Buchstaben") << "txtFett" << "vier" << keineZahl("Fett %", "vier");
 }
 
-void MengenEditorTest::eingabeFehlerLassenEditorOffen()
+void MengenEditorTest::eingabenVerweigert()
 {
     QFETCH(QString, feld);
     QFETCH(QString, eingabe);
     QFETCH(QString, meldung);
     QVERIFY(u->EditorMit(Silage, 5));
     QLineEdit* box = u->Feld(qPrintable(feld));
-    Tippen(box, eingabe);
-    u->Knopf("cmdUebernehmen")->click();
+    // The key filter lets neither letters nor a minus sign in.
+    box->setFocus();
+    box->selectAll();
+    const QString vorher = box->text();
+    QTest::keyClicks(box, QStringLiteral("ab-"));
+    QCOMPARE(box->text(), vorher);
+
+    box->setText(eingabe);
+    QTest::keyClick(box, Qt::Key_Return);
     QCOMPARE(u->ui.Texte(), QStringList{meldung});
     QCOMPARE(u->ui.meldungen[0].knoepfe, Knoepfe::OK);
-    QVERIFY(u->EditorOffen());
     QCOMPARE(u->fenster->focusWidget(), box);
     QCOMPARE(ZeileZu(Silage).frischMenge, 5.0);
+    if (feld == QStringLiteral("txtMilch") || feld == QStringLiteral("txtFett")) {
+        // The last good value is back and is what the settings keep.
+        QCOMPARE(box->text(), vorher);
+        QVERIFY(u->fenster->parentWidget()->close());
+        QCOMPARE(INILesen("RationTierErstellenFenster", feld.mid(3)), vorher);
+    } else {
+        QVERIFY(u->EditorOffen());
+    }
 }
 
 KELVORA_TEST(MengenEditorTest)

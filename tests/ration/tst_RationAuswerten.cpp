@@ -1,6 +1,7 @@
 #include "TestOberflaeche.h"
 #include "TestRegister.h"
 #include "TestUmgebung.h"
+#include "database/DatenTypen.h"
 #include "database/Formate.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "frame/Oberflaeche.h"
@@ -115,6 +116,8 @@ private slots:
     void freiesFutterNEL();
     void ergebnisFenster();
     void ueberlauf();
+    void ueberlaufBehaeltZeilen();
+    void aufnahmeOhneTabellenwert();
 };
 
 void RationAuswertenTest::leereRation()
@@ -138,10 +141,15 @@ void RationAuswertenTest::leereRation()
     QCOMPARE(Label(a, "lblTMKiloMaxAnzeige2").text, QStringLiteral("19,20"));
     QCOMPARE(Label(a, "lblNDFGrammMaxAnzeige").text, QStringLiteral("7500"));
     QCOMPARE(Label(a, "lblTMKiloMaxAnzeige").text,
-             DezimalText(TMAufnahmeSchaetzung(QStringLiteral("nicht definiert"), 12, 3, 600, 0, 0, 120, 25, 4, 3.3)));
-    // Without dry matter the key figures keep what they showed before.
-    for (const char* name : {"lblTMKiloAnzeige", "lblUDPKonzAnzeige", "lblNDFGrammAnzeige", "lblADFKonzAnzeige"})
-        QVERIFY2(!Label(a, name).gesetzt, name);
+             Formatieren(TMAufnahmeSchaetzung(QStringLiteral("nicht definiert"), 12, 3, 600, 0, 0, 120, 25, 4, 3.3),
+                         QStringLiteral("#0.00")));
+    // Without dry matter no figure of an earlier ration stays: emptied, uncoloured.
+    for (const char* name : {"lblKraftfutterProzentAnzeige", "lblTMKiloAnzeige", "lblNELMJAnzeige",
+                             "lblUDPKonzAnzeige", "lblNDFGrammAnzeige", "lblADFKonzAnzeige"}) {
+        QVERIFY2(Label(a, name).gesetzt, name);
+        QVERIFY2(Label(a, name).text.isEmpty(), name);
+        QCOMPARE(Label(a, name).hintergrund, qint64(0));
+    }
     QCOMPARE(Label(a, "lblUnterversorgungNEL").text, QStringLiteral("Unterversorgung bei NEL"));
     QVERIFY(Label(a, "lblUnterversorgungNEL").sichtbar);
     QCOMPARE(Label(a, "lblUnterversorgungNEL").hintergrund, Farbe::Hellrot);
@@ -312,7 +320,8 @@ void RationAuswertenTest::freiesFutterNEL()
         Auswerten(futter, {Frei(3, 50, 2, 1), Frei(7, 50, 0, 2), Fix(9, 1, 3)});
     QCOMPARE(a.summen.freiesFutterNEL, 6.8);
     QCOMPARE(Label(a, "lblTMKiloMaxAnzeige").text,
-             DezimalText(TMAufnahmeSchaetzung(QStringLiteral("nicht definiert"), 12, 3, 600, 3, 6.8, 120, 25, 4, 3.3)));
+             Formatieren(TMAufnahmeSchaetzung(QStringLiteral("nicht definiert"), 12, 3, 600, 3, 6.8, 120, 25, 4, 3.3),
+                         QStringLiteral("#0.00")));
     const Auswertung ohneFreies = Auswerten(futter, {Fix(3, 2, 1), Fix(9, 1, 3)});
     QCOMPARE(ohneFreies.summen.freiesFutterNEL, 0.0);
 }
@@ -355,7 +364,48 @@ void RationAuswertenTest::ueberlauf()
     QVERIFY2(oberflaeche.meldungen[0].text.startsWith(QStringLiteral("Fehler 6 (Überlauf) in Prozedur RationAuswerten")),
              qPrintable(oberflaeche.meldungen[0].text));
     QCOMPARE(oberflaeche.meldungen[0].symbol, Symbol::Kritisch);
-    QVERIFY(a.zeilen.isEmpty());
+    QCOMPARE(a.zeilen.size(), 1);
+    QVERIFY(a.zeilen[0].fehler);
+}
+
+void RationAuswertenTest::ueberlaufBehaeltZeilen()
+{
+    test::TestDatenordner ordner;
+    test::TestOberflaeche oberflaeche;
+    const Futterliste futter{{.id = 1, .xp = 200}, {.id = 2, .xp = 200}, {.id = 3, .xp = 200}};
+    const Auswertung a = Auswerten(futter, {Fix(1, 10, 11), Fix(2, 99999999999.0, 12), Fix(3, 5, 13)});
+    QVERIFY(a.abgebrochen);
+    QCOMPARE(oberflaeche.meldungen.size(), 1);
+    // Every feed row stays reachable, the failing one marked; no sums, no figures.
+    QCOMPARE(a.zeilen.size(), 3);
+    QList<long> ids;
+    for (const ListenZeile& z : a.zeilen) {
+        QCOMPARE(z.art, ZeilenArt::Futter);
+        ids << z.id;
+    }
+    QCOMPARE(ids, QList<long>({11, 12, 13}));
+    QVERIFY(!a.zeilen[0].fehler && a.zeilen[1].fehler && !a.zeilen[2].fehler);
+    QVERIFY(a.zeilen[1].texte[1].endsWith(QStringLiteral("nicht berechenbar, Menge prüfen")));
+    QCOMPARE(a.zeilen[1].texte[2], QStringLiteral("99.999.999.999,00"));
+    QCOMPARE(a.zeilen[2].texte[2], QStringLiteral("5,00"));
+    for (const Anzeige& l : a.anzeigen) {
+        QVERIFY2(l.gesetzt && l.text.isEmpty() && l.hintergrund == 0, qPrintable(l.name));
+    }
+    QVERIFY(!a.ergebnis.aktualisieren);
+}
+
+void RationAuswertenTest::aufnahmeOhneTabellenwert()
+{
+    // 600 kg and 60 kg milk at 4 % fat: 60 kg FCM, beyond the intake table.
+    TierEingaben tier = Kuh();
+    tier.milch = 60;
+    const Auswertung a = Auswerten({Silage}, {Fix(9001, 10)}, tier);
+    const Anzeige& max = Label(a, "lblTMKiloMaxAnzeige2");
+    QCOMPARE(max.text, QStringLiteral("FCM zu hoch"));
+    QVERIFY(max.tipp.contains(QStringLiteral("60,0 kg FCM")));
+    // No limit, no judgement of the dry matter.
+    QCOMPARE(Label(a, "lblTMKiloAnzeige").hintergrund, qint64(0));
+    QCOMPARE(TextInDouble(max.text), 0.0);
 }
 
 KELVORA_TEST(RationAuswertenTest)

@@ -2,9 +2,15 @@
 #include "TestRegister.h"
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Programm.h"
+#include "frame/ui/HauptFenster.h"
 #include "ration/ui/RationTierErstellenFenster.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,6 +29,9 @@ private slots:
     void fallenNeuesFutter();
     void ausListeOeffnenUndEsc();
     void tiereingabenUndSchliessen();
+    void kopierenInAusDerListe_data();
+    void kopierenInAusDerListe();
+    void ueberlaufLaesstZeileErreichbar();
 };
 
 void RationFensterTest::fallenVorhandenesFutter()
@@ -65,12 +74,18 @@ void RationFensterTest::fallenNeuesFutter()
     QCOMPARE(u->EditorOffen(), ja);
     const QList<RationZeile> zeilen = Zeilen();
     QCOMPARE(zeilen.size(), ja ? 1 : 0);
-    if (ja) {
-        QCOMPARE(zeilen[0].futterID, Getreide);
-        QCOMPARE(zeilen[0].frischMenge, 0.0);
-        QCOMPARE(zeilen[0].fixeMenge, 1);
-        QCOMPARE(u->Feld("txtFrischmasse")->text(), QStringLiteral("0,00"));
-    }
+    if (!ja)
+        return;
+    QCOMPARE(zeilen[0].futterID, Getreide);
+    QCOMPARE(zeilen[0].frischMenge, 0.0);
+    QCOMPARE(zeilen[0].fixeMenge, 1);
+    // The box has the focus with its text selected: what is typed replaces it.
+    QLineEdit* frisch = u->Feld("txtFrischmasse");
+    QCOMPARE(u->fenster->focusWidget(), frisch);
+    QCOMPARE(frisch->selectedText(), QStringLiteral("0,00"));
+    QTest::keyClicks(frisch, QStringLiteral("20"));
+    QTest::keyClick(frisch, Qt::Key_Return);
+    QCOMPARE(ZeileZu(Getreide).frischMenge, 20.0);
 }
 
 void RationFensterTest::ausListeOeffnenUndEsc()
@@ -119,6 +134,76 @@ void RationFensterTest::tiereingabenUndSchliessen()
     QCOMPARE(INILesen("RationTierErstellenFenster", "Fett"), QStringLiteral("3,80"));
     QCOMPARE(INILesen("RationTierErstellenFenster", "Milch"), QStringLiteral("28,5"));
     QCOMPARE(INILesen("OffeneFenster", "RationTierErstellenFenster"), QStringLiteral("0"));
+}
+
+void RationFensterTest::kopierenInAusDerListe_data()
+{
+    QTest::addColumn<QString>("eintrag");
+    QTest::newRow("Bearbeiten") << "KopierenInBearbeiten";
+    QTest::newRow("Löschen") << "KopierenInLöschen";
+    QTest::newRow("in variable Mengen") << "KopInVariableMengenUmrechnen";
+}
+
+void RationFensterTest::kopierenInAusDerListe()
+{
+    QFETCH(QString, eintrag);
+    ZeileAnlegen(Silage, 10, 0, 1);
+    ZeileAnlegen(Getreide, 2, 0, 1);
+    QVERIFY(u->Oeffnen());
+    QTreeWidget* liste = u->Liste();
+    liste->clearSelection();
+    liste->topLevelItem(1)->setSelected(true);
+    if (eintrag == QStringLiteral("KopierenInLöschen"))
+        u->ui.Antworten(Antwort::Ja);
+    // The pop-up runs its own loop; the choice is made from inside it.
+    QAction* aktion = u->haupt->Aktion(eintrag);
+    QVERIFY(aktion);
+    QTimer::singleShot(0, aktion, [aktion] {
+        QVERIFY(aktion->isEnabled());
+        aktion->trigger();
+        if (auto* menue = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+            menue->close();
+    });
+    QContextMenuEvent klick(QContextMenuEvent::Mouse, liste->visualItemRect(liste->topLevelItem(1)).center(),
+                            liste->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(liste, &klick);
+
+    if (eintrag == QStringLiteral("KopierenInBearbeiten")) {
+        QWidget* editor = u->haupt->OffenesFenster(QStringLiteral("StammdatenFenster2"));
+        QVERIFY(editor);
+        QCOMPARE(editor->findChild<QLineEdit*>("txtBezeichnung")->text(), QStringLiteral("Testgerste"));
+    } else if (eintrag == QStringLiteral("KopierenInLöschen")) {
+        QCOMPARE(u->ui.meldungen.size(), 1);
+        QCOMPARE(Zeilen().size(), 1);
+        QCOMPARE(Zeilen()[0].futterID, Silage);
+    } else {
+        // 2 kg barley at 880 g DM become a free share of the dry matter.
+        QCOMPARE(ZeileZu(Getreide).fixeMenge, 0);
+    }
+    QCOMPARE(programm().ZiehFutterID, 0L);
+}
+
+void RationFensterTest::ueberlaufLaesstZeileErreichbar()
+{
+    ZeileAnlegen(Silage, 10, 0, 1);
+    ZeileAnlegen(Getreide, 99999999999.0, 0, 1);
+    ZeileAnlegen(Schrot, 2, 0, 1);
+    QVERIFY(u->Oeffnen());
+    QCOMPARE(u->ui.meldungen.size(), 1);
+    QTreeWidget* liste = u->Liste();
+    QCOMPARE(liste->topLevelItemCount(), 3);
+    // The failing row is marked and opens for correction.
+    liste->clearSelection();
+    liste->topLevelItem(1)->setSelected(true);
+    QTest::keyClick(liste, Qt::Key_Return);
+    QVERIFY(u->EditorOffen());
+    QLineEdit* frisch = u->Feld("txtFrischmasse");
+    QCOMPARE(u->fenster->focusWidget(), frisch);
+    QTest::keyClicks(frisch, QStringLiteral("3"));
+    QTest::keyClick(frisch, Qt::Key_Return);
+    QCOMPARE(ZeileZu(Getreide).frischMenge, 3.0);
+    QCOMPARE(u->ui.meldungen.size(), 1);
+    QVERIFY(liste->topLevelItemCount() > 3);
 }
 
 KELVORA_TEST(RationFensterTest)

@@ -35,9 +35,15 @@ namespace kelvora {
 namespace {
 
 // Back and text colour of a figure label. The text colour of a checked
-// figure is the system's window text colour.
+// figure is the system's window text colour; a label written without any
+// colour shows the window's own colours again.
 void Faerben(QLabel* label, qint64 hintergrund, qint64 textfarbe)
 {
+    if (hintergrund == 0 && textfarbe == 0) {
+        label->setPalette(QPalette());
+        label->setAutoFillBackground(false);
+        return;
+    }
     QPalette p = label->palette();
     if (hintergrund != 0)
         p.setColor(QPalette::Window, FarbeAusWert(hintergrund, p));
@@ -72,6 +78,18 @@ QLabel* RationTierErstellenFenster::Kennzahl(QGridLayout* raster, int zeile, int
     return wert;
 }
 
+void RationTierErstellenFenster::KennzahlErklaeren(QGridLayout* raster, int zeile, int spalte, const QString& tipp)
+{
+    // The figure and its caption explain the same thing; the figure keeps
+    // the explanation when a run's hint has passed.
+    for (int s : {spalte, spalte + 1}) {
+        if (QLayoutItem* teil = raster->itemAtPosition(zeile, s); teil && teil->widget()) {
+            teil->widget()->setToolTip(tipp);
+            teil->widget()->setProperty("tippFest", tipp);
+        }
+    }
+}
+
 QWidget* RationTierErstellenFenster::KennzahlenAufbauen()
 {
     auto* feld = new QWidget(this);
@@ -84,17 +102,23 @@ QWidget* RationTierErstellenFenster::KennzahlenAufbauen()
     };
 
     Kennzahl(r, 0, 1, QStringLiteral("lblTMKiloAnzeige"), QStringLiteral("kg TM"));
-    Kennzahl(r, 0, 3, QStringLiteral("lblTMKiloMaxAnzeige2"), QStringLiteral("kg TM max."));
-    // The estimate is shown with all its digits.
-    Kennzahl(r, 0, 6, QStringLiteral("lblTMKiloMaxAnzeige"), QStringLiteral("kg TM max. old"),
-             QStringLiteral("00,0000000000000"));
+    Kennzahl(r, 0, 3, QStringLiteral("lblTMKiloMaxAnzeige2"), QStringLiteral("kg TM max."),
+             QStringLiteral("FCM zu hoch"));
+    Kennzahl(r, 0, 6, QStringLiteral("lblTMKiloMaxAnzeige"), QStringLiteral("kg TM max. old"));
+    KennzahlErklaeren(r, 0, 3,
+                      QStringLiteral("Höchstmenge an Trockenmasse, die die Kuh nach der Aufnahmetabelle (Gewicht "
+                                     "und fettkorrigierte Milch) fressen kann. Bis zu dieser Menge füllt \"mit TM "
+                                     "ausgleichen\" die freien Futtermittel auf."));
+    KennzahlErklaeren(r, 0, 6,
+                      QStringLiteral("Geschätzte Trockenmasseaufnahme nach der älteren Schätzformel (Gewicht, "
+                                     "Milch, Fett, Kraftfutter und Energie des freien Futters, Kuh in der dritten "
+                                     "Laktation am 120. Melktag). Nur zum Vergleich; ausgeglichen wird nach "
+                                     "\"kg TM max.\"."));
     Kennzahl(r, 1, 1, QStringLiteral("lblTMGehaltAnzeige"), QStringLiteral("%"));
 
     gruppe(2, QStringLiteral("Energie:"));
-    Kennzahl(r, 2, 1, QStringLiteral("lblNELMJAnzeige"), QStringLiteral("NEL MJ"),
-             QStringLiteral("000,0000000000000"));
-    Kennzahl(r, 2, 3, QStringLiteral("lblNelKonzAnzeige"), QStringLiteral("NEL MJ/kg"),
-             QStringLiteral("0,00000000000000"));
+    Kennzahl(r, 2, 1, QStringLiteral("lblNELMJAnzeige"), QStringLiteral("NEL MJ"));
+    Kennzahl(r, 2, 3, QStringLiteral("lblNelKonzAnzeige"), QStringLiteral("NEL MJ/kg"));
 
     gruppe(3, QStringLiteral("Eiweiss:"));
     Kennzahl(r, 3, 1, QStringLiteral("lblUDPGrammAnzeige"), QStringLiteral("g UDP"));
@@ -136,10 +160,14 @@ QWidget* RationTierErstellenFenster::KennzahlenAufbauen()
 
 void RationTierErstellenFenster::RationAuswerten()
 {
+    // Text that is no number never reaches the evaluation: the box gets its
+    // last good value back, with a message.
+    TiereingabePruefen(txtMilch);
+    TiereingabePruefen(txtFett);
     TierEingaben tier;
     tier.gewicht = Gewicht->currentData().toLongLong();
-    tier.milch = TextInDouble(txtMilch->text());
-    tier.fett = TextInDouble(txtFett->text());
+    tier.milch = TextInDouble(guteMilch);
+    tier.fett = TextInDouble(gutesFett);
     tier.monat = ui().Jetzt().date().month();
     tier.letzterAusgleich = LetzterAusgleich;
     tier.tmAusgeglichen = TMAusgeglichen;
@@ -156,8 +184,18 @@ void RationTierErstellenFenster::RationAuswerten()
 
 void RationTierErstellenFenster::AuswertungZeigen(const Auswertung& a)
 {
-    for (const ListenZeile& z : a.zeilen)
+    for (const ListenZeile& z : a.zeilen) {
         ZeileHinzufuegen(z.id, z.texte);
+        if (!z.fehler)
+            continue;
+        // The row the evaluation failed on: marked, and reachable to correct.
+        QTreeWidgetItem* zeile = lvwListe->topLevelItem(lvwListe->topLevelItemCount() - 1);
+        for (int i = 0; i < lvwListe->columnCount(); ++i) {
+            zeile->setBackground(i, FarbeAusWert(Farbe::Hellrot, lvwListe->palette()));
+            zeile->setToolTip(i, QStringLiteral("Diese Zeile lässt sich nicht berechnen. Doppelklicken Sie sie und "
+                                                "korrigieren Sie die Menge."));
+        }
+    }
     for (const Anzeige& anzeige : a.anzeigen) {
         if (!anzeige.gesetzt)
             continue;
@@ -171,8 +209,10 @@ void RationTierErstellenFenster::AuswertungZeigen(const Auswertung& a)
         if (!label)
             continue;
         label->setText(anzeige.text);
-        if (anzeige.hintergrund != 0 || anzeige.textfarbe != 0)
-            Faerben(label, anzeige.hintergrund, anzeige.textfarbe);
+        Faerben(label, anzeige.hintergrund, anzeige.textfarbe);
+        // A hint of this run replaces the label's fixed explanation for as
+        // long as it holds.
+        label->setToolTip(anzeige.tipp.isEmpty() ? label->property("tippFest").toString() : anzeige.tipp);
         label->setVisible(anzeige.sichtbar);
     }
     if (a.ergebnis.aktualisieren)
@@ -218,16 +258,19 @@ void RationTierErstellenFenster::ErgebnisBefehleZeigen(bool zeigen)
 bool RationTierErstellenFenster::MilchTaste(QKeyEvent* e)
 {
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
-        DrueckenWennBereit(cmdNeuBerechnen);
+        if (TiereingabePruefen(txtMilch))
+            DrueckenWennBereit(cmdNeuBerechnen);
         return true;
     }
     if (e->key() != Qt::Key_Up && e->key() != Qt::Key_Down)
         return false;
+    if (!TiereingabePruefen(txtMilch))
+        return true;
     if (const auto neu = MilchSchritt(TextInDouble(txtMilch->text()), e->key() == Qt::Key_Up)) {
         txtMilch->setText(Formatieren(*neu, MilchMaske()));
         DrueckenWennBereit(cmdNeuBerechnen);
         if (txtMilch->isEnabled() && txtMilch->isVisible())
-            txtMilch->setFocus();
+            FeldMarkieren(txtMilch);
     }
     return true;
 }

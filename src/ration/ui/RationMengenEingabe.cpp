@@ -111,10 +111,8 @@ void RationTierErstellenFenster::MengenEditorOeffnen(long id, double frischMenge
         }
         txtProzentAnteil->setText(Formatieren(anteil, MengenMaske()));
     }
-    if (!txtFrischmasse->isHidden())
-        txtFrischmasse->setFocus();
-    else
-        txtProzentAnteil->setFocus();
+    // Whatever the user types next replaces the proposed amount.
+    FeldMarkieren(!txtFrischmasse->isHidden() ? txtFrischmasse : txtProzentAnteil);
 }
 
 void RationTierErstellenFenster::MengenEditorSchliessen()
@@ -173,8 +171,10 @@ bool RationTierErstellenFenster::MengenfeldTaste(QLineEdit* feld, QKeyEvent* e, 
     }
     AktuellesMengenfeld = feld == txtFrischmasse ? Frischmasse : Trockenmasse;
     if (IstPfeil(e)) {
-        if (const auto neu = MengenSchritt(TextInDouble(feld->text()), e->key() == Qt::Key_Up))
+        if (const auto neu = MengenSchritt(TextInDouble(feld->text()), e->key() == Qt::Key_Up)) {
             feld->setText(Formatieren(*neu, MengenMaske()));
+            feld->selectAll();
+        }
         return true;
     }
     if (IstEingabe(e)) {
@@ -191,8 +191,10 @@ bool RationTierErstellenFenster::AnteilTaste(QKeyEvent* e)
     txtTrockenmasse->clear();
     FixeMenge->setChecked(false);
     if (IstPfeil(e)) {
-        if (const auto neu = AnteilSchritt(TextInDouble(txtProzentAnteil->text()), e->key() == Qt::Key_Up))
+        if (const auto neu = AnteilSchritt(TextInDouble(txtProzentAnteil->text()), e->key() == Qt::Key_Up)) {
             txtProzentAnteil->setText(Formatieren(*neu, MengenMaske()));
+            txtProzentAnteil->selectAll();
+        }
         return true;
     }
     if (IstEingabe(e)) {
@@ -204,18 +206,24 @@ bool RationTierErstellenFenster::AnteilTaste(QKeyEvent* e)
 
 void RationTierErstellenFenster::Uebernehmen()
 {
-    MengenEingabe eingabe;
-    eingabe.anteilSichtbar = !txtProzentAnteil->isHidden();
-    eingabe.prozentAnteil = eingabe.anteilSichtbar ? TextInDouble(txtProzentAnteil->text()) : 0;
-    eingabe.frischMenge = txtFrischmasse->isHidden() ? 0 : TextInDouble(txtFrischmasse->text());
-    eingabe.fix = FixeMenge->isChecked();
+    MengenTexte texte;
+    texte.frisch = txtFrischmasse->text();
+    texte.trocken = txtTrockenmasse->text();
+    texte.anteil = txtProzentAnteil->text();
+    texte.frischSichtbar = !txtFrischmasse->isHidden();
+    texte.anteilSichtbar = !txtProzentAnteil->isHidden();
+    texte.fix = FixeMenge->isChecked();
 
-    switch (MengenEingabePruefen(eingabe)) {
+    MengenEingabe eingabe;
+    switch (MengenEingabePruefen(texte, eingabe)) {
     case MengenFehler::Anteil:
-        txtProzentAnteil->setFocus();
+        FeldMarkieren(txtProzentAnteil);
         return;
     case MengenFehler::Frischmasse:
-        txtFrischmasse->setFocus();
+        FeldMarkieren(txtFrischmasse);
+        return;
+    case MengenFehler::Trockenmasse:
+        FeldMarkieren(txtTrockenmasse);
         return;
     case MengenFehler::Keiner:
         break;

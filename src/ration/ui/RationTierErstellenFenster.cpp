@@ -1,16 +1,22 @@
 #include "ration/ui/RationTierErstellenFenster.h"
 
 #include "database/DatenTypen.h"
+#include "database/DatenbankRoutinen.h"
+#include "feeds/ui/StammdatenTasten.h"
 #include "frame/FunktionenFuerINI.h"
+#include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
 #include "frame/ui/FensterPositionQt.h"
 #include "frame/ui/HauptFenster.h"
 #include "ration/RationBericht.h"
+#include "ration/Eingabegrenzen.h"
+#include "ration/RationTabelle.h"
 #include "ration/RationTiereingaben.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -147,6 +153,8 @@ QWidget* RationTierErstellenFenster::TiereingabenAufbauen()
     for (QLineEdit* t : {txtMilch, txtFett}) {
         t->setAlignment(Qt::AlignRight);
         t->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
+        // The window's keys (Enter, arrows) come before the character filter.
+        ZahlenfilterSetzen(t, true);
         t->installEventFilter(this);
     }
     return feld;
@@ -201,6 +209,7 @@ QGroupBox* RationTierErstellenFenster::MengenEditorAufbauen()
         auto* t = new QLineEdit(rahmen);
         t->setObjectName(name);
         t->setAlignment(Qt::AlignRight);
+        ZahlenfilterSetzen(t, true);
         t->installEventFilter(this);
         raster->addWidget(l, zeile, 0);
         raster->addWidget(t, zeile, 1);
@@ -259,6 +268,8 @@ void RationTierErstellenFenster::Laden()
     FensterPositionLaden(this, bereich, minBreite, maximum.width(), MinHoeheTwips, maximum.height(), false, false);
 
     const Tiereingaben eingaben = TiereingabenLesen();
+    guteMilch = eingaben.milch;
+    gutesFett = eingaben.fett;
     txtMilch->setText(eingaben.milch);
     txtFett->setText(eingaben.fett);
     Gewicht->setCurrentIndex(GewichtsklasseIndex(eingaben.gewicht));
@@ -316,6 +327,58 @@ bool RationTierErstellenFenster::FensterTaste(const QKeyEvent* e)
     return false;
 }
 
+void RationTierErstellenFenster::FeldMarkieren(QLineEdit* feld)
+{
+    feld->setFocus(Qt::OtherFocusReason);
+    feld->selectAll();
+}
+
+QString RationTierErstellenFenster::GuteTiereingabe(QLineEdit* box)
+{
+    const Eingabegrenze& grenze = box == txtMilch ? MilchGrenze() : FettGrenze();
+    QString& gut = box == txtMilch ? guteMilch : gutesFett;
+    if (ZahlPruefen(grenze, box->text()).wert)
+        gut = box->text().trimmed();
+    return gut;
+}
+
+bool RationTierErstellenFenster::TiereingabePruefen(QLineEdit* box)
+{
+    const Eingabegrenze& grenze = box == txtMilch ? MilchGrenze() : FettGrenze();
+    const GepruefteZahl zahl = ZahlPruefen(grenze, box->text());
+    if (zahl.wert) {
+        (box == txtMilch ? guteMilch : gutesFett) = box->text().trimmed();
+        return true;
+    }
+    // The last good value is back before the message shows, so the focus
+    // leaving the box for the message finds nothing more to refuse.
+    box->setText(box == txtMilch ? guteMilch : gutesFett);
+    MsgBox(zahl.meldung, Knoepfe::OK, Symbol::Ausrufezeichen);
+    if (box->isEnabled() && box->isVisible())
+        FeldMarkieren(box);
+    return false;
+}
+
+void RationTierErstellenFenster::ListenMenueZeigen(const QPoint& globalePosition)
+{
+    if (!haupt || !lvwListe->isEnabled())
+        return;
+    // The editor's entry of the pop-up takes the feed of the marked line.
+    const int idSpalte = lvwListe->columnCount() - 1;
+    long futterID = 0;
+    const QList<QTreeWidgetItem*> markiert = lvwListe->selectedItems();
+    Verbindung v;
+    if (markiert.size() == 1 && DatenbankOeffnen(v, PfadHolen(QStringLiteral("Futter")))) {
+        if (const auto zeile = RationZeileMitID(v, TextInLong(markiert.first()->text(idSpalte))))
+            futterID = zeile->futterID;
+    }
+    v.Schliessen();
+    programm().ZiehFutterID = futterID;
+    haupt->KopierenInZeigen(this, globalePosition);
+    // A pop-up closed without a choice leaves nothing to be dropped later.
+    programm().ZiehFutterID = 0;
+}
+
 void RationTierErstellenFenster::keyReleaseEvent(QKeyEvent* e)
 {
     if (!FensterTaste(e))
@@ -361,13 +424,31 @@ bool RationTierErstellenFenster::eventFilter(QObject* objekt, QEvent* ereignis)
         return true;
     }
 
+    if (objekt == lvwListe && typ == QEvent::ContextMenu) {
+        ListenMenueZeigen(static_cast<QContextMenuEvent*>(ereignis)->globalPos());
+        return true;
+    }
+
     auto* feld = qobject_cast<QLineEdit*>(objekt);
     if (feld && typ == QEvent::FocusIn)
         QMetaObject::invokeMethod(feld, &QLineEdit::selectAll, Qt::QueuedConnection);
+    if ((objekt == txtMilch || objekt == txtFett) && typ == QEvent::FocusOut) {
+        // Leaving the box checks it; a message box or another program taking
+        // the focus is no leaving.
+        const Qt::FocusReason grund = static_cast<QFocusEvent*>(ereignis)->reason();
+        if (grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason && !programm().programmEndet)
+            TiereingabePruefen(feld);
+        return false;
+    }
     if (typ != QEvent::KeyPress && typ != QEvent::KeyRelease)
         return false;
     auto* taste = static_cast<QKeyEvent*>(ereignis);
     const bool gedrueckt = typ == QEvent::KeyPress;
+    // Arrows in the milk, fat and share boxes act on release; their press
+    // must not reach the work area, which would scroll.
+    if (gedrueckt && (objekt == txtMilch || objekt == txtFett || objekt == txtProzentAnteil)
+        && (taste->key() == Qt::Key_Up || taste->key() == Qt::Key_Down))
+        return true;
     // Text boxes keep Esc and F3 to themselves; the window acts on them
     // wherever the focus is.
     if (!gedrueckt && FensterTaste(taste))
@@ -380,7 +461,12 @@ bool RationTierErstellenFenster::eventFilter(QObject* objekt, QEvent* ereignis)
         return gedrueckt ? false : AnteilTaste(taste);
     if (objekt == txtMilch)
         return gedrueckt ? false : MilchTaste(taste);
-    if ((objekt == txtFett || objekt == Gewicht) && !gedrueckt && eingabe) {
+    if (objekt == txtFett && !gedrueckt && eingabe) {
+        if (TiereingabePruefen(txtFett))
+            DrueckenWennBereit(cmdNeuBerechnen);
+        return true;
+    }
+    if (objekt == Gewicht && !gedrueckt && eingabe) {
         DrueckenWennBereit(cmdNeuBerechnen);
         return true;
     }
@@ -399,10 +485,11 @@ void RationTierErstellenFenster::closeEvent(QCloseEvent* e)
     // the record only; nothing reads it back.
     INISpeichern(QStringLiteral("OffeneFenster"), RationFensterName(),
                  programm().programmEndet ? QStringLiteral("1") : QStringLiteral("0"));
+    // Only checked values are kept; text that is no number is not stored.
     Tiereingaben eingaben;
     eingaben.gewicht = Gewicht->currentData().toLongLong();
-    eingaben.milch = txtMilch->text();
-    eingaben.fett = txtFett->text();
+    eingaben.milch = GuteTiereingabe(txtMilch);
+    eingaben.fett = GuteTiereingabe(txtFett);
     TiereingabenSpeichern(eingaben);
     FensterPositionSpeichern(this);
     e->accept();

@@ -77,6 +77,17 @@ private:
     void Laden();
     QPushButton* Befehl(const QString& name, const QString& text, const QString& tipp);
     bool FensterTaste(const QKeyEvent* e);  // Esc and F3, wherever released
+    void ListenMenueZeigen(const QPoint& globalePosition);
+
+    // Puts the focus into a box with its whole text selected, so that what
+    // the user types next replaces it.
+    static void FeldMarkieren(QLineEdit* feld);
+    // Checks the text of txtMilch or txtFett. A number inside its limits
+    // becomes the last good value; anything else is refused with a message
+    // naming the field, and the box gets its last good value back.
+    bool TiereingabePruefen(QLineEdit* box);
+    // The same without a message, for closing: the value to keep.
+    QString GuteTiereingabe(QLineEdit* box);
 
     // Amount editor (RationMengenEingabe.cpp).
     void MengenEditorPlatzieren();
@@ -94,6 +105,7 @@ private:
     QWidget* KennzahlenAufbauen();
     QLabel* Kennzahl(QGridLayout* raster, int zeile, int spalte, const QString& name, const QString& beschriftung,
                      const QString& muster = QStringLiteral("00.000,00"));
+    void KennzahlErklaeren(QGridLayout* raster, int zeile, int spalte, const QString& tipp);
     void AuswertungZeigen(const Auswertung& a);
     void ErgebnisFensterAktualisieren(const ErgebnisWerte& werte);
     void ErgebnisBefehleZeigen(bool zeigen);
@@ -137,6 +149,9 @@ private:
     // Every figure label as it is shown now: a run that leaves a label alone
     // leaves its entry alone too.
     QList<Anzeige> angezeigt;
+    // Milk and fat as last checked: what the evaluation uses and the INI keeps.
+    QString guteMilch;
+    QString gutesFett;
 };
 
 } // namespace kelvora

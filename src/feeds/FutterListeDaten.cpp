@@ -32,9 +32,9 @@ bool FutterPasstZurSuche(const QString& bezeichnung, const QString& suchtext)
     return s.isEmpty() || bezeichnung.toLower().contains(s.toLower());
 }
 
-bool FutterIstVollstaendig(double adf, double ndf, double nfc, double udp)
+bool FutterIstVollstaendig(int gruppe, double adf, double ndf, double nfc, double udp)
 {
-    return adf > 0 && ndf > 0 && nfc > 0 && udp > 0;
+    return gruppe == GruppeMineralfutter || (adf > 0 && ndf > 0 && nfc > 0 && udp > 0);
 }
 
 int BezeichnungVergleichen(const QString& a, const QString& b)
@@ -42,9 +42,11 @@ int BezeichnungVergleichen(const QString& a, const QString& b)
     return DeutscheSortierung().compare(a, b);
 }
 
-bool FutterListeLesen(const FutterListenFilter& filter, QList<FutterListenZeile>& zeilen)
+bool FutterListeLesen(const FutterListenFilter& filter, QList<FutterListenZeile>& zeilen, int* ausgeblendet)
 {
     zeilen.clear();
+    if (ausgeblendet)
+        *ausgeblendet = 0;
     // The list is usually the first window to need the feed database: asking
     // for its path runs the start-up checks (restore from a newer copy, or the
     // message that it is missing) before the list shows up empty.
@@ -76,14 +78,18 @@ bool FutterListeLesen(const FutterListenFilter& filter, QList<FutterListenZeile>
         const QString name = NullFilter(abfrage.value(1), "String").toString();
         if (!suche.isEmpty() && !name.toLower().contains(suche))
             continue;
+        const int gruppe = NullFilter(abfrage.value(7), "Integer").toInt();
         if (filter.nurVollstaendige
-            && !FutterIstVollstaendig(NullFilter(abfrage.value(3), "Double").toDouble(),
+            && !FutterIstVollstaendig(gruppe, NullFilter(abfrage.value(3), "Double").toDouble(),
                 NullFilter(abfrage.value(4), "Double").toDouble(), NullFilter(abfrage.value(5), "Double").toDouble(),
-                NullFilter(abfrage.value(6), "Double").toDouble()))
+                NullFilter(abfrage.value(6), "Double").toDouble())) {
+            if (ausgeblendet)
+                ++*ausgeblendet;
             continue;
+        }
         FutterListenZeile z;
         z.id = static_cast<long>(NullFilter(abfrage.value(0), "Long").toLongLong());
-        z.gruppe = NullFilter(abfrage.value(7), "Integer").toInt();
+        z.gruppe = gruppe;
         z.bezeichnung = name;
         treffer.push_back({ z, DeutscheSortierung().sortKey(name) });
     }

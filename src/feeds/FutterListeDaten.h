@@ -24,16 +24,22 @@ struct FutterListenFilter {
 // upper and lower case alike.
 bool FutterPasstZurSuche(const QString& bezeichnung, const QString& suchtext);
 
+// The group "Mineralfutter" (FutterArtIOFC 5).
+inline constexpr int GruppeMineralfutter = 5;
+
 // A feed counts as complete when ADF, NDF, NFC and UDP are all above 0: the
-// ration's key figures cannot be judged without them.
-bool FutterIstVollstaendig(double adf, double ndf, double nfc, double udp);
+// ration's key figures cannot be judged without them. Mineral feeds carry no
+// fibre and no protein by nature and always count as complete.
+bool FutterIstVollstaendig(int gruppe, double adf, double ndf, double nfc, double udp);
 
 // Reads the feeds of the filter's group from the feed database, ordered by
 // name (German collation, so "Ölschrot" stands among the O's), and keeps the
 // ones that pass the search and, with nurVollstaendige, the completeness
-// check. False when the database could not be opened or read; zeilen is
-// then empty.
-bool FutterListeLesen(const FutterListenFilter& filter, QList<FutterListenZeile>& zeilen);
+// check. ausgeblendet, when given, receives the number of feeds of the group
+// and search that only the completeness check left out. False when the
+// database could not be opened or read; zeilen is then empty.
+bool FutterListeLesen(const FutterListenFilter& filter, QList<FutterListenZeile>& zeilen,
+                      int* ausgeblendet = nullptr);
 
 // Orders names as the list shows them: German collation, case ignored first.
 int BezeichnungVergleichen(const QString& a, const QString& b);

@@ -146,7 +146,8 @@ bool TextZeichenErlaubt(QChar zeichen)
     const char16_t c = zeichen.unicode();
     if ((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'))
         return true;
-    if (c == ZeichenRueckschritt || c == ZeichenKopieren || c == ZeichenEinfuegen || c == ZeichenAusschneiden)
+    if (c == ZeichenRueckschritt || c == ZeichenKopieren || c == ZeichenEinfuegen || c == ZeichenAusschneiden
+        || c == ZeichenAllesMarkieren)
         return true;
     static const QString erlaubt = QStringLiteral(" -.+:!$%&(),/=?_`§´°ÄÖÜäöüß");
     return erlaubt.contains(zeichen);

@@ -51,12 +51,14 @@ double FeldWert(Feld feld, const QString& text);
 
 // ----------------------------------------------------------- key filters
 
-// Control characters that always pass: Backspace and copy, paste, cut.
+// Control characters that always pass: Backspace and copy, paste, cut; text
+// boxes also let select-all through.
 inline constexpr char16_t ZeichenRueckschritt = 8;
 inline constexpr char16_t ZeichenKopieren = 3;
 inline constexpr char16_t ZeichenEinfuegen = 22;
 inline constexpr char16_t ZeichenAusschneiden = 24;
 inline constexpr char16_t ZeichenEingabe = 13;
+inline constexpr char16_t ZeichenAllesMarkieren = 1;  // Ctrl+A
 
 // What a number box makes of a typed character: the character to insert, or
 // a null QChar when it is discarded. Digits pass; a comma only in a decimal

@@ -74,6 +74,13 @@ FensterRechteck FensterPositionBerechnen(const FensterLadeDaten& d)
     // back to its right border.
     if (d.innenBreite < r.links)
         r.links = d.innenBreite - r.breite - 100;
+    // A window that opens for the first time has no place the user chose; it
+    // starts fully inside the main window (further instances cascade from
+    // there).
+    if (!PositionGespeichert(d.name) && d.innenBreite > 0 && d.innenHoehe > 0) {
+        Einpassen(r.links, r.breite, d.minBreite, d.innenBreite);
+        Einpassen(r.oben, r.hoehe, d.minHoehe, d.innenHoehe);
+    }
     r.links += (anzahl - 1) * Kaskade;
     r.oben += (anzahl - 1) * Kaskade;
     r.links = std::max(0.0, r.links);
@@ -89,6 +96,11 @@ FensterRechteck FensterPositionBerechnen(const FensterLadeDaten& d)
         r.oben = d.innenHoehe / 2 - r.hoehe / 2;
     }
     return r;
+}
+
+bool PositionGespeichert(const QString& name)
+{
+    return !INILesen(name, QStringLiteral("Breit"), QString()).trimmed().isEmpty();
 }
 
 double PositionLesen(const QString& name, const QString& schluessel, double vorgabe)

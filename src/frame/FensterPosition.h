@@ -52,6 +52,10 @@ FensterRechteck FensterPositionBerechnen(const FensterLadeDaten& daten);
 // never places a window in nowhere nor is written back.
 double PositionLesen(const QString& name, const QString& schluessel, double vorgabe);
 
+// Whether the window's section holds a stored size (false before its first
+// close).
+bool PositionGespeichert(const QString& name);
+
 // The stored "AufrufZähler"; anything but a whole number of up to nine
 // digits (a negative or damaged value) counts as 0 with a log line, so
 // counting starts again.

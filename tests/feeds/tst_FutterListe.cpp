@@ -10,6 +10,8 @@
 
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
@@ -133,10 +135,31 @@ private slots:
         }
         if (erwartet.contains(QStringLiteral("Testfutter ohne Gruppe")))
             QCOMPARE(ZeileMit(lvw, QStringLiteral("Testfutter ohne Gruppe"))->text(1), QString());
-        // The mineral feeds of the delivered database have no organic nutrients
-        // and never appear.
+        // Minerals carry no fibre or protein by nature and are listed all the same.
+        Kind<QLineEdit>(l, "txtSuchen")->clear();
         Gruppe(5);
-        QCOMPARE(lvw->topLevelItemCount(), 0);
+        QVERIFY(lvw->topLevelItemCount() > 0);
+    }
+
+    void ausgeblendeteZeigen()
+    {
+        auto* hinweis = Kind<QLabel>(l, "lblAusgeblendet");
+        Kind<QLineEdit>(l, "txtSuchen")->setText(QStringLiteral("testfutter"));
+        Kind<QPushButton>(l, "cmdSuchen")->click();
+        QVERIFY(hinweis->isVisible());
+        QVERIFY2(hinweis->text().contains(QStringLiteral(">1 Futtermittel ohne vollständige Nährstoffe "
+                                                         "ausgeblendet<")),
+                 qPrintable(hinweis->text()));
+        QVERIFY(!ZeileMit(lvw, QStringLiteral("Testfutter Sojaschrot ohne UDP")));
+        // The hint opens the hidden feeds, and hides them again.
+        emit hinweis->linkActivated(QStringLiteral("zeigen"));
+        QVERIFY(ZeileMit(lvw, QStringLiteral("Testfutter Sojaschrot ohne UDP")));
+        QVERIFY(hinweis->text().contains(QStringLiteral("wieder ausblenden")));
+        emit hinweis->linkActivated(QStringLiteral("ausblenden"));
+        QVERIFY(!ZeileMit(lvw, QStringLiteral("Testfutter Sojaschrot ohne UDP")));
+        Kind<QLineEdit>(l, "txtSuchen")->setText(QStringLiteral("Rapsschrot"));
+        Kind<QPushButton>(l, "cmdSuchen")->click();
+        QVERIFY(!hinweis->isVisible());
     }
 
     void suchtextTippen()
@@ -280,6 +303,15 @@ private slots:
         QCOMPARE(FutterListe::Instanz(), l);
 
         auto* txt = Kind<QLineEdit>(l, "txtSuchen");
+        // In the search box Delete and Ctrl+A edit the text, even with a feed selected.
+        txt->setText(QStringLiteral("xrübe"));
+        txt->setFocus();
+        txt->setCursorPosition(0);
+        QTest::keyClick(txt, Qt::Key_Delete);
+        QCOMPARE(txt->text(), QStringLiteral("rübe"));
+        QVERIFY(ui->meldungen.isEmpty());
+        QTest::keyClick(txt, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(txt->selectedText(), QStringLiteral("rübe"));
         txt->setText(QStringLiteral("  rübe  "));
         QTest::keyClick(txt, Qt::Key_Escape);
         QTRY_VERIFY(!FutterListe::Instanz());

@@ -253,6 +253,49 @@ private slots:
         QCOMPARE(INILesen(QStringLiteral("OffeneFenster"), QStringLiteral("StammdatenFenster2")), QStringLiteral("1"));
     }
 
+    void schliessenMitAenderungen_data()
+    {
+        QTest::addColumn<bool>("aendern");
+        QTest::addColumn<int>("antwort");  // -1: no question expected
+        QTest::addColumn<bool>("mitEsc");  // otherwise the close box
+        QTest::newRow("unverändert") << false << -1 << true;
+        QTest::newRow("Ja speichert") << true << int(Antwort::Ja) << true;
+        QTest::newRow("Nein verwirft") << true << int(Antwort::Nein) << false;
+        QTest::newRow("Abbrechen bleibt") << true << int(Antwort::Abbrechen) << false;
+    }
+
+    void schliessenMitAenderungen()
+    {
+        QFETCH(bool, aendern);
+        QFETCH(int, antwort);
+        QFETCH(bool, mitEsc);
+        u->Laden(4);
+        const QVariant vorher = u->Spalte(4, QStringLiteral("Ca_gTM"));
+        if (aendern)
+            u->Tippen(QStringLiteral("txtCa_gTM"), QStringLiteral("9"));
+        if (antwort >= 0)
+            u->ui.Antworten(Antwort(antwort));
+        if (mitEsc)
+            u->Taste(QStringLiteral("txtCa_gTM"), Qt::Key_Escape);
+        else
+            UnterfensterVon(u->editor)->close();
+
+        if (antwort < 0) {
+            QVERIFY(u->ui.meldungen.isEmpty());
+        } else {
+            QCOMPARE(u->ui.Texte(), QStringList { QStringLiteral("Änderungen speichern?") });
+            QCOMPARE(u->ui.meldungen[0].knoepfe, Knoepfe::JaNeinAbbrechen);
+            QCOMPARE(u->ui.meldungen[0].standard, Antwort::Abbrechen);
+        }
+        const bool bleibt = antwort == int(Antwort::Abbrechen);
+        if (bleibt)
+            QVERIFY(UnterfensterVon(u->editor)->isVisible());
+        else
+            QTRY_VERIFY(u->editor.isNull());
+        QCOMPARE(u->Spalte(4, QStringLiteral("Ca_gTM")).toDouble(),
+            antwort == int(Antwort::Ja) ? 9.0 : vorher.toDouble());
+    }
+
     void ablegenLaedtFutter()
     {
         u->Setzen({ QStringLiteral("txtTM_g=100"), QStringLiteral("txtCa_gTM=9") });

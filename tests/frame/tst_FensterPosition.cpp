@@ -111,6 +111,10 @@ void FensterPositionTest::platzierung_data()
     QTest::newRow("nicht maximiert: ragt hinaus")
         << Fall{.gespeichert = weitRechts, .innenBreite = 10000, .innenHoehe = 8000}
         << QRectF(7000, 5000, 4000, 3000);
+    // A window without a stored size opens for the first time: fully inside.
+    QTest::newRow("zum ersten Mal: hineingeschoben")
+        << Fall{.gespeichert = "Links=7000|Oben=5000", .innenBreite = 10000, .innenHoehe = 8000}
+        << QRectF(6940, 5000, 3000, 2000);
     QTest::newRow("maximiert: zurueckgeschoben")
         << Fall{.gespeichert = weitRechts, .innenBreite = 10000, .innenHoehe = 8000, .maximiert = true}
         << QRectF(5940, 4940, 4000, 3000);

@@ -3,6 +3,7 @@
 #include "TestUmgebung.h"
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Programm.h"
+#include "frame/ui/FensterPositionQt.h"
 #include "frame/ui/HauptFenster.h"
 
 #include <QAction>
@@ -57,8 +58,13 @@ void HauptFensterTest::titelUndAufrufzaehler()
     QCOMPARE(INILesen("HauptFenster", "AufrufZähler"), QStringLiteral("1"));
     QCOMPARE(INILesen("HauptFenster", "AufrufZählerStart"), QStringLiteral("04.12.2026 10:00"));
     QCOMPARE(INILesen("HauptFenster", "LetzterAufruf"), QStringLiteral("04.12.2026 10:00:00"));
-    // The minimum size of the main window, 12000 x 9000 twips.
-    QCOMPARE(haupt->size(), QSize(800, 600));
+    // The first start takes the whole screen; a stored place is kept after that.
+    QVERIFY(haupt->windowState() & Qt::WindowMaximized);
+    haupt->showNormal();
+    FensterPositionSpeichern(haupt);
+    HauptFenster zweiter;
+    zweiter.Laden();
+    QVERIFY(!(zweiter.windowState() & Qt::WindowMaximized));
 }
 
 void HauptFensterTest::menueEintraege_data()
@@ -80,7 +86,8 @@ void HauptFensterTest::menueEintraege_data()
     QTest::newRow("Mail") << "HemailAnProgrammierer" << "E-Mail an den Programmierer" << true;
     QTest::newRow("Sprechblasen") << "Sprechblasen" << "Sprechblasen verwenden" << false;
     QTest::newRow("Hilfe über Hilfe") << "InfoHilfeÜberHilfe" << "Hilfe &über Hilfe" << false;
-    QTest::newRow("Trenner") << "LeerH1" << "-" << false;
+    // A separator shows no caption.
+    QTest::newRow("Trenner") << "LeerH1" << "" << false;
     QTest::newRow("Kopieren in") << "KopInVariableMengenUmrechnen" << "in variable Mengen umwandeln" << true;
     QTest::newRow("Neue Version") << "NeueVersionInstallationA" << "00.00.00" << true;
 }

@@ -38,6 +38,7 @@ constexpr int ListeOben = 72;
 constexpr int AbstandUntenRechts = 60 / TwipsProPixel;
 // The two visible columns share the list width less 400 twips.
 constexpr int SpaltenAbzug = 400 / TwipsProPixel;
+constexpr int HinweisHoehe = 20;
 constexpr int MinBreite = 600;
 constexpr int MinHoehe = 320;
 
@@ -137,6 +138,16 @@ void FutterListe::Aufbauen()
     lvwListe->setObjectName(QStringLiteral("lvwListe"));
     lvwListe->move(Rand, ListeOben);
 
+    // Feeds the completeness filter hides stay reachable through this line.
+    lblAusgeblendet = new QLabel(this);
+    lblAusgeblendet->setObjectName(QStringLiteral("lblAusgeblendet"));
+    lblAusgeblendet->setTextFormat(Qt::RichText);
+    lblAusgeblendet->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    lblAusgeblendet->setToolTip(QStringLiteral(
+        "Futtermittel, bei denen ADF, NDF, NFC oder UDP fehlen, lassen sich in der Ration nicht vollständig "
+        "bewerten. Klicken Sie hier, um sie zu zeigen oder wieder auszublenden."));
+    lblAusgeblendet->hide();
+
     tmrAktualisieren = new QTimer(this);
     tmrAktualisieren->setObjectName(QStringLiteral("tmrAktualisieren"));
     tmrAktualisieren->setSingleShot(true);
@@ -169,6 +180,7 @@ void FutterListe::Verbinden()
         if (!laedt && index >= 0)
             ListeFuellen();
     });
+    connect(lblAusgeblendet, &QLabel::linkActivated, this, &FutterListe::UnvollstaendigeUmschalten);
     connect(cmdLoeschen, &QPushButton::clicked, this, &FutterListe::MarkiertesFutterLoeschen);
     connect(cmdMaskeLeer, &QPushButton::clicked, this, &FutterListe::NeuesFutter);
     connect(cmdInternet, &QPushButton::clicked, this, &FutterListe::ServerFutterSuchen);
@@ -270,7 +282,9 @@ void FutterListe::ListeFuellen()
     SpaltenAnlegen();
 
     QList<FutterListenZeile> zeilen;
-    FutterListeLesen(Filter(), zeilen);
+    int ausgeblendet = 0;
+    FutterListeLesen(Filter(), zeilen, &ausgeblendet);
+    HinweisZeigen(ausgeblendet);
 
     QList<QTreeWidgetItem*> items;
     items.reserve(zeilen.size());
@@ -295,6 +309,26 @@ QTreeWidgetItem* FutterListe::ZeileErzeugen(long id, const QString& art, const Q
     return item;
 }
 
+void FutterListe::HinweisZeigen(int ausgeblendet)
+{
+    if (!chkNRC->isChecked()) {
+        lblAusgeblendet->setText(QStringLiteral("Futtermittel ohne vollständige Nährstoffe werden gezeigt - "
+                                                "<a href=\"ausblenden\">wieder ausblenden</a>"));
+        lblAusgeblendet->show();
+        return;
+    }
+    lblAusgeblendet->setText(QStringLiteral("<a href=\"zeigen\">%1 Futtermittel ohne vollständige Nährstoffe "
+                                            "ausgeblendet</a>")
+                                 .arg(ausgeblendet));
+    lblAusgeblendet->setVisible(ausgeblendet > 0);
+}
+
+void FutterListe::UnvollstaendigeUmschalten()
+{
+    chkNRC->setChecked(!chkNRC->isChecked());
+    ListeFuellen();
+}
+
 void FutterListe::Sortieren(int spalte)
 {
     if (spalte == sortSpalte)
@@ -317,7 +351,9 @@ void FutterListe::resizeEvent(QResizeEvent* e)
     if (width() >= minimumWidth())
         lvwListe->resize(width() - lvwListe->x() - AbstandUntenRechts, lvwListe->height());
     if (height() >= minimumHeight())
-        lvwListe->resize(lvwListe->width(), height() - lvwListe->y() - AbstandUntenRechts);
+        lvwListe->resize(lvwListe->width(), height() - lvwListe->y() - AbstandUntenRechts - HinweisHoehe);
+    lblAusgeblendet->setGeometry(lvwListe->x(), lvwListe->y() + lvwListe->height() + 2, lvwListe->width(),
+                                 HinweisHoehe - 2);
     SpaltenBreitenSetzen();
 }
 

@@ -86,6 +86,8 @@ private:
     void Laden();
     void Entladen();
     void SpaltenBreitenSetzen();
+    void HinweisZeigen(int ausgeblendet);
+    void UnvollstaendigeUmschalten();
     void SpaltenAnlegen();
     void Sortieren(int spalte);
     void BedienungSperren(bool gesperrt);
@@ -111,6 +113,7 @@ private:
     QPushButton* cmdLoeschen = nullptr;
     QPushButton* cmdInternet = nullptr;
     QPushButton* cmdAbbrechen = nullptr;
+    QLabel* lblAusgeblendet = nullptr;  // hint on feeds the completeness filter hides
     QTimer* tmrAktualisieren = nullptr;
 
     bool laedt = false;

@@ -216,6 +216,9 @@ bool FutterListe::eventFilter(QObject* o, QEvent* e)
                 return true;
             }
         }
+        // In the search box Delete edits the text; it never deletes a feed.
+        if (o == txtSuchen && k->key() == Qt::Key_Delete)
+            return false;
         return FensterTaste(k->key(), k->modifiers());
     }
 

@@ -6,6 +6,7 @@
 #include "feeds/StammdatenSpeichern.h"
 #include "feeds/ui/FutterListe.h"
 #include "frame/FunktionenFuerINI.h"
+#include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
 #include "frame/ui/FensterPositionQt.h"
 #include "frame/ui/HauptFenster.h"
@@ -67,6 +68,7 @@ StammdatenFenster2::StammdatenFenster2(HauptFenster* haupt)
     connect(cmdTeilen, &QPushButton::clicked, this, &StammdatenFenster2::Teilen);
     connect(cmdAbbrechen, &QPushButton::clicked, this, [] { FtpAbbrechen(); });
     Laden();
+    StandMerken();
 }
 
 StammdatenFenster2::~StammdatenFenster2() = default;
@@ -147,8 +149,10 @@ void StammdatenFenster2::Anzeigen()
     setWindowTitle(QStringLiteral("Futtermittel bearbeiten"));
     const long id = TextInLong(lblUebergabe->text());
     const std::optional<Stammdaten> futter = StammdatenLesen(id);
-    if (!futter)
+    if (!futter) {
+        StandMerken();
         return; // a new feed: the window stays empty
+    }
 
     m.idAnzeige = QString::number(id);
     // From the last entry upwards; without a match "Alle Futtermittel" stays.
@@ -159,29 +163,34 @@ void StammdatenFenster2::Anzeigen()
     MaskeFuellen(m, *futter);
     MaskeZeigen(m);
     setWindowTitle(QStringLiteral("Futtermittel bearbeiten - ") + m.bezeichnung);
+    StandMerken();
 }
 
-void StammdatenFenster2::Speichern()
+bool StammdatenFenster2::Speichern()
 {
     const Eingabemaske m = Maske();
     const Pruefergebnis p = EingabePruefen(m);
     if (!p.bestanden) {
         if (auto* w = findChild<QWidget*>(p.fokus))
             w->setFocus();
-        return;
+        return false;
     }
     const Speicherergebnis e = StammdatenSchreiben(StammdatenAusMaske(m), TextInLong(m.idAnzeige));
     ListeAktualisierenAnstossen();
     // When the database could not be written the typed values stay on the
     // screen, so the user can try again.
-    if (e != Speicherergebnis::Fehlgeschlagen)
-        tmrBeenden->start();
+    if (e == Speicherergebnis::Fehlgeschlagen)
+        return false;
+    ohneFrage = true;
+    tmrBeenden->start();
+    return true;
 }
 
 void StammdatenFenster2::Loeschen()
 {
     if (!FutterLoeschen(AngezeigteFutterID()))
         return;
+    ohneFrage = true;
     tmrBeenden->start();
     ListeAktualisierenAnstossen();
 }
@@ -194,6 +203,7 @@ void StammdatenFenster2::AllesLeeren()
     lblErstelltVon->setVisible(false);
     setWindowTitle(QStringLiteral("Futtermittel bearbeiten"));
     cmbFutterArt->setFocus();
+    StandMerken();
 }
 
 void StammdatenFenster2::NeuBerechnenKlick()
@@ -217,6 +227,37 @@ void StammdatenFenster2::Schliessen()
         sub->close();
     else
         close();
+}
+
+void StammdatenFenster2::StandMerken()
+{
+    stand = Maske();
+}
+
+bool StammdatenFenster2::Geaendert() const
+{
+    const Eingabemaske jetzt = Maske();
+    return jetzt.texte != stand.texte || jetzt.gruppenIndex != stand.gruppenIndex
+        || jetzt.bezeichnung != stand.bezeichnung;
+}
+
+bool StammdatenFenster2::SchliessenErlaubt()
+{
+    if (ohneFrage || programm().programmEndet || !Geaendert())
+        return true;
+    switch (MsgBox(QStringLiteral("Änderungen speichern?"), Knoepfe::JaNeinAbbrechen, Symbol::Frage,
+                   Antwort::Abbrechen, QStringLiteral("Futtermittel bearbeiten"))) {
+    case Antwort::Ja:
+        // A failed check keeps the window open with the focus on the value.
+        if (!Speichern())
+            return false;
+        tmrBeenden->stop();
+        return true;
+    case Antwort::Nein:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void StammdatenFenster2::NachVorne()
@@ -340,6 +381,10 @@ void StammdatenFenster2::closeEvent(QCloseEvent* e)
             return;
         }
         FtpAbbrechen();
+    }
+    if (!SchliessenErlaubt()) {
+        e->ignore();
+        return;
     }
     tmrAnzeigen->stop();
     tmrBeenden->stop();

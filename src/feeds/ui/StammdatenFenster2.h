@@ -66,13 +66,19 @@ private:
     void IDAnzeigeSetzen(const QString& id);
 
     void Anzeigen();
-    void Speichern();
+    // True when the feed was written; false when a check or the write failed.
+    bool Speichern();
     void Loeschen();
     void AllesLeeren();
     void NeuBerechnenKlick();
     void DropEreignis();
     void Schliessen();
     void NachVorne();
+    // What the boxes showed after the last load, clearing or save; a close
+    // asks before it loses anything typed since.
+    void StandMerken();
+    bool Geaendert() const;
+    bool SchliessenErlaubt();
 
     // Sharing the feed with other users (StammdatenAustausch.cpp).
     void Teilen();
@@ -101,6 +107,8 @@ private:
     QSet<int> gedrueckt; // keys pressed in this window and not yet released
     bool teilt = false; // an upload runs: the window stays open until it ends
     bool schliessenNachTeilen = false;
+    Eingabemaske stand;
+    bool ohneFrage = false; // saved or deleted: the window closes without asking
 };
 
 } // namespace kelvora

@@ -31,7 +31,12 @@ protected:
             return false;
         if (art == Art::Text)
             return !TextZeichenErlaubt(zeichen);
-        const QChar ergebnis = ZahlZeichenFiltern(zeichen, art == Art::Dezimal, box->text());
+        // What the key replaces does not count: a comma typed over a
+        // selected "2,24" is the number's only comma.
+        QString bleibt = box->text();
+        if (box->hasSelectedText())
+            bleibt.remove(box->selectionStart(), box->selectedText().size());
+        const QChar ergebnis = ZahlZeichenFiltern(zeichen, art == Art::Dezimal, bleibt);
         if (ergebnis.isNull())
             return true;
         if (ergebnis != zeichen) {

@@ -1,6 +1,7 @@
 #include "frame/ui/HauptFenster.h"
 
 #include "database/Schemapflege.h"
+#include "frame/FensterPosition.h"
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Hauptmenue.h"
 #include "frame/Oberflaeche.h"
@@ -22,6 +23,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -56,7 +58,7 @@ constexpr const char* Ausgeschaltet[] = {
 // Items without any behaviour: shown greyed so that nothing pretends to work.
 constexpr const char* OhneAktion[] = {
     "EinstellungDatum", "DruckerEinrichten", "InfoHilfeaufrufen", "InfoHilfeÜberHilfe", "KopierenInDrucken",
-    "KopierenInListeEinstellen", "KopierenInLöschen",
+    "KopierenInListeEinstellen",
 };
 
 QString N(const char* s)
@@ -98,9 +100,9 @@ QAction* HauptFenster::Eintrag(QMenu* menue, const QString& name, const QString&
 
 QAction* HauptFenster::Trenner(QMenu* menue, const QString& name)
 {
+    // A separator's caption would be drawn as a stray "-" by some styles.
     QAction* a = menue->addSeparator();
     a->setObjectName(name);
-    a->setText(QStringLiteral("-"));
     aktionen.insert(name, a);
     return a;
 }
@@ -219,6 +221,12 @@ void HauptFenster::MenueAufbauen()
     connect(Aktion(N("KopInVariableMengenUmrechnen")), &QAction::triggered, this, [this] {
         BefehlDruecken(QStringLiteral("RationTierErstellenFenster"), QStringLiteral("cmdInVariableUmwandeln"));
     });
+    // Removing acts on the marked line of the ration, through the ration
+    // window's relay, which asks first.
+    connect(Aktion(N("KopierenInLöschen")), &QAction::triggered, this, [this] {
+        if (kopierenInAufrufer && kopierenInAufrufer->objectName() == QLatin1String("RationTierErstellenFenster"))
+            BefehlDruecken(QStringLiteral("RationTierErstellenFenster"), N("LöschEreignisAufrufen"));
+    });
     connect(Aktion(QStringLiteral("NeueVersionInstallationA")), &QAction::triggered, this, [this] {
         UpdateSucheAnfordern();
         tmrUpdateFinden->start();
@@ -287,7 +295,9 @@ void HauptFenster::StatuszeileAufbauen()
 
     lblDatenbankOffen = new QLabel(QStringLiteral("0"), this);
     lblDatenbankOffen->setObjectName(QStringLiteral("lblDatenbankOffen"));
-    lblDatenbankOffen->setToolTip(QStringLiteral("Anzahl der Datenbankzugriffe seit dem Programmstart"));
+    lblDatenbankOffen->setToolTip(
+        QStringLiteral("Anzahl der Öffnungen der Futterdatenbank seit dem Programmstart. Gelb oder rot: Die "
+                       "Datenbank war besetzt und wird erneut versucht."));
     lblDatenbankOffen->setAlignment(Qt::AlignCenter);
     lblDatenbankOffen->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000000")));
     statusBar()->addPermanentWidget(lblDatenbankOffen);
@@ -328,10 +338,18 @@ void HauptFenster::Laden()
     menueKopierenIn->menuAction()->setVisible(false);
     menueNeueVersion->menuAction()->setVisible(false);
 
-    // 3. Position and call counter.
+    // 3. Position and call counter. The first start has no position yet: the
+    // smallest frame would hide half of the ration window, so the frame
+    // takes the whole screen.
+    const bool ersterStart = !PositionGespeichert(objectName());
     const QSizeF bildschirm = BildschirmInTwips(this);
     const long aufrufe = FensterPositionLaden(this, nullptr, 12000, bildschirm.width(), 9000, bildschirm.height(),
                                               false, true, true);
+    if (ersterStart) {
+        if (const QScreen* s = screen())
+            setGeometry(s->availableGeometry());
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
 
     // 4. Title and menu states.
     setWindowTitle(Programmname());
@@ -444,6 +462,10 @@ bool HauptFenster::BefehlDruecken(const QString& fenster, const QString& knopf)
 void HauptFenster::KopierenInZeigen(QWidget* aufrufer, const QPoint& globalePosition)
 {
     kopierenInAufrufer = aufrufer;
+    // Only the ration removes through the pop-up; the feed list deletes
+    // feeds with its own button and keys.
+    Aktion(N("KopierenInLöschen"))
+        ->setEnabled(aufrufer && aufrufer->objectName() == QLatin1String("RationTierErstellenFenster"));
     menueKopierenIn->exec(globalePosition);
 }
 

@@ -10,6 +10,16 @@ namespace {
 
 constexpr long VorgabeGewicht = 650;
 
+QString VorgabeMilch()
+{
+    return QStringLiteral("40,0");
+}
+
+QString VorgabeFett()
+{
+    return QStringLiteral("4,00");
+}
+
 } // namespace
 
 QString RationFensterName()
@@ -45,15 +55,18 @@ Tiereingaben TiereingabenLesen()
     const QString abschnitt = RationFensterName();
     Tiereingaben e;
     e.gewicht = R(INILesenZahl(abschnitt, QStringLiteral("Gewicht"), VorgabeGewicht));
-    // A stored text that is no sensible number (written by hand, or by an
-    // older version that took letters as 0) gives way to the default.
-    const auto gepruefte = [&abschnitt](const QString& schluessel, const Eingabegrenze& grenze,
-                                        const QString& vorgabe) {
-        const QString text = INILesen(abschnitt, schluessel, vorgabe).trimmed();
-        return ZahlPruefen(grenze, text).wert ? text : vorgabe;
-    };
-    e.milch = gepruefte(QStringLiteral("Milch"), MilchGrenze(), QStringLiteral("40,0"));
-    e.fett = gepruefte(QStringLiteral("Fett"), FettGrenze(), QStringLiteral("4,00"));
+    e.milch = INILesen(abschnitt, QStringLiteral("Milch"), VorgabeMilch());
+    e.fett = INILesen(abschnitt, QStringLiteral("Fett"), VorgabeFett());
+    return e;
+}
+
+Tiereingaben TiereingabenFuerFenster()
+{
+    Tiereingaben e = TiereingabenLesen();
+    if (!ZahlPruefen(MilchGrenze(), e.milch).wert)
+        e.milch = VorgabeMilch();
+    if (!ZahlPruefen(FettGrenze(), e.fett).wert)
+        e.fett = VorgabeFett();
     return e;
 }
 

@@ -29,9 +29,12 @@ struct Tiereingaben {
     QString fett;   // the text of the fat box
 };
 
-// Reads "Gewicht" (default "650"), "Milch" ("40,0") and "Fett" ("4,00");
-// a milk or fat text outside its input limits reads as the default.
+// Reads "Gewicht" (default "650"), "Milch" ("40,0") and "Fett" ("4,00").
 Tiereingaben TiereingabenLesen();
+// The same for the ration window, which cannot refuse to open: a stored milk
+// or fat text that is no number inside its input limits (written by hand,
+// or by an older version that took letters as 0) gives way to the default.
+Tiereingaben TiereingabenFuerFenster();
 // Writes the three keys in one write; false (told in the status line and
 // the error log) when KELVORA.INI could not be written.
 bool TiereingabenSpeichern(const Tiereingaben& eingaben);

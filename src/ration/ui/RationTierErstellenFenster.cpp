@@ -267,7 +267,7 @@ void RationTierErstellenFenster::Laden()
                             static_cast<int>(MinHoeheTwips / TwipsProPixel));
     FensterPositionLaden(this, bereich, minBreite, maximum.width(), MinHoeheTwips, maximum.height(), false, false);
 
-    const Tiereingaben eingaben = TiereingabenLesen();
+    const Tiereingaben eingaben = TiereingabenFuerFenster();
     guteMilch = eingaben.milch;
     gutesFett = eingaben.fett;
     txtMilch->setText(eingaben.milch);

@@ -3,6 +3,7 @@
 #include "database/DatenTypen.h"
 #include "database/DatenbankRoutinen.h"
 #include "feeds/ui/StammdatenTasten.h"
+#include "frame/FensterPosition.h"
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
@@ -265,7 +266,16 @@ void RationTierErstellenFenster::Laden()
     if (sub)
         sub->setMinimumSize(static_cast<int>(minBreite / TwipsProPixel),
                             static_cast<int>(MinHoeheTwips / TwipsProPixel));
+    const bool erstesMal = !PositionGespeichert(RationFensterName());
     FensterPositionLaden(this, bereich, minBreite, maximum.width(), MinHoeheTwips, maximum.height(), false, false);
+    // Opened for the first time, the window takes the height of the work
+    // area, so that the sums and the requirement below the feeds show; the
+    // bottom row stays free for the minimised result window.
+    if (erstesMal && sub && bereich) {
+        const int frei = bereich->viewport()->height() - sub->y() - 2 * fontMetrics().height() - 12;
+        if (frei > sub->height())
+            sub->resize(sub->width(), frei);
+    }
 
     const Tiereingaben eingaben = TiereingabenFuerFenster();
     guteMilch = eingaben.milch;

@@ -5,6 +5,8 @@
 #include "frame/Protokoll.h"
 #include "internet/MailRoutinen.h"
 
+#include <QFileInfo>
+
 namespace kelvora {
 
 MenueZustaende MenueZustaendeLesen()
@@ -52,9 +54,17 @@ void SchalterSpeichern(const QString& abschnitt, const QString& schluessel, bool
     INISpeichern(abschnitt, schluessel, an ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+QString KontaktIniPfad()
+{
+    // kontakt.ini comes with the program; a copy in the data folder serves
+    // when the program folder has none.
+    const QString imProgramm = Programmordner() + QStringLiteral("/kontakt.ini");
+    return QFileInfo::exists(imProgramm) ? imProgramm : ImDatenordner(QStringLiteral("kontakt.ini"));
+}
+
 void IdentitaetLesen()
 {
-    const QString kontakt = ImDatenordner(QStringLiteral("kontakt.ini"));
+    const QString kontakt = KontaktIniPfad();
     QString e1 = INILesenAusDatei(QStringLiteral("Programm"), QStringLiteral("E1"), QString(), kontakt);
     QString e2 = INILesenAusDatei(QStringLiteral("Programm"), QStringLiteral("E2"), QString(), kontakt);
     if (e1.isEmpty() || e2.isEmpty()) {
@@ -77,13 +87,16 @@ UpdateAnfrage& updateAnfrage()
     return a;
 }
 
-void UpdateSucheAnfordern()
+void UpdateSucheAnfordern(UpdateAusloeser ausloeser)
 {
     InternetVerbindungOK();
-    ProtokollSchreiben(QStringLiteral("NeueVersionInstallationA im Menü gedrückt"));
+    const bool ausFenster = ausloeser == UpdateAusloeser::Informationsfenster;
+    ProtokollSchreiben(ausFenster ? QStringLiteral("Informationsfenster: Taste 'Version prüfen' gedrückt")
+                                  : QStringLiteral("NeueVersionInstallationA im Menü gedrückt"));
     ProtokollSchreiben(QStringLiteral("LetzteUpdateSuche Datum wird gelöscht"));
     INISpeichern(QStringLiteral("Programm"), QStringLiteral("LetzteUpdateSuche"), QString());
-    ProtokollSchreiben(QStringLiteral("tmrUpdateFinden wird gestartet"));
+    ProtokollSchreiben(ausFenster ? QStringLiteral("tmrUpdateFinden wird aktiviert in cmdVersionPruefen_Click")
+                                  : QStringLiteral("tmrUpdateFinden wird gestartet"));
     updateAnfrage().vomBenutzer = true;
     updateAnfrage().ergebnisZeigen = true;
 }

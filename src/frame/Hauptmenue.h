@@ -29,22 +29,35 @@ Intervall IntervallGeklickt(Intervall geklickt, bool warMarkiert);
 // Stores a toggled check mark as "1" or "0".
 void SchalterSpeichern(const QString& abschnitt, const QString& schluessel, bool an);
 
-// Identity lines: "kontakt.ini" first; when either line is empty there, both
-// come from the program's own settings. Sets programm().E1/E2.
+// Identity lines: "kontakt.ini" in the program folder (in the data folder
+// when the program folder has none) first; when either line is empty there,
+// both come from the program's own settings. Sets programm().E1/E2.
 void IdentitaetLesen();
+QString KontaktIniPfad();
 
 // Maintainer mode (sharing feeds with other users): on when the command
 // line asks for it or key "Wartungsmodus" of section "Programm" is 1.
 void WartungsmodusLesen(bool befehlszeile);
 
-// The update search requested from the menu: logs, empties
-// "LetzteUpdateSuche" and marks the search as asked for by the user.
+// Program-wide flags of the update search. The search runs only when the
+// user asks for it (menu item or the support window's "Version prüfen").
 struct UpdateAnfrage {
-    bool vomBenutzer = false;
-    bool ergebnisZeigen = false;
+    bool vomBenutzer = false;               // failures and "no new version" are reported
+    bool ergebnisZeigen = false;            // a new version is offered for installation
+    bool installationsFensterOffen = false; // the installer window shows the result itself
+    bool exportFensterOffen = false;        // feed exchange windows: no search while open
+    bool importFensterOffen = false;
+    bool uebersprungen = false;             // the last run was not due yet
 };
 UpdateAnfrage& updateAnfrage();
-void UpdateSucheAnfordern();
+
+// Who asked for the search; they log different lines.
+enum class UpdateAusloeser { Menue, Informationsfenster };
+
+// Logs, empties "LetzteUpdateSuche" (so the next search runs at once) and
+// marks the search as asked for by the user. Starting the timer is the
+// main window's part.
+void UpdateSucheAnfordern(UpdateAusloeser ausloeser = UpdateAusloeser::Menue);
 
 // The mail draft of "E-Mail an den Programmierer".
 void MailAnProgrammierer();

@@ -1,5 +1,6 @@
 #include "frame/Programm.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace kelvora {
@@ -24,6 +25,12 @@ void DatenordnerSetzen(const QString& ordner)
 QString ImDatenordner(const QString& name)
 {
     return programm().datenordner + QLatin1Char('/') + name;
+}
+
+QString Programmordner()
+{
+    const QString& o = programm().programmOrdner;
+    return o.isEmpty() ? QCoreApplication::applicationDirPath() : o;
 }
 
 QDate Versionsdatum()

@@ -8,6 +8,7 @@ namespace kelvora {
 
 struct Programmwerte {
     QString datenordner;       // without trailing separator
+    QString programmOrdner;    // empty: the folder of the running executable
     QString iniPfad;           // datenordner + "/KELVORA.INI"
     QString futterDatenbank;   // datenordner + "/Futter.mdb"
     QString druckerName;       // device name of the default printer
@@ -30,6 +31,9 @@ void DatenordnerSetzen(const QString& ordner);
 
 // datenordner + separator + name.
 QString ImDatenordner(const QString& name);
+
+// The folder of the program (read-only files delivered with it).
+QString Programmordner();
 
 // The version date, serial 42139.
 constexpr long VersionsDatumSerial = 42139;

@@ -6,6 +6,8 @@
 #include "frame/Programm.h"
 #include "frame/Statuszeile.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace kelvora;
@@ -94,27 +96,40 @@ void HauptmenueTest::intervallKlick()
 
 void HauptmenueTest::identitaet_data()
 {
-    QTest::addColumn<QByteArray>("kontakt");
+    QTest::addColumn<QByteArray>("kontaktProgramm");  // kontakt.ini beside the program
+    QTest::addColumn<QByteArray>("kontakt");          // kontakt.ini in the data folder
     QTest::addColumn<QByteArray>("programmIni");
     QTest::addColumn<QString>("e1");
     QTest::addColumn<QString>("e2");
     const QByteArray eigene("[Programm]\r\nE1=Hof Lindner\r\nE2=Bergstra\xdf" "e 4, 87654 Au\r\n");
-    QTest::newRow("beide in kontakt.ini")
-        << QByteArray("[Programm]\r\nE1=Anna M\xfcller\r\nE2=Dorfweg 1\r\n") << eigene << "Anna Müller" << "Dorfweg 1";
-    QTest::newRow("eine leer in kontakt.ini") << QByteArray("[Programm]\r\nE1=Anna\r\n") << eigene << "Hof Lindner"
-                                              << "Bergstraße 4, 87654 Au";
-    QTest::newRow("keine kontakt.ini") << QByteArray() << eigene << "Hof Lindner" << "Bergstraße 4, 87654 Au";
-    QTest::newRow("nirgends") << QByteArray() << QByteArray() << "" << "";
+    const QByteArray anna("[Programm]\r\nE1=Anna M\xfcller\r\nE2=Dorfweg 1\r\n");
+    QTest::newRow("beide in kontakt.ini") << QByteArray() << anna << eigene << "Anna Müller" << "Dorfweg 1";
+    QTest::newRow("eine leer in kontakt.ini") << QByteArray() << QByteArray("[Programm]\r\nE1=Anna\r\n") << eigene
+                                              << "Hof Lindner" << "Bergstraße 4, 87654 Au";
+    QTest::newRow("keine kontakt.ini") << QByteArray() << QByteArray() << eigene << "Hof Lindner"
+                                       << "Bergstraße 4, 87654 Au";
+    QTest::newRow("nirgends") << QByteArray() << QByteArray() << QByteArray() << "" << "";
+    QTest::newRow("Programmordner vor Datenordner")
+        << anna << QByteArray("[Programm]\r\nE1=Bernd\r\nE2=Hofweg 2\r\n") << eigene << "Anna Müller"
+        << "Dorfweg 1";
 }
 
 void HauptmenueTest::identitaet()
 {
+    QFETCH(QByteArray, kontaktProgramm);
     QFETCH(QByteArray, kontakt);
     QFETCH(QByteArray, programmIni);
     QFETCH(QString, e1);
     QFETCH(QString, e2);
     test::TestOberflaeche ui;
     test::TestDatenordner ordner;
+    QTemporaryDir programmOrdner;
+    programm().programmOrdner = programmOrdner.path();
+    if (!kontaktProgramm.isEmpty()) {
+        QFile f(programmOrdner.filePath(QStringLiteral("kontakt.ini")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(kontaktProgramm);
+    }
     if (!kontakt.isEmpty())
         ordner.Schreiben("kontakt.ini", kontakt);
     if (!programmIni.isEmpty())

@@ -5,7 +5,9 @@
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QLayout>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 #include <cmath>
 
@@ -71,6 +73,17 @@ QSizeF BildschirmInTwips(const QWidget* fenster)
         return {};
     const QRect r = bildschirm->availableGeometry();
     return {InTwips(r.width()), InTwips(r.height())};
+}
+
+QSizeF InhaltInTwips(QWidget* fenster, int mindestBreite)
+{
+    QLayout* l = fenster->layout();
+    const int innenBreite = qMax(mindestBreite, l ? l->sizeHint().width() : fenster->sizeHint().width());
+    const int innenHoehe = l && l->hasHeightForWidth() ? l->totalHeightForWidth(innenBreite)
+                                                       : fenster->sizeHint().height();
+    const int rand = fenster->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+    const int titel = fenster->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    return {InTwips(innenBreite + 2 * rand), InTwips(innenHoehe + titel + 2 * rand)};
 }
 
 long FensterPositionLaden(QWidget* fenster, QMdiArea* bereich, double minBreite, double maxBreite, double minHoehe,

@@ -39,6 +39,11 @@ void FensterPositionSpeichern(QWidget* fenster);
 // maximum size.
 QSizeF BildschirmInTwips(const QWidget* fenster = nullptr);
 
+// The size in twips that a child window needs for its layout at the given
+// inner width (at least), word-wrapped labels included, with the title bar
+// and border of the sub window around it.
+QSizeF InhaltInTwips(QWidget* fenster, int mindestBreite);
+
 // The sub window of `bereich` that holds `fenster`, or null.
 QMdiSubWindow* UnterfensterVon(QWidget* fenster);
 

@@ -6,6 +6,8 @@
 #include "ration/ui/ErgebnisFenster.h"
 #include "ration/ui/RationTierErstellenFenster.h"
 #include "feeds/ui/StammdatenFenster2.h"
+#include "internet/ui/Informationsfenster.h"
+#include "internet/ui/UpdateInstallationsFenster.h"
 
 #include <QHash>
 
@@ -28,6 +30,16 @@ QHash<QString, FensterFabrik> AlleFenster()
     f.insert(QStringLiteral("RationTierErstellenFenster"), [](HauptFenster* h) -> QWidget* { return new RationTierErstellenFenster(h); });
     f.insert(QStringLiteral("ErgebnisFenster"), [](HauptFenster* h) -> QWidget* { return new ErgebnisFenster(h); });
     f.insert(QStringLiteral("StammdatenFenster2"), [](HauptFenster* h) { return new StammdatenFenster2(h); });
+    f.insert(QStringLiteral("Informationsfenster"), [](HauptFenster* h) -> QWidget* {
+        auto* w = new Informationsfenster(h);
+        w->Laden();
+        return w;
+    });
+    f.insert(QStringLiteral("UpdateInstallationsFenster"), [](HauptFenster* h) -> QWidget* {
+        auto* w = new UpdateInstallationsFenster(h);
+        w->Laden();
+        return w;
+    });
     return f;
 }
 
@@ -37,6 +49,11 @@ FensterFabrik FensterFabrikFuer(const QString& name)
 {
     static const QHash<QString, FensterFabrik> fenster = AlleFenster();
     return fenster.value(name);
+}
+
+void UpdateSucheLaufenLassen(HauptFenster* haupt)
+{
+    UpdateSucheFuerHauptfenster(haupt);
 }
 
 } // namespace kelvora

@@ -17,4 +17,8 @@ using FensterFabrik = std::function<QWidget*(HauptFenster*)>;
 // The factory for a window name, or an empty function.
 FensterFabrik FensterFabrikFuer(const QString& name);
 
+// What the timer tmrUpdateFinden runs: the update search, with its outcome
+// shown in the main window.
+void UpdateSucheLaufenLassen(HauptFenster* haupt);
+
 } // namespace kelvora

@@ -229,8 +229,7 @@ void HauptFenster::MenueAufbauen()
     });
     connect(Aktion(QStringLiteral("NeueVersionInstallationA")), &QAction::triggered, this, [this] {
         UpdateSucheAnfordern();
-        tmrUpdateFinden->start();
-        ui().Sanduhr(true);
+        UpdateSucheStarten();
     });
 }
 
@@ -324,7 +323,17 @@ void HauptFenster::TimerAufbauen()
     connect(tmrUpdateFinden, &QTimer::timeout, this, [this] {
         tmrUpdateFinden->stop();
         ui().Sanduhr(false);
+        UpdateSucheLaufenLassen(this);
     });
+}
+
+void HauptFenster::UpdateSucheStarten()
+{
+    // A second request before the tick joins the first.
+    if (tmrUpdateFinden->isActive())
+        return;
+    tmrUpdateFinden->start();
+    ui().Sanduhr(true);
 }
 
 void HauptFenster::Laden()

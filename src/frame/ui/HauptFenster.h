@@ -46,6 +46,9 @@ public:
     QString DatenbankAnzeigeText() const;
     void DatenbankAnzeigeSetzen(const QString& text, qint64 farbe, bool durchsichtig);
 
+    // Starts tmrUpdateFinden with the hourglass; its tick runs the search.
+    void UpdateSucheStarten();
+
     QAction* Aktion(const QString& name) const;
     bool SprechblasenAn() const { return mhTip; }
 

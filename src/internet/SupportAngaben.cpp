@@ -1,0 +1,99 @@
+#include "internet/SupportAngaben.h"
+
+#include "frame/FunktionenFuerINI.h"
+#include "frame/Hauptmenue.h"
+#include "frame/Programm.h"
+
+#include <QStringEncoder>
+
+namespace kelvora {
+
+namespace {
+
+const QString Programm = QStringLiteral("Programm");
+const QString Fenster = QStringLiteral("Informationsfenster");
+
+// The settings file is Windows-1252: a character outside it would come back
+// as "?".
+QString NichtSpeicherbar(const QString& text)
+{
+    QStringEncoder kodieren("windows-1252");
+    QStringDecoder dekodieren("windows-1252");
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype laenge = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString zeichen = text.mid(i, laenge);
+        const QString zurueck = dekodieren(QByteArray(kodieren(zeichen)));
+        if (zurueck != zeichen)
+            return zeichen;
+        i += laenge - 1;
+    }
+    return QString();
+}
+
+} // namespace
+
+SupportAngaben SupportAngabenLesen()
+{
+    SupportAngaben a;
+    a.name = INILesen(Programm, QStringLiteral("E1"));
+    a.adresse = INILesen(Programm, QStringLiteral("E2"));
+    a.absenderName = INILesen(Fenster, QStringLiteral("txtAbsenderName"));
+    a.absenderEmail = INILesen(Fenster, QStringLiteral("txtAbsenderEmail"));
+    a.absenderAdresse = INILesen(Fenster, QStringLiteral("txtAbsenderAdresse"));
+    return a;
+}
+
+QString SupportAngabenSpeichern(const SupportAngaben& a)
+{
+    struct Feld {
+        QString abschnitt, schluessel, wert, bezeichnung;
+    };
+    const Feld felder[] = {
+        { Programm, QStringLiteral("E1"), a.name.trimmed(), QStringLiteral("Name") },
+        { Programm, QStringLiteral("E2"), a.adresse.trimmed(), QStringLiteral("Anschrift") },
+        { Fenster, QStringLiteral("txtAbsenderName"), a.absenderName.trimmed(), QStringLiteral("Absender") },
+        { Fenster, QStringLiteral("txtAbsenderEmail"), a.absenderEmail.trimmed(), QStringLiteral("E-Mail") },
+        { Fenster, QStringLiteral("txtAbsenderAdresse"), a.absenderAdresse.trimmed(),
+            QStringLiteral("Anschrift des Absenders") },
+    };
+    for (const Feld& f : felder) {
+        const QString c = NichtSpeicherbar(f.wert);
+        if (!c.isEmpty())
+            return QStringLiteral("Das Zeichen „%1“ im Feld „%2“ kann in den Einstellungen nicht gespeichert werden. "
+                                  "Bitte ersetzen Sie es (zum Beispiel durch den Buchstaben ohne Akzent).")
+                .arg(c, f.bezeichnung);
+    }
+    for (const Feld& f : felder) {
+        INISpeichern(f.abschnitt, f.schluessel, f.wert);
+        // The value read back tells whether it arrived in the file.
+        if (INILesen(f.abschnitt, f.schluessel, QStringLiteral("\x01")) != f.wert.left(100))
+            return QStringLiteral("Die Angaben konnten nicht gespeichert werden: Die Datei %1 ist nicht "
+                                  "beschreibbar. Bitte prüfen Sie die Zugriffsrechte des Datenordners.")
+                .arg(programm().iniPfad);
+    }
+    IdentitaetLesen();
+    return QString();
+}
+
+bool IdentitaetAusKontaktIni()
+{
+    const QString kontakt = KontaktIniPfad();
+    return !INILesenAusDatei(Programm, QStringLiteral("E1"), QString(), kontakt).isEmpty()
+        && !INILesenAusDatei(Programm, QStringLiteral("E2"), QString(), kontakt).isEmpty();
+}
+
+QString NachrichtAnDenAutor(const SupportAngaben& a, const QString& text)
+{
+    QString n = QStringLiteral("Hallo!\r\n\r\n") + text.trimmed();
+    n.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    n += QStringLiteral("\r\n\r\n");
+    for (const QString& z : { a.absenderName, a.absenderAdresse, a.absenderEmail }) {
+        if (!z.trimmed().isEmpty())
+            n += z.trimmed() + QStringLiteral("\r\n");
+    }
+    n += QStringLiteral("\r\n") + Programmtitel() + QStringLiteral("\r\nDatenordner: ") + programm().datenordner
+        + QStringLiteral("\r\n");
+    return n;
+}
+
+} // namespace kelvora

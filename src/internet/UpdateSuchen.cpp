@@ -1,0 +1,273 @@
+#include "internet/UpdateSuchen.h"
+
+#include "database/DatenTypen.h"
+#include "frame/FunktionenFuerINI.h"
+#include "frame/Hauptmenue.h"
+#include "frame/INIDatei.h"
+#include "frame/Oberflaeche.h"
+#include "frame/Programm.h"
+#include "frame/Protokoll.h"
+#include "frame/Statuszeile.h"
+#include "internet/HttpAbruf.h"
+#include "internet/MailRoutinen.h"
+
+#include <QSaveFile>
+
+namespace kelvora {
+
+namespace {
+
+const QDate Tag0(1899, 12, 30);
+
+long Tageszahl(const QDate& d)
+{
+    return static_cast<long>(Tag0.daysTo(d));
+}
+
+QString AlsDatum(double tageszahl)
+{
+    return Tag0.addDays(static_cast<qint64>(tageszahl)).toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+QString Datum(const QDate& d)
+{
+    return d.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+// The copy of the answer in the data folder. A failed write is logged and
+// shown in the status line; the comparison goes on with the text read.
+QString KopieSchreiben(const QByteArray& text)
+{
+    const QString pfad = ImDatenordner(QStringLiteral("Versionen.txt"));
+    QSaveFile f(pfad);
+    if (f.open(QIODevice::WriteOnly) && f.write(text) == text.size() && f.commit())
+        return QString();
+    const QString fehler = QStringLiteral("Die Versionsinformationen konnten nicht in ") + pfad
+        + QStringLiteral(" gespeichert werden (") + f.errorString()
+        + QStringLiteral("). Bitte prüfen Sie, ob der Datenordner beschreibbar ist.");
+    FehlerProtokollieren(QStringLiteral("VersionPruefen: ") + fehler, 4);
+    HauptFensterMeldungAusgeben(Farbe::Rot, fehler, 10);
+    return fehler;
+}
+
+void KeineInformationen(const QString& zusatz = QString())
+{
+    if (!updateAnfrage().vomBenutzer)
+        return;
+    QString text = QStringLiteral("Es konnten keine Informationen über die aktuelle Version aus dem Internet "
+                                  "abgerufen werden.");
+    if (!zusatz.isEmpty())
+        text += QStringLiteral("\n\n") + zusatz;
+    MsgBox(text, Knoepfe::OK, Symbol::Ausrufezeichen);
+}
+
+QDate& gefunden()
+{
+    static QDate d;
+    return d;
+}
+
+} // namespace
+
+QDate ZuletztGefundeneVersion()
+{
+    return gefunden();
+}
+
+QString UpdateDownloadseite()
+{
+    const QString seite
+        = ini::Lesen(programm().iniPfad, QStringLiteral("Update"), QStringLiteral("Downloadseite"), QString(), 1000)
+              .trimmed();
+    if (!seite.isEmpty())
+        return seite;
+    const QString datei = UpdateAdresse();
+    const qsizetype schraegstrich = datei.lastIndexOf(QLatin1Char('/'));
+    // "http://" alone is no folder.
+    if (schraegstrich < 0 || datei.left(schraegstrich).endsWith(QLatin1Char('/')))
+        return QString();
+    return datei.left(schraegstrich + 1);
+}
+
+QString UpdateAdresse()
+{
+    // Read past the usual 100 characters: addresses can be long.
+    return ini::Lesen(programm().iniPfad, QStringLiteral("Update"), QStringLiteral("Adresse"), QString(), 1000)
+        .trimmed();
+}
+
+VersionsAuskunft VersionPruefen()
+{
+    VersionsAuskunft a;
+    const QString adresse = UpdateAdresse();
+    if (adresse.isEmpty()) {
+        ProtokollSchreiben(QStringLiteral("VersionPruefen: kein Update-Server eingetragen (KELVORA.INI, "
+                                          "Abschnitt Update, Schlüssel Adresse)"),
+            4);
+        if (updateAnfrage().vomBenutzer)
+            MsgBox(QStringLiteral("Es ist kein Update-Server eingetragen.\n\nBitte tragen Sie die Adresse der "
+                                  "Versionsdatei in der Datei KELVORA.INI im Abschnitt [Update] unter "
+                                  "„Adresse“ ein."),
+                Knoepfe::OK, Symbol::Ausrufezeichen);
+        a.stand = VersionsStand::KeinServer;
+        return a;
+    }
+
+    ui().Sanduhr(true);
+    HttpAbrufOptionen optionen;
+    optionen.hoechstensBytes = 1000;
+    optionen.zeitlimitMs = UpdateZeitlimitSekunden * 1000;
+    optionen.agent = QStringLiteral("Wininet Test");
+    const HttpAntwort antwort = HttpAbrufen(adresse, optionen);
+    ui().Sanduhr(false);
+
+    if (!antwort.beantwortet) {
+        // The last good copy of Versionen.txt stays when nothing was read.
+        ProtokollSchreiben(
+            QStringLiteral("VersionPruefen: ") + adresse + QStringLiteral(" nicht erreichbar: ") + antwort.fehler, 4);
+        a.stand = VersionsStand::NichtErreichbar;
+        a.fehler = antwort.fehler;
+        KeineInformationen(antwort.fehler + QStringLiteral(" Bitte prüfen Sie die Verbindung zum Internet."));
+        return a;
+    }
+
+    a.schreibfehler = KopieSchreiben(antwort.inhalt);
+    const QString text = QString::fromLatin1(antwort.inhalt);
+
+    if (antwort.status == 404 || antwort.status == 410 || text.toLower().contains(QLatin1String("http_404"))) {
+        ProtokollSchreiben(QStringLiteral("http_404 - Datei mit den Versionsinformationen existiert nicht."), 4);
+        a.stand = VersionsStand::DateiFehlt;
+        return a;
+    }
+
+    const QString schluessel = Programmname();
+    const qsizetype beginn = text.indexOf(schluessel);
+    if (beginn < 0) {
+        a.stand = VersionsStand::KeineAngabe;
+        KeineInformationen();
+        return a;
+    }
+    ProtokollSchreiben(QStringLiteral("lngBeginn > 0"), 8);
+    // One separator character of any kind between key and date.
+    const QString datumText = text.mid(beginn + schluessel.size() + 1, 10);
+    ProtokollSchreiben(QStringLiteral("strDatum = >") + datumText + QStringLiteral("<"), 8);
+    const QDate imInternet = TextInDatum(datumText).date();
+    const long tageszahl = Tageszahl(imInternet);
+    ProtokollSchreiben(QStringLiteral("lngDatum = ") + QString::number(tageszahl), 8);
+    if (tageszahl <= 0) {
+        // An unreadable date is no information, not an old version.
+        a.stand = VersionsStand::KeineAngabe;
+        KeineInformationen();
+        return a;
+    }
+    a.imInternet = imInternet;
+    gefunden() = imInternet;
+
+    if (tageszahl <= VersionsDatumSerial) {
+        ProtokollSchreiben(QStringLiteral("Keine neue Version gefunden. Im Internet: ") + Datum(imInternet)
+            + QStringLiteral("   installierte Version: ") + Datum(Versionsdatum()));
+        if (updateAnfrage().vomBenutzer && !updateAnfrage().installationsFensterOffen)
+            MsgBox(QStringLiteral("Installierte Version: ") + Datum(Versionsdatum())
+                    + QStringLiteral("\nVersion im Internet: ") + Datum(imInternet),
+                Knoepfe::OK, Symbol::Information, Antwort::OK, QStringLiteral("Keine neue Version gefunden."));
+        a.stand = VersionsStand::Aktuell;
+        return a;
+    }
+
+    ProtokollSchreiben(QStringLiteral("Neue Version gefunden: ") + Datum(imInternet), 4);
+    if (!updateAnfrage().installationsFensterOffen)
+        HauptFensterMeldungAusgeben(49152,
+            QStringLiteral("Im Internet ist eine neue Version dieses Programms "
+                           "vorhanden."),
+            10);
+    a.stand = VersionsStand::Neuer;
+    return a;
+}
+
+UpdateErgebnis UpdateSuchen()
+{
+    UpdateErgebnis e;
+    auto& flags = updateAnfrage();
+    flags.uebersprungen = false;
+
+    // While a search waits for the server the window stays responsive; a
+    // second request in that time joins the first instead of starting anew.
+    static bool laeuft = false;
+    if (laeuft) {
+        ProtokollSchreiben(QStringLiteral("UpdateSuchen: eine Suche läuft bereits"), 4);
+        return e;
+    }
+    if (flags.exportFensterOffen || flags.importFensterOffen) {
+        ProtokollSchreiben(flags.exportFensterOffen
+                ? QStringLiteral("UpdateSuchen abgebrochen, da das Exportfenster geöffnet ist.")
+                : QStringLiteral("UpdateSuchen abgebrochen, da das Importfenster geöffnet ist."),
+            4);
+        return e;
+    }
+    laeuft = true;
+    struct Ende {
+        ~Ende() { laeuft = false; }
+        bool& laeuft;
+    } ende { laeuft };
+
+    InternetVerbindungOK();
+
+    double intervall
+        = INILesenZahl(QStringLiteral("Programm"), QStringLiteral("NachNeuerVersionSuchenIntervallTage"), 1);
+    if (intervall > 9) {
+        INISpeichern(
+            QStringLiteral("Programm"), QStringLiteral("NachNeuerVersionSuchenIntervallTage"), QStringLiteral("9"));
+        ProtokollSchreiben(
+            QStringLiteral("Intervalltage von ") + QString::number(intervall) + QStringLiteral(" auf 9 verkürzt."));
+        intervall = 9;
+    }
+
+    const double letzte = INILesenZahl(QStringLiteral("Programm"), QStringLiteral("LetzteUpdateSuche"), 0);
+    ProtokollSchreiben(QStringLiteral("Letzte Suche nach Update: ") + AlsDatum(letzte), 4);
+
+    const long heute = Tageszahl(ui().Jetzt().date());
+    if (letzte + intervall > heute) {
+        ProtokollSchreiben(QStringLiteral("Suche nach Update ausgelassen, sie ist erst am ")
+                + AlsDatum(letzte + intervall) + QStringLiteral(" fällig."),
+            4);
+        ProtokollSchreiben(QStringLiteral("lngLetzteUpdateSuche = ") + AlsDatum(letzte), 8);
+        ProtokollSchreiben(QStringLiteral("lngIntervallTage = ") + QString::number(intervall), 8);
+        ProtokollSchreiben(QStringLiteral("Fix(Now) = ") + AlsDatum(heute), 8);
+        flags.uebersprungen = true;
+        return e;
+    }
+
+    ProtokollSchreiben(QStringLiteral("Prüfe ob neue Version verfügbar ist"), 4);
+    INISpeichern(QStringLiteral("Programm"), QStringLiteral("LetzteUpdateSuche"), QString::number(heute));
+    e.gesucht = true;
+
+    e.auskunft = VersionPruefen();
+    if (!e.auskunft.neuer()) {
+        ProtokollSchreiben(QStringLiteral("Es gibt keine neuere Version, oder sie kann nicht ermittelt werden."), 4);
+        return e;
+    }
+    ProtokollSchreiben(QStringLiteral("Eine neuere Dateiversion ist vorhanden."), 4);
+
+    const QString& ordner = programm().datenordner;
+    if (ordner.startsWith(QLatin1String("\\\\")) || ordner.startsWith(QLatin1String("//"))) {
+        ProtokollSchreiben(QStringLiteral("Update kann nicht installiert werden, da Pfad = ") + ordner);
+        MsgBox(QStringLiteral("Eine neue Version kann nur auf dem Rechner geladen werden, auf dem das Programm "
+                              "installiert ist."),
+            Knoepfe::OK, Symbol::Ausrufezeichen);
+        return e;
+    }
+
+    if (flags.ergebnisZeigen) {
+        if (MsgBox(QStringLiteral("Soll die neue Version jetzt installiert werden?"), Knoepfe::JaNein, Symbol::Frage,
+                Antwort::Ja, QStringLiteral("Neue Version installieren"))
+            == Antwort::Ja) {
+            ProtokollSchreiben(QStringLiteral("Frage ob jetzt installieren: JA"));
+            e.installieren = true;
+        } else {
+            ProtokollSchreiben(QStringLiteral("Frage ob jetzt installieren: NEIN"));
+        }
+    }
+    return e;
+}
+
+} // namespace kelvora

@@ -1,0 +1,47 @@
+#pragma once
+// The support window: who the program belongs to (the identity lines of
+// printed pages and shared feed files), which version runs and where its
+// files are, a message to the author and the request for an update search.
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace kelvora {
+
+class HauptFenster;
+struct SupportAngaben;
+
+class Informationsfenster : public QWidget {
+    Q_OBJECT
+public:
+    explicit Informationsfenster(HauptFenster* haupt);
+
+    // Restores the position, counts the opening and fills the fields.
+    void Laden();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void Aufbauen();
+    SupportAngaben Eingaben() const;
+    bool Speichern();
+    void VersionPruefen();
+    void NachrichtSchreiben();
+    void DatenordnerOeffnen();
+
+    HauptFenster* haupt;
+    QLineEdit* txtName = nullptr;
+    QLineEdit* txtAdresse = nullptr;
+    QLabel* lblKontaktHinweis = nullptr;
+    QLineEdit* txtAbsenderName = nullptr;
+    QLineEdit* txtAbsenderEmail = nullptr;
+    QLineEdit* txtAbsenderAdresse = nullptr;
+    QPlainTextEdit* txtNachricht = nullptr;
+    bool geaendert = false;
+};
+
+} // namespace kelvora

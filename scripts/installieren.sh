@@ -2,7 +2,7 @@
 # Installs the Debian packages Kelvora needs to build, run and test.
 set -euo pipefail
 pakete=(g++ cmake ninja-build qt6-base-dev libqt6sql6-sqlite libcurl4-openssl-dev
-        python3 python3-pyftpdlib xvfb xauth poppler-utils fonts-liberation2)
+        python3 python3-pyftpdlib xvfb xauth poppler-utils fonts-liberation2 ca-certificates)
 fehlend=()
 for p in "${pakete[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || fehlend+=("$p")

@@ -90,13 +90,26 @@ UpdateAnfrage& updateAnfrage()
 void UpdateSucheAnfordern(UpdateAusloeser ausloeser)
 {
     InternetVerbindungOK();
-    const bool ausFenster = ausloeser == UpdateAusloeser::Informationsfenster;
-    ProtokollSchreiben(ausFenster ? QStringLiteral("Informationsfenster: Taste 'Version prüfen' gedrückt")
-                                  : QStringLiteral("NeueVersionInstallationA im Menü gedrückt"));
+    switch (ausloeser) {
+    case UpdateAusloeser::Menue:
+        ProtokollSchreiben(QStringLiteral("NeueVersionInstallationA im Menü gedrückt"));
+        break;
+    case UpdateAusloeser::Informationsfenster:
+        ProtokollSchreiben(QStringLiteral("Informationsfenster: Taste 'Version prüfen' gedrückt"));
+        break;
+    case UpdateAusloeser::Befehlszeile:
+        ProtokollSchreiben(QStringLiteral("version-pruefen auf der Befehlszeile aufgerufen"));
+        break;
+    }
     ProtokollSchreiben(QStringLiteral("LetzteUpdateSuche Datum wird gelöscht"));
+    // A failed write is reported by INISpeichern; the request still runs.
     INISpeichern(QStringLiteral("Programm"), QStringLiteral("LetzteUpdateSuche"), QString());
-    ProtokollSchreiben(ausFenster ? QStringLiteral("tmrUpdateFinden wird aktiviert in cmdVersionPruefen_Click")
-                                  : QStringLiteral("tmrUpdateFinden wird gestartet"));
+    updateAnfrage().sofort = true;
+    if (ausloeser == UpdateAusloeser::Befehlszeile)
+        return;
+    ProtokollSchreiben(ausloeser == UpdateAusloeser::Informationsfenster
+                           ? QStringLiteral("tmrUpdateFinden wird aktiviert in cmdVersionPruefen_Click")
+                           : QStringLiteral("tmrUpdateFinden wird gestartet"));
     updateAnfrage().vomBenutzer = true;
     updateAnfrage().ergebnisZeigen = true;
 }

@@ -48,15 +48,17 @@ struct UpdateAnfrage {
     bool exportFensterOffen = false;        // feed exchange windows: no search while open
     bool importFensterOffen = false;
     bool uebersprungen = false;             // the last run was not due yet
+    bool sofort = false;                    // the next run is due whatever the dates say
 };
 UpdateAnfrage& updateAnfrage();
 
 // Who asked for the search; they log different lines.
-enum class UpdateAusloeser { Menue, Informationsfenster };
+enum class UpdateAusloeser { Menue, Informationsfenster, Befehlszeile };
 
-// Logs, empties "LetzteUpdateSuche" (so the next search runs at once) and
-// marks the search as asked for by the user. Starting the timer is the
-// main window's part.
+// Logs, empties "LetzteUpdateSuche" and makes the next search due at once.
+// From the menu and the support window the search counts as asked for by
+// the user (its result is shown); the command line prints it instead.
+// Starting the timer is the main window's part.
 void UpdateSucheAnfordern(UpdateAusloeser ausloeser = UpdateAusloeser::Menue);
 
 // The mail draft of "E-Mail an den Programmierer".

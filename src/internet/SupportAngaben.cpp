@@ -63,14 +63,13 @@ QString SupportAngabenSpeichern(const SupportAngaben& a)
                                   "Bitte ersetzen Sie es (zum Beispiel durch den Buchstaben ohne Akzent).")
                 .arg(c, f.bezeichnung);
     }
-    for (const Feld& f : felder) {
-        INISpeichern(f.abschnitt, f.schluessel, f.wert);
-        // The value read back tells whether it arrived in the file.
-        if (INILesen(f.abschnitt, f.schluessel, QStringLiteral("\x01")) != f.wert.left(100))
-            return QStringLiteral("Die Angaben konnten nicht gespeichert werden: Die Datei %1 ist nicht "
-                                  "beschreibbar. Bitte prüfen Sie die Zugriffsrechte des Datenordners.")
-                .arg(programm().iniPfad);
-    }
+    QList<ini::Eintrag> programmZeilen, fensterZeilen;
+    for (const Feld& f : felder)
+        (f.abschnitt == Programm ? programmZeilen : fensterZeilen).append({ f.schluessel, f.wert });
+    if (!INISpeichernMehrere(Programm, programmZeilen) || !INISpeichernMehrere(Fenster, fensterZeilen))
+        return QStringLiteral("Die Angaben konnten nicht gespeichert werden: Die Datei %1 ist nicht "
+                              "beschreibbar. Bitte prüfen Sie die Zugriffsrechte des Datenordners.")
+            .arg(programm().iniPfad);
     IdentitaetLesen();
     return QString();
 }

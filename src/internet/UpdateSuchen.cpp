@@ -226,7 +226,7 @@ UpdateErgebnis UpdateSuchen()
     ProtokollSchreiben(QStringLiteral("Letzte Suche nach Update: ") + AlsDatum(letzte), 4);
 
     const long heute = Tageszahl(ui().Jetzt().date());
-    if (letzte + intervall > heute) {
+    if (letzte + intervall > heute && !flags.sofort) {
         ProtokollSchreiben(QStringLiteral("Suche nach Update ausgelassen, sie ist erst am ")
                 + AlsDatum(letzte + intervall) + QStringLiteral(" fällig."),
             4);
@@ -237,6 +237,7 @@ UpdateErgebnis UpdateSuchen()
         return e;
     }
 
+    flags.sofort = false;
     ProtokollSchreiben(QStringLiteral("Prüfe ob neue Version verfügbar ist"), 4);
     INISpeichern(QStringLiteral("Programm"), QStringLiteral("LetzteUpdateSuche"), QString::number(heute));
     e.gesucht = true;

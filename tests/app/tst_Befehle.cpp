@@ -223,8 +223,9 @@ void BefehleTest::hilfe_data()
 
     QTest::newRow("Programm") << QStringList{"--help"}
                               << QStringList{"Aufruf: kelvora [Optionen]\n", "\n  --datenordner ORDNER  ",
-                                             "\n  --version  ", "\nBefehle:\n  ausgleichen  Gleicht die gespeicherte",
-                                             "\n  auswerten    Wertet die gespeicherte Ration aus",
+                                             "\n  --version  ", "\nBefehle:\n  ausgleichen      Gleicht die gespeicherte",
+                                             "\n  auswerten        Wertet die gespeicherte Ration aus",
+                                             "\n  version-pruefen  Sieht beim Update-Server nach",
                                              "kelvora BEFEHL --help"};
     QTest::newRow("auswerten") << QStringList{"auswerten", "--help"}
                                << QStringList{"Aufruf: kelvora auswerten [Optionen]\n\nWertet",

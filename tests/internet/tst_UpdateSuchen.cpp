@@ -231,10 +231,10 @@ void UpdateSuchenTest::kopieNichtSchreibbar()
 void UpdateSuchenTest::stummerServerZeitlimit()
 {
     test::StummerServer stumm;
-    QVERIFY(stumm.port > 0);
+    QVERIFY(stumm.Port() > 0);
     HttpAbrufOptionen o;
     o.zeitlimitMs = 300;
-    const HttpAntwort a = HttpAbrufen(QStringLiteral("http://127.0.0.1:%1/Versionen.txt").arg(stumm.port), o);
+    const HttpAntwort a = HttpAbrufen(QStringLiteral("http://127.0.0.1:%1/Versionen.txt").arg(stumm.Port()), o);
     QVERIFY(!a.beantwortet);
     QVERIFY(a.zeitUeberschritten);
     QCOMPARE(a.fehler, QStringLiteral("Der Server hat nicht innerhalb von 0,3 Sekunden geantwortet."));

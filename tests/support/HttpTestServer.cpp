@@ -3,11 +3,6 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 namespace kelvora::test {
 
 HttpTestServer::HttpTestServer()
@@ -50,52 +45,6 @@ void HttpTestServer::DateiSchreiben(const QString& name, const QByteArray& inhal
 void HttpTestServer::DateiLoeschen(const QString& name) const
 {
     QFile::remove(ordner.filePath(name));
-}
-
-namespace {
-
-// A socket bound to a port of the system's choosing on 127.0.0.1.
-int Binden(int* port)
-{
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a {};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    a.sin_port = 0;
-    socklen_t laenge = sizeof a;
-    if (s < 0 || ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0
-        || ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &laenge) != 0) {
-        if (s >= 0)
-            ::close(s);
-        return -1;
-    }
-    *port = ntohs(a.sin_port);
-    return s;
-}
-
-} // namespace
-
-StummerServer::StummerServer()
-{
-    socketNr = Binden(&port);
-    // The kernel completes connections into the backlog; nobody ever reads.
-    if (socketNr < 0 || ::listen(socketNr, 4) != 0)
-        port = 0;
-}
-
-StummerServer::~StummerServer()
-{
-    if (socketNr >= 0)
-        ::close(socketNr);
-}
-
-int FreierPort()
-{
-    int port = 0;
-    const int s = Binden(&port);
-    if (s >= 0)
-        ::close(s);
-    return port;
 }
 
 } // namespace kelvora::test

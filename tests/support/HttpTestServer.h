@@ -8,6 +8,9 @@
 #include <QString>
 #include <QTemporaryDir>
 
+// FreierPort and StummerServer for servers that are off or silent.
+#include "TestFtpServer.h"
+
 namespace kelvora::test {
 
 class HttpTestServer {
@@ -25,20 +28,5 @@ private:
     QProcess prozess;
     int port = 0;
 };
-
-// A socket on 127.0.0.1 that takes connections and never answers; closed by
-// the destructor.
-class StummerServer {
-public:
-    StummerServer();
-    ~StummerServer();
-    int port = 0;
-
-private:
-    int socketNr = -1;
-};
-
-// A port on 127.0.0.1 on which nothing listens.
-int FreierPort();
 
 } // namespace kelvora::test

@@ -37,6 +37,12 @@ const Eingabegrenze& TrockenmasseGrenze()
     return g;
 }
 
+const Eingabegrenze& MilchpreisGrenze()
+{
+    static const Eingabegrenze g{QStringLiteral("Milchpreis €/kg"), 0, 10, QStringLiteral("€ je kg Milch")};
+    return g;
+}
+
 std::optional<double> ZahlLesen(const QString& text)
 {
     static const QRegularExpression schlicht(QStringLiteral(R"(^-?(\d+([.,]\d*)?|[.,]\d+)$)"));

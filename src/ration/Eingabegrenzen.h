@@ -21,6 +21,7 @@ const Eingabegrenze& FettGrenze();          // "Fett %", 1 .. 10 %
 const Eingabegrenze& MengeGrenze();         // "Menge", 0 .. 500 kg FM
 const Eingabegrenze& AnteilGrenze();        // "Anteil", 0 .. 100 %
 const Eingabegrenze& TrockenmasseGrenze();  // "TM g/kg", 1 .. 1000 g/kg FM
+const Eingabegrenze& MilchpreisGrenze();    // "Milchpreis €/kg", 0 .. 10 € per kg
 
 // Strict reading of a typed number: digits with at most one decimal comma or
 // point, an optional leading minus, blanks around it; thousands points of a

@@ -7,6 +7,7 @@
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Protokoll.h"
+#include "ration/Futterkosten.h"
 #include "ration/Kennzahlen.h"
 
 #include <QHash>
@@ -49,7 +50,8 @@ const QList<int>& AuswertungsCodes()
     static const QList<int> codes{FutterCode::FutterArt, FutterCode::NEL_MJTM, FutterCode::TM_g,
                                   FutterCode::UDP_gTM,   FutterCode::NFC_gTM,  FutterCode::ADF_gTM,
                                   FutterCode::NDF_gTM,   FutterCode::XP_gTM,   FutterCode::Ca_gTM,
-                                  FutterCode::P_gTM,     FutterCode::ArtName,  FutterCode::Bezeichnung};
+                                  FutterCode::P_gTM,     FutterCode::ArtName,  FutterCode::Bezeichnung,
+                                  FutterCode::PreisJeKgFM};
     return codes;
 }
 
@@ -193,6 +195,16 @@ void AbgebrochenZeigen(Auswertung& a, const QList<RationZeile>& rationZeilen, qs
     a.zeilen = zeilen;
 }
 
+void KostenZeigen(Auswertung& a, const TierEingaben& tier, const QList<RationZeile>& zeilen,
+                  const FutterWertFunktion& wert)
+{
+    const KostenTexte t = KostenTexteBilden(FutterkostenBerechnen(zeilen, wert), tier.milch, tier.milchpreis);
+    const QStringList& namen = KostenAnzeigenNamen();
+    Zeigen(a, namen[0], t.jeTag).tipp = t.tipp;
+    Zeigen(a, namen[1], t.jeKgMilch).tipp = t.tipp;
+    Zeigen(a, namen[2], t.einkommen).tipp = t.tipp;
+}
+
 Auswertung LeereAuswertung(const TierEingaben& tier)
 {
     Auswertung a;
@@ -211,7 +223,7 @@ Auswertung LeereAuswertung(const TierEingaben& tier)
 
 const QStringList& AnzeigenNamen()
 {
-    static const QStringList namen{
+    static const QStringList namen = QStringList{
         QStringLiteral("lblKraftfutterKiloAnzeige"), QStringLiteral("lblKraftfutterProzentAnzeige"),
         QStringLiteral("lblNDFGrammMaxAnzeige"),     QStringLiteral("lblTMKiloMaxAnzeige"),
         QStringLiteral("lblTMKiloMaxAnzeige2"),      QStringLiteral("lblTMKiloAnzeige"),
@@ -223,7 +235,7 @@ const QStringList& AnzeigenNamen()
         QStringLiteral("lblNDFGFKonzAnzeige"),       QStringLiteral("lblADFGrammAnzeige"),
         QStringLiteral("lblADFKonzAnzeige"),         QStringLiteral("lblUnterversorgungRohprotein"),
         QStringLiteral("lblUnterversorgungNEL"),
-    };
+    } + KostenAnzeigenNamen();
     return namen;
 }
 
@@ -259,6 +271,7 @@ Auswertung RationBerechnen(const TierEingaben& tier, const QList<RationZeile>& r
             KennzahlenLeeren(a);
         BedarfAnzeigen(a, tier);
         VersorgungAnzeigen(a, tier);
+        KostenZeigen(a, tier, rationZeilen, wert);
     } catch (const Laufzeitfehler& f) {
         a.abgebrochen = true;
         const QString text = FehlerBeschreibung(f.nummer, QString::fromStdString(f.what()),

@@ -12,6 +12,7 @@
 #include <QVariant>
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace kelvora {
 
@@ -31,6 +32,7 @@ struct TierEingaben {
     double milch = 0;    // M, kg per day
     double fett = 0;     // F, %
     int monat = 1;       // calendar month for the intake estimate (1..12)
+    std::optional<double> milchpreis;  // € per kg milk; none: no income over feed cost
     QString letzterAusgleich;  // "NDF", "TM" or empty
     bool tmAusgeglichen = false;
     bool ndfAusgeglichen = false;
@@ -77,7 +79,7 @@ struct Anzeige {
     // before (no database). A label this run wrote without colours shows
     // none.
     bool gesetzt = false;
-    QString tipp;            // a tool tip that explains the text; usually empty
+    QString tipp;            // a tool tip that explains the text (e.g. the feeds without price); usually empty
 };
 
 // Rows of the result window, in its order.
@@ -149,8 +151,9 @@ struct Auswertung {
     // window is left alone.
     bool abgebrochen = false;
     QList<ListenZeile> zeilen;
-    // Every figure label in a fixed order (AnzeigenNamen), the two supply
-    // labels last. Supply labels hide with sichtbar = false.
+    // Every figure label in a fixed order (AnzeigenNamen): the figures, the
+    // two supply labels, the three cost labels. Supply labels hide with
+    // sichtbar = false.
     QList<Anzeige> anzeigen;
     double fettKg = 0;
     double fcm = 0;

@@ -57,6 +57,7 @@ Tiereingaben TiereingabenLesen()
     e.gewicht = R(INILesenZahl(abschnitt, QStringLiteral("Gewicht"), VorgabeGewicht));
     e.milch = INILesen(abschnitt, QStringLiteral("Milch"), VorgabeMilch());
     e.fett = INILesen(abschnitt, QStringLiteral("Fett"), VorgabeFett());
+    e.milchpreis = INILesen(abschnitt, QStringLiteral("Milchpreis"), QStringLiteral("0,45"));
     return e;
 }
 
@@ -72,10 +73,11 @@ Tiereingaben TiereingabenFuerFenster()
 
 bool TiereingabenSpeichern(const Tiereingaben& eingaben)
 {
-    // The three belong together: stored all or none.
+    // The four belong together: stored all or none.
     return INISpeichernMehrere(RationFensterName(), {{QStringLiteral("Gewicht"), QString::number(eingaben.gewicht)},
                                                      {QStringLiteral("Milch"), eingaben.milch},
-                                                     {QStringLiteral("Fett"), eingaben.fett}});
+                                                     {QStringLiteral("Fett"), eingaben.fett},
+                                                     {QStringLiteral("Milchpreis"), eingaben.milchpreis}});
 }
 
 } // namespace kelvora

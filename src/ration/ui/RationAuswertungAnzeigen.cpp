@@ -10,6 +10,7 @@
 #include "frame/ui/FensterPositionQt.h"
 #include "frame/ui/HauptFenster.h"
 #include "printing/ui/FunktionenFuerListen.h"
+#include "ration/Eingabegrenzen.h"
 #include "ration/RationAuswerten.h"
 #include "ration/RationMengen.h"
 #include "ration/ui/ErgebnisFenster.h"
@@ -158,7 +159,7 @@ QWidget* RationTierErstellenFenster::KennzahlenAufbauen()
     return feld;
 }
 
-void RationTierErstellenFenster::RationAuswerten()
+TierEingaben RationTierErstellenFenster::AktuelleTiereingaben() const
 {
     // Text that is no number never reaches the evaluation: the box gets its
     // last good value back, with a message.
@@ -172,7 +173,13 @@ void RationTierErstellenFenster::RationAuswerten()
     tier.letzterAusgleich = LetzterAusgleich;
     tier.tmAusgeglichen = TMAusgeglichen;
     tier.ndfAusgeglichen = NDFAusgeglichen;
+    tier.milchpreis = ZahlPruefen(MilchpreisGrenze(), txtMilchpreis->text()).wert;
+    return tier;
+}
 
+void RationTierErstellenFenster::RationAuswerten()
+{
+    const TierEingaben tier = AktuelleTiereingaben();
     if (lvwListe->columnCount() != 14)
         SpaltenEinrichten();
     ui().Sanduhr(true);

@@ -85,7 +85,11 @@ void RationTierErstellenFenster::SteuerelementeAufbauen()
     auto* aussen = new QVBoxLayout(this);
     aussen->setContentsMargins(RandPixel, RandPixel, RandPixel, RandPixel);
     auto* oben = new QHBoxLayout;
-    oben->addWidget(TiereingabenAufbauen(), 0, Qt::AlignTop);
+    auto* links = new QVBoxLayout;
+    links->addWidget(TiereingabenAufbauen());
+    links->addWidget(KostenAufbauen());
+    links->addStretch(1);
+    oben->addLayout(links);
     oben->addWidget(KennzahlenAufbauen(), 0, Qt::AlignTop);
     oben->addWidget(BefehleAufbauen(), 0, Qt::AlignTop);
     oben->addStretch(1);
@@ -151,7 +155,13 @@ QWidget* RationTierErstellenFenster::TiereingabenAufbauen()
     txtFett->setToolTip(QStringLiteral("Fettgehalt. Tippen zum verändern."));
     form->addRow(QStringLiteral("Fett %:"), txtFett);
 
-    for (QLineEdit* t : {txtMilch, txtFett}) {
+    txtMilchpreis = new QLineEdit(feld);
+    txtMilchpreis->setObjectName(QStringLiteral("txtMilchpreis"));
+    txtMilchpreis->setToolTip(QStringLiteral("Milchpreis in Euro je kg Milch, für das Einkommen über Futterkosten. "
+                                             "Tippen und Enter zum verändern."));
+    form->addRow(QStringLiteral("Milchpreis €/kg"), txtMilchpreis);
+
+    for (QLineEdit* t : {txtMilch, txtFett, txtMilchpreis}) {
         t->setAlignment(Qt::AlignRight);
         t->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
         // The window's keys (Enter, arrows) come before the character filter.
@@ -170,6 +180,10 @@ QWidget* RationTierErstellenFenster::BefehleAufbauen()
                               QStringLiteral("Die Ration nach der maximalen aufnehmbaren Trockenmasse ausgleichen"));
     cmdNDFAusgleichen = Befehl(QStringLiteral("cmdNDFAusgleichen"), QStringLiteral("mit NDF ausgleichen"),
                                QStringLiteral("Die Ration nach der maximal aufnehmenbaren NDF-Menge ausgleichen"));
+    cmdOptimieren = Befehl(QStringLiteral("cmdOptimieren"), QStringLiteral("kostengünstig optimieren"),
+                           QStringLiteral("Die freien Futtermittel so bemessen, dass die Ration Bedarf und Grenzen "
+                                          "zu den geringsten Futterkosten einhält"));
+    connect(cmdOptimieren, &QPushButton::clicked, this, [this] { KostenguenstigOptimieren(); });
     cmdRationLoeschen = Befehl(QStringLiteral("cmdRationLoeschen"), QStringLiteral("Ration löschen"),
                                QStringLiteral("Die gesamte Ration löschen"));
     cmdDrucken = Befehl(QStringLiteral("cmdDrucken"), QStringLiteral("Drucken"),
@@ -183,7 +197,8 @@ QWidget* RationTierErstellenFenster::BefehleAufbauen()
             haupt->FensterOeffnen(QStringLiteral("ErgebnisFenster"));
     });
     cmdZumErgebnis->hide();
-    for (QPushButton* b : {cmdTMAusgleichen, cmdNDFAusgleichen, cmdRationLoeschen, cmdDrucken, cmdZumErgebnis})
+    for (QPushButton* b :
+         {cmdTMAusgleichen, cmdNDFAusgleichen, cmdOptimieren, cmdRationLoeschen, cmdDrucken, cmdZumErgebnis})
         spalte->addWidget(b);
     spalte->addStretch(1);
     return feld;
@@ -282,6 +297,7 @@ void RationTierErstellenFenster::Laden()
     gutesFett = eingaben.fett;
     txtMilch->setText(eingaben.milch);
     txtFett->setText(eingaben.fett);
+    txtMilchpreis->setText(eingaben.milchpreis);
     Gewicht->setCurrentIndex(GewichtsklasseIndex(eingaben.gewicht));
     laedt = false;
 
@@ -471,6 +487,10 @@ bool RationTierErstellenFenster::eventFilter(QObject* objekt, QEvent* ereignis)
         return gedrueckt ? false : AnteilTaste(taste);
     if (objekt == txtMilch)
         return gedrueckt ? false : MilchTaste(taste);
+    if (objekt == txtMilchpreis && !gedrueckt && eingabe) {
+        MilchpreisUebernehmen();
+        return true;
+    }
     if (objekt == txtFett && !gedrueckt && eingabe) {
         if (TiereingabePruefen(txtFett))
             DrueckenWennBereit(cmdNeuBerechnen);
@@ -500,6 +520,9 @@ void RationTierErstellenFenster::closeEvent(QCloseEvent* e)
     eingaben.gewicht = Gewicht->currentData().toLongLong();
     eingaben.milch = GuteTiereingabe(txtMilch);
     eingaben.fett = GuteTiereingabe(txtFett);
+    // A milk price that is no number keeps the one stored before.
+    eingaben.milchpreis = ZahlPruefen(MilchpreisGrenze(), txtMilchpreis->text()).wert ? txtMilchpreis->text()
+                                                                                       : TiereingabenLesen().milchpreis;
     TiereingabenSpeichern(eingaben);
     FensterPositionSpeichern(this);
     e->accept();

@@ -24,6 +24,7 @@ namespace kelvora {
 class ErgebnisFenster;
 class HauptFenster;
 struct ListenMarkierung;
+struct TierEingaben;
 
 class RationTierErstellenFenster : public QWidget {
     Q_OBJECT
@@ -110,6 +111,12 @@ private:
     void ErgebnisFensterAktualisieren(const ErgebnisWerte& werte);
     void ErgebnisBefehleZeigen(bool zeigen);
     bool MilchTaste(QKeyEvent* e);
+    TierEingaben AktuelleTiereingaben() const;
+
+    // Milk price, feed costs and the least-cost ration (RationKostenBefehle.cpp).
+    QWidget* KostenAufbauen();
+    void MilchpreisUebernehmen();
+    void KostenguenstigOptimieren();
 
     // Balancing and the commands on the whole ration (RationGanzeBefehle.cpp).
     void GanzeBefehleVerbinden();
@@ -132,9 +139,11 @@ private:
     QComboBox* Gewicht = nullptr;
     QLineEdit* txtMilch = nullptr;
     QLineEdit* txtFett = nullptr;
+    QLineEdit* txtMilchpreis = nullptr;
 
     QPushButton* cmdTMAusgleichen = nullptr;
     QPushButton* cmdNDFAusgleichen = nullptr;
+    QPushButton* cmdOptimieren = nullptr;
     QPushButton* cmdRationLoeschen = nullptr;
     QPushButton* cmdDrucken = nullptr;
     QPushButton* cmdZumErgebnis = nullptr;

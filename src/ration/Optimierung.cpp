@@ -1,0 +1,368 @@
+#include "ration/Optimierung.h"
+
+#include "database/DatenbankRoutinen.h"
+#include "feeds/FutterbezogeneRoutinen.h"
+#include "frame/Oberflaeche.h"
+#include "ration/LPLoeser.h"
+#include "ration/RationAuswerten.h"
+
+namespace kelvora {
+
+namespace {
+
+constexpr double TMMindestAnteil = 0.95;
+constexpr double NDFMindestGrammJeKgTM = 280;  // 28 % of DM
+constexpr double NDFGrammJeKgGewicht = 12.5;
+constexpr double GrundfutterNDFAnteil = 0.75;
+constexpr double ADFMindestGrammJeKgTM = 180;
+constexpr double NFCMindestGrammJeKgTM = 350;
+constexpr double NFCHoechstGrammJeKgTM = 430;
+constexpr double KraftfutterHoechstAnteil = 0.5;
+
+// The window sums whole grams per feed and checks the figures as shown, so a
+// limit met exactly by the continuous amounts could show as just missed.
+// Each gram limit keeps one gram per ration row away from its bound; the
+// unrounded figures (kg DM, MJ, Ca, P) keep a thousandth, which also keeps the
+// solver's tolerance off the bound.
+constexpr double GrammJeZeile = 1.0;
+constexpr double Feinabstand = 1e-3;
+
+const QString Titel = QStringLiteral("Kostengünstig optimieren");
+
+// The contributions per kg FM of a feed (or, summed, of the fixed rows).
+struct Beitrag {
+    double tm = 0, nel = 0, xp = 0, ca = 0, p = 0, ndf = 0, adf = 0, nfc = 0, grundfutterNDF = 0,
+           kraftfutterTM = 0;
+
+    void Addieren(const Beitrag& b, double faktor)
+    {
+        tm += b.tm * faktor;
+        nel += b.nel * faktor;
+        xp += b.xp * faktor;
+        ca += b.ca * faktor;
+        p += b.p * faktor;
+        ndf += b.ndf * faktor;
+        adf += b.adf * faktor;
+        nfc += b.nfc * faktor;
+        grundfutterNDF += b.grundfutterNDF * faktor;
+        kraftfutterTM += b.kraftfutterTM * faktor;
+    }
+};
+
+Beitrag JeKgFM(const OptimierungsFutter& f)
+{
+    const double d = f.tm_g / 1000;
+    Beitrag b;
+    b.tm = d;
+    b.nel = d * f.nel;
+    b.xp = d * f.xp;
+    b.ca = d * f.ca;
+    b.p = d * f.p;
+    b.ndf = d * f.ndf;
+    b.adf = d * f.adf;
+    b.nfc = d * f.nfc;
+    b.grundfutterNDF = f.grundfutter ? b.ndf : 0;
+    b.kraftfutterTM = f.grundfutter ? 0 : d;
+    return b;
+}
+
+// One limit as a row: the free feeds' coefficients from a linear expression
+// of their contributions; the fixed rows' value of the same expression moves
+// to the bound.
+template <typename Ausdruck>
+LPZeile Zeile(const QList<Beitrag>& frei, const Beitrag& fix, Ausdruck ausdruck, double unten, double oben)
+{
+    LPZeile z;
+    for (const Beitrag& b : frei)
+        z.koeffizienten.append(ausdruck(b));
+    const double fest = ausdruck(fix);
+    z.unten = unten - fest;
+    z.oben = oben - fest;
+    return z;
+}
+
+LPZeile GrenzeAlsZeile(Grenze g, const QList<Beitrag>& frei, const Beitrag& fix, const OptimierungsZiele& ziele,
+                       double gramm)
+{
+    const double inf = LPUnendlich;
+    switch (g) {
+    case Grenze::TMMindestens:
+        return Zeile(frei, fix, [](const Beitrag& b) { return b.tm; },
+                     TMMindestAnteil * ziele.tmMaxKg + Feinabstand, inf);
+    case Grenze::TMHoechstens:
+        return Zeile(frei, fix, [](const Beitrag& b) { return b.tm; }, -inf, ziele.tmMaxKg - Feinabstand);
+    case Grenze::NEL:
+        return Zeile(frei, fix, [](const Beitrag& b) { return b.nel; }, ziele.bedarf.nel + Feinabstand, inf);
+    case Grenze::Rohprotein:
+        return Zeile(frei, fix, [](const Beitrag& b) { return b.xp; }, ziele.bedarf.rohprotein + gramm, inf);
+    case Grenze::Calzium:
+        return Zeile(frei, fix, [](const Beitrag& b) { return b.ca; }, ziele.bedarf.ca + Feinabstand, inf);
+    case Grenze::Phosphor:
+        return Zeile(frei, fix, [](const Beitrag& b) { return b.p; }, ziele.bedarf.p + Feinabstand, inf);
+    case Grenze::NDFMindestens:
+        return Zeile(frei, fix, [](const Beitrag& b) { return b.ndf - NDFMindestGrammJeKgTM * b.tm; }, gramm, inf);
+    case Grenze::NDFHoechstens:
+        return Zeile(frei, fix, [](const Beitrag& b) { return b.ndf; }, -inf, ziele.ndfMaxGramm - gramm);
+    case Grenze::GrundfutterNDF:
+        return Zeile(frei, fix, [](const Beitrag& b) { return b.grundfutterNDF - GrundfutterNDFAnteil * b.ndf; },
+                     gramm, inf);
+    case Grenze::ADF:
+        return Zeile(frei, fix, [](const Beitrag& b) { return b.adf - ADFMindestGrammJeKgTM * b.tm; }, gramm, inf);
+    case Grenze::NFCMindestens:
+        return Zeile(frei, fix, [](const Beitrag& b) { return b.nfc - NFCMindestGrammJeKgTM * b.tm; }, gramm, inf);
+    case Grenze::NFCHoechstens:
+        return Zeile(frei, fix, [](const Beitrag& b) { return b.nfc - NFCHoechstGrammJeKgTM * b.tm; }, -inf, -gramm);
+    case Grenze::Kraftfutter:
+        return Zeile(frei, fix, [](const Beitrag& b) { return b.kraftfutterTM - KraftfutterHoechstAnteil * b.tm; },
+                     -inf, -Feinabstand);
+    }
+    return {};
+}
+
+QString Name(const OptimierungsFutter& f)
+{
+    return f.name.trimmed().isEmpty() ? QStringLiteral("Nr. %1").arg(f.futterID) : f.name.trimmed();
+}
+
+void Ablehnen(const QString& text)
+{
+    MsgBox(text, Knoepfe::OK, Symbol::Ausrufezeichen, Antwort::OK, Titel);
+}
+
+QString Aufzaehlung(const QStringList& namen)
+{
+    QString text;
+    for (const QString& n : namen)
+        text += QStringLiteral("\n    ") + n;
+    return text;
+}
+
+// The refusals before solving; empty when the ration can be optimised.
+QString Ablehnungsgrund(const QList<OptimierungsFutter>& futter, const OptimierungsZiele& ziele)
+{
+    QStringList ohnePreis, ohneTM;
+    bool frei = false;
+    for (const OptimierungsFutter& f : futter) {
+        if (!f.frei)
+            continue;
+        frei = true;
+        if (f.tm_g <= 0)
+            ohneTM.append(Name(f));
+        if (f.preisJeKgFM <= 0)
+            ohnePreis.append(Name(f));
+    }
+    if (!frei)
+        return QStringLiteral("Optimierung ist nicht möglich, da kein Futtermittel frei ist. Geben Sie bei den "
+                              "Futtermitteln, deren Menge das Programm bestimmen soll, einen Anteil in % ein!");
+    QStringList teile;
+    if (!ohnePreis.isEmpty())
+        teile.append(QStringLiteral("Für diese freien Futtermittel ist kein Preis eingetragen:") + Aufzaehlung(ohnePreis)
+                     + QStringLiteral("\nBitte tragen Sie im Futtermittel den Preis €/dt FM ein oder geben Sie eine "
+                                      "feste Menge ein."));
+    if (!ohneTM.isEmpty())
+        teile.append(QStringLiteral("Bei diesen freien Futtermitteln ist keine Trockenmasse eingetragen:")
+                     + Aufzaehlung(ohneTM)
+                     + QStringLiteral("\nBitte tragen Sie im Futtermittel die Trockenmasse ein oder geben Sie eine "
+                                      "feste Menge ein."));
+    if (!teile.isEmpty())
+        return QStringLiteral("Optimierung ist nicht möglich.\n\n") + teile.join(QStringLiteral("\n\n"));
+    if (ziele.tmMaxKg <= 0)
+        return QStringLiteral("Optimierung ist nicht möglich, da die Aufnahmetabelle für dieses Gewicht und diese "
+                              "Milchmenge keine maximale Trockenmasse angibt (kg TM max. ist 0). Bitte prüfen Sie "
+                              "Gewicht, Milch und Fett.");
+    return QString();
+}
+
+bool MengenSchreiben(Verbindung& v, const QList<OptimierungsFutter>& futter, const QList<double>& mengen)
+{
+    QSqlDatabase db = v.Datenbank();
+    if (!db.transaction())
+        return false;
+    bool ok = true;
+    qsizetype j = 0;
+    for (const OptimierungsFutter& f : futter) {
+        if (!f.frei)
+            continue;
+        ok = ok
+            && AnweisungAusfuehren(v, QStringLiteral("UPDATE Ration SET FutterFrischMenge = ? WHERE ID = ?"),
+                                   {mengen.value(j++), qlonglong(f.zeilenID)});
+    }
+    if (ok && db.commit())
+        return true;
+    db.rollback();
+    return false;
+}
+
+} // namespace
+
+OptimierungsZiele OptimierungsZieleFuer(const TierEingaben& tier)
+{
+    const double fcm = FCMBerechnen(tier.milch, tier.fett);
+    OptimierungsZiele z;
+    z.tmMaxKg = TMAufnahmeTabelle(tier.gewicht, fcm);
+    z.bedarf = BedarfBerechnen(tier.gewicht, fcm);
+    z.ndfMaxGramm = static_cast<double>(tier.gewicht) * NDFGrammJeKgGewicht;
+    return z;
+}
+
+QString GrenzeName(Grenze grenze)
+{
+    switch (grenze) {
+    case Grenze::TMMindestens: return QStringLiteral("Trockenmasse mindestens 95 % von kg TM max.");
+    case Grenze::TMHoechstens: return QStringLiteral("Trockenmasse höchstens kg TM max.");
+    case Grenze::NEL: return QStringLiteral("NEL mindestens Bedarf");
+    case Grenze::Rohprotein: return QStringLiteral("Rohprotein mindestens Bedarf");
+    case Grenze::Calzium: return QStringLiteral("Calzium mindestens Bedarf");
+    case Grenze::Phosphor: return QStringLiteral("Phosphor mindestens Bedarf");
+    case Grenze::NDFMindestens: return QStringLiteral("NDF mindestens 28 %");
+    case Grenze::NDFHoechstens: return QStringLiteral("NDF höchstens g NDF max.");
+    case Grenze::GrundfutterNDF: return QStringLiteral("NDF aus GF mindestens 75 %");
+    case Grenze::ADF: return QStringLiteral("ADF mindestens 18 %");
+    case Grenze::NFCMindestens: return QStringLiteral("NFC mindestens 35 %");
+    case Grenze::NFCHoechstens: return QStringLiteral("NFC höchstens 43 %");
+    case Grenze::Kraftfutter: return QStringLiteral("Kraftfutter-Anteil höchstens 50 %");
+    }
+    return QString();
+}
+
+OptimierungsLoesung OptimaleMengen(const QList<OptimierungsFutter>& futter, const OptimierungsZiele& ziele,
+                                   const QSet<Grenze>& ohne)
+{
+    LPProblem problem;
+    QList<Beitrag> frei;
+    Beitrag fix;
+    for (const OptimierungsFutter& f : futter) {
+        if (f.frei) {
+            frei.append(JeKgFM(f));
+            problem.kosten.append(f.preisJeKgFM);
+        } else {
+            fix.Addieren(JeKgFM(f), f.menge);
+        }
+    }
+    const double gramm = GrammJeZeile * static_cast<double>(futter.size());
+    for (int i = 0; i < GrenzenAnzahl; ++i) {
+        const auto g = static_cast<Grenze>(i);
+        if (!ohne.contains(g))
+            problem.zeilen.append(GrenzeAlsZeile(g, frei, fix, ziele, gramm));
+    }
+
+    const LPErgebnis lp = LPLoesen(problem);
+    OptimierungsLoesung l;
+    switch (lp.status) {
+    case LPStatus::Optimal:
+        l.status = OptimierungsStatus::Optimal;
+        l.mengen = lp.x;
+        l.kostenFrei = lp.ziel;
+        break;
+    case LPStatus::Unloesbar:
+        l.status = OptimierungsStatus::Unmoeglich;
+        break;
+    case LPStatus::Fehler:
+        l.status = OptimierungsStatus::Fehler;
+        break;
+    }
+    return l;
+}
+
+QStringList KonfliktBeschreiben(const QList<OptimierungsFutter>& futter, const OptimierungsZiele& ziele)
+{
+    auto moeglichOhne = [&](const QSet<Grenze>& ohne) {
+        return OptimaleMengen(futter, ziele, ohne).status == OptimierungsStatus::Optimal;
+    };
+    QStringList saetze;
+    for (int i = 0; i < GrenzenAnzahl; ++i) {
+        const auto g = static_cast<Grenze>(i);
+        if (moeglichOhne({g}))
+            saetze.append(QStringLiteral("Ohne die Grenze ") + GrenzeName(g) + QStringLiteral(" wäre eine Ration möglich."));
+    }
+    if (!saetze.isEmpty())
+        return saetze;
+    // No single limit is to blame: look for pairs. More than a handful would
+    // tell the user nothing; the ration then lacks suitable feeds altogether.
+    constexpr qsizetype HoechstensPaare = 6;
+    for (int i = 0; i < GrenzenAnzahl && saetze.size() < HoechstensPaare; ++i) {
+        for (int j = i + 1; j < GrenzenAnzahl && saetze.size() < HoechstensPaare; ++j) {
+            const auto a = static_cast<Grenze>(i);
+            const auto b = static_cast<Grenze>(j);
+            if (moeglichOhne({a, b}))
+                saetze.append(QStringLiteral("Erst ohne die Grenzen ") + GrenzeName(a) + QStringLiteral(" und ")
+                              + GrenzeName(b) + QStringLiteral(" wäre eine Ration möglich."));
+        }
+    }
+    if (saetze.isEmpty())
+        saetze.append(QStringLiteral("Auch ohne eine oder zwei der Grenzen wäre keine Ration möglich."));
+    return saetze;
+}
+
+bool OptimierungsFutterLesen(Verbindung& verbindung, QList<OptimierungsFutter>& futter)
+{
+    futter.clear();
+    QList<RationZeile> zeilen;
+    if (!RationZeilenLesen(verbindung, zeilen))
+        return false;
+    static const QList<int> codes{FutterCode::Bezeichnung, FutterCode::TM_g,     FutterCode::FutterArt,
+                                  FutterCode::PreisJeKgFM, FutterCode::NEL_MJTM, FutterCode::XP_gTM,
+                                  FutterCode::Ca_gTM,      FutterCode::P_gTM,    FutterCode::NDF_gTM,
+                                  FutterCode::ADF_gTM,     FutterCode::NFC_gTM};
+    FutterLeser leser(verbindung);
+    for (const RationZeile& z : zeilen) {
+        const QList<QVariant> w = leser.Werte(z.futterID, codes);
+        auto zahl = [&w](int i) { return w.value(i).isValid() ? w.value(i).toDouble() : 0.0; };
+        OptimierungsFutter f;
+        f.zeilenID = z.id;
+        f.futterID = z.futterID;
+        f.frei = z.fixeMenge == 0;
+        f.menge = z.frischMenge;
+        f.name = w.value(0).toString();
+        f.tm_g = zahl(1);
+        const double art = zahl(2);
+        f.grundfutter = art >= 1 && art <= 5;
+        f.preisJeKgFM = zahl(3);
+        f.nel = zahl(4);
+        f.xp = zahl(5);
+        f.ca = zahl(6);
+        f.p = zahl(7);
+        f.ndf = zahl(8);
+        f.adf = zahl(9);
+        f.nfc = zahl(10);
+        futter.append(f);
+    }
+    return true;
+}
+
+OptimierungsErgebnis RationOptimieren(const TierEingaben& tier, const QString& datenbankPfad)
+{
+    Verbindung v;
+    QList<OptimierungsFutter> futter;
+    if (!DatenbankOeffnen(v, datenbankPfad) || !OptimierungsFutterLesen(v, futter))
+        return OptimierungsErgebnis::Unerreichbar;
+
+    const OptimierungsZiele ziele = OptimierungsZieleFuer(tier);
+    if (const QString grund = Ablehnungsgrund(futter, ziele); !grund.isEmpty()) {
+        Ablehnen(grund);
+        return OptimierungsErgebnis::Abgelehnt;
+    }
+
+    const OptimierungsLoesung l = OptimaleMengen(futter, ziele);
+    if (l.status == OptimierungsStatus::Unmoeglich) {
+        Ablehnen(QStringLiteral("Mit den freien Futtermitteln lässt sich keine Ration zusammenstellen, die alle "
+                                "Grenzen einhält. Die Ration bleibt unverändert.\n\n")
+                 + KonfliktBeschreiben(futter, ziele).join(QLatin1Char('\n'))
+                 + QStringLiteral("\n\nGeben Sie passende Futtermittel frei oder ändern Sie die festen Mengen."));
+        return OptimierungsErgebnis::Abgelehnt;
+    }
+    if (l.status == OptimierungsStatus::Fehler) {
+        Ablehnen(QStringLiteral("Die Optimierung hat kein Ergebnis geliefert (Rechenfehler im Lösungsverfahren). Die "
+                                "Ration bleibt unverändert. Bitte prüfen Sie die Werte der freien Futtermittel."));
+        return OptimierungsErgebnis::Abgelehnt;
+    }
+    if (!MengenSchreiben(v, futter, l.mengen)) {
+        MsgBox(QStringLiteral("Die optimierten Mengen konnten nicht gespeichert werden. Die Ration bleibt "
+                              "unverändert. Bitte prüfen Sie, ob die Futterdatenbank beschreibbar ist."),
+               Knoepfe::OK, Symbol::Kritisch, Antwort::OK, Titel);
+        return OptimierungsErgebnis::Unerreichbar;
+    }
+    return OptimierungsErgebnis::Optimiert;
+}
+
+} // namespace kelvora

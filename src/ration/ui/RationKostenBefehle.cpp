@@ -1,0 +1,55 @@
+// Feed costs in the ration window: the milk price box, the three cost
+// figures and the command that lets the program find the least-cost amounts
+// of the free feeds. The costs come with every evaluation; the optimisation
+// works on table Ration and is followed by an evaluation like a balancing.
+
+#include "database/DatenbankRoutinen.h"
+#include "frame/Oberflaeche.h"
+#include "ration/Eingabegrenzen.h"
+#include "ration/Futterkosten.h"
+#include "ration/Optimierung.h"
+#include "ration/RationAuswerten.h"
+#include "ration/ui/RationTierErstellenFenster.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace kelvora {
+
+QWidget* RationTierErstellenFenster::KostenAufbauen()
+{
+    auto* feld = new QWidget(this);
+    auto* raster = new QGridLayout(feld);
+    raster->setContentsMargins(0, 0, 0, 0);
+    raster->setHorizontalSpacing(6);
+    const QStringList& namen = KostenAnzeigenNamen();
+    const QString beschriftungen[] = {QStringLiteral("Futterkosten €/Tag"), QStringLiteral("Futterkosten je kg Milch"),
+                                      QStringLiteral("Einkommen über Futterkosten €/Tag")};
+    for (int i = 0; i < 3; ++i)
+        Kennzahl(raster, i, 0, namen[i], beschriftungen[i], QStringLiteral("unvollständig"));
+    return feld;
+}
+
+void RationTierErstellenFenster::MilchpreisUebernehmen()
+{
+    const GepruefteZahl preis = ZahlPruefen(MilchpreisGrenze(), txtMilchpreis->text());
+    if (!preis.wert) {
+        MsgBox(preis.meldung, Knoepfe::OK, Symbol::Ausrufezeichen);
+        txtMilchpreis->setFocus();
+        txtMilchpreis->selectAll();
+        return;
+    }
+    DrueckenWennBereit(cmdNeuBerechnen);
+}
+
+void RationTierErstellenFenster::KostenguenstigOptimieren()
+{
+    // A few milliseconds: no hourglass, which would also stand over a refusal.
+    const OptimierungsErgebnis e = RationOptimieren(AktuelleTiereingaben(), PfadHolen(QStringLiteral("Futter")));
+    if (e == OptimierungsErgebnis::Optimiert)
+        RationAuswerten();
+}
+
+} // namespace kelvora

@@ -20,13 +20,13 @@ namespace {
 
 // Feeds of their own, so that the expected output does not move with the
 // delivered feed table: ID, FutterArt, name, TM_g, XP, UDP, NDF, ADF, NFC,
-// NEL, Ca, P.
+// NEL, Ca, P, Preis (€/dt FM; empty: no price).
 const char* const Futter[] = {
-    "9101;2;Grassilage Test;350;160;40;450;280;250;6.4;6;3.8",
-    "9102;3;Maissilage Test;330;80;20;400;230;420;6.7;2.2;2.4",
-    "9103;6;Weizen Test;880;138;31;120;35;690;8.5;0.6;3.8",
-    "9104;7;Rapsschrot Test;890;385;135;260;200;210;7.2;8.3;11.5",
-    "9105;13;Mineral Test;950;0;0;0;0;0;0;200;60",
+    "9101;2;Grassilage Test;350;160;40;450;280;250;6.4;6;3.8;8.5",
+    "9102;3;Maissilage Test;330;80;20;400;230;420;6.7;2.2;2.4;",
+    "9103;6;Weizen Test;880;138;31;120;35;690;8.5;0.6;3.8;24",
+    "9104;7;Rapsschrot Test;890;385;135;260;200;210;7.2;8.3;11.5;38",
+    "9105;13;Mineral Test;950;0;0;0;0;0;0;200;60;95",
 };
 
 using Ration = QList<TestRationsZeile>;
@@ -40,11 +40,11 @@ bool RationSchreiben(const Ration& ration)
         const QStringList t = QString::fromUtf8(zeile).split(QLatin1Char(';'));
         QVariantList w{t[0].toLongLong(), t[1].toInt(), t[2]};
         for (qsizetype i = 3; i < t.size(); ++i)
-            w << t[i].toDouble();
+            w << (t[i].isEmpty() ? QVariant() : QVariant(t[i].toDouble()));
         if (!AnweisungAusfuehren(v,
                                  QStringLiteral("INSERT INTO Futtermittel (ID, FutterArt, Bezeichnung, TM_g, "
                                                 "XP_gTM, UDP_gTM, NDF_gTM, ADF_gTM, NFC_gTM, NEL_MJTM, Ca_gTM, "
-                                                "P_gTM) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                                                "P_gTM, Preis) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                                  w))
             return false;
     }
@@ -66,6 +66,8 @@ private slots:
     void hilfe_data();
     void hilfe();
     void datenbankFehlt();
+    void optimieren_data();
+    void optimieren();
 };
 
 void BefehleTest::golden_data()
@@ -272,6 +274,54 @@ void BefehleTest::datenbankFehlt()
              qPrintable(log));
     QVERIFY2(log.contains(QStringLiteral("      Gewicht 650 kg, Milch 31 kg, Fett 4 %")), qPrintable(log));
     QVERIFY2(log.endsWith(QStringLiteral("Befehl ausgleichen endet mit Rückgabewert 1")), qPrintable(log));
+}
+
+void BefehleTest::optimieren_data()
+{
+    QTest::addColumn<Ration>("ration");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("fehler");  // part of stderr; empty: nothing
+
+    QTest::newRow("optimiert") << Ration{{9101, 0, 60, 0}, {9103, 0, 40, 0}, {9105, 0, 0, 0}} << 0 << "";
+    QTest::newRow("freies ohne Preis") << Ration{{9101, 0, 60, 0}, {9102, 3, 40, 0}} << 3 << "Maissilage Test";
+    QTest::newRow("unmöglich") << Ration{{9101, 0, 100, 0}} << 3
+                               << "Ohne die Grenze NFC mindestens 35 % wäre eine Ration möglich.";
+}
+
+void BefehleTest::optimieren()
+{
+    QFETCH(Ration, ration);
+    QFETCH(int, code);
+    QFETCH(QString, fehler);
+    TestDatenordner ordner;
+    TestOberflaeche oberflaeche;
+    QVERIFY(!TestDatenbankAnlegen().isEmpty());
+    QVERIFY(RationSchreiben(ration));
+    // Reading a feed may complete its energy values; the ration is what must stay.
+    const QList<GespeicherteZeile> vorher = RationLesen();
+
+    const Lauf l = Kelvora({"optimieren", "--datenordner", ordner.Pfad(), "--gewicht", "650", "--milch", "20"});
+    QCOMPARE(l.code, code);
+    if (code != 0) {
+        QVERIFY2(l.fehler.contains(fehler), qPrintable(l.fehler));
+        QVERIFY(l.aus.isEmpty());
+        const QList<GespeicherteZeile> nachher = RationLesen();
+        QCOMPARE(nachher.size(), vorher.size());
+        for (qsizetype i = 0; i < vorher.size(); ++i)
+            QCOMPARE(nachher[i].frischMenge, vorher[i].frischMenge);
+        return;
+    }
+    QCOMPARE(l.fehler, QString());
+    // What auswerten prints, an empty line and the three cost lines.
+    const QStringList zeilen = l.aus.split(QLatin1Char('\n'));
+    QCOMPARE(zeilen.size() > 5, true);
+    QCOMPARE(zeilen.at(zeilen.size() - 5), QString());
+    QVERIFY(zeilen.at(zeilen.size() - 4).startsWith(QStringLiteral("Kosten je Tag\t")));
+    QVERIFY(zeilen.at(zeilen.size() - 3).startsWith(QStringLiteral("Kosten je kg Milch\t")));
+    QVERIFY(zeilen.at(zeilen.size() - 2).startsWith(QStringLiteral("Einkommen über Futterkosten\t")));
+    QVERIFY(l.aus.contains(QStringLiteral("lblFutterkostenAnzeige\t") + zeilen.at(zeilen.size() - 4).section('\t', 1)));
+    for (const GespeicherteZeile& z : RationLesen())
+        QVERIFY(z.frischMenge > 0);
 }
 
 KELVORA_TEST(BefehleTest)

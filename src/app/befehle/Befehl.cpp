@@ -374,6 +374,9 @@ std::optional<TierEingaben> Befehl::TierEingabenLesen(QString& meldung) const
         }
         ziel = *z.wert;
     }
+    // Without a usable milk price the income over feed cost stays empty, as
+    // in the window; the other figures do not depend on it.
+    tier.milchpreis = ZahlPruefen(MilchpreisGrenze(), gespeichert.milchpreis).wert;
     tier.monat = ui().Jetzt().date().month();
     return tier;
 }

@@ -55,7 +55,7 @@ bool FutterListeLesen(const FutterListenFilter& filter, QList<FutterListenZeile>
         return false;
 
     QString sql = QStringLiteral(
-        "SELECT ID, Bezeichnung, verstecken, ADF_gTM, NDF_gTM, NFC_gTM, UDP_gTM, FutterArtIOFC FROM Futtermittel");
+        "SELECT ID, Bezeichnung, verstecken, ADF_gTM, NDF_gTM, NFC_gTM, UDP_gTM, FutterArtIOFC, Preis FROM Futtermittel");
     QVariantList werte;
     if (filter.gruppe != 0) {
         sql += QStringLiteral(" WHERE FutterArtIOFC = ?");
@@ -91,6 +91,8 @@ bool FutterListeLesen(const FutterListenFilter& filter, QList<FutterListenZeile>
         z.id = static_cast<long>(NullFilter(abfrage.value(0), "Long").toLongLong());
         z.gruppe = gruppe;
         z.bezeichnung = name;
+        if (!abfrage.value(8).isNull())
+            z.preis = NullFilter(abfrage.value(8), "Currency").toDouble();
         treffer.push_back({ z, DeutscheSortierung().sortKey(name) });
     }
     // SQLite orders by code points (lower case and umlauts last); the list

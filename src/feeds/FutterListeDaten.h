@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
 namespace kelvora {
 
@@ -12,6 +13,7 @@ struct FutterListenZeile {
     long id = 0;
     int gruppe = 0; // FutterArtIOFC; 0 when empty
     QString bezeichnung;
+    std::optional<double> preis; // € per dt FM; none when not known
 };
 
 struct FutterListenFilter {

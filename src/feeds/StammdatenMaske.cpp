@@ -6,6 +6,7 @@
 #include "frame/Oberflaeche.h"
 
 #include <QHash>
+#include <QRegularExpression>
 
 namespace kelvora {
 
@@ -172,9 +173,29 @@ QString NaechstesEingabefeld(const QString& name)
         }
         k.insert(QStringLiteral("txtUDPProzent"), QStringLiteral("txtNDF_gTM"));
         k.insert(QStringLiteral("txtNEL_MKalTM"), QStringLiteral("txtCa_gTM"));
+        k.insert(QStringLiteral("txtPreis"), QStringLiteral("cmdSpeichern"));
         return k;
     }();
     return kette.value(name);
+}
+
+PreisEingabe PreisLesen(const QString& text)
+{
+    static const QRegularExpression muster(QStringLiteral(R"(^\d{1,5}([.,]\d{1,2})?$)"));
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return {};
+    if (!muster.match(t).hasMatch())
+        return { false, std::nullopt };
+    const double wert = TextInDouble(t);
+    if (wert > PreisHoechstens)
+        return { false, std::nullopt };
+    return { true, wert };
+}
+
+QString PreisText(std::optional<double> preis)
+{
+    return preis ? Formatieren(*preis, QStringLiteral("#0.00")) : QString();
 }
 
 void Eingabemaske::WerteLeeren()
@@ -245,6 +266,7 @@ void NeuBerechnen(Eingabemaske& m)
 void MaskeFuellen(Eingabemaske& m, const Stammdaten& f)
 {
     m.bezeichnung = f.bezeichnung.trimmed();
+    m.preis = PreisText(f.preis);
     m[Feld::TM_g] = Zeigen(Feld::TM_g, f.TM_g);
     if (f.TM_g <= 0)
         return;
@@ -287,6 +309,8 @@ Stammdaten StammdatenAusMaske(const Eingabemaske& m)
     s.NEL_MJTM = dezimal(Feld::NEL_MJTM);
     s.Ca_gTM = dezimal(Feld::Ca_gTM);
     s.P_gTM = dezimal(Feld::P_gTM);
+    // The checks before saving refuse a price that does not read.
+    s.preis = PreisLesen(m.preis).preis;
     return s;
 }
 

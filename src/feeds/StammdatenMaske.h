@@ -83,6 +83,7 @@ struct Eingabemaske {
     long gruppe = 0; // item data of the selected group
     QString bezeichnung;
     QString idAnzeige; // caption of lblIDAnzeige; "" or "0" is a new feed
+    QString preis; // txtPreis, € per dt fresh matter; not converted with the dry matter
 
     QString& operator[](Feld f) { return texte[static_cast<size_t>(f)]; }
     const QString& operator[](Feld f) const { return texte[static_cast<size_t>(f)]; }
@@ -102,6 +103,19 @@ bool NachEingabeUmrechnen(Eingabemaske& maske, Feld getippt);
 // after the dry matter changed.
 void NeuBerechnen(Eingabemaske& maske);
 
+// ----------------------------------------------------------- price
+
+// The price box: € per dt fresh matter with at most two decimals, from 0 to
+// 10 000; an empty box means that no price is known (stored as empty).
+inline constexpr double PreisHoechstens = 10000;
+struct PreisEingabe {
+    bool gueltig = true;
+    std::optional<double> preis;
+};
+PreisEingabe PreisLesen(const QString& text);
+// "24,50"; "" without a price.
+QString PreisText(std::optional<double> preis);
+
 // ----------------------------------------------------------- stored feed
 
 // The columns of a feed the editor shows and writes.
@@ -117,6 +131,7 @@ struct Stammdaten {
     double NEL_MJTM = 0;
     double Ca_gTM = 0;
     double P_gTM = 0;
+    std::optional<double> preis; // Preis, € per dt FM; none: no price known
 };
 
 // The boxes for a stored feed (group and ID are set by the caller). Without a

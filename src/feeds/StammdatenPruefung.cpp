@@ -100,6 +100,13 @@ Pruefergebnis EingabePruefen(const Eingabemaske& m)
             return Abbruch(g.feld);
         }
     }
+    if (!PreisLesen(m.preis).gueltig) {
+        Fehler(QStringLiteral("Der Preis muss eine Zahl von 0 bis 10.000 € je dt Frischmasse mit höchstens zwei "
+                              "Nachkommastellen sein, zum Beispiel 24,50. Lassen Sie das Feld leer, wenn Sie den Preis "
+                              "nicht kennen."),
+            PruefungTitel());
+        return { false, QStringLiteral("txtPreis") };
+    }
     return { true, QString() };
 }
 

@@ -101,6 +101,8 @@ std::optional<Stammdaten> StammdatenLesen(long futterID)
     s.NEL_MJTM = Zahl(q, "NEL_MJTM");
     s.Ca_gTM = Zahl(q, "Ca_gTM");
     s.P_gTM = Zahl(q, "P_gTM");
+    if (const QVariant preis = q.value(QStringLiteral("Preis")); !preis.isNull())
+        s.preis = NullFilter(preis, "Currency").toDouble();
     return s;
 }
 
@@ -143,17 +145,18 @@ Speicherergebnis StammdatenSchreiben(const Stammdaten& f, long futterID, long* g
         Ganz(f.NFC_gTM),
         f.Ca_gTM,
         f.P_gTM,
+        f.preis ? QVariant(*f.preis) : QVariant(QMetaType::fromType<double>()),
         jetzt,
     };
     const QString spalten = QStringLiteral("FutterArt, FutterArtIOFC, Bezeichnung, TM_g, ADF_gTM, NDF_gTM, XP_gTM, "
-                                           "UDP_gTM, NEL_MJTM, NFC_gTM, Ca_gTM, P_gTM, [LetzteÄnderung]");
+                                           "UDP_gTM, NEL_MJTM, NFC_gTM, Ca_gTM, P_gTM, Preis, [LetzteÄnderung]");
     QSqlQuery q;
     bool ok;
     if (futterID == 0) {
         werte.append(jetzt);
         ok = AbfrageOeffnen(v, q,
             QStringLiteral("INSERT INTO Futtermittel (") + spalten
-                + QStringLiteral(", AngelegtAm) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                + QStringLiteral(", AngelegtAm) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
             werte);
     } else {
         werte.append(QVariant::fromValue<qlonglong>(futterID));

@@ -19,6 +19,9 @@ const QString Hinweis = QStringLiteral("\n\nWenn Sie diesen Wert nicht zur Verf�
                                        "kann!");
 const QString GruppeFehlt = QStringLiteral("Sie müssen erst die Art des Futtermittels festlegen!");
 const QString NameFehlt = QStringLiteral("Geben Sie zuerst eine Bezeichnung für das Futtermittel ein!");
+const QString PreisFalsch = QStringLiteral(
+    "Der Preis muss eine Zahl von 0 bis 10.000 € je dt Frischmasse mit höchstens zwei Nachkommastellen sein, zum "
+    "Beispiel 24,50. Lassen Sie das Feld leer, wenn Sie den Preis nicht kennen.");
 
 QString Frage(const char* was)
 {
@@ -89,6 +92,13 @@ private slots:
             { Frage("keine NFC"), Frage("kein Calzium") }, "txtCa_gTM");
         zeile("Ja, dann zu hoch", g, { "txtUDP_gTM=", "txtADF_gTM=1001", "txtP_gTM=" }, { Ja },
             { Frage("kein UDP"), ZuHoch("ADF") }, "txtADF_gTM");
+        zeile("Preis 0 angenommen", g, { "txtPreis=0" }, {}, {});
+        zeile("Preis 10000 angenommen", g, { "txtPreis=10000" }, {}, {});
+        zeile("Preis 10000,01", g, { "txtPreis=10000,01" }, {}, { PreisFalsch }, "txtPreis");
+        zeile("Preis mit drei Nachkommastellen", g, { "txtPreis=24,505" }, {}, { PreisFalsch }, "txtPreis");
+        zeile("Preis mit Tausenderpunkt", g, { "txtPreis=1.000" }, {}, { PreisFalsch }, "txtPreis");
+        zeile("Preis nach den Nährstoffen", g, { "txtPreis=-3", "txtP_gTM=1001" }, {}, { ZuHoch("Phosphor") },
+            "txtP_gTM");
         zeile("Nein beendet die Prüfung", g, { "txtXP_gTM=", "txtNDF_gTM=" }, { Nein }, { Frage("kein Rohprotein") },
             "txtXP_gTM");
     }
@@ -170,6 +180,39 @@ private slots:
         QCOMPARE(u->Spalte(4, QStringLiteral("[LetzteÄnderung]")).toString(), QStringLiteral("2026-12-04T10:00:00"));
         QCOMPARE(u->Spalte(4, QStringLiteral("AngelegtAm")).toString(), QStringLiteral("2026-12-05T12:00:00"));
         QTRY_VERIFY(u->editor.isNull());
+    }
+
+    // The price is stored as typed (empty: no price) and shown again with
+    // two decimals; a change elsewhere keeps it.
+    void preisGespeichert_data()
+    {
+        QTest::addColumn<QString>("eingabe");
+        QTest::addColumn<QVariant>("gespeichert");
+        QTest::addColumn<QString>("angezeigt");
+        QTest::newRow("mit Komma") << "24,5" << QVariant(24.5) << "24,50";
+        QTest::newRow("mit Punkt") << "19.99" << QVariant(19.99) << "19,99";
+        QTest::newRow("leer ist kein Preis") << "" << QVariant() << "";
+    }
+
+    void preisGespeichert()
+    {
+        QFETCH(QString, eingabe);
+        QFETCH(QVariant, gespeichert);
+        QFETCH(QString, angezeigt);
+        u->Laden(4);
+        u->Setzen({ QStringLiteral("txtPreis=") + eingabe });
+        u->Klick(QStringLiteral("cmdSpeichern"));
+        QCOMPARE(u->ui.meldungen.size(), 0);
+        const QVariant preis = u->Spalte(4, QStringLiteral("Preis"));
+        QCOMPARE(preis.isNull(), gespeichert.isNull());
+        if (!gespeichert.isNull())
+            QCOMPARE(preis.toDouble(), gespeichert.toDouble());
+        QTRY_VERIFY(u->editor.isNull());
+
+        u->editor = qobject_cast<StammdatenFenster2*>(u->haupt->FensterOeffnen(QStringLiteral("StammdatenFenster2")));
+        QVERIFY(u->editor);
+        u->Laden(4);
+        QCOMPARE(u->Text(QStringLiteral("txtPreis")), angezeigt);
     }
 
     void futterArtFolgtGruppe_data()

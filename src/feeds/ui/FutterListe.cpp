@@ -4,6 +4,7 @@
 #include "feeds/ui/FutterListe.h"
 
 #include "feeds/FutterbezogeneRoutinen.h"
+#include "feeds/StammdatenMaske.h"
 #include "feeds/ui/FutterArtenListeFuellen.h"
 #include "frame/FensterPosition.h"
 #include "frame/FunktionenFuerINI.h"
@@ -40,6 +41,7 @@ constexpr int AbstandUntenRechts = 60 / TwipsProPixel;
 constexpr int SpaltenAbzug = 400 / TwipsProPixel;
 constexpr int HinweisHoehe = 20;
 constexpr int MinBreite = 600;
+constexpr int PreisSpalte = 3;
 constexpr int MinHoehe = 320;
 
 QString Fenstername()
@@ -57,6 +59,8 @@ public:
         const int spalte = treeWidget() ? treeWidget()->sortColumn() : 0;
         if (spalte == 0)
             return FutterListe::ZeilenID(this) < FutterListe::ZeilenID(&andere);
+        if (spalte == PreisSpalte)  // feeds without price first
+            return data(spalte, Qt::UserRole).toDouble() < andere.data(spalte, Qt::UserRole).toDouble();
         return BezeichnungVergleichen(text(spalte), andere.text(spalte)) < 0;
     }
 };
@@ -260,8 +264,10 @@ FutterListenFilter FutterListe::Filter() const
 
 void FutterListe::SpaltenAnlegen()
 {
-    lvwListe->setColumnCount(3);
-    lvwListe->setHeaderLabels({ QStringLiteral("ID"), QStringLiteral("Art"), QStringLiteral("Bezeichnung") });
+    lvwListe->setColumnCount(4);
+    lvwListe->setHeaderLabels(
+        { QStringLiteral("ID"), QStringLiteral("Art"), QStringLiteral("Bezeichnung"), QStringLiteral("Preis €/dt") });
+    lvwListe->headerItem()->setTextAlignment(PreisSpalte, Qt::AlignRight | Qt::AlignVCenter);
     lvwListe->setColumnHidden(0, true);
     SpaltenBreitenSetzen();
 }
@@ -269,8 +275,9 @@ void FutterListe::SpaltenAnlegen()
 void FutterListe::SpaltenBreitenSetzen()
 {
     const int rest = std::max(0, lvwListe->width() - SpaltenAbzug);
-    lvwListe->setColumnWidth(1, static_cast<int>(rest * 0.3));
-    lvwListe->setColumnWidth(2, static_cast<int>(rest * 0.7));
+    lvwListe->setColumnWidth(1, static_cast<int>(rest * 0.26));
+    lvwListe->setColumnWidth(2, static_cast<int>(rest * 0.6));
+    lvwListe->setColumnWidth(PreisSpalte, static_cast<int>(rest * 0.14));
 }
 
 void FutterListe::ListeFuellen()
@@ -289,7 +296,7 @@ void FutterListe::ListeFuellen()
     QList<QTreeWidgetItem*> items;
     items.reserve(zeilen.size());
     for (const FutterListenZeile& z : zeilen) {
-        items.append(ZeileErzeugen(z.id, FutterGruppenName(z.gruppe), z.bezeichnung));
+        items.append(ZeileErzeugen(z.id, FutterGruppenName(z.gruppe), z.bezeichnung, z.preis));
     }
     lvwListe->addTopLevelItems(items);
     // A sort the user chose stays in force when the list is filled again.
@@ -302,10 +309,13 @@ void FutterListe::ListeFuellen()
     beschaeftigt = false;
 }
 
-QTreeWidgetItem* FutterListe::ZeileErzeugen(long id, const QString& art, const QString& bezeichnung) const
+QTreeWidgetItem* FutterListe::ZeileErzeugen(
+    long id, const QString& art, const QString& bezeichnung, std::optional<double> preis) const
 {
-    auto* item = new FutterZeileItem(QStringList { QString::number(id), art, bezeichnung });
+    auto* item = new FutterZeileItem(QStringList { QString::number(id), art, bezeichnung, PreisText(preis) });
     item->setData(0, Qt::UserRole, QStringLiteral("Msg_") + QString::number(id));
+    item->setData(PreisSpalte, Qt::UserRole, preis.value_or(-1));
+    item->setTextAlignment(PreisSpalte, Qt::AlignRight | Qt::AlignVCenter);
     return item;
 }
 

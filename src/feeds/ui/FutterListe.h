@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QTreeWidget>
 #include <QWidget>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -97,7 +98,8 @@ private:
     bool FensterTaste(int taste, Qt::KeyboardModifiers tasten);
     bool SuchtextTaste(QKeyEvent* e);
     FutterListenFilter Filter() const;
-    QTreeWidgetItem* ZeileErzeugen(long id, const QString& art, const QString& bezeichnung) const;
+    QTreeWidgetItem* ZeileErzeugen(
+        long id, const QString& art, const QString& bezeichnung, std::optional<double> preis = std::nullopt) const;
     // While a transfer runs: controls off, the cancel button instead of
     // cmdInternet, no closing.
     void UebertragungAnzeigen(bool laeuft);

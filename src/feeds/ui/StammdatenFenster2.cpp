@@ -114,6 +114,7 @@ Eingabemaske StammdatenFenster2::Maske() const
     m.gruppe = m.gruppenIndex >= 0 ? cmbFutterArt->currentData().toInt() : 0;
     m.bezeichnung = txtBezeichnung->text();
     m.idAnzeige = lblIDAnzeige->text();
+    m.preis = txtPreis->text();
     return m;
 }
 
@@ -128,6 +129,8 @@ void StammdatenFenster2::MaskeZeigen(const Eingabemaske& m)
     }
     if (txtBezeichnung->text() != m.bezeichnung)
         txtBezeichnung->setText(m.bezeichnung);
+    if (txtPreis->text() != m.preis)
+        txtPreis->setText(m.preis);
     IDAnzeigeSetzen(m.idAnzeige);
 }
 

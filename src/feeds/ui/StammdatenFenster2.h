@@ -91,6 +91,7 @@ private:
     HauptFenster* haupt = nullptr;
     QComboBox* cmbFutterArt = nullptr;
     QLineEdit* txtBezeichnung = nullptr;
+    QLineEdit* txtPreis = nullptr;
     std::array<QLineEdit*, FeldAnzahl> felder {};
     QLabel* lblIDAnzeige = nullptr;
     QLabel* lblUebergabe = nullptr;

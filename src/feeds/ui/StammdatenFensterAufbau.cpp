@@ -136,6 +136,19 @@ void StammdatenFenster2::Aufbauen()
         9, 3);
     raster->addWidget(Beschriftung(this, QStringLiteral("lblNEL_MKalTM"), QStringLiteral("Mcal/kg TM")), 9, 4);
 
+    // The price belongs to the fresh matter as bought; it is not converted.
+    txtPreis = new QLineEdit(this);
+    txtPreis->setObjectName(QStringLiteral("txtPreis"));
+    txtPreis->setToolTip(QStringLiteral("Preis in Euro je Dezitonne (100 kg) Frischmasse, für die Futterkosten und "
+                                        "die kostengünstige Ration; leer lassen, wenn er nicht bekannt ist"));
+    txtPreis->setAlignment(Qt::AlignRight);
+    txtPreis->setMaxLength(9);
+    txtPreis->setFixedWidth(txtPreis->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
+    ZahlenfilterSetzen(txtPreis, true);
+    raster->addWidget(Beschriftung(this, QStringLiteral("lblPreis"), QStringLiteral("Preis €/dt FM")), zeile, 0);
+    raster->addWidget(txtPreis, zeile, 1);
+    ++zeile;
+
     lblIDAnzeige = Beschriftung(this, QStringLiteral("lblIDAnzeige"), QString());
     lblIDAnzeige->setToolTip(QStringLiteral("Nummer des Futtermittels; leer bei einem neuen Futtermittel"));
     lblUebergabe = Beschriftung(this, QStringLiteral("lblUebergabe"), QString());

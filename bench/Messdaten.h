@@ -14,7 +14,8 @@ namespace kelvora {
 
 inline constexpr int FutterAnzahl = 1000;
 
-// ME and NEL are both set, so no run completes an energy value.
+// ME and NEL are both set, so no run completes an energy value. Every added
+// feed has a price (the delivered ones have none).
 inline bool FutterAuffuellen(Verbindung& v)
 {
     QSqlQuery q(v.Datenbank());
@@ -27,11 +28,11 @@ inline bool FutterAuffuellen(Verbindung& v)
         const double tm = art <= 5 ? 200 + (i % 7) * 50 : 860 + (i % 5) * 10;
         const bool ok = AnweisungAusfuehren(v,
             QStringLiteral("INSERT INTO Futtermittel (FutterArt, FutterArtIOFC, Bezeichnung, TM_g, XP_gTM, "
-                           "UDP_gTM, NDF_gTM, ADF_gTM, NFC_gTM, ME_MJTM, NEL_MJTM, Ca_gTM, P_gTM) "
-                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                           "UDP_gTM, NDF_gTM, ADF_gTM, NFC_gTM, ME_MJTM, NEL_MJTM, Ca_gTM, P_gTM, Preis) "
+                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
             { art, art <= 5 ? 1 : 2, QStringLiteral("Messfutter %1").arg(i + 1), tm, 90.0 + i % 300, 20.0 + i % 90,
                 150.0 + i % 400, 60.0 + i % 250, 100.0 + i % 500, 10.0 + (i % 30) / 10.0, 6.0 + (i % 20) / 10.0,
-                3.0 + i % 9, 2.5 + (i % 6) / 2.0 });
+                3.0 + i % 9, 2.5 + (i % 6) / 2.0, art <= 5 ? 4.0 + i % 9 : 18.0 + i % 25 });
         if (!ok)
             return false;
     }

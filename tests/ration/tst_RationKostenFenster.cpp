@@ -58,7 +58,7 @@ void RationKostenFensterTest::milchpreisPruefen()
     QVERIFY(u->Oeffnen());
     QLineEdit* preis = u->Feld("txtMilchpreis");
     QCOMPARE(preis->text(), QStringLiteral("0,45"));
-    Tippen(preis, QStringLiteral("0,5x"));
+    Tippen(preis, QStringLiteral("11"));  // above 10 € per kg
     QTest::keyClick(preis, Qt::Key_Return);
     QCOMPARE(u->ui.meldungen.size(), 1);
     QVERIFY(u->ui.meldungen[0].text.contains(QStringLiteral("Milchpreis €/kg")));

@@ -159,7 +159,7 @@ QWidget* RationTierErstellenFenster::KennzahlenAufbauen()
     return feld;
 }
 
-TierEingaben RationTierErstellenFenster::AktuelleTiereingaben() const
+TierEingaben RationTierErstellenFenster::AktuelleTiereingaben()
 {
     // Text that is no number never reaches the evaluation: the box gets its
     // last good value back, with a message.

@@ -111,7 +111,7 @@ private:
     void ErgebnisFensterAktualisieren(const ErgebnisWerte& werte);
     void ErgebnisBefehleZeigen(bool zeigen);
     bool MilchTaste(QKeyEvent* e);
-    TierEingaben AktuelleTiereingaben() const;
+    TierEingaben AktuelleTiereingaben();
 
     // Milk price, feed costs and the least-cost ration (RationKostenBefehle.cpp).
     QWidget* KostenAufbauen();

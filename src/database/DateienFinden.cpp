@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -61,6 +62,24 @@ public:
 
 } // namespace
 
+QString BegleiterPfad(const QString& datenbank, const QString& endung)
+{
+    const QFileInfo fi(datenbank);
+    const QString name = fi.fileName();
+    return DateiImOrdner(fi.absolutePath(), name.left(name.size() - 3) + endung);
+}
+
+bool SqliteBegleiterLoeschen(const QString& datenbank)
+{
+    bool alle = true;
+    for (const char* endung : { "-journal", "-wal", "-shm" }) {
+        const QString begleiter = datenbank + QLatin1String(endung);
+        if (QFileInfo::exists(begleiter) && !DateiLoeschen(begleiter, 4))
+            alle = false;
+    }
+    return alle;
+}
+
 QDateTime DateizeitFehlend()
 {
     return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
@@ -77,6 +96,14 @@ QDateTime Dateizeit(const QString& pfad)
 bool OrdnerExistiert(const QString& pfad)
 {
     return !pfad.isEmpty() && QFileInfo(pfad).isDir();
+}
+
+bool OrdnerSchreibbar(const QString& pfad)
+{
+    // The permission bits alone do not tell (root, access lists, read-only
+    // mounts); a real file does.
+    QTemporaryFile probe(pfad + QStringLiteral("/.kelvora_probe_XXXXXX"));
+    return probe.open();
 }
 
 bool FileExists(const QString& pfad)

@@ -32,8 +32,21 @@ bool DateiLoeschen(const QString& pfad, int einruecken = 0);
 // True when the file exists and can be read.
 bool FileExists(const QString& pfad);
 bool OrdnerExistiert(const QString& pfad);
+// True when a file can be created in the folder (checked by creating one).
+bool OrdnerSchreibbar(const QString& pfad);
 // True when no other program holds the file (a missing file is free).
 bool DateiFrei(const QString& pfad);
+
+// A companion of a database: its path with the last three characters (the
+// extension "mdb") replaced by endung ("BAK", "KOM"), found in any letter
+// case like the database itself.
+QString BegleiterPfad(const QString& datenbank, const QString& endung);
+
+// Removes what SQLite keeps beside a database file (rollback journal, WAL
+// and its index). Needed before another file takes the database's place:
+// a journal left by a crash would otherwise be rolled back into the new
+// file and destroy it. True when none of them is left.
+[[nodiscard]] bool SqliteBegleiterLoeschen(const QString& datenbank);
 
 // The last-write time of a file; a missing file gives date 0
 // (30.12.1899 00:00), which is older than every real file.

@@ -2,6 +2,7 @@
 
 #include "database/DateienFinden.h"
 #include "database/DatenTypen.h"
+#include "database/DatenbankKomprimieren.h"
 #include "database/Datenbankholen.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Protokoll.h"
@@ -14,6 +15,12 @@
 namespace kelvora {
 
 namespace {
+
+int& offeneVerbindungen()
+{
+    static int anzahl = 0;
+    return anzahl;
+}
 
 QString NeuerVerbindungsname()
 {
@@ -56,13 +63,37 @@ qint64 VersuchFarbe(int versuch)
     }
 }
 
-// A damaged database may be replaced by the younger of its ".BAK" and ".KOM"
-// copies, but only by one from the last day and only when the user agrees;
-// older copies are left to the start-up rules.
-void WiederherstellungAnbieten(const QString& pfad)
+bool IstBesetzt(long code)
 {
-    const QString bak = pfad.left(pfad.size() - 3) + QStringLiteral("BAK");
-    const QString kom = pfad.left(pfad.size() - 3) + QStringLiteral("KOM");
+    return code == 5 /* SQLITE_BUSY */ || code == 6 /* SQLITE_LOCKED */;
+}
+
+// A table the program needs that is gone is damage as well: the file was
+// replaced or truncated by something other than this program.
+bool TabelleFehlt(const QSqlError& fehler)
+{
+    return fehler.databaseText().startsWith(QLatin1String("no such table"), Qt::CaseInsensitive);
+}
+
+QString WerteText(const QVariantList& werte)
+{
+    QStringList t;
+    for (const QVariant& w : werte)
+        t << (w.isNull() ? QStringLiteral("NULL") : w.toString());
+    return t.join(QStringLiteral(", "));
+}
+
+QString OrdnerVon(const QString& pfad)
+{
+    return QFileInfo(pfad).absolutePath();
+}
+
+} // namespace
+
+bool WiederherstellungAnbieten(const QString& pfad)
+{
+    const QString bak = BegleiterPfad(pfad, QStringLiteral("BAK"));
+    const QString kom = BegleiterPfad(pfad, QStringLiteral("KOM"));
     const bool bakDa = QFileInfo(bak).isFile();
     const bool komDa = QFileInfo(kom).isFile();
     QString kopie;
@@ -75,35 +106,42 @@ void WiederherstellungAnbieten(const QString& pfad)
     if (kopie.isEmpty() || !(Dateizeit(kopie) > jetzt.addDays(-1))) {
         ProtokollSchreiben(QStringLiteral("Keine Wiederherstellung der Sicherungskopie von ") + pfad
             + QStringLiteral(", weil keine junge Datei vorhanden ist."));
-        return;
+        return false;
     }
     const QString zeit = ZeitText(Dateizeit(kopie));
-    const Antwort a = MsgBox(QStringLiteral("Die Datenbank ") + pfad
-            + QStringLiteral(" kann nicht geöffnet werden. Vermutlich wurde sie beschädigt. Soll sie jetzt durch die "
-                             "Sicherungskopie vom Zeitpunkt ")
-            + zeit + QStringLiteral(" ersetzt werden?"),
-        Knoepfe::JaNein, Symbol::Frage, Antwort::Nein,
+    const QString frage = QStringLiteral("Die Datenbank ") + pfad
+        + QStringLiteral(" kann nicht geöffnet werden. Vermutlich wurde sie beschädigt. Soll sie jetzt durch die "
+                         "Sicherungskopie vom Zeitpunkt ")
+        + zeit + QStringLiteral(" ersetzt werden?");
+    // Question and answer go to the error log: they are what one reads after
+    // a user reports that data are missing.
+    FehlerProtokollieren(QStringLiteral("Frage: ") + frage + QStringLiteral(" (Kopie: ") + kopie + QLatin1Char(')'));
+    const Antwort a = MsgBox(frage, Knoepfe::JaNein, Symbol::Frage, Antwort::Nein,
         QStringLiteral("Datenbank wiederherstellen aus Sicherungskopie"));
+    FehlerProtokollieren(
+        QStringLiteral("Antwort: ") + (a == Antwort::Ja ? QStringLiteral("Ja") : QStringLiteral("Nein")), 4);
     if (a != Antwort::Ja)
-        return;
+        return false;
 
     ProtokollSchreiben(QStringLiteral("Wiederherstellung der Sicherungskopie von ") + pfad + QStringLiteral(" aus ")
         + kopie + QLatin1Char('(') + zeit + QStringLiteral(") gewünscht!"));
     if (!DateiLoeschen(pfad, 4))
-        return;
+        return false;
+    // A journal of the damaged file would otherwise be rolled back into the copy.
+    if (!SqliteBegleiterLoeschen(pfad))
+        return false;
     if (!Umbenennen(kopie, pfad, true)) {
         FehlerProtokollieren(
             kopie + QStringLiteral(" konnte nicht in ") + pfad + QStringLiteral(" umbenannt werden."), 4);
-        return;
+        return false;
     }
     ProtokollSchreiben(kopie + QStringLiteral(" in ") + pfad + QStringLiteral(" umbenannt."), 4);
     MsgBox(QStringLiteral(" Die Datenbank wurde aus einer Sicherungskopie wiederhergestellt. Bitte prüfen Sie "
                           "unbedingt in der Tageskontrolle oder aus dem Protokoll der Behandlungen, ob die zuletzt "
                           "eingegebenen Behandlungen vorhanden sind."),
         Knoepfe::OK, Symbol::Ausrufezeichen);
+    return true;
 }
-
-} // namespace
 
 // SQLite's primary result codes: the extended codes carry them in the low byte.
 long SqlFehlerNummer(const QSqlError& fehler)
@@ -158,6 +196,12 @@ void Verbindung::Schliessen()
     }
     QSqlDatabase::removeDatabase(name);
     name.clear();
+    --offeneVerbindungen();
+}
+
+int OffeneVerbindungen()
+{
+    return offeneVerbindungen();
 }
 
 // ------------------------------------------------------------- Öffnen
@@ -165,7 +209,8 @@ void Verbindung::Schliessen()
 QString PfadHolen(const QString& kurzname)
 {
     QString pfad;
-    Datenbankholen(kurzname, pfad);
+    if (Datenbankholen(kurzname, pfad))
+        KomprimierenWennFaellig(pfad);
     return pfad;
 }
 
@@ -202,15 +247,17 @@ bool DatenbankOeffnenVersuch(Verbindung& verbindung, const QString& pfad, bool n
                 fehlerText = QStringLiteral("Die Datei enthält keine Tabellen");
                 beschaedigt = true;
             } else {
+                // Statements wait out another program's lock by the
+                // attempts of AbfrageOeffnen, which the user can see.
                 q.finish();
-                // Once open, short waits for another program's write are fine.
-                q.exec(QStringLiteral("PRAGMA busy_timeout = 1000"));
             }
         }
         if (fehlerText.isEmpty()) {
             verbindung.name = name;
             verbindung.pfad = pfad;
             verbindung.nurLesen = nurLesen;
+            verbindung.fehler = DatenbankFehler();
+            ++offeneVerbindungen();
             return true;
         }
         db.close();
@@ -264,22 +311,58 @@ bool DatenbankOeffnen(Verbindung& verbindung, const QString& pfad, bool nurLesen
 
 // ------------------------------------------------------------- Abfragen
 
+void Verbindung::FehlerMerken(const QSqlError& e, const QString& sql, const QVariantList& werte)
+{
+    fehler.nummer = SqlFehlerNummer(e);
+    fehler.text = e.text();
+    if (IstBeschaedigt(e) || TabelleFehlt(e))
+        fehler.beschaedigt = true;
+    FehlerProtokollieren(QStringLiteral("Fehler beim Öffnen einer Tabelle: ") + sql);
+    FehlerProtokollieren(FehlerBeschreibung(fehler.nummer, fehler.text, QStringLiteral("AbfrageOeffnen"),
+                             QStringLiteral("DatenbankRoutinen"))
+            + QStringLiteral(": ") + pfad,
+        4);
+    if (!werte.isEmpty())
+        FehlerProtokollieren(QStringLiteral("Werte der Zeile: ") + WerteText(werte), 4);
+}
+
 bool AbfrageOeffnen(Verbindung& verbindung, QSqlQuery& abfrage, const QString& sql, const QVariantList& werte)
 {
     abfrage = QSqlQuery(verbindung.Datenbank());
     abfrage.setForwardOnly(false);
-    bool ok = verbindung.IstOffen() && abfrage.prepare(sql);
-    if (ok) {
-        for (const QVariant& w : werte)
-            abfrage.addBindValue(w);
-        ok = abfrage.exec();
-    }
-    if (!ok) {
+    if (!verbindung.IstOffen()) {
         FehlerProtokollieren(QStringLiteral("Fehler beim Öffnen einer Tabelle: ") + sql);
-        if (verbindung.IstOffen())
-            FehlerProtokollieren(abfrage.lastError().text(), 4);
+        return false;
     }
-    return ok;
+    // Another program's lock is waited out like a busy opening; anything
+    // else fails at once.
+    for (int versuch = 1;; ++versuch) {
+        bool ok = abfrage.prepare(sql);
+        if (ok) {
+            for (const QVariant& w : werte)
+                abfrage.addBindValue(w);
+            ok = abfrage.exec();
+        }
+        if (ok) {
+            if (versuch > 1)
+                ProtokollSchreiben(QStringLiteral("Anweisung hat funktioniert bei intZaehler = ")
+                        + QString::number(versuch) + QStringLiteral(": ") + verbindung.Pfad(),
+                    4);
+            return true;
+        }
+        if (!IstBesetzt(SqlFehlerNummer(abfrage.lastError())) || versuch >= 5) {
+            verbindung.FehlerMerken(abfrage.lastError(), sql, werte);
+            return false;
+        }
+        FehlerProtokollieren(QStringLiteral("Datenbank besetzt, intZaehler = ") + QString::number(versuch)
+                + QStringLiteral(": ") + verbindung.Pfad(),
+            4);
+        abfrage.finish();
+        ui().DatenbankAnzeigeSetzen(ui().DatenbankAnzeigeText(), VersuchFarbe(versuch), false);
+        ui().EreignisseVerarbeiten();
+        ui().Warten(2000);
+        ui().DatenbankAnzeigeSetzen(ui().DatenbankAnzeigeText(), Farbe::Schaltflaeche, true);
+    }
 }
 
 bool AbfrageOeffnenPruefen(Verbindung& verbindung, QSqlQuery& abfrage, const QString& sql, const QVariantList& werte)
@@ -302,6 +385,94 @@ bool AnweisungAusfuehren(Verbindung& verbindung, const QString& sql, const QVari
     return true;
 }
 
+Transaktion::~Transaktion()
+{
+    if (!offen || !v.IstOffen())
+        return;
+    QSqlQuery q(v.Datenbank());
+    if (!q.exec(QStringLiteral("ROLLBACK")))
+        FehlerProtokollieren(
+            QStringLiteral("ROLLBACK fehlgeschlagen: ") + v.Pfad() + QStringLiteral(" / ") + q.lastError().text());
+}
+
+bool Transaktion::Beginnen()
+{
+    // IMMEDIATE: the write lock is taken here, before the first change, so
+    // that another program's lock cannot stop the action half-way.
+    offen = AnweisungAusfuehren(v, QStringLiteral("BEGIN IMMEDIATE"));
+    return offen;
+}
+
+bool Transaktion::Bestaetigen()
+{
+    if (!offen)
+        return false;
+    if (!AnweisungAusfuehren(v, QStringLiteral("COMMIT")))
+        return false; // the destructor rolls back
+    offen = false;
+    return true;
+}
+
+QString SchreibfehlerText(const Verbindung& verbindung)
+{
+    const DatenbankFehler& f = verbindung.LetzterFehler();
+    const QString pfad = verbindung.Pfad();
+    if (f.beschaedigt)
+        return QString();
+    switch (f.nummer) {
+    case 5:
+    case 6:
+        return QStringLiteral("Die Datenbank ") + pfad
+            + QStringLiteral(" wird gerade von einem anderen Programm benutzt (vielleicht ist Kelvora ein zweites Mal "
+                             "geöffnet). Bitte schließen Sie das andere Programm und versuchen Sie es noch einmal.");
+    case 8:
+    case 14:
+        // A write-protected file is opened read-only and refuses the write;
+        // a folder without write access refuses the journal with the same
+        // code. Which of the two it is, a probe in the folder tells.
+        if (OrdnerSchreibbar(OrdnerVon(pfad)))
+            return QStringLiteral("Die Datenbank ") + pfad
+                + QStringLiteral(" ist schreibgeschützt. Bitte heben Sie den Schreibschutz der Datei auf (zum "
+                                 "Beispiel nach einer Datensicherung) und versuchen Sie es noch einmal.");
+        return QStringLiteral("Im Ordner ") + OrdnerVon(pfad)
+            + QStringLiteral(" darf nicht geschrieben werden, deshalb kann die Datenbank nicht geändert werden. "
+                             "Bitte geben Sie den Ordner zum Schreiben frei und versuchen Sie es noch einmal.");
+    case 13:
+        return QStringLiteral("Auf dem Datenträger mit dem Ordner ") + OrdnerVon(pfad)
+            + QStringLiteral(" ist kein Platz mehr frei. Bitte schaffen Sie Platz (zum Beispiel durch Löschen nicht "
+                             "mehr benötigter Dateien) und versuchen Sie es noch einmal.");
+    default:
+        return QStringLiteral("Beim Schreiben in die Datenbank ") + pfad + QStringLiteral(" ist ")
+            + FehlerBeschreibung(f.nummer, f.text, QStringLiteral("AbfrageOeffnen"))
+            + QStringLiteral(" aufgetreten. Bitte versuchen Sie es noch einmal; tritt der Fehler wieder auf, "
+                             "informieren Sie bitte den Programmierer.");
+    }
+}
+
+void DatenbankFehlerMelden(Verbindung& verbindung, const QString& was)
+{
+    const QString pfad = verbindung.Pfad();
+    if (verbindung.Beschaedigt()) {
+        const QString grund = verbindung.LetzterFehler().text;
+        FehlerProtokollieren(QStringLiteral("Datenbank beschädigt: ") + pfad + QStringLiteral(" (") + grund
+            + QStringLiteral(") bei: ") + was);
+        // The file is replaced by the restore; nothing of ours may hold it.
+        verbindung.Schliessen();
+        if (WiederherstellungAnbieten(pfad))
+            return;
+        MsgBox(was + QStringLiteral("\n\nDie Datenbank ") + pfad + QStringLiteral(" ist beschädigt (") + grund
+                + QStringLiteral("). Bitte stellen Sie eine Sicherungskopie wieder her oder informieren Sie den "
+                                 "Programmierer."),
+            Knoepfe::OK, Symbol::Kritisch);
+        return;
+    }
+    const QString text = was + QStringLiteral("\n\n") + SchreibfehlerText(verbindung)
+        + QStringLiteral("\n\nAn den gespeicherten Daten wurde nichts verändert.");
+    FehlerProtokollieren(
+        QStringLiteral("DatenbankFehlerMelden: ") + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    MsgBox(text, Knoepfe::OK, Symbol::Kritisch);
+}
+
 QString SqlName(const QString& name)
 {
     QString n = name;
@@ -321,6 +492,10 @@ bool DatensatzLoeschen(const QString& datenbankPfad, const QString& tabelle, lon
         ? AnweisungAusfuehren(v, QStringLiteral("DELETE FROM ") + SqlName(tabelle), {}, &geloescht)
         : AnweisungAusfuehren(v, QStringLiteral("DELETE FROM ") + SqlName(tabelle) + QStringLiteral(" WHERE ID = ?"),
             { QVariant::fromValue<qlonglong>(id) }, &geloescht);
+    if (!ok)
+        DatenbankFehlerMelden(v,
+            alle ? QStringLiteral("Die Einträge konnten nicht gelöscht werden.")
+                 : QStringLiteral("Der Eintrag konnte nicht gelöscht werden."));
     return ok && geloescht > 0;
 }
 

@@ -15,6 +15,13 @@
 
 namespace kelvora {
 
+// What the last failed statement on a connection reported.
+struct DatenbankFehler {
+    long nummer = 0; // SQLite's primary result code, 0: no error
+    QString text; // the driver's description
+    bool beschaedigt = false; // not a database, corrupt, or a table missing
+};
+
 class Verbindung {
 public:
     Verbindung() = default;
@@ -31,15 +38,28 @@ public:
     bool NurLesen() const { return nurLesen; }
     void Schliessen();
 
+    // The last failure of a statement on this connection; Beschaedigt() stays
+    // set for the life of the connection once damage was seen.
+    const DatenbankFehler& LetzterFehler() const { return fehler; }
+    bool Beschaedigt() const { return fehler.beschaedigt; }
+    // Records a failed statement and writes it, with the database path and
+    // the bound values of the row, to the error log.
+    void FehlerMerken(const QSqlError& e, const QString& sql, const QVariantList& werte = {});
+
 private:
     friend bool DatenbankOeffnenVersuch(Verbindung&, const QString&, bool, bool&);
     QString name;
     QString pfad;
     bool nurLesen = false;
+    DatenbankFehler fehler;
 };
 
+// Connections of this program that are open right now.
+int OffeneVerbindungen();
+
 // Full path of a database by its short name ("Futter" -> data folder +
-// "/Futter.mdb"), after the start-up checks against its copies.
+// "/Futter.mdb"), after the start-up checks against its copies; the first
+// call of a run also compacts the database when the settings ask for it.
 QString PfadHolen(const QString& kurzname);
 
 // Opens the database with up to five attempts two seconds apart. False at
@@ -53,19 +73,59 @@ bool DatenbankOeffnenVersuch(Verbindung& verbindung, const QString& pfad, bool n
 
 // Runs sql with the bound values (positional "?") on the connection and
 // leaves the result in abfrage, positioned before the first row. Works for
-// SELECT as for UPDATE/INSERT/DELETE.
+// SELECT as for UPDATE/INSERT/DELETE. A statement that finds the database
+// busy (another program's lock) is tried again like an opening, up to five
+// times two seconds apart. A failure is logged and kept on the connection.
 bool AbfrageOeffnen(Verbindung& verbindung, QSqlQuery& abfrage, const QString& sql, const QVariantList& werte = {});
 // As AbfrageOeffnen, but refuses an SQL text that is blank.
 bool AbfrageOeffnenPruefen(
     Verbindung& verbindung, QSqlQuery& abfrage, const QString& sql, const QVariantList& werte = {});
 
 // Runs one statement; betroffen receives the number of changed rows.
-bool AnweisungAusfuehren(
+[[nodiscard]] bool AnweisungAusfuehren(
     Verbindung& verbindung, const QString& sql, const QVariantList& werte = {}, int* betroffen = nullptr);
+
+// One user action, one transaction: Beginnen takes the write lock at once
+// (so a busy database shows before anything is changed, with the retries of
+// AbfrageOeffnen), Bestaetigen commits. Whatever is not confirmed is rolled
+// back when the object goes out of scope.
+class Transaktion {
+public:
+    explicit Transaktion(Verbindung& verbindung)
+        : v(verbindung)
+    {
+    }
+    ~Transaktion();
+    Transaktion(const Transaktion&) = delete;
+    Transaktion& operator=(const Transaktion&) = delete;
+
+    [[nodiscard]] bool Beginnen();
+    [[nodiscard]] bool Bestaetigen();
+
+private:
+    Verbindung& v;
+    bool offen = false;
+};
+
+// Tells the user that an action could not be completed, from what the last
+// failed statement on the connection reported: busy, write-protected file or
+// folder, full disk, or another error; a damaged database leads to the
+// restore offer instead (the connection is closed for it). was is the first
+// sentence ("Die Ration konnte nicht ausgeglichen werden."). The message says
+// that the stored data are unchanged, since every write is one transaction.
+void DatenbankFehlerMelden(Verbindung& verbindung, const QString& was);
+
+// The German reason and advice for a failed write, without the first
+// sentence; empty for a damaged database.
+QString SchreibfehlerText(const Verbindung& verbindung);
+
+// The restore offer for a damaged database at pfad (a young ".BAK"/".KOM"
+// replaces it after the user agrees). True when the database was replaced.
+bool WiederherstellungAnbieten(const QString& pfad);
 
 // Deletes the row with the given ID, or every row when alle is true. True
 // when at least one row was deleted.
-bool DatensatzLoeschen(const QString& datenbankPfad, const QString& tabelle, long id, bool alle);
+[[nodiscard]] bool DatensatzLoeschen(const QString& datenbankPfad, const QString& tabelle, long id, bool alle);
 
 // SQLite's primary result code of an error (5 busy, 11 corrupt, 26 no database).
 long SqlFehlerNummer(const QSqlError& fehler);

@@ -1,6 +1,7 @@
 #include "database/Datenbankholen.h"
 
 #include "database/DateienFinden.h"
+#include "database/DatenbankRoutinen.h"
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
@@ -55,6 +56,17 @@ Kandidat JuengsteSicherungskopie(const QString& ordner, const QString& kurzname)
     return k;
 }
 
+// SQLite's journal of a database that is about to be replaced belongs to
+// the old file; left in place it would be rolled back into the copy.
+bool JournalWeg(const QString& mdb)
+{
+    if (SqliteBegleiterLoeschen(mdb))
+        return true;
+    Melden(QStringLiteral("Das Journal von ") + mdb
+        + QStringLiteral(" kann nicht gelöscht werden; die Sicherungskopie wird deshalb nicht eingesetzt."));
+    return false;
+}
+
 // A newer companion (".KOM" or ".BAK") takes the place of the database.
 void BegleiterEinsetzen(const QString& kurzname, const QString& endung, const QString& begleiter, const QString& mdb)
 {
@@ -63,12 +75,30 @@ void BegleiterEinsetzen(const QString& kurzname, const QString& endung, const QS
         + QStringLiteral(".mdb älter oder nicht vorhanden ist."));
     Melden(endung.toUpper() + QStringLiteral(": ") + begleiter + QLatin1Char(' ') + Minuten(Dateizeit(begleiter))
         + QStringLiteral("  ") + mdb + QLatin1Char(' ') + Minuten(Dateizeit(mdb)));
-    if (Umbenennen(begleiter, mdb, true))
+    if (JournalWeg(mdb) && Umbenennen(begleiter, mdb, true))
         Melden(QStringLiteral("Erfolgreich! ") + n + QLatin1Char('.') + endung + QStringLiteral(" in ") + n
             + QStringLiteral(".mdb umbenannt."));
     else
         Melden(QStringLiteral("Hat nicht funktioniert! ") + n + QLatin1Char('.') + endung
             + QStringLiteral(" bleibt neben ") + n + QStringLiteral(".mdb erhalten!"));
+}
+
+// Opens the database once and runs SQLite's quick check over every page: a
+// database that fails it is no reason to throw away its compacted copy.
+bool DatenbankGeprueft(const QString& mdb)
+{
+    Verbindung v;
+    bool beschaedigt = false;
+    if (!DatenbankOeffnenVersuch(v, mdb, true, beschaedigt))
+        return false;
+    QSqlQuery q;
+    if (!AbfrageOeffnen(v, q, QStringLiteral("PRAGMA quick_check")) || !q.next())
+        return false;
+    const QString ergebnis = q.value(0).toString();
+    if (ergebnis == QLatin1String("ok"))
+        return true;
+    Melden(QStringLiteral("Prüfung von ") + mdb + QStringLiteral(" fehlgeschlagen: ") + ergebnis);
+    return false;
 }
 
 } // namespace
@@ -83,10 +113,12 @@ QString SicherungsOrdner()
 bool Datenbankholen(const QString& kurzname, QString& pfad)
 {
     const QString& n = kurzname;
-    const QString basis = programm().datenordner + QLatin1Char('/') + n;
-    const QString mdb = basis + QStringLiteral(".mdb");
-    const QString bak = basis + QStringLiteral(".BAK");
-    const QString kom = basis + QStringLiteral(".KOM");
+    // A folder copied from Windows may spell the files in any case; the
+    // names found are the names kept.
+    const QString ordner = programm().datenordner;
+    const QString mdb = DateiImOrdner(ordner, n + QStringLiteral(".mdb"));
+    const QString bak = DateiImOrdner(ordner, n + QStringLiteral(".BAK"));
+    const QString kom = DateiImOrdner(ordner, n + QStringLiteral(".KOM"));
     pfad = mdb;
 
     const QDateTime jetzt = ui().Jetzt();
@@ -104,8 +136,13 @@ bool Datenbankholen(const QString& kurzname, QString& pfad)
                 BegleiterEinsetzen(n, QStringLiteral("BAK"), bak, mdb);
         } else if (Da(mdb) && tMdb >= tKom) {
             // Only a ".KOM" that the database has overtaken is stale; one that
-            // is newer than the database is never thrown away here.
-            if (DateiLoeschen(kom))
+            // is newer than the database is never thrown away here. Nor is one
+            // beside a database that does not pass the check: it is the copy
+            // the restore offer will need.
+            if (!DatenbankGeprueft(mdb))
+                Melden(n + QStringLiteral(".KOM bleibt erhalten, weil ") + n
+                    + QStringLiteral(".mdb nicht geöffnet oder geprüft werden kann."));
+            else if (DateiLoeschen(kom))
                 Melden(
                     n + QStringLiteral(".KOM, die älter als die ") + n + QStringLiteral(".mdb ist, wurde gelöscht."));
             else
@@ -123,7 +160,7 @@ bool Datenbankholen(const QString& kurzname, QString& pfad)
                 + QStringLiteral(".mdb nicht vorhanden ist."));
             Melden(QStringLiteral("BAK: ") + bak + QLatin1Char(' ') + Minuten(tBak) + QStringLiteral("  ") + mdb
                 + QLatin1Char(' ') + Minuten(tMdb));
-            if (DateiKopieren(bak, mdb, false, false))
+            if (JournalWeg(mdb) && DateiKopieren(bak, mdb, false, false))
                 Melden(QStringLiteral("Erfolgreich! ") + n + QStringLiteral(".BAK in ") + n
                     + QStringLiteral(".mdb kopiert."));
             else
@@ -133,10 +170,10 @@ bool Datenbankholen(const QString& kurzname, QString& pfad)
     }
 
     if (!Da(mdb)) {
-        const QString ordner = SicherungsOrdner();
-        if (!OrdnerExistiert(ordner)) {
-            Melden(QStringLiteral("Ordner Sicherungskopien ") + ordner + QStringLiteral(" existiert nicht!"));
-        } else if (Kandidat wahl = JuengsteSicherungskopie(ordner, n); !wahl.datei.isEmpty()) {
+        const QString sicherung = SicherungsOrdner();
+        if (!OrdnerExistiert(sicherung)) {
+            Melden(QStringLiteral("Ordner Sicherungskopien ") + sicherung + QStringLiteral(" existiert nicht!"));
+        } else if (Kandidat wahl = JuengsteSicherungskopie(sicherung, n); !wahl.datei.isEmpty()) {
             const bool komDa = Da(kom);
             const bool bakDa = Da(bak);
             if ((komDa && Dateizeit(kom) > wahl.zeit) || (bakDa && Dateizeit(bak) > wahl.zeit)) {
@@ -168,7 +205,7 @@ bool Datenbankholen(const QString& kurzname, QString& pfad)
                 Melden(QStringLiteral("Sicherungskopie wird verwendet, weil die ") + n
                     + QStringLiteral("-Datenbank nicht mehr vorhanden ist!"));
                 Melden(wahl.datei + QStringLiteral("  ") + Sekunden(wahl.zeit), 4);
-                if (DateiKopieren(wahl.datei, mdb, false, false)) {
+                if (JournalWeg(mdb) && DateiKopieren(wahl.datei, mdb, false, false)) {
                     Melden(QStringLiteral("Erfolgreich! ") + wahl.datei + QStringLiteral(" in ") + n
                         + QStringLiteral(".mdb kopiert."));
                     MsgBox(QStringLiteral("Die ") + n + QStringLiteral("-Datenbank wurde aus einer Sicherungskopie ")

@@ -2,6 +2,7 @@
 
 #include "database/DateienFinden.h"
 #include "database/DatenbankRoutinen.h"
+#include "database/Datenbankholen.h"
 #include "frame/Programm.h"
 #include "frame/Protokoll.h"
 
@@ -196,9 +197,19 @@ bool DatenordnerEinrichten(const QString& ausfuehrungsOrdner)
     const QString ordner = programm().datenordner;
     if (ordner.isEmpty() || !QDir().mkpath(ordner))
         return false;
+    // Any trace of the user's data, in any letter case, means the folder was
+    // used before: the start-up checks then restore the user's own copy.
     for (const char* name : { "Futter.mdb", "Futter.BAK", "Futter.KOM", "KELVORA.INI" })
-        if (QFileInfo::exists(ImDatenordner(QLatin1String(name))))
+        if (QFileInfo::exists(DateiImOrdner(ordner, QLatin1String(name))))
             return false;
+    const QString sicherung = SicherungsOrdner();
+    if (QFileInfo(sicherung).isDir()
+        && !QDir(sicherung).entryList({ QStringLiteral("Futter*.mdb") }, QDir::Files).isEmpty()) {
+        ProtokollSchreiben(QStringLiteral("DatenordnerEinrichten: ") + ordner
+            + QStringLiteral(" erhält keine mitgelieferte Datenbank, weil im Ordner ") + sicherung
+            + QStringLiteral(" Sicherungskopien liegen."));
+        return false;
+    }
 
     const QString lieferung = ausfuehrungsOrdner + QLatin1Char('/') + QLatin1String(LieferDatenbankName);
     if (!QFileInfo(lieferung).isFile()) {

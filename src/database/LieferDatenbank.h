@@ -22,8 +22,9 @@ QStringList SqlAnweisungen(const QString& text);
 
 // Copies ausfuehrungsOrdner/Futter-Auslieferung.mdb as Futter.mdb into the
 // data folder when that folder is brand-new: neither Futter.mdb, Futter.BAK,
-// Futter.KOM nor KELVORA.INI is there. A folder in which the program ran
-// before is left alone. Creates the data folder when missing. True when the
+// Futter.KOM nor KELVORA.INI is there (in any letter case), and the
+// safety-copy folder holds no copy Futter*.mdb. A folder in which the
+// program ran before is left alone: the user's backup wins. Creates the data folder when missing. True when the
 // database was installed.
 bool DatenordnerEinrichten(const QString& ausfuehrungsOrdner);
 

@@ -244,6 +244,33 @@ void FalscherTyp(QAnyStringView typ)
 
 } // namespace
 
+namespace {
+thread_local const NullFilterStelle* aktuelleStelle = nullptr;
+} // namespace
+
+NullFilterStelle::NullFilterStelle(const QString& tabelle, const QString& spalte, qint64 zeile)
+    : tabelle(tabelle)
+    , spalte(spalte)
+    , zeile(zeile)
+    , vorher(aktuelleStelle)
+{
+    aktuelleStelle = this;
+}
+
+NullFilterStelle::~NullFilterStelle()
+{
+    aktuelleStelle = vorher;
+}
+
+QString NullFilterStelle::Text()
+{
+    const NullFilterStelle* s = aktuelleStelle;
+    if (!s)
+        return QString();
+    return QStringLiteral(" (Tabelle ") + s->tabelle + QStringLiteral(", Spalte ") + s->spalte
+        + QStringLiteral(", Zeile ") + QString::number(s->zeile) + QLatin1Char(')');
+}
+
 QVariant NullFilter(const QVariant& wert, QAnyStringView typ)
 {
     const Typ t = TypLesen(typ);
@@ -254,7 +281,8 @@ QVariant NullFilter(const QVariant& wert, QAnyStringView typ)
     }
     if (t == Typ::Unbekannt) {
         FalscherTyp(typ);
-        FehlerProtokollieren(QStringLiteral("Falscher Wert in der Funktion Nullfilter: ") + typ.toString());
+        FehlerProtokollieren(
+            QStringLiteral("Falscher Wert in der Funktion Nullfilter: ") + typ.toString() + NullFilterStelle::Text());
         return QVariant();
     }
     try {
@@ -265,7 +293,8 @@ QVariant NullFilter(const QVariant& wert, QAnyStringView typ)
         const QString beschreibung = QString::fromUtf8(f.beschreibung);
         FehlerProtokollieren(
             FehlerBeschreibung(f.nummer, beschreibung, QStringLiteral("NullFilter"), QStringLiteral("DatenTypen"))
-            + QStringLiteral(": ") + AlsText(wert) + QStringLiteral(" als ") + typ.toString());
+            + QStringLiteral(": ") + AlsText(wert) + QStringLiteral(" als ") + typ.toString()
+            + NullFilterStelle::Text());
         MsgBox(QStringLiteral("Fehler") + QLatin1Char(' ') + QString::number(f.nummer) + QStringLiteral(" (")
                 + beschreibung + QStringLiteral(") ") + QStringLiteral("in Prozedur") + QStringLiteral(" NullFilter ")
                 + QStringLiteral("in Modul") + QStringLiteral(" DatenTypen.") + QStringLiteral("\n\n")

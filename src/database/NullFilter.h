@@ -17,4 +17,24 @@ namespace kelvora {
 // repair in the INI file and gives the empty result.
 QVariant NullFilter(const QVariant& wert, QAnyStringView typ);
 
+// Names the place of the values read while it lives (table, column, row ID),
+// so that NullFilter's log lines say which field of which row holds what it
+// cannot read. The names are shared, not copied.
+class NullFilterStelle {
+public:
+    NullFilterStelle(const QString& tabelle, const QString& spalte, qint64 zeile);
+    ~NullFilterStelle();
+    NullFilterStelle(const NullFilterStelle&) = delete;
+    NullFilterStelle& operator=(const NullFilterStelle&) = delete;
+
+    // " (Tabelle Ration, Spalte FixeMenge, Zeile 12)", empty outside any place.
+    static QString Text();
+
+private:
+    QString tabelle;
+    QString spalte;
+    qint64 zeile;
+    const NullFilterStelle* vorher;
+};
+
 } // namespace kelvora

@@ -66,9 +66,12 @@ bool FutterLoeschen(long futterID)
         != Antwort::Ja)
         return false;
     int geloescht = 0;
-    return AnweisungAusfuehren(verbindung, QStringLiteral("DELETE FROM Futtermittel WHERE ID = ?"),
-               { QVariant::fromValue<qlonglong>(futterID) }, &geloescht)
-        && geloescht > 0;
+    if (!AnweisungAusfuehren(verbindung, QStringLiteral("DELETE FROM Futtermittel WHERE ID = ?"),
+            { QVariant::fromValue<qlonglong>(futterID) }, &geloescht)) {
+        DatenbankFehlerMelden(verbindung, QStringLiteral("Das Futtermittel konnte nicht gelöscht werden."));
+        return false;
+    }
+    return geloescht > 0;
 }
 
 bool AlleWichtigenDBvorhanden()

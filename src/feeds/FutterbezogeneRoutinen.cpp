@@ -179,8 +179,7 @@ struct FutterLeser::Intern {
             abfrage->setForwardOnly(true);
             ok = abfrage->prepare(sql);
             if (!ok) {
-                FehlerProtokollieren(QStringLiteral("Fehler beim Öffnen einer Tabelle: ") + sql);
-                FehlerProtokollieren(abfrage->lastError().text(), 4);
+                verbindung.FehlerMerken(abfrage->lastError(), sql);
                 abfrage.reset();
                 return false;
             }
@@ -191,11 +190,12 @@ struct FutterLeser::Intern {
         }
         abfrage->bindValue(0, QVariant::fromValue<qlonglong>(futterID));
         if (!abfrage->exec()) {
-            FehlerProtokollieren(QStringLiteral("Fehler beim Öffnen einer Tabelle: ") + sql);
-            FehlerProtokollieren(abfrage->lastError().text(), 4);
+            verbindung.FehlerMerken(abfrage->lastError(), sql, { QVariant::fromValue<qlonglong>(futterID) });
             return false;
         }
         const bool gefunden = abfrage->next();
+        if (!gefunden && abfrage->lastError().isValid())
+            verbindung.FehlerMerken(abfrage->lastError(), sql, { QVariant::fromValue<qlonglong>(futterID) });
         if (gefunden) {
             felder.clear();
             for (int i = 0; i < spalten.size() + 2; ++i)
@@ -230,7 +230,9 @@ QList<QVariant> FutterLeser::Werte(long futterID, const QList<int>& codes)
     if (!d->ZeileLesen(futterID, spalten, felder))
         return werte;
 
+    static const QString tabelle = QStringLiteral("Futtermittel");
     auto feld = [&](const QString& spalte, const char* typ) {
+        const NullFilterStelle stelle(tabelle, spalte, futterID);
         return NullFilter(felder.value(2 + spalten.indexOf(spalte)), typ);
     };
     auto zahl = [&](const QString& spalte) { return feld(spalte, "Double").toDouble(); };
@@ -244,8 +246,12 @@ QList<QVariant> FutterLeser::Werte(long futterID, const QList<int>& codes)
         const bool meNeu = energie.ME_MJTM != meVorher;
         const QString update = meNeu ? QStringLiteral("UPDATE Futtermittel SET ME_MJTM = ? WHERE ID = ?")
                                      : QStringLiteral("UPDATE Futtermittel SET NEL_MJTM = ? WHERE ID = ?");
-        AnweisungAusfuehren(d->verbindung, update,
-            { meNeu ? energie.ME_MJTM : energie.NEL_MJTM, QVariant::fromValue<qlonglong>(futterID) });
+        // Not stored (a write-protected database): the completed value still
+        // serves this read, and the next read completes it again.
+        if (!AnweisungAusfuehren(d->verbindung, update,
+                { meNeu ? energie.ME_MJTM : energie.NEL_MJTM, QVariant::fromValue<qlonglong>(futterID) }))
+            ProtokollSchreiben(
+                QStringLiteral("Energiewert nicht gespeichert für Futtermittel ") + QString::number(futterID), 4);
     }
 
     auto wert = [&](int c) -> double {

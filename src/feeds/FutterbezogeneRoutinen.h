@@ -153,7 +153,7 @@ bool FutterWirdVerwendet(long futterID);
 
 // Deletes the feed after the usage check and a Yes/No question (No is the
 // default). True when it was deleted.
-bool FutterLoeschen(long futterID);
+[[nodiscard]] bool FutterLoeschen(long futterID);
 
 // False (with a line in the error log) when a feed database path is set and
 // the file is missing; otherwise true.

@@ -57,6 +57,15 @@ void NichtGespeichert()
     HauptFensterMeldungAusgeben(Farbe::Rot, QStringLiteral("Futtermittel konnte nicht gespeichert werden!"), 5);
 }
 
+// The red line alone is gone after five seconds; the message says why and
+// what to do.
+Speicherergebnis Fehlgeschlagen(Verbindung& v)
+{
+    NichtGespeichert();
+    DatenbankFehlerMelden(v, QStringLiteral("Das Futtermittel konnte nicht gespeichert werden."));
+    return Speicherergebnis::Fehlgeschlagen;
+}
+
 } // namespace
 
 int FutterArtFuerGruppe(long gruppe, int bisherigeArt, const QString& bezeichnung)
@@ -119,8 +128,8 @@ Speicherergebnis StammdatenSchreiben(const Stammdaten& f, long futterID, long* g
         QSqlQuery q;
         if (!AbfrageOeffnen(v, q, QStringLiteral("SELECT FutterArt FROM Futtermittel WHERE ID = ?"),
                 { QVariant::fromValue<qlonglong>(futterID) })) {
-            NichtGespeichert();
-            return Speicherergebnis::Fehlgeschlagen;
+            q = QSqlQuery();
+            return Fehlgeschlagen(v);
         }
         if (!q.next()) {
             MsgBox(QStringLiteral("Speichern konnte nicht ausgeführt werden, weil die FutterID nicht gefunden wurde"),
@@ -166,8 +175,8 @@ Speicherergebnis StammdatenSchreiben(const Stammdaten& f, long futterID, long* g
             QStringLiteral("UPDATE Futtermittel SET ") + zuweisungen + QStringLiteral(" = ? WHERE ID = ?"), werte);
     }
     if (!ok) {
-        NichtGespeichert();
-        return Speicherergebnis::Fehlgeschlagen;
+        q = QSqlQuery();
+        return Fehlgeschlagen(v);
     }
     if (gespeicherteID)
         *gespeicherteID = futterID != 0 ? futterID : q.lastInsertId().toLongLong();

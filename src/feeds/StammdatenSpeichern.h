@@ -18,7 +18,8 @@ enum class Speicherergebnis { Gespeichert, NichtGefunden, Fehlgeschlagen };
 // status line on success, red when the database could not be written, a
 // message when the row has gone meanwhile. gespeicherteID receives the ID of
 // the written row.
-Speicherergebnis StammdatenSchreiben(const Stammdaten& futter, long futterID, long* gespeicherteID = nullptr);
+[[nodiscard]] Speicherergebnis StammdatenSchreiben(
+    const Stammdaten& futter, long futterID, long* gespeicherteID = nullptr);
 
 // The general feed type (FutterArt) stored with a feed of the given group.
 // The ration evaluation counts a feed as forage by FutterArt 1 to 5, so the

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace kelvora {
 
@@ -18,8 +19,20 @@ void DatenordnerSetzen(const QString& ordner)
         o.chop(1);
     auto& p = programm();
     p.datenordner = o;
-    p.iniPfad = ImDatenordner(QStringLiteral("KELVORA.INI"));
-    p.futterDatenbank = ImDatenordner(QStringLiteral("Futter.mdb"));
+    p.iniPfad = DateiImOrdner(o, QStringLiteral("KELVORA.INI"));
+    p.futterDatenbank = DateiImOrdner(o, QStringLiteral("Futter.mdb"));
+}
+
+QString DateiImOrdner(const QString& ordner, const QString& name)
+{
+    const QString genau = ordner + QLatin1Char('/') + name;
+    if (QFileInfo::exists(genau))
+        return genau;
+    const QStringList treffer = QDir(ordner).entryList({ name }, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString& t : treffer)
+        if (t.compare(name, Qt::CaseInsensitive) == 0)
+            return ordner + QLatin1Char('/') + t;
+    return genau;
 }
 
 QString ImDatenordner(const QString& name)

@@ -26,7 +26,8 @@ Programmwerte& programm();
 // MIME type of a dragged feed (its number as text).
 inline constexpr char FutterMimeTyp[] = "application/x-kelvora-futterid";
 
-// Sets data folder, INI path and feed database path from one folder.
+// Sets data folder, INI path and feed database path from one folder; an INI
+// file or database that is there under another letter case keeps its name.
 void DatenordnerSetzen(const QString& ordner);
 
 // datenordner + separator + name.
@@ -34,6 +35,12 @@ QString ImDatenordner(const QString& name);
 
 // The folder of the program (read-only files delivered with it).
 QString Programmordner();
+
+// The file name in ordner, found without regard to letter case: a data
+// folder copied from Windows may hold "futter.mdb" or "Kelvora.ini". The
+// exact spelling wins, otherwise the first match in name order; without a
+// match ordner + separator + name, the name the program creates.
+QString DateiImOrdner(const QString& ordner, const QString& name);
 
 // The version date, serial 42139.
 constexpr long VersionsDatumSerial = 42139;

@@ -1,5 +1,6 @@
 #include "ration/Ausgleich.h"
 
+#include "ration/GespeicherteWerte.h"
 #include "ration/RationAuswerten.h"
 
 #include "database/DatenbankRoutinen.h"
@@ -9,6 +10,7 @@
 #include "frame/Programm.h"
 
 #include <QList>
+#include <optional>
 
 namespace kelvora {
 
@@ -19,23 +21,53 @@ struct Zeile : RationZeile {
     bool Frei() const { return fixeMenge == 0; }
 };
 
-// Opens the feed database and reads the ration with each feed's dry matter;
-// false when either fails.
-bool RationOeffnen(Verbindung& v, QList<Zeile>& zeilen)
+const QString AusgleichFehlgeschlagen = QStringLiteral("Die Ration konnte nicht ausgeglichen werden.");
+
+void Verweigern(const QString& text);
+
+// Opens the feed database and reads the ration with each feed's dry matter.
+// A read that fails has been reported to the user (Fehlgeschlagen); a row or
+// feed with a stored value that is no usable number is refused
+// (Abgebrochen). Gefuellt: ready to balance.
+enum class Lesen { Gelesen, Fehlgeschlagen, Ungueltig };
+
+Lesen RationOeffnen(Verbindung& v, QList<Zeile>& zeilen)
 {
+    if (!DatenbankOeffnen(v, programm().futterDatenbank))
+        return Lesen::Fehlgeschlagen;
     QList<RationZeile> gelesen;
-    if (!DatenbankOeffnen(v, programm().futterDatenbank) || !RationZeilenLesen(v, gelesen))
-        return false;
+    if (!RationZeilenLesen(v, gelesen)) {
+        DatenbankFehlerMelden(v, AusgleichFehlgeschlagen);
+        return Lesen::Fehlgeschlagen;
+    }
     for (const RationZeile& r : gelesen) {
         Zeile z;
         static_cast<RationZeile&>(z) = r;
-        z.tm_g = FutterWert(v, z.futterID, FutterCode::TM_g).toDouble();
+        const QList<QVariant> werte = FutterWerte(v, z.futterID, { FutterCode::TM_g, FutterCode::Bezeichnung });
+        if (v.Beschaedigt()) {
+            DatenbankFehlerMelden(v, AusgleichFehlgeschlagen);
+            return Lesen::Fehlgeschlagen;
+        }
+        z.tm_g = werte.value(0).toDouble();
+        const QString name = werte.value(1).toString();
+        QString ungueltig = GespeicherteZeilePruefen(z, name);
+        if (ungueltig.isEmpty())
+            ungueltig = GespeicherteFutterwertePruefen(name, z.tm_g);
+        if (!ungueltig.isEmpty()) {
+            Verweigern(ungueltig);
+            return Lesen::Ungueltig;
+        }
         zeilen.append(z);
     }
-    return true;
+    return Lesen::Gelesen;
 }
 
-bool MengeSpeichern(Verbindung& v, const Zeile& z)
+AusgleichErgebnis Ergebnis(Lesen l)
+{
+    return l == Lesen::Ungueltig ? AusgleichErgebnis::Abgebrochen : AusgleichErgebnis::Fehlgeschlagen;
+}
+
+[[nodiscard]] bool MengeSpeichern(Verbindung& v, const Zeile& z)
 {
     return AnweisungAusfuehren(v, QStringLiteral("UPDATE Ration SET FutterFrischMenge = ? WHERE ID = ?"),
                                {z.frischMenge, qlonglong(z.id)});
@@ -51,7 +83,7 @@ void Verweigern(const QString& text)
     MsgBox(text, Knoepfe::OK, Symbol::Ausrufezeichen);
 }
 
-enum class Fuellung { Gefuellt, KeinFreies, Verweigert };
+enum class Fuellung { Gefuellt, KeinFreies, Verweigert, Fehlgeschlagen };
 
 // The dry-matter fill. Writes the free rows' amounts inside the open
 // transaction of the caller.
@@ -102,66 +134,73 @@ Fuellung TMFuellen(Verbindung& v, QList<Zeile>& zeilen, double tmMaxKg)
         if (!z.Frei())
             continue;
         z.frischMenge = frei == 1 ? tmRest / z.tm_g : z.prozentAnteil * (tmRest / z.tm_g) / 100;
-        MengeSpeichern(v, z);
+        if (!MengeSpeichern(v, z))
+            return Fuellung::Fehlgeschlagen;
     }
     return Fuellung::Gefuellt;
 }
 
-class Transaktion {
-public:
-    explicit Transaktion(Verbindung& v)
-        : db(v.Datenbank())
-    {
-        db.transaction();
-    }
-    ~Transaktion()
-    {
-        if (!fertig)
-            db.rollback();
-    }
-    void Bestaetigen()
-    {
-        fertig = db.commit();
-        if (!fertig)
-            db.rollback();
-        fertig = true;
-    }
+// Balancing is one action: the transaction is begun before the first write
+// and confirmed after the last; a failure on the way reports itself and the
+// destructor of the transaction rolls back every row written so far.
+AusgleichErgebnis Fehler(Verbindung& v)
+{
+    DatenbankFehlerMelden(v, AusgleichFehlgeschlagen);
+    return AusgleichErgebnis::Fehlgeschlagen;
+}
 
-private:
-    QSqlDatabase db;
-    bool fertig = false;
-};
+// The start both balancings share: read the ration, take the write lock and
+// fill the free feeds by dry matter. Nothing when that was done; otherwise
+// how the balancing ends.
+std::optional<AusgleichErgebnis> Fuellen(Verbindung& v, Transaktion& t, QList<Zeile>& zeilen, double tmMaxKg)
+{
+    if (const Lesen l = RationOeffnen(v, zeilen); l != Lesen::Gelesen)
+        return Ergebnis(l);
+    if (!t.Beginnen())
+        return Fehler(v);
+    const Fuellung f = TMFuellen(v, zeilen, tmMaxKg);
+    if (f == Fuellung::Fehlgeschlagen)
+        return Fehler(v);
+    if (f != Fuellung::Gefuellt)
+        return AusgleichErgebnis::Abgebrochen;
+    return std::nullopt;
+}
 
 } // namespace
 
 AusgleichErgebnis TMAusgleichen(double tmMaxKg)
 {
     Verbindung v;
-    QList<Zeile> zeilen;
-    if (!RationOeffnen(v, zeilen))
-        return AusgleichErgebnis::Abgeschlossen;
     Transaktion t(v);
-    const Fuellung f = TMFuellen(v, zeilen, tmMaxKg);
-    if (f != Fuellung::Gefuellt)
-        return AusgleichErgebnis::Abgebrochen;
-    t.Bestaetigen();
+    QList<Zeile> zeilen;
+    if (const auto e = Fuellen(v, t, zeilen, tmMaxKg))
+        return *e;
+    if (!t.Bestaetigen())
+        return Fehler(v);
     return AusgleichErgebnis::Abgeschlossen;
 }
 
 AusgleichErgebnis NDFAusgleichen(double tmMaxKg, double ndfMaxGramm)
 {
     Verbindung v;
-    QList<Zeile> zeilen;
-    if (!RationOeffnen(v, zeilen))
-        return AusgleichErgebnis::Abgeschlossen;
     Transaktion t(v);
-    if (TMFuellen(v, zeilen, tmMaxKg) != Fuellung::Gefuellt)
-        return AusgleichErgebnis::Abgebrochen;
+    QList<Zeile> zeilen;
+    if (const auto e = Fuellen(v, t, zeilen, tmMaxKg))
+        return *e;
 
     double ndfGesamt = 0;
     double ndfFrei = 0;
     for (const Zeile& z : zeilen) {
-        const double ndf_gTM = static_cast<double>(R(FutterWert(v, z.futterID, FutterCode::NDF_gTM).toDouble()));
+        const QList<QVariant> werte = FutterWerte(v, z.futterID, { FutterCode::NDF_gTM, FutterCode::Bezeichnung });
+        if (v.Beschaedigt())
+            return Fehler(v);
+        const QString ungueltig = GespeicherteFutterwertePruefen(
+            werte.value(1).toString(), z.tm_g, { { QStringLiteral("NDF_gTM"), werte.value(0).toDouble() } });
+        if (!ungueltig.isEmpty()) {
+            Verweigern(ungueltig);
+            return AusgleichErgebnis::Abgebrochen;
+        }
+        const double ndf_gTM = static_cast<double>(R(werte.value(0).toDouble()));
         const double ndf = z.frischMenge * (z.tm_g / 1000) * ndf_gTM;
         ndfGesamt += ndf;
         if (z.fixeMenge != 1)
@@ -185,9 +224,11 @@ AusgleichErgebnis NDFAusgleichen(double tmMaxKg, double ndfMaxGramm)
         if (z.fixeMenge != 0)
             continue;
         z.frischMenge *= faktor;
-        MengeSpeichern(v, z);
+        if (!MengeSpeichern(v, z))
+            return Fehler(v);
     }
-    t.Bestaetigen();
+    if (!t.Bestaetigen())
+        return Fehler(v);
     return AusgleichErgebnis::Abgeschlossen;
 }
 

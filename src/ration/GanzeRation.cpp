@@ -1,36 +1,14 @@
 #include "ration/GanzeRation.h"
 
 #include "database/DatenbankRoutinen.h"
-#include "database/NullFilter.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
+#include "ration/RationTabelle.h"
 
 namespace kelvora {
 
 namespace {
-
-struct RationsZeile {
-    bool vorhanden = false;
-    long futterID = 0;
-    double frischMenge = 0;
-    int fixeMenge = 0;
-};
-
-RationsZeile ZeileLesen(Verbindung& v, long id)
-{
-    RationsZeile z;
-    QSqlQuery q(v.Datenbank());
-    if (!AbfrageOeffnen(v, q, QStringLiteral("SELECT FutterID, FutterFrischMenge, FixeMenge FROM Ration WHERE ID = ?"),
-                        {qlonglong(id)})
-        || !q.next())
-        return z;
-    z.vorhanden = true;
-    z.futterID = NullFilter(q.value(0), "Long").toLongLong();
-    z.frischMenge = NullFilter(q.value(1), "Double").toDouble();
-    z.fixeMenge = NullFilter(q.value(2), "Integer").toInt();
-    return z;
-}
 
 void Stopp(const QString& text)
 {
@@ -55,15 +33,27 @@ bool Frage(const QString& text, const QString& titel)
     return MsgBox(text, Knoepfe::JaNein, Symbol::Frage, Antwort::Nein, titel) == Antwort::Ja;
 }
 
-bool ZeileLoeschen(long id)
+// Deletes one row, or every row with id 0; a failure has been reported.
+void Loeschen(long id, const QString& fehlerText)
 {
-    return DatensatzLoeschen(programm().futterDatenbank, QStringLiteral("Ration"), id, false);
+    Verbindung v;
+    if (!DatenbankOeffnen(v, programm().futterDatenbank))
+        return;
+    const bool ok = id == 0
+        ? AnweisungAusfuehren(v, QStringLiteral("DELETE FROM Ration"))
+        : AnweisungAusfuehren(v, QStringLiteral("DELETE FROM Ration WHERE ID = ?"), { qlonglong(id) });
+    if (!ok)
+        DatenbankFehlerMelden(v, fehlerText);
 }
+
+const QString EntfernenFehlgeschlagen = QStringLiteral("Das Futtermittel konnte nicht aus der Ration entfernt werden.");
 
 } // namespace
 
 bool InVariableUmwandeln(const QList<ListenMarkierung>& zeilen)
 {
+    const QString fehlgeschlagen
+        = QStringLiteral("Die markierten Futtermittel konnten nicht in variable Mengen umgewandelt werden.");
     Verbindung v;
     if (!DatenbankOeffnen(v, programm().futterDatenbank))
         return true;
@@ -72,9 +62,16 @@ bool InVariableUmwandeln(const QList<ListenMarkierung>& zeilen)
     double tmMarkiert = 0;
     QList<QPair<long, double>> umzuwandeln;  // row ID, dry matter in kg
     for (const ListenMarkierung& l : zeilen) {
-        const RationsZeile z = ZeileLesen(v, l.id);
-        if (!z.vorhanden)
+        if (l.id == 0)
             continue;
+        const std::optional<RationZeile> gelesen = RationZeileMitID(v, l.id);
+        if (v.LetzterFehler().nummer != 0) {
+            DatenbankFehlerMelden(v, fehlgeschlagen);
+            return false;
+        }
+        if (!gelesen)
+            continue;
+        const RationZeile& z = *gelesen;
         if (l.markiert) {
             if (z.frischMenge == 0) {
                 Stopp(QStringLiteral("Eines der markierten Futtermittel hat keine Menge in der Ration. Die Funktion "
@@ -100,9 +97,8 @@ bool InVariableUmwandeln(const QList<ListenMarkierung>& zeilen)
         return false;
     }
 
-    QSqlDatabase db = v.Datenbank();
-    db.transaction();
-    bool alles = true;
+    Transaktion t(v);
+    bool alles = t.Beginnen();
     for (const auto& [id, tm] : umzuwandeln) {
         alles = alles
             && AnweisungAusfuehren(v,
@@ -110,8 +106,8 @@ bool InVariableUmwandeln(const QList<ListenMarkierung>& zeilen)
                                                   "FixeMenge = 0 WHERE ID = ?"),
                                    {tm / tmMarkiert * 100, qlonglong(id)});
     }
-    if (!alles || !db.commit())
-        db.rollback();
+    if (!alles || !t.Bestaetigen())
+        DatenbankFehlerMelden(v, fehlgeschlagen);
     return true;
 }
 
@@ -123,7 +119,7 @@ bool FutterEntfernenPerTaste(const QList<ListenMarkierung>& zeilen)
     if (!Frage(QStringLiteral("Soll das markierte Futtermittel wirklich aus dieser Ration gelöscht werden?"),
                QStringLiteral("Futtermittel entfernen")))
         return false;
-    ZeileLoeschen(z->id);
+    Loeschen(z->id, EntfernenFehlgeschlagen);
     return true;
 }
 
@@ -134,7 +130,7 @@ bool FutterEntfernenPerRelais(const QList<ListenMarkierung>& zeilen)
         return false;
     if (Frage(QStringLiteral("Soll das markierte Futtermittel wirklich aus der Ration gelöscht werden?"),
               QStringLiteral("Futter aus Ration löschen")))
-        ZeileLoeschen(z->id);
+        Loeschen(z->id, EntfernenFehlgeschlagen);
     return true;
 }
 
@@ -143,7 +139,7 @@ bool RationLeeren()
     if (!Frage(QStringLiteral("Soll die angezeigte Ration wirklich gelöscht werden?"),
                QStringLiteral("Ration löschen")))
         return false;
-    DatensatzLoeschen(programm().futterDatenbank, QStringLiteral("Ration"), 0, true);
+    Loeschen(0, QStringLiteral("Die Ration konnte nicht gelöscht werden."));
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "frame/Oberflaeche.h"
 #include "frame/Protokoll.h"
 #include "ration/Futterkosten.h"
+#include "ration/GespeicherteWerte.h"
 #include "ration/Kennzahlen.h"
 
 #include <QHash>
@@ -126,6 +127,34 @@ void FutterZeileBerechnen(Auswertung& a, const RationZeile& zeile, const FutterW
                Formatieren(ca, QStringLiteral("#,##0.00")),
                Formatieren(p, QStringLiteral("#,##0.00"))};
     a.zeilen.append(l);
+}
+
+// The first stored amount, share or feed value that is no usable number.
+QString GespeicherteWertePruefen(const QList<RationZeile>& zeilen, const FutterWertFunktion& wert)
+{
+    static const QList<QPair<int, QString>> naehrwerte {
+        { FutterCode::NEL_MJTM, QStringLiteral("NEL_MJTM") },
+        { FutterCode::XP_gTM, QStringLiteral("XP_gTM") },
+        { FutterCode::UDP_gTM, QStringLiteral("UDP_gTM") },
+        { FutterCode::NFC_gTM, QStringLiteral("NFC_gTM") },
+        { FutterCode::ADF_gTM, QStringLiteral("ADF_gTM") },
+        { FutterCode::NDF_gTM, QStringLiteral("NDF_gTM") },
+        { FutterCode::Ca_gTM, QStringLiteral("Ca_gTM") },
+        { FutterCode::P_gTM, QStringLiteral("P_gTM") },
+    };
+    for (const RationZeile& z : zeilen) {
+        const QString name = Text(wert(z.futterID, FutterCode::Bezeichnung));
+        QString meldung = GespeicherteZeilePruefen(z, name);
+        if (meldung.isEmpty()) {
+            QList<QPair<QString, double>> werte;
+            for (const auto& [code, spalte] : naehrwerte)
+                werte.append({ spalte, Zahl(wert(z.futterID, code)) });
+            meldung = GespeicherteFutterwertePruefen(name, Zahl(wert(z.futterID, FutterCode::TM_g)), werte);
+        }
+        if (!meldung.isEmpty())
+            return meldung;
+    }
+    return QString();
 }
 
 void SummenZeilen(Auswertung& a)
@@ -253,6 +282,13 @@ Auswertung RationBerechnen(const TierEingaben& tier, const QList<RationZeile>& r
 {
     Auswertung a = LeereAuswertung(tier);
     a.datenbankOffen = true;
+    const QString ungueltig = GespeicherteWertePruefen(rationZeilen, wert);
+    if (!ungueltig.isEmpty()) {
+        a.abgebrochen = true;
+        FehlerProtokollieren(QStringLiteral("RationAuswerten: ") + ungueltig);
+        MsgBox(ungueltig, Knoepfe::OK, Symbol::Kritisch);
+        return a;
+    }
     qsizetype zeile = 0;
     try {
         for (; zeile < rationZeilen.size(); ++zeile)
@@ -284,20 +320,38 @@ Auswertung RationBerechnen(const TierEingaben& tier, const QList<RationZeile>& r
     return a;
 }
 
+RationZeile RationZeileAus(const QSqlRecord& satz)
+{
+    static const QString tabelle = QStringLiteral("Ration");
+    RationZeile z;
+    z.id = NullFilter(satz.value(QStringLiteral("ID")), "Long").toLongLong();
+    auto feld = [&](const QString& spalte, const char* typ) {
+        const NullFilterStelle stelle(tabelle, spalte, z.id);
+        return NullFilter(satz.value(spalte), typ);
+    };
+    z.futterID = feld(QStringLiteral("FutterID"), "Long").toLongLong();
+    z.frischMenge = feld(QStringLiteral("FutterFrischMenge"), "Double").toDouble();
+    z.prozentAnteil = feld(QStringLiteral("ProzentAnteil"), "Double").toDouble();
+    const QVariant fix = satz.value(QStringLiteral("FixeMenge"));
+    const bool frei = fix.isValid() && !fix.isNull() && !fix.toString().trimmed().isEmpty()
+        && feld(QStringLiteral("FixeMenge"), "Integer").toInt() == 0;
+    z.fixeMenge = frei ? 0 : 1;
+    return z;
+}
+
 bool RationZeilenLesen(Verbindung& verbindung, QList<RationZeile>& zeilen)
 {
     zeilen.clear();
     QSqlQuery abfrage(verbindung.Datenbank());
     if (!AbfrageOeffnenPruefen(verbindung, abfrage, QStringLiteral("SELECT * FROM Ration ORDER BY FutterID")))
         return false;
-    while (abfrage.next()) {
-        RationZeile z;
-        z.id = NullFilter(abfrage.value(QStringLiteral("ID")), "Long").toLongLong();
-        z.futterID = NullFilter(abfrage.value(QStringLiteral("FutterID")), "Long").toLongLong();
-        z.frischMenge = NullFilter(abfrage.value(QStringLiteral("FutterFrischMenge")), "Double").toDouble();
-        z.prozentAnteil = NullFilter(abfrage.value(QStringLiteral("ProzentAnteil")), "Double").toDouble();
-        z.fixeMenge = NullFilter(abfrage.value(QStringLiteral("FixeMenge")), "Integer").toInt();
-        zeilen.append(z);
+    while (abfrage.next())
+        zeilen.append(RationZeileAus(abfrage.record()));
+    // A page that breaks in the middle of the table ends the loop early.
+    if (abfrage.lastError().isValid()) {
+        verbindung.FehlerMerken(abfrage.lastError(), QStringLiteral("SELECT * FROM Ration ORDER BY FutterID"));
+        zeilen.clear();
+        return false;
     }
     return true;
 }
@@ -313,26 +367,39 @@ Auswertung RationAuswerten(const TierEingaben& tier, const QString& datenbankPfa
     if (!DatenbankOeffnen(verbindung, datenbankPfad))
         return LeereAuswertung(tier);
     QList<RationZeile> zeilen;
-    // A failed query counts as an empty ration: sums 0, requirement as usual.
-    RationZeilenLesen(verbindung, zeilen);
+    // A ration that cannot be read is not an empty ration: showing sums of 0
+    // would pass for a result.
+    if (!RationZeilenLesen(verbindung, zeilen)) {
+        DatenbankFehlerMelden(verbindung, QStringLiteral("Die Ration kann nicht gelesen werden."));
+        return LeereAuswertung(tier);
+    }
     // Each feed is read once per run with every code the calculation asks
     // for; the values stay valid for the run because nothing else writes the
     // feed meanwhile (the energy completion is stored by that first read).
-    FutterLeser leser(verbindung);
-    QHash<long, QHash<int, QVariant>> gelesen;
-    return RationBerechnen(tier, zeilen, [&leser, &gelesen](long futterID, int code) {
-        QHash<int, QVariant>& futter = gelesen[futterID];
-        const auto it = futter.constFind(code);
-        if (it != futter.constEnd())
-            return *it;
-        QList<int> codes = AuswertungsCodes();
-        if (!codes.contains(code))
-            codes << code;
-        const QList<QVariant> werte = leser.Werte(futterID, codes);
-        for (qsizetype i = 0; i < codes.size(); ++i)
-            futter.insert(codes.at(i), werte.at(i));
-        return futter.value(code);
-    });
+    Auswertung a;
+    {
+        FutterLeser leser(verbindung);
+        QHash<long, QHash<int, QVariant>> gelesen;
+        a = RationBerechnen(tier, zeilen, [&leser, &gelesen](long futterID, int code) {
+            QHash<int, QVariant>& futter = gelesen[futterID];
+            const auto it = futter.constFind(code);
+            if (it != futter.constEnd())
+                return *it;
+            QList<int> codes = AuswertungsCodes();
+            if (!codes.contains(code))
+                codes << code;
+            const QList<QVariant> werte = leser.Werte(futterID, codes);
+            for (qsizetype i = 0; i < codes.size(); ++i)
+                futter.insert(codes.at(i), werte.at(i));
+            return futter.value(code);
+        });
+    }
+    // Feed rows that could not be read would count as feeds without value.
+    if (verbindung.Beschaedigt()) {
+        DatenbankFehlerMelden(verbindung, QStringLiteral("Die Futtermittel der Ration können nicht gelesen werden."));
+        return LeereAuswertung(tier);
+    }
+    return a;
 }
 
 } // namespace kelvora

@@ -7,6 +7,7 @@
 #include "ration/Bedarf.h"
 
 #include <QList>
+#include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -46,6 +47,12 @@ struct RationZeile {
     double prozentAnteil = 0;  // ProzentAnteil
     int fixeMenge = 1;         // 1 fixed amount, 0 free feed
 };
+
+// One row of table Ration from a record of its columns. A FixeMenge that is
+// NULL, missing or any other "true" (-1 of older files) reads as fixed: only
+// an explicit 0 frees a feed for the balancing, so a fixed amount is never
+// overwritten by accident.
+RationZeile RationZeileAus(const QSqlRecord& satz);
 
 // A feed value by feed number and value code (FutterCode); an empty QVariant
 // reads as 0 or "". The program reads through FutterWert; tests hand in
@@ -181,8 +188,9 @@ Auswertung RationBerechnen(const TierEingaben& tier, const QList<RationZeile>& r
                            const FutterWertFunktion& wert);
 
 // Reads "SELECT * FROM Ration ORDER BY FutterID" on an open connection.
-// False when the query fails (zeilen is then empty).
-bool RationZeilenLesen(Verbindung& verbindung, QList<RationZeile>& zeilen);
+// False when the query fails (zeilen is then empty; the connection keeps
+// the error, see DatenbankFehlerMelden).
+[[nodiscard]] bool RationZeilenLesen(Verbindung& verbindung, QList<RationZeile>& zeilen);
 
 // The whole run as the ration window needs it: opens the feed database of
 // the data folder, reads the rows and the feed values (FutterWert) and

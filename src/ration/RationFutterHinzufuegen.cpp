@@ -17,7 +17,12 @@ ZuBearbeitendeZeile Hinzufuegen(const QString& datenbankPfad, long futterID)
         return ergebnis;
 
     // A feed stands at most once in the ration.
-    if (const auto vorhanden = RationZeileZumFutter(v, futterID)) {
+    const auto vorhanden = RationZeileZumFutter(v, futterID);
+    if (v.LetzterFehler().nummer != 0) {
+        DatenbankFehlerMelden(v, QStringLiteral("Die Ration kann nicht gelesen werden."));
+        return ergebnis;
+    }
+    if (vorhanden) {
         ergebnis.offen = true;
         ergebnis.id = vorhanden->id;
         ergebnis.frischMenge = vorhanden->frischMenge;
@@ -33,10 +38,12 @@ ZuBearbeitendeZeile Hinzufuegen(const QString& datenbankPfad, long futterID)
         return ergebnis;
 
     const long id = RationZeileAnhaengen(v, futterID);
-    if (id > 0) {
-        ergebnis.offen = true;
-        ergebnis.id = id;
+    if (id <= 0) {
+        DatenbankFehlerMelden(v, QStringLiteral("Das Futtermittel konnte nicht in die Ration aufgenommen werden."));
+        return ergebnis;
     }
+    ergebnis.offen = true;
+    ergebnis.id = id;
     return ergebnis;
 }
 

@@ -15,24 +15,12 @@ QVariant Lang(long wert)
     return QVariant::fromValue<qlonglong>(wert);
 }
 
-RationZeile ZeileAus(const QSqlQuery& q)
-{
-    const QSqlRecord r = q.record();
-    RationZeile z;
-    z.id = NullFilter(r.value(QStringLiteral("ID")), "Long").toLongLong();
-    z.futterID = NullFilter(r.value(QStringLiteral("FutterID")), "Long").toLongLong();
-    z.frischMenge = NullFilter(r.value(QStringLiteral("FutterFrischMenge")), "Double").toDouble();
-    z.prozentAnteil = NullFilter(r.value(QStringLiteral("ProzentAnteil")), "Double").toDouble();
-    z.fixeMenge = NullFilter(r.value(QStringLiteral("FixeMenge")), "Integer").toInt();
-    return z;
-}
-
 std::optional<RationZeile> ErsteZeile(Verbindung& verbindung, const QString& sql, long wert)
 {
     QSqlQuery q;
     if (!AbfrageOeffnen(verbindung, q, sql, {Lang(wert)}) || !q.next())
         return std::nullopt;
-    return ZeileAus(q);
+    return RationZeileAus(q.record());
 }
 
 } // namespace

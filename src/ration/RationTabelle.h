@@ -29,19 +29,19 @@ double RationFrischMenge(Verbindung& verbindung, long id);
 
 // Appends the row of a feed as a new row starts: no amount, fixed, share
 // left empty. Returns the new row's ID, 0 when nothing was written.
-long RationZeileAnhaengen(Verbindung& verbindung, long futterID);
+[[nodiscard]] long RationZeileAnhaengen(Verbindung& verbindung, long futterID);
 
 // Appends a row with all its values; returns its ID or 0.
-long RationZeileAnhaengen(Verbindung& verbindung, long futterID, double frischMenge, double prozentAnteil,
-                          int fixeMenge);
+[[nodiscard]] long RationZeileAnhaengen(
+    Verbindung& verbindung, long futterID, double frischMenge, double prozentAnteil, int fixeMenge);
 
 // Writes amount, share and kind of one row.
-bool RationZeileSchreiben(Verbindung& verbindung, long id, double frischMenge, double prozentAnteil,
-                          int fixeMenge);
+[[nodiscard]] bool RationZeileSchreiben(
+    Verbindung& verbindung, long id, double frischMenge, double prozentAnteil, int fixeMenge);
 
 // Writes the share of one row; with frischNullen its fresh amount becomes 0
 // as well (a rescaled free feed has to be balanced again).
-bool RationAnteilSchreiben(Verbindung& verbindung, long id, double prozentAnteil, bool frischNullen);
+[[nodiscard]] bool RationAnteilSchreiben(Verbindung& verbindung, long id, double prozentAnteil, bool frischNullen);
 
 // Bezeichnung of a feed, trimmed; a single blank when the feed does not exist.
 QString FutterBezeichnungLesen(Verbindung& verbindung, long futterID);

@@ -21,48 +21,59 @@ bool Frage(const QString& text, const QString& titel)
     return MsgBox(text, Knoepfe::JaNein, Symbol::Frage, Antwort::Nein, titel) == Antwort::Ja;
 }
 
-void AnteileSchreiben(Verbindung& v, const QList<NeuerAnteil>& neu)
+const QString AnteileFehlgeschlagen = QStringLiteral("Die Anteile konnten nicht auf 100 % gebracht werden.");
+
+// All new shares or none.
+bool AnteileSchreiben(Verbindung& v, const QList<NeuerAnteil>& neu)
 {
+    Transaktion t(v);
+    bool ok = t.Beginnen();
     for (const NeuerAnteil& n : neu)
-        RationAnteilSchreiben(v, n.id, n.prozentAnteil, true);
+        ok = ok && RationAnteilSchreiben(v, n.id, n.prozentAnteil, true);
+    if (ok && t.Bestaetigen())
+        return true;
+    DatenbankFehlerMelden(v, AnteileFehlgeschlagen);
+    return false;
 }
 
 // One free feed: it alone makes up the free dry matter.
-void EinzigesFreiesAnbieten(Verbindung& v, const QList<RationZeile>& zeilen, double summe)
+bool EinzigesFreiesAnbieten(Verbindung& v, const QList<RationZeile>& zeilen, double summe)
 {
     const QString text = QStringLiteral("Sie haben derzeit 1 Futtermittel als frei verfügbar eingetragen. Der "
                                         "eingetragene Anteil am gesamten frei verfügbaren Futter beträgt jetzt ")
                          + SummeText(summe)
                          + QStringLiteral("Soll dieses Futtermittel automatisch auf 100% gestellt werden?");
     if (!Frage(text, QStringLiteral("Summe nicht 100%")))
-        return;
+        return true;
     for (const RationZeile& z : zeilen) {
         if (IstFrei(z)) {
-            RationAnteilSchreiben(v, z.id, 100, false);
-            return;
+            if (RationAnteilSchreiben(v, z.id, 100, false))
+                return true;
+            DatenbankFehlerMelden(v, AnteileFehlgeschlagen);
+            return false;
         }
     }
+    return true;
 }
 
 // Several free feeds: first offer to keep the edited share and scale the
 // others, then to scale all of them.
-void MehrereFreieAnbieten(Verbindung& v, const QList<RationZeile>& zeilen, double summe, long futterID)
+bool MehrereFreieAnbieten(Verbindung& v, const QList<RationZeile>& zeilen, double summe, long futterID)
 {
     const QString anfang = QStringLiteral("Sie haben derzeit mehrere Futtermittel als frei verfügbar eingetragen. "
                                           "Der Summe aller Anteile am gesamten frei verfügbaren Futter beträgt jetzt ")
                            + SummeText(summe);
     if (Frage(anfang
-                  + QStringLiteral("Sollen alle anderen frei verfügbaren Futtermittel entsprechend ihrer derzeitigen "
-                                   "Gewichtung automatisch verändert werden, damit die Summe 100% ergibt?"),
-              QStringLiteral("Summe nicht 100% - dieses freie Futtermittel nicht verändern"))) {
-        AnteileSchreiben(v, AndereFreieAnpassen(zeilen, futterID));
-        return;
-    }
+                + QStringLiteral("Sollen alle anderen frei verfügbaren Futtermittel entsprechend ihrer derzeitigen "
+                                 "Gewichtung automatisch verändert werden, damit die Summe 100% ergibt?"),
+            QStringLiteral("Summe nicht 100% - dieses freie Futtermittel nicht verändern")))
+        return AnteileSchreiben(v, AndereFreieAnpassen(zeilen, futterID));
     if (Frage(anfang
                   + QStringLiteral("Sollen alle frei verfügbaren Futtermittel entsprechend ihrer derzeitigen "
                                    "Gewichtung automatisch verändert werden, damit die Summe 100% ergibt?"),
               QStringLiteral("Summe nicht 100% - alle freien Futtermittel verändern")))
-        AnteileSchreiben(v, AlleFreienAnpassen(zeilen));
+        return AnteileSchreiben(v, AlleFreienAnpassen(zeilen));
+    return true;
 }
 
 // The limits of the amount boxes, named as the editor labels them.
@@ -148,33 +159,48 @@ MengenFehler MengenEingabePruefen(const MengenTexte& texte, MengenEingabe& einga
 
 bool MengeInRationSchreiben(const QString& datenbankPfad, const MengenEingabe& eingabe)
 {
+    const QString fehlgeschlagen = QStringLiteral("Die Menge konnte nicht in die Ration übernommen werden.");
     Verbindung v;
     if (!DatenbankOeffnen(v, datenbankPfad))
         return false;
 
     const int fix = eingabe.fix ? 1 : 0;
     QList<RationZeile> zeilen;
-    RationZeilenLesen(v, zeilen);
-    bool gefunden = false;
-    for (const RationZeile& z : std::as_const(zeilen)) {
-        if (z.futterID != eingabe.futterID)
-            continue;
-        RationZeileSchreiben(v, z.id, eingabe.frischMenge, eingabe.prozentAnteil, fix);
-        gefunden = true;
+    if (!RationZeilenLesen(v, zeilen)) {
+        DatenbankFehlerMelden(v, fehlgeschlagen);
+        return false;
     }
-    if (!gefunden)
-        RationZeileAnhaengen(v, eingabe.futterID, eingabe.frischMenge, eingabe.prozentAnteil, fix);
+    // The amount is one action; the offers that follow are the user's next
+    // decisions and write on their own.
+    {
+        Transaktion t(v);
+        bool ok = t.Beginnen();
+        bool gefunden = false;
+        for (const RationZeile& z : std::as_const(zeilen)) {
+            if (z.futterID != eingabe.futterID)
+                continue;
+            ok = ok && RationZeileSchreiben(v, z.id, eingabe.frischMenge, eingabe.prozentAnteil, fix);
+            gefunden = true;
+        }
+        if (!gefunden)
+            ok = ok && RationZeileAnhaengen(v, eingabe.futterID, eingabe.frischMenge, eingabe.prozentAnteil, fix) > 0;
+        if (!ok || !t.Bestaetigen()) {
+            DatenbankFehlerMelden(v, fehlgeschlagen);
+            return false;
+        }
+    }
 
     // The offers work on the table as it is now.
-    RationZeilenLesen(v, zeilen);
+    if (!RationZeilenLesen(v, zeilen)) {
+        DatenbankFehlerMelden(v, AnteileFehlgeschlagen);
+        return false;
+    }
     const FreieAnteile frei = FreieAnteileZaehlen(zeilen);
     if (AnteileVollstaendig(frei))
         return true;
     if (frei.anzahl == 1)
-        EinzigesFreiesAnbieten(v, zeilen, frei.summe);
-    else
-        MehrereFreieAnbieten(v, zeilen, frei.summe, eingabe.futterID);
-    return true;
+        return EinzigesFreiesAnbieten(v, zeilen, frei.summe);
+    return MehrereFreieAnbieten(v, zeilen, frei.summe, eingabe.futterID);
 }
 
 } // namespace kelvora

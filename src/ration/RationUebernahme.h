@@ -40,8 +40,9 @@ enum class MengenFehler { Keiner, Anteil, Frischmasse, Trockenmasse };
 MengenFehler MengenEingabePruefen(const MengenTexte& texte, MengenEingabe& eingabe);
 
 // Writes the amount into the feed's row (appending one when the feed has
-// none) and then offers to restore 100 % over the free feeds. False when the
-// database could not be opened and nothing was written.
-bool MengeInRationSchreiben(const QString& datenbankPfad, const MengenEingabe& eingabe);
+// none) and then offers to restore 100 % over the free feeds. False when
+// something could not be written (the user has been told; what was not
+// written is unchanged in the table).
+[[nodiscard]] bool MengeInRationSchreiben(const QString& datenbankPfad, const MengenEingabe& eingabe);
 
 } // namespace kelvora

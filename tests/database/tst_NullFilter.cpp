@@ -106,7 +106,11 @@ void NullFilterTest::fehler()
     QFETCH(bool, protokolliert);
     TestOberflaeche ui;
     TestDatenordner ordner;
-    const QVariant ergebnis = NullFilter(wert, typ);
+    QVariant ergebnis;
+    {
+        const NullFilterStelle stelle("Ration", "FutterFrischMenge", 12);
+        ergebnis = NullFilter(wert, typ);
+    }
     QVERIFY(!ergebnis.isValid());
     QCOMPARE(ergebnis.toInt(), 0);
     QCOMPARE(ergebnis.toString(), QString());
@@ -116,7 +120,8 @@ void NullFilterTest::fehler()
         QCOMPARE(ui.meldungen[0].titel, typ);
         QCOMPARE(ui.meldungen[0].symbol, Symbol::Information);
         QCOMPARE(ordner.Zeilen("Fehlerprotokoll.txt"),
-            protokolliert ? QStringList { "E 04.12.26 10:00:00  Falscher Wert in der Funktion Nullfilter: " + typ }
+            protokolliert ? QStringList { "E 04.12.26 10:00:00  Falscher Wert in der Funktion Nullfilter: " + typ
+                + " (Tabelle Ration, Spalte FutterFrischMenge, Zeile 12)" }
                           : QStringList {});
         return;
     }
@@ -126,6 +131,8 @@ void NullFilterTest::fehler()
               "nächsten Neustart eine Reparatur der Datenbanken durchgeführt. Sollte das Problem dann "
               "weiterhin bestehen, informieren Sie bitte den Programmierer!");
     QCOMPARE(INILesen("Programm", "DatenbankenKomprimierenNotwendig"), QStringLiteral("1"));
+    QVERIFY(
+        !ordner.Zeilen("Fehlerprotokoll.txt").filter("(Tabelle Ration, Spalte FutterFrischMenge, Zeile 12)").isEmpty());
     // The program goes on: the next read works as usual.
     QCOMPARE(NullFilter(2.0, "Double"), QVariant(2.0));
     QCOMPARE(ui.beendetMitCode, -1);

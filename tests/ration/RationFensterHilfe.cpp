@@ -39,7 +39,7 @@ QList<RationZeile> Zeilen()
     Verbindung v;
     QList<RationZeile> z;
     if (DatenbankOeffnen(v, programm().futterDatenbank))
-        RationZeilenLesen(v, z);
+        (void)RationZeilenLesen(v, z);
     return z;
 }
 

@@ -255,10 +255,11 @@ void RationAuswertenTest::grenzfarben_data()
     QTest::newRow("Grundfutter-NDF 75,00") << gf(750, 250) << zwei << "lblNDFGFKonzAnzeige" << "75,00" << gruen;
     QTest::newRow("Grundfutter-NDF 74,90") << gf(749, 251) << zwei << "lblNDFGFKonzAnzeige" << "74,90" << rot;
     QTest::newRow("Kraftfutter 50,00") << gf(0, 0) << zwei << "lblKraftfutterProzentAnzeige" << "50,00" << gruen;
-    const Futterliste mehrKraft{{.id = 1, .art = 5}, {.id = 2, .art = 12, .tm = 1001}};
-    QTest::newRow("Kraftfutter 50,02") << mehrKraft << zwei << "lblKraftfutterProzentAnzeige" << "50,02" << rot;
+    const Futterliste mehrKraft { { .id = 1, .art = 5, .tm = 999 }, { .id = 2, .art = 12 } };
+    QTest::newRow("Kraftfutter 50,03") << mehrKraft << zwei << "lblKraftfutterProzentAnzeige"
+                                       << "50,03" << rot;
     QTest::newRow("Futterart 6 ist Kraftfutter")
-        << Futterliste{{.id = 1, .art = 5}, {.id = 2, .art = 6, .tm = 1001}} << zwei << "lblKraftfutterKiloAnzeige"
+        << Futterliste { { .id = 1, .art = 5 }, { .id = 2, .art = 6 } } << zwei << "lblKraftfutterKiloAnzeige"
         << "1,00" << qint64(0);
 
     // 600 kg, 25 kg FCM: 19,20 kg DM at most; the check compares shown texts.

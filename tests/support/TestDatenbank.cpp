@@ -61,6 +61,11 @@ QString TestDatenbankAnlegen(const QString& name)
 bool EigeneDatenbankAnlegen(const QString& pfad, const QString& sql)
 {
     QFile::remove(pfad);
+    return SqlInDatei(pfad, sql);
+}
+
+bool SqlInDatei(const QString& pfad, const QString& sql)
+{
     return MitVerbindung(pfad, [&](QSqlDatabase& db) {
         QSqlQuery q(db);
         for (const QString& anweisung : SqlAnweisungen(sql)) {

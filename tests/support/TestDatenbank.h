@@ -16,6 +16,10 @@ QString TestDatenbankAnlegen(const QString& name = QStringLiteral("Futter.mdb"))
 // For tests that need tables of their own. True on success.
 bool EigeneDatenbankAnlegen(const QString& pfad, const QString& sql);
 
+// Runs SQL statements (separated by ';') on the existing database at pfad,
+// directly, not through the program's connections. True on success.
+bool SqlInDatei(const QString& pfad, const QString& sql);
+
 // Every row of every table as text, ordered, to compare two databases.
 QStringList DatenbankInhalt(const QString& pfad);
 

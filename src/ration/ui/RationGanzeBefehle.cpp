@@ -51,7 +51,8 @@ void RationTierErstellenFenster::Ausgleichen(bool nachNDF)
     const double tmMaxKg = ZahlIm(this, "lblTMKiloMaxAnzeige2");
     const AusgleichErgebnis ergebnis = nachNDF ? NDFAusgleichen(tmMaxKg, ZahlIm(this, "lblNDFGrammMaxAnzeige"))
                                                : TMAusgleichen(tmMaxKg);
-    if (ergebnis == AusgleichErgebnis::Abgebrochen)
+    // Refused or failed: the stored ration is unchanged and the user was told.
+    if (ergebnis != AusgleichErgebnis::Abgeschlossen)
         return;
     if (nachNDF) {
         LetzterAusgleich = QStringLiteral("NDF");

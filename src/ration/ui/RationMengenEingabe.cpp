@@ -106,8 +106,8 @@ void RationTierErstellenFenster::MengenEditorOeffnen(long id, double frischMenge
             // A free feed without a share is offered what the other free
             // feeds leave of 100 %.
             QList<RationZeile> zeilen;
-            RationZeilenLesen(v, zeilen);
-            anteil = AnteilVorschlag(zeilen, zeile->id);
+            if (RationZeilenLesen(v, zeilen))
+                anteil = AnteilVorschlag(zeilen, zeile->id);
         }
         txtProzentAnteil->setText(Formatieren(anteil, MengenMaske()));
     }
@@ -232,7 +232,10 @@ void RationTierErstellenFenster::Uebernehmen()
     if (eingabe.futterID <= 0)
         return;
 
-    MengeInRationSchreiben(FutterDatenbank(), eingabe);
+    // Not written: the editor stays open with what was typed, so that the
+    // user can try again once the cause is gone.
+    if (!MengeInRationSchreiben(FutterDatenbank(), eingabe))
+        return;
     MengenEditorSchliessen();
     TMAusgeglichen = false;
     NDFAusgeglichen = false;

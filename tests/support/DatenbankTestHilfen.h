@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -20,17 +21,19 @@
 
 namespace kelvora::test {
 
-// Holds an exclusive lock on a database through a connection of its own, as
-// another program would; the program's own connections then find it busy.
+// Holds a lock on a database through a connection of its own, as another
+// program would: "BEGIN EXCLUSIVE" keeps every connection out, "BEGIN
+// IMMEDIATE" (another program in the middle of a write) lets readers in and
+// keeps writers out.
 class Sperre {
 public:
-    explicit Sperre(const QString& pfad)
+    explicit Sperre(const QString& pfad, const QString& befehl = QStringLiteral("BEGIN EXCLUSIVE"))
     {
         static int zaehler = 0;
         name = QStringLiteral("sperre_") + QString::number(++zaehler);
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(pfad);
-        gesperrt = db.open() && QSqlQuery(db).exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        gesperrt = db.open() && QSqlQuery(db).exec(befehl);
     }
     ~Sperre()
     {
@@ -83,20 +86,29 @@ inline long Anzahl(Verbindung& v, const QString& tabelle)
 // Makes a folder read-only for this thread for as long as the object lives.
 // Root ignores permission bits, so as root the thread's file-system user is
 // switched to "nobody" as well; wirksam tells whether writing really fails.
+// With a file the folder stays open to everyone and only the file is
+// read-only.
 class Schreibschutz {
 public:
-    explicit Schreibschutz(const QString& ordner)
-        : ordner(ordner)
+    explicit Schreibschutz(const QString& pfad)
+        : ordner(pfad)
     {
 #ifdef Q_OS_UNIX
-        ::chmod(QFile::encodeName(ordner).constData(), 0555);
+        if (QFileInfo(pfad).isFile()) {
+            datei = pfad;
+            ordner = QFileInfo(pfad).absolutePath();
+            ::chmod(QFile::encodeName(ordner).constData(), 0777);
+            ::chmod(QFile::encodeName(datei).constData(), 0444);
+        } else {
+            ::chmod(QFile::encodeName(ordner).constData(), 0555);
+        }
         if (::geteuid() == 0) {
             ::setfsuid(65534);
             umgestellt = true;
         }
-        QFile probe(ordner + QStringLiteral("/schreibprobe"));
-        wirksam = !probe.open(QIODevice::WriteOnly);
-        if (!wirksam)
+        QFile probe(datei.isEmpty() ? ordner + QStringLiteral("/schreibprobe") : datei);
+        wirksam = !probe.open(datei.isEmpty() ? QIODevice::WriteOnly : QIODevice::ReadWrite);
+        if (!wirksam && datei.isEmpty())
             probe.remove();
 #endif
     }
@@ -106,6 +118,8 @@ public:
         if (umgestellt)
             ::setfsuid(0);
         ::chmod(QFile::encodeName(ordner).constData(), 0700);
+        if (!datei.isEmpty())
+            ::chmod(QFile::encodeName(datei).constData(), 0600);
 #endif
     }
     Schreibschutz(const Schreibschutz&) = delete;
@@ -114,6 +128,7 @@ public:
 
 private:
     QString ordner;
+    QString datei;
     bool umgestellt = false;
 };
 

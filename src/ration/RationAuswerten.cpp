@@ -129,8 +129,9 @@ void FutterZeileBerechnen(Auswertung& a, const RationZeile& zeile, const FutterW
     a.zeilen.append(l);
 }
 
-// The first stored amount, share or feed value that is no usable number.
-QString GespeicherteWertePruefen(const QList<RationZeile>& zeilen, const FutterWertFunktion& wert)
+// The message for a stored amount, share or feed value of this row that is
+// no usable number; empty when the row can be computed.
+QString GespeicherteWertePruefen(const RationZeile& z, const FutterWertFunktion& wert)
 {
     static const QList<QPair<int, QString>> naehrwerte {
         { FutterCode::NEL_MJTM, QStringLiteral("NEL_MJTM") },
@@ -142,19 +143,15 @@ QString GespeicherteWertePruefen(const QList<RationZeile>& zeilen, const FutterW
         { FutterCode::Ca_gTM, QStringLiteral("Ca_gTM") },
         { FutterCode::P_gTM, QStringLiteral("P_gTM") },
     };
-    for (const RationZeile& z : zeilen) {
-        const QString name = Text(wert(z.futterID, FutterCode::Bezeichnung));
-        QString meldung = GespeicherteZeilePruefen(z, name);
-        if (meldung.isEmpty()) {
-            QList<QPair<QString, double>> werte;
-            for (const auto& [code, spalte] : naehrwerte)
-                werte.append({ spalte, Zahl(wert(z.futterID, code)) });
-            meldung = GespeicherteFutterwertePruefen(name, Zahl(wert(z.futterID, FutterCode::TM_g)), werte);
-        }
-        if (!meldung.isEmpty())
-            return meldung;
+    const QString name = Text(wert(z.futterID, FutterCode::Bezeichnung));
+    QString meldung = GespeicherteZeilePruefen(z, name);
+    if (meldung.isEmpty()) {
+        QList<QPair<QString, double>> werte;
+        for (const auto& [code, spalte] : naehrwerte)
+            werte.append({ spalte, Zahl(wert(z.futterID, code)) });
+        meldung = GespeicherteFutterwertePruefen(name, Zahl(wert(z.futterID, FutterCode::TM_g)), werte);
     }
-    return QString();
+    return meldung;
 }
 
 void SummenZeilen(Auswertung& a)
@@ -282,17 +279,22 @@ Auswertung RationBerechnen(const TierEingaben& tier, const QList<RationZeile>& r
 {
     Auswertung a = LeereAuswertung(tier);
     a.datenbankOffen = true;
-    const QString ungueltig = GespeicherteWertePruefen(rationZeilen, wert);
-    if (!ungueltig.isEmpty()) {
-        a.abgebrochen = true;
-        FehlerProtokollieren(QStringLiteral("RationAuswerten: ") + ungueltig);
-        MsgBox(ungueltig, Knoepfe::OK, Symbol::Kritisch);
-        return a;
-    }
     qsizetype zeile = 0;
     try {
-        for (; zeile < rationZeilen.size(); ++zeile)
+        for (; zeile < rationZeilen.size(); ++zeile) {
+            // A stored value that is no usable number stops the evaluation
+            // like an overflow: every feed row stays listed, this one marked,
+            // so the user can open it and correct it.
+            const QString ungueltig = GespeicherteWertePruefen(rationZeilen.at(zeile), wert);
+            if (!ungueltig.isEmpty()) {
+                a.abgebrochen = true;
+                FehlerProtokollieren(QStringLiteral("RationAuswerten: ") + ungueltig);
+                MsgBox(ungueltig, Knoepfe::OK, Symbol::Kritisch);
+                AbgebrochenZeigen(a, rationZeilen, zeile, wert);
+                return a;
+            }
             FutterZeileBerechnen(a, rationZeilen.at(zeile), wert);
+        }
         SummenZeilen(a);
         ErgebnisSummen(a, tier);
         const bool mitTrockenmasse = a.summen.frischmasse > 0 && a.summen.trockenmasse > 0;

@@ -42,6 +42,10 @@ protected:
                 : TMAusgleichen(tmMaxKg);
         if (ergebnis == AusgleichErgebnis::Abgebrochen)
             return Abgelehnt;
+        // The message of the failed write is already on stderr; the stored
+        // ration is unchanged.
+        if (ergebnis == AusgleichErgebnis::Fehlgeschlagen)
+            return NichtVerfuegbar;
         tier.letzterAusgleich = ndf ? QStringLiteral("NDF") : QStringLiteral("TM");
         tier.tmAusgeglichen = !ndf;
         tier.ndfAusgeglichen = ndf;

@@ -1,6 +1,6 @@
 #include "database/DateienFinden.h"
 
-#include "database/Formate.h"
+#include "grundlagen/Formate.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
 #include "frame/Protokoll.h"

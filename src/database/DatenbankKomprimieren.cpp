@@ -1,7 +1,7 @@
 #include "database/DatenbankKomprimieren.h"
 
 #include "database/DateienFinden.h"
-#include "database/DatenTypen.h"
+#include "grundlagen/DatenTypen.h"
 #include "database/DatenbankRoutinen.h"
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Oberflaeche.h"

@@ -1,7 +1,7 @@
 #include "database/DatenbankRoutinen.h"
 
 #include "database/DateienFinden.h"
-#include "database/DatenTypen.h"
+#include "grundlagen/DatenTypen.h"
 #include "database/DatenbankKomprimieren.h"
 #include "database/Datenbankholen.h"
 #include "frame/Oberflaeche.h"

@@ -4,7 +4,7 @@
 #include "feeds/FutterbezogeneRoutinen.h"
 
 #include "database/DatenbankRoutinen.h"
-#include "database/NullFilter.h"
+#include "grundlagen/NullFilter.h"
 #include "frame/Programm.h"
 
 #include <QFileInfo>

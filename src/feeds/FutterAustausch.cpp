@@ -1,7 +1,7 @@
 #include "feeds/FutterAustausch.h"
 
 #include "database/DatenbankRoutinen.h"
-#include "database/NullFilter.h"
+#include "grundlagen/NullFilter.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"

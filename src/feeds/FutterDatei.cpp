@@ -1,6 +1,6 @@
 #include "feeds/FutterDatei.h"
 
-#include "database/Formate.h"
+#include "grundlagen/Formate.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "feeds/XMLRoutinen.h"
 

@@ -1,7 +1,7 @@
 #include "feeds/FutterListeDaten.h"
 
 #include "database/DatenbankRoutinen.h"
-#include "database/NullFilter.h"
+#include "grundlagen/NullFilter.h"
 #include "frame/Programm.h"
 
 #include <QCollator>

@@ -1,7 +1,7 @@
 #include "feeds/FutterbezogeneRoutinen.h"
 
 #include "database/DatenbankRoutinen.h"
-#include "database/NullFilter.h"
+#include "grundlagen/NullFilter.h"
 #include "frame/Protokoll.h"
 
 #include <QHash>

@@ -1,7 +1,7 @@
 #include "feeds/StammdatenMaske.h"
 
-#include "database/DatenTypen.h"
-#include "database/Formate.h"
+#include "grundlagen/DatenTypen.h"
+#include "grundlagen/Formate.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "frame/Oberflaeche.h"
 

@@ -1,6 +1,6 @@
 #include "feeds/StammdatenPruefung.h"
 
-#include "database/DatenTypen.h"
+#include "grundlagen/DatenTypen.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
 

@@ -1,7 +1,7 @@
 #include "feeds/StammdatenSpeichern.h"
 
 #include "database/DatenbankRoutinen.h"
-#include "database/NullFilter.h"
+#include "grundlagen/NullFilter.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
 #include "frame/Statuszeile.h"

@@ -1,6 +1,6 @@
 #include "frame/FunktionenFuerINI.h"
 
-#include "database/DatenTypen.h"
+#include "grundlagen/DatenTypen.h"
 #include "frame/INIDatei.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"

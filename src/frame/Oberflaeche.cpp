@@ -1,5 +1,9 @@
 #include "frame/Oberflaeche.h"
 
+#include "frame/FunktionenFuerINI.h"
+#include "frame/Protokoll.h"
+#include "grundlagen/Stoerung.h"
+
 #include <QTextStream>
 #include <QThread>
 #include <cstdlib>
@@ -38,6 +42,22 @@ KonsolenOberflaeche& konsole()
 }
 
 Oberflaeche* installiert = nullptr;
+
+// A value the conversions below the frame cannot use: marked for repair,
+// logged and shown through the seam.
+void StoerungAnzeigen(const Stoerung& s)
+{
+    if (s.reparaturVormerken)
+        INISpeichern(QStringLiteral("Programm"), QStringLiteral("DatenbankenKomprimierenNotwendig"), QStringLiteral("1"));
+    if (!s.protokoll.isEmpty())
+        FehlerProtokollieren(s.protokoll);
+    if (!s.meldung.isEmpty())
+        ui().MsgBox(s.meldung, Knoepfe::OK, s.kritisch ? Symbol::Kritisch : Symbol::Information, Antwort::OK, s.titel);
+}
+
+// Every program and test that uses the seam links this file, so the handler
+// is in place before main() runs.
+[[maybe_unused]] const bool stoerungenAngemeldet = (StoerungsMelderSetzen(&StoerungAnzeigen), true);
 
 } // namespace
 

@@ -1,6 +1,6 @@
 #include "internet/FtpDateien.h"
 
-#include "database/Textbereinigung.h"
+#include "grundlagen/Textbereinigung.h"
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"

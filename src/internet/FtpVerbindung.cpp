@@ -1,6 +1,6 @@
 #include "internet/FtpVerbindung.h"
 
-#include "database/Textbereinigung.h"
+#include "grundlagen/Textbereinigung.h"
 
 #include <QEventLoop>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "internet/UpdateSuchen.h"
 
-#include "database/DatenTypen.h"
+#include "grundlagen/DatenTypen.h"
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Hauptmenue.h"
 #include "frame/INIDatei.h"

@@ -4,7 +4,7 @@
 #include "ration/RationAuswerten.h"
 
 #include "database/DatenbankRoutinen.h"
-#include "database/Formate.h"
+#include "grundlagen/Formate.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"

@@ -1,6 +1,6 @@
 #include "ration/Eingabegrenzen.h"
 
-#include "database/Formate.h"
+#include "grundlagen/Formate.h"
 
 #include <QRegularExpression>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "ration/Futterkosten.h"
 
-#include "database/Formate.h"
+#include "grundlagen/Formate.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 
 namespace kelvora {

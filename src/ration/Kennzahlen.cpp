@@ -1,7 +1,7 @@
 #include "ration/Kennzahlen.h"
 
-#include "database/DatenTypen.h"
-#include "database/Formate.h"
+#include "grundlagen/DatenTypen.h"
+#include "grundlagen/Formate.h"
 #include "frame/Oberflaeche.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
 #include "ration/RationAnteile.h"
 
-#include "database/Formate.h"
+#include "grundlagen/Formate.h"
 
 namespace kelvora {
 

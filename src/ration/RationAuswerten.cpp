@@ -1,9 +1,9 @@
 #include "ration/RationAuswerten.h"
 
-#include "database/DatenTypen.h"
+#include "grundlagen/DatenTypen.h"
 #include "database/DatenbankRoutinen.h"
-#include "database/Formate.h"
-#include "database/NullFilter.h"
+#include "grundlagen/Formate.h"
+#include "grundlagen/NullFilter.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Protokoll.h"

@@ -1,6 +1,6 @@
 #include "ration/RationMengen.h"
 
-#include "database/Formate.h"
+#include "grundlagen/Formate.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "ration/RationTabelle.h"
 
 #include "database/DatenbankRoutinen.h"
-#include "database/NullFilter.h"
+#include "grundlagen/NullFilter.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>

@@ -1,6 +1,6 @@
 #include "ration/RationTiereingaben.h"
 
-#include "database/Formate.h"
+#include "grundlagen/Formate.h"
 #include "frame/FunktionenFuerINI.h"
 #include "ration/Eingabegrenzen.h"
 

@@ -1,7 +1,7 @@
 #include "ration/RationUebernahme.h"
 
 #include "database/DatenbankRoutinen.h"
-#include "database/Formate.h"
+#include "grundlagen/Formate.h"
 #include "frame/Oberflaeche.h"
 #include "ration/Eingabegrenzen.h"
 #include "ration/RationAnteile.h"

@@ -5,7 +5,7 @@
 #include "TestUmgebung.h"
 #include "database/DatenbankRoutinen.h"
 #include "database/LieferDatenbank.h"
-#include "database/NullFilter.h"
+#include "grundlagen/NullFilter.h"
 
 #include <QTest>
 

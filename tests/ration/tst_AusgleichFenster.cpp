@@ -2,7 +2,7 @@
 #include "RationsTestdaten.h"
 #include "TestRegister.h"
 #include "app/Befehlszeile.h"
-#include "database/DatenTypen.h"
+#include "grundlagen/DatenTypen.h"
 #include "frame/ui/HauptFenster.h"
 #include "ration/ui/RationTierErstellenFenster.h"
 

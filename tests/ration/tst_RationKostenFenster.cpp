@@ -1,6 +1,6 @@
 #include "RationFensterHilfe.h"
 #include "TestRegister.h"
-#include "database/Formate.h"
+#include "grundlagen/Formate.h"
 #include "frame/FunktionenFuerINI.h"
 #include "ration/RationTiereingaben.h"
 #include "ration/ui/RationTierErstellenFenster.h"

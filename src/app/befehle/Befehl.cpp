@@ -2,7 +2,7 @@
 
 #include "app/Befehlszeile.h"
 
-#include "database/Formate.h"
+#include "grundlagen/Formate.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
 #include "frame/Protokoll.h"

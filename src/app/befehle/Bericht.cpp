@@ -5,7 +5,7 @@
 // overview page.
 
 #include "app/befehle/RationsBefehl.h"
-#include "database/Formate.h"
+#include "grundlagen/Formate.h"
 #include "frame/Hauptmenue.h"
 #include "printing/ui/DruckVorschau.h"
 #include "ration/RationAuswerten.h"

@@ -1,8 +1,8 @@
 #include "app/befehle/RationsBefehl.h"
 
-#include "database/DatenTypen.h"
+#include "grundlagen/DatenTypen.h"
 #include "database/Datenbankholen.h"
-#include "database/Formate.h"
+#include "grundlagen/Formate.h"
 #include "frame/Protokoll.h"
 #include "ration/RationAuswerten.h"
 #include "ration/RationBericht.h"

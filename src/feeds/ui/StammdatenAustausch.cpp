@@ -1,7 +1,7 @@
 // The feed editor's part of the feed exchange: sharing the shown feed
 // (maintainer mode) and showing a feed taken over from the server.
 
-#include "database/Textbereinigung.h"
+#include "grundlagen/Textbereinigung.h"
 #include "feeds/FutterAustausch.h"
 #include "feeds/StammdatenSpeichern.h"
 #include "feeds/ui/StammdatenFenster2.h"

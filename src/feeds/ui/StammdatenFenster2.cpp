@@ -1,6 +1,6 @@
 #include "feeds/ui/StammdatenFenster2.h"
 
-#include "database/DatenTypen.h"
+#include "grundlagen/DatenTypen.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "feeds/StammdatenPruefung.h"
 #include "feeds/StammdatenSpeichern.h"

@@ -3,8 +3,8 @@
 // result window and the commands that lead to it. Every figure comes from
 // the evaluation; nothing is computed here.
 
-#include "database/DatenTypen.h"
-#include "database/Formate.h"
+#include "grundlagen/DatenTypen.h"
+#include "grundlagen/Formate.h"
 #include "frame/Oberflaeche.h"
 #include "frame/ui/Farbwert.h"
 #include "frame/ui/FensterPositionQt.h"

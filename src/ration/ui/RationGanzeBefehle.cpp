@@ -4,7 +4,7 @@
 // The work itself is done on table Ration by the logic; the window hands it
 // the marked lines and the maxima it shows, and evaluates afterwards.
 
-#include "database/DatenTypen.h"
+#include "grundlagen/DatenTypen.h"
 #include "ration/Ausgleich.h"
 #include "ration/GanzeRation.h"
 #include "ration/ui/RationTierErstellenFenster.h"

@@ -3,9 +3,9 @@
 // amount or decide between a fixed amount and a free share, and the
 // take-over into table Ration.
 
-#include "database/DatenTypen.h"
+#include "grundlagen/DatenTypen.h"
 #include "database/DatenbankRoutinen.h"
-#include "database/Formate.h"
+#include "grundlagen/Formate.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "printing/ui/FunktionenFuerListen.h"
 #include "ration/RationFutterHinzufuegen.h"

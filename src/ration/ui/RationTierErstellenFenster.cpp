@@ -1,6 +1,6 @@
 #include "ration/ui/RationTierErstellenFenster.h"
 
-#include "database/DatenTypen.h"
+#include "grundlagen/DatenTypen.h"
 #include "database/DatenbankRoutinen.h"
 #include "feeds/ui/StammdatenTasten.h"
 #include "frame/FensterPosition.h"

@@ -1,4 +1,4 @@
-#include "database/Textbereinigung.h"
+#include "grundlagen/Textbereinigung.h"
 
 namespace kelvora {
 

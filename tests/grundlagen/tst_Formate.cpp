@@ -1,5 +1,5 @@
 #include "TestRegister.h"
-#include "database/Formate.h"
+#include "grundlagen/Formate.h"
 
 #include <QTest>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "TestOberflaeche.h"
 #include "TestRegister.h"
 #include "TestUmgebung.h"
-#include "database/NullFilter.h"
+#include "grundlagen/NullFilter.h"
 #include "frame/FunktionenFuerINI.h"
 
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "database/Formate.h"
+#include "grundlagen/Formate.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,10 +1,8 @@
-#include "database/NullFilter.h"
+#include "grundlagen/NullFilter.h"
 
-#include "database/DatenTypen.h"
-#include "database/Formate.h"
-#include "frame/FunktionenFuerINI.h"
-#include "frame/Oberflaeche.h"
-#include "frame/Protokoll.h"
+#include "grundlagen/DatenTypen.h"
+#include "grundlagen/Formate.h"
+#include "grundlagen/Stoerung.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -236,10 +234,14 @@ QVariant NullWert(Typ typ)
     }
 }
 
-void FalscherTyp(QAnyStringView typ)
+void FalscherTyp(QAnyStringView typ, const QString& protokoll = QString())
 {
-    MsgBox(QStringLiteral("Falscher Wert in der Funktion") + QStringLiteral(" NullFilter"), Knoepfe::OK,
-        Symbol::Information, Antwort::OK, typ.toString());
+    Stoerung s;
+    s.protokoll = protokoll;
+    s.meldung = QStringLiteral("Falscher Wert in der Funktion") + QStringLiteral(" NullFilter");
+    s.titel = typ.toString();
+    s.kritisch = false;
+    StoerungMelden(s);
 }
 
 } // namespace
@@ -280,29 +282,27 @@ QVariant NullFilter(const QVariant& wert, QAnyStringView typ)
         return NullWert(t);
     }
     if (t == Typ::Unbekannt) {
-        FalscherTyp(typ);
-        FehlerProtokollieren(
+        FalscherTyp(typ,
             QStringLiteral("Falscher Wert in der Funktion Nullfilter: ") + typ.toString() + NullFilterStelle::Text());
         return QVariant();
     }
     try {
         return Umwandeln(wert, t);
     } catch (const Umwandlungsfehler& f) {
-        INISpeichern(
-            QStringLiteral("Programm"), QStringLiteral("DatenbankenKomprimierenNotwendig"), QStringLiteral("1"));
         const QString beschreibung = QString::fromUtf8(f.beschreibung);
-        FehlerProtokollieren(
-            FehlerBeschreibung(f.nummer, beschreibung, QStringLiteral("NullFilter"), QStringLiteral("DatenTypen"))
-            + QStringLiteral(": ") + AlsText(wert) + QStringLiteral(" als ") + typ.toString()
-            + NullFilterStelle::Text());
-        MsgBox(QStringLiteral("Fehler") + QLatin1Char(' ') + QString::number(f.nummer) + QStringLiteral(" (")
-                + beschreibung + QStringLiteral(") ") + QStringLiteral("in Prozedur") + QStringLiteral(" NullFilter ")
-                + QStringLiteral("in Modul") + QStringLiteral(" DatenTypen.") + QStringLiteral("\n\n")
-                + QStringLiteral("Das Programm wird jetzt beendet und beim nächsten Neustart eine Reparatur der "
-                                 "Datenbanken durchgeführt. ")
-                + QStringLiteral("Sollte das Problem dann weiterhin bestehen, informieren Sie bitte den "
-                                 "Programmierer!"),
-            Knoepfe::OK, Symbol::Kritisch);
+        Stoerung s;
+        s.reparaturVormerken = true;
+        s.protokoll = QStringLiteral("Fehler ") + QString::number(f.nummer) + QStringLiteral(" (") + beschreibung
+            + QStringLiteral(") in Prozedur NullFilter in Modul DatenTypen: ") + AlsText(wert)
+            + QStringLiteral(" als ") + typ.toString() + NullFilterStelle::Text();
+        s.meldung = QStringLiteral("Fehler") + QLatin1Char(' ') + QString::number(f.nummer) + QStringLiteral(" (")
+            + beschreibung + QStringLiteral(") ") + QStringLiteral("in Prozedur") + QStringLiteral(" NullFilter ")
+            + QStringLiteral("in Modul") + QStringLiteral(" DatenTypen.") + QStringLiteral("\n\n")
+            + QStringLiteral("Das Programm wird jetzt beendet und beim nächsten Neustart eine Reparatur der "
+                             "Datenbanken durchgeführt. ")
+            + QStringLiteral("Sollte das Problem dann weiterhin bestehen, informieren Sie bitte den "
+                             "Programmierer!");
+        StoerungMelden(s);
         return QVariant();
     }
 }

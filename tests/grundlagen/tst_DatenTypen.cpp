@@ -1,5 +1,5 @@
 #include "TestRegister.h"
-#include "database/DatenTypen.h"
+#include "grundlagen/DatenTypen.h"
 
 #include <QTest>
 

@@ -1,7 +1,6 @@
-#include "database/DatenTypen.h"
+#include "grundlagen/DatenTypen.h"
 
-#include "frame/Oberflaeche.h"
-#include "frame/Protokoll.h"
+#include "grundlagen/Stoerung.h"
 
 #include <QLocale>
 
@@ -53,8 +52,7 @@ long TextInLong(const QString& eingabe)
     } catch (...) {
         const QString t = QStringLiteral("Fehler 0 () in Prozedur TextInLong im Modul DatenTypen. Der Fehler wurde "
                                          "protokolliert. Bitte informieren Sie den Programmierer.");
-        FehlerProtokollieren(t);
-        MsgBox(t, Knoepfe::OK, Symbol::Kritisch);
+        StoerungMelden({ t, t });
         return 0;
     }
 }

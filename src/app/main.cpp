@@ -1,9 +1,9 @@
 // Kelvora: checks the daily feed ration of a dairy cow.
 
 #include "app/Befehlszeile.h"
+#include "app/ui/HauptFenster.h"
 #include "frame/Hauptmenue.h"
 #include "frame/Programm.h"
-#include "frame/ui/HauptFenster.h"
 #include "frame/ui/OberflaecheQt.h"
 
 #include <QApplication>

@@ -3,7 +3,6 @@
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Programm.h"
 #include "frame/Protokoll.h"
-#include "internet/MailRoutinen.h"
 
 #include <QFileInfo>
 
@@ -79,45 +78,6 @@ void WartungsmodusLesen(bool befehlszeile)
 {
     programm().wartungsmodus
         = befehlszeile || INILesenZahl(QStringLiteral("Programm"), QStringLiteral("Wartungsmodus"), 0) == 1;
-}
-
-UpdateAnfrage& updateAnfrage()
-{
-    static UpdateAnfrage a;
-    return a;
-}
-
-void UpdateSucheAnfordern(UpdateAusloeser ausloeser)
-{
-    InternetVerbindungOK();
-    switch (ausloeser) {
-    case UpdateAusloeser::Menue:
-        ProtokollSchreiben(QStringLiteral("NeueVersionInstallationA im Menü gedrückt"));
-        break;
-    case UpdateAusloeser::Informationsfenster:
-        ProtokollSchreiben(QStringLiteral("Informationsfenster: Taste 'Version prüfen' gedrückt"));
-        break;
-    case UpdateAusloeser::Befehlszeile:
-        ProtokollSchreiben(QStringLiteral("version-pruefen auf der Befehlszeile aufgerufen"));
-        break;
-    }
-    ProtokollSchreiben(QStringLiteral("LetzteUpdateSuche Datum wird gelöscht"));
-    // A failed write is reported by INISpeichern; the request still runs.
-    INISpeichern(QStringLiteral("Programm"), QStringLiteral("LetzteUpdateSuche"), QString());
-    updateAnfrage().sofort = true;
-    if (ausloeser == UpdateAusloeser::Befehlszeile)
-        return;
-    ProtokollSchreiben(ausloeser == UpdateAusloeser::Informationsfenster
-                           ? QStringLiteral("tmrUpdateFinden wird aktiviert in cmdVersionPruefen_Click")
-                           : QStringLiteral("tmrUpdateFinden wird gestartet"));
-    updateAnfrage().vomBenutzer = true;
-    updateAnfrage().ergebnisZeigen = true;
-}
-
-void MailAnProgrammierer()
-{
-    QString empfaenger = SupportAdresse();
-    MailAufrufen(empfaenger, Programmname(), QStringLiteral("Hallo!\r\n\r\n"));
 }
 
 } // namespace kelvora

@@ -1,7 +1,7 @@
 #pragma once
 // Start-up and menu rules of the main window that need no window: menu
 // states from the settings, the safety-copy interval clicks, the identity
-// lines and the on-demand update search request.
+// lines and the maintainer mode.
 
 #include <QString>
 #include <optional>
@@ -39,29 +39,5 @@ QString KontaktIniPfad();
 // line asks for it or key "Wartungsmodus" of section "Programm" is 1.
 void WartungsmodusLesen(bool befehlszeile);
 
-// Program-wide flags of the update search. The search runs only when the
-// user asks for it (menu item or the support window's "Version prüfen").
-struct UpdateAnfrage {
-    bool vomBenutzer = false;               // failures and "no new version" are reported
-    bool ergebnisZeigen = false;            // a new version is offered for installation
-    bool installationsFensterOffen = false; // the installer window shows the result itself
-    bool exportFensterOffen = false;        // feed exchange windows: no search while open
-    bool importFensterOffen = false;
-    bool uebersprungen = false;             // the last run was not due yet
-    bool sofort = false;                    // the next run is due whatever the dates say
-};
-UpdateAnfrage& updateAnfrage();
-
-// Who asked for the search; they log different lines.
-enum class UpdateAusloeser { Menue, Informationsfenster, Befehlszeile };
-
-// Logs, empties "LetzteUpdateSuche" and makes the next search due at once.
-// From the menu and the support window the search counts as asked for by
-// the user (its result is shown); the command line prints it instead.
-// Starting the timer is the main window's part.
-void UpdateSucheAnfordern(UpdateAusloeser ausloeser = UpdateAusloeser::Menue);
-
-// The mail draft of "E-Mail an den Programmierer".
-void MailAnProgrammierer();
 
 } // namespace kelvora

@@ -1,6 +1,7 @@
 #include "internet/MailRoutinen.h"
 
 #include "frame/Oberflaeche.h"
+#include "frame/Programm.h"
 #include "frame/Protokoll.h"
 
 namespace kelvora {
@@ -48,6 +49,12 @@ void MailAufrufen(QString& empfaenger, const QString& betreff, const QString& te
     if (!ui().AdresseOeffnen(MailAdresse(empfaenger, betreff, text)))
         MsgBox(QStringLiteral("Wahrscheinlich ist keine Mail-Anwendung vorhanden!"), Knoepfe::OK, Symbol::Kritisch,
                Antwort::OK, QStringLiteral("Fehler beim Aufruf"));
+}
+
+void MailAnProgrammierer()
+{
+    QString empfaenger = SupportAdresse();
+    MailAufrufen(empfaenger, Programmname(), QStringLiteral("Hallo!\r\n\r\n"));
 }
 
 } // namespace kelvora

@@ -15,4 +15,7 @@ bool WebseiteAufrufen(const QString& adresse);
 QString MailAdresse(const QString& empfaenger, const QString& betreff, const QString& text);
 void MailAufrufen(QString& empfaenger, const QString& betreff, const QString& text);
 
+// The mail draft of "E-Mail an den Programmierer".
+void MailAnProgrammierer();
+
 } // namespace kelvora

@@ -1,13 +1,12 @@
 #include "internet/UpdateSuchen.h"
 
-#include "grundlagen/DatenTypen.h"
 #include "frame/FunktionenFuerINI.h"
-#include "frame/Hauptmenue.h"
 #include "frame/INIDatei.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
 #include "frame/Protokoll.h"
 #include "frame/Statuszeile.h"
+#include "grundlagen/DatenTypen.h"
 #include "internet/HttpAbruf.h"
 #include "internet/MailRoutinen.h"
 
@@ -269,6 +268,39 @@ UpdateErgebnis UpdateSuchen()
         }
     }
     return e;
+}
+
+UpdateAnfrage& updateAnfrage()
+{
+    static UpdateAnfrage a;
+    return a;
+}
+
+void UpdateSucheAnfordern(UpdateAusloeser ausloeser)
+{
+    InternetVerbindungOK();
+    switch (ausloeser) {
+    case UpdateAusloeser::Menue:
+        ProtokollSchreiben(QStringLiteral("NeueVersionInstallationA im Menü gedrückt"));
+        break;
+    case UpdateAusloeser::Informationsfenster:
+        ProtokollSchreiben(QStringLiteral("Informationsfenster: Taste 'Version prüfen' gedrückt"));
+        break;
+    case UpdateAusloeser::Befehlszeile:
+        ProtokollSchreiben(QStringLiteral("version-pruefen auf der Befehlszeile aufgerufen"));
+        break;
+    }
+    ProtokollSchreiben(QStringLiteral("LetzteUpdateSuche Datum wird gelöscht"));
+    // A failed write is reported by INISpeichern; the request still runs.
+    INISpeichern(QStringLiteral("Programm"), QStringLiteral("LetzteUpdateSuche"), QString());
+    updateAnfrage().sofort = true;
+    if (ausloeser == UpdateAusloeser::Befehlszeile)
+        return;
+    ProtokollSchreiben(ausloeser == UpdateAusloeser::Informationsfenster
+                           ? QStringLiteral("tmrUpdateFinden wird aktiviert in cmdVersionPruefen_Click")
+                           : QStringLiteral("tmrUpdateFinden wird gestartet"));
+    updateAnfrage().vomBenutzer = true;
+    updateAnfrage().ergebnisZeigen = true;
 }
 
 } // namespace kelvora

@@ -5,6 +5,7 @@
 #include "app/Befehlszeile.h"
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Hauptmenue.h"
+#include "internet/UpdateSuchen.h"
 
 #include <QTest>
 

@@ -5,10 +5,10 @@
 #include "TestDatenbank.h"
 #include "TestOberflaeche.h"
 #include "TestUmgebung.h"
+#include "app/ui/HauptFenster.h"
 #include "database/DatenbankRoutinen.h"
 #include "feeds/ui/StammdatenFenster2.h"
 #include "frame/Programm.h"
-#include "frame/ui/HauptFenster.h"
 
 #include <QComboBox>
 #include <QLabel>

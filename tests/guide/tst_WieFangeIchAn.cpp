@@ -2,8 +2,8 @@
 #include "TestOberflaeche.h"
 #include "TestRegister.h"
 #include "TestUmgebung.h"
+#include "app/ui/HauptFenster.h"
 #include "frame/FunktionenFuerINI.h"
-#include "frame/ui/HauptFenster.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -2,10 +2,11 @@
 #include "TestOberflaeche.h"
 #include "TestRegister.h"
 #include "TestUmgebung.h"
+#include "app/ui/HauptFenster.h"
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Hauptmenue.h"
 #include "frame/Programm.h"
-#include "frame/ui/HauptFenster.h"
+#include "internet/UpdateSuchen.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "RationFensterHilfe.h"
 
 #include "TestDatenbank.h"
+#include "app/ui/HauptFenster.h"
 #include "database/DatenbankRoutinen.h"
 #include "frame/Programm.h"
-#include "frame/ui/HauptFenster.h"
 #include "ration/ui/RationTierErstellenFenster.h"
 
 #include <QAction>

@@ -2,8 +2,8 @@
 #include "RationsTestdaten.h"
 #include "TestRegister.h"
 #include "app/Befehlszeile.h"
+#include "app/ui/HauptFenster.h"
 #include "grundlagen/DatenTypen.h"
-#include "frame/ui/HauptFenster.h"
 #include "ration/ui/RationTierErstellenFenster.h"
 
 #include <QAction>

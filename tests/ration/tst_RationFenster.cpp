@@ -1,8 +1,8 @@
 #include "RationFensterHilfe.h"
 #include "TestRegister.h"
+#include "app/ui/HauptFenster.h"
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Programm.h"
-#include "frame/ui/HauptFenster.h"
 #include "ration/ui/RationTierErstellenFenster.h"
 
 #include <QAction>

@@ -12,7 +12,7 @@
 #include "frame/Programm.h"
 #include "frame/Protokoll.h"
 #include "frame/ui/FensterPositionQt.h"
-#include "frame/ui/HauptFenster.h"
+#include "frame/ui/Hauptrahmen.h"
 #include "internet/FtpVerbindung.h"
 
 #include <QCheckBox>
@@ -80,7 +80,7 @@ FutterListe* FutterListe::Instanz()
     return offeneListe.data();
 }
 
-FutterListe::FutterListe(HauptFenster* hauptFenster)
+FutterListe::FutterListe(Hauptrahmen* hauptFenster)
     : QWidget(nullptr)
     , haupt(hauptFenster)
 {

@@ -20,7 +20,7 @@ class QTimer;
 
 namespace kelvora {
 
-class HauptFenster;
+class Hauptrahmen;
 
 // Asks the open feed list to fill itself again soon (its one-shot timer
 // "tmrAktualisieren", 100 ms). Several requests before it fires give one
@@ -49,7 +49,7 @@ protected:
 class FutterListe : public QWidget {
     Q_OBJECT
 public:
-    explicit FutterListe(HauptFenster* hauptFenster);
+    explicit FutterListe(Hauptrahmen* hauptFenster);
     ~FutterListe() override;
 
     // The open list, or nullptr.
@@ -104,7 +104,7 @@ private:
     // cmdInternet, no closing.
     void UebertragungAnzeigen(bool laeuft);
 
-    QPointer<HauptFenster> haupt;
+    QPointer<Hauptrahmen> haupt;
     QLabel* lblFutterart = nullptr;
     QComboBox* cmbFutterArt = nullptr;
     QLineEdit* txtSuchen = nullptr;

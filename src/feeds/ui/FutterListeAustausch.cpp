@@ -8,7 +8,7 @@
 #include "frame/Oberflaeche.h"
 #include "frame/Protokoll.h"
 #include "frame/Statuszeile.h"
-#include "frame/ui/HauptFenster.h"
+#include "frame/ui/Hauptrahmen.h"
 
 #include <QComboBox>
 #include <QPushButton>

@@ -9,7 +9,7 @@
 #include "feeds/ui/StammdatenFenster2.h"
 #include "frame/Programm.h"
 #include "frame/ui/FensterPositionQt.h"
-#include "frame/ui/HauptFenster.h"
+#include "frame/ui/Hauptrahmen.h"
 #include "printing/ui/FunktionenFuerListen.h"
 
 #include <QComboBox>

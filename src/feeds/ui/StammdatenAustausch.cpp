@@ -1,11 +1,11 @@
 // The feed editor's part of the feed exchange: sharing the shown feed
 // (maintainer mode) and showing a feed taken over from the server.
 
-#include "grundlagen/Textbereinigung.h"
 #include "feeds/FutterAustausch.h"
 #include "feeds/StammdatenSpeichern.h"
 #include "feeds/ui/StammdatenFenster2.h"
 #include "frame/Oberflaeche.h"
+#include "grundlagen/Textbereinigung.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -27,7 +27,7 @@ void Druecken(QPushButton* knopf)
 } // namespace
 
 StammdatenFenster2* StammdatenFenster2::ServerFutterZeigen(
-    HauptFenster* haupt, int gruppe, const FutterAusDatei& futter)
+    Hauptrahmen* haupt, int gruppe, const FutterAusDatei& futter)
 {
     // Built directly rather than through FutterLaden, whose timer would
     // empty the boxes again.

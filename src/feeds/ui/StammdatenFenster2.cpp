@@ -1,6 +1,5 @@
 #include "feeds/ui/StammdatenFenster2.h"
 
-#include "grundlagen/DatenTypen.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "feeds/StammdatenPruefung.h"
 #include "feeds/StammdatenSpeichern.h"
@@ -9,7 +8,8 @@
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
 #include "frame/ui/FensterPositionQt.h"
-#include "frame/ui/HauptFenster.h"
+#include "frame/ui/Hauptrahmen.h"
+#include "grundlagen/DatenTypen.h"
 #include "internet/FtpVerbindung.h"
 
 #include <QCloseEvent>
@@ -50,7 +50,7 @@ long FutterIDAusZiehDaten(const QMimeData* daten)
 
 } // namespace
 
-StammdatenFenster2::StammdatenFenster2(HauptFenster* haupt)
+StammdatenFenster2::StammdatenFenster2(Hauptrahmen* haupt)
     : QWidget(nullptr)
     , haupt(haupt)
 {
@@ -84,7 +84,7 @@ long StammdatenFenster2::AngezeigteFutterID() const
     return TextInLong(lblIDAnzeige->text());
 }
 
-StammdatenFenster2* StammdatenFenster2::FutterBearbeiten(HauptFenster* haupt, long futterID)
+StammdatenFenster2* StammdatenFenster2::FutterBearbeiten(Hauptrahmen* haupt, long futterID)
 {
     if (futterID != 0 && haupt) {
         for (QMdiSubWindow* sub : haupt->Arbeitsbereich()->subWindowList()) {

@@ -19,14 +19,14 @@ class QTimer;
 
 namespace kelvora {
 
-class HauptFenster;
+class Hauptrahmen;
 
 class StammdatenFenster2 : public QWidget {
     Q_OBJECT
 public:
     // Builds the window, places it in the main window's work area at its
     // stored position and shows it, empty.
-    explicit StammdatenFenster2(HauptFenster* haupt);
+    explicit StammdatenFenster2(Hauptrahmen* haupt);
     ~StammdatenFenster2() override;
 
     // Loads the feed with this ID (0: a new feed) the way every opener does:
@@ -39,12 +39,12 @@ public:
     // The editor for a feed: an open editor that already shows (or is about
     // to load) that feed is brought forward, otherwise a new one opens and
     // loads it. ID 0 always opens a new, empty editor.
-    static StammdatenFenster2* FutterBearbeiten(HauptFenster* haupt, long futterID);
+    static StammdatenFenster2* FutterBearbeiten(Hauptrahmen* haupt, long futterID);
 
     // A new editor with a feed taken over from the exchange server: group,
     // name and values from the file, the fresh-matter column computed, and
     // who made it in lblErstelltVon. Nothing is stored until the user saves.
-    static StammdatenFenster2* ServerFutterZeigen(HauptFenster* haupt, int gruppe, const FutterAusDatei& futter);
+    static StammdatenFenster2* ServerFutterZeigen(Hauptrahmen* haupt, int gruppe, const FutterAusDatei& futter);
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -88,7 +88,7 @@ private:
     bool TasteLosgelassen(QObject* o, QKeyEvent* e);
     bool FutterGezogen(QDropEvent* e);
 
-    HauptFenster* haupt = nullptr;
+    Hauptrahmen* haupt = nullptr;
     QComboBox* cmbFutterArt = nullptr;
     QLineEdit* txtBezeichnung = nullptr;
     QLineEdit* txtPreis = nullptr;

@@ -6,7 +6,7 @@
 #include "frame/FensterPosition.h"
 #include "frame/Programm.h"
 #include "frame/ui/FensterPositionQt.h"
-#include "frame/ui/HauptFenster.h"
+#include "frame/ui/Hauptrahmen.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #include "frame/ui/OberflaecheQt.h"
 
 #include "frame/Programm.h"
-#include "frame/ui/HauptFenster.h"
+#include "frame/ui/Hauptrahmen.h"
 
 #include <QApplication>
 #include <QDesktopServices>

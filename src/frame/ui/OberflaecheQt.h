@@ -8,11 +8,11 @@
 
 namespace kelvora {
 
-class HauptFenster;
+class Hauptrahmen;
 
 class OberflaecheQt final : public Oberflaeche {
 public:
-    void HauptFensterSetzen(HauptFenster* h) { haupt = h; }
+    void HauptFensterSetzen(Hauptrahmen* h) { haupt = h; }
 
     Antwort MsgBox(const QString& text, Knoepfe knoepfe, Symbol symbol, Antwort standard,
                    const QString& titel) override;
@@ -27,7 +27,7 @@ public:
     void ProgrammBeenden(int code) override;
 
 private:
-    QPointer<HauptFenster> haupt;
+    QPointer<Hauptrahmen> haupt;
     QString anzeigeOhneFenster = QStringLiteral("0");
 };
 

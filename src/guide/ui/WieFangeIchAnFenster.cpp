@@ -3,7 +3,7 @@
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Programm.h"
 #include "frame/ui/FensterPositionQt.h"
-#include "frame/ui/HauptFenster.h"
+#include "frame/ui/Hauptrahmen.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -39,7 +39,7 @@ QGroupBox* Rahmen(QWidget* eltern, QVBoxLayout* aussen, const QString& name, con
 
 } // namespace
 
-WieFangeIchAnFenster::WieFangeIchAnFenster(HauptFenster* h)
+WieFangeIchAnFenster::WieFangeIchAnFenster(Hauptrahmen* h)
     : QWidget(nullptr)
     , haupt(h)
 {

@@ -6,12 +6,12 @@
 
 namespace kelvora {
 
-class HauptFenster;
+class Hauptrahmen;
 
 class WieFangeIchAnFenster : public QWidget {
     Q_OBJECT
 public:
-    explicit WieFangeIchAnFenster(HauptFenster* haupt);
+    explicit WieFangeIchAnFenster(Hauptrahmen* haupt);
 
     // Restores the position and counts the opening.
     void Laden();
@@ -26,7 +26,7 @@ private:
     void BefehlDerRationDruecken(const QString& befehl);
     void NormalZeigen();
 
-    HauptFenster* haupt;
+    Hauptrahmen* haupt;
 };
 
 } // namespace kelvora

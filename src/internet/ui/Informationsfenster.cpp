@@ -6,9 +6,10 @@
 #include "frame/Programm.h"
 #include "frame/Statuszeile.h"
 #include "frame/ui/FensterPositionQt.h"
-#include "frame/ui/HauptFenster.h"
+#include "frame/ui/Hauptrahmen.h"
 #include "internet/MailRoutinen.h"
 #include "internet/SupportAngaben.h"
+#include "internet/UpdateSuchen.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -56,7 +57,7 @@ QLabel* Beschriftung(QWidget* eltern, const QString& name, const QString& text)
 
 } // namespace
 
-Informationsfenster::Informationsfenster(HauptFenster* h)
+Informationsfenster::Informationsfenster(Hauptrahmen* h)
     : QWidget(nullptr)
     , haupt(h)
 {

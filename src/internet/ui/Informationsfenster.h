@@ -11,13 +11,13 @@ class QPlainTextEdit;
 
 namespace kelvora {
 
-class HauptFenster;
+class Hauptrahmen;
 struct SupportAngaben;
 
 class Informationsfenster : public QWidget {
     Q_OBJECT
 public:
-    explicit Informationsfenster(HauptFenster* haupt);
+    explicit Informationsfenster(Hauptrahmen* haupt);
 
     // Restores the position, counts the opening and fills the fields.
     void Laden();
@@ -33,7 +33,7 @@ private:
     void NachrichtSchreiben();
     void DatenordnerOeffnen();
 
-    HauptFenster* haupt;
+    Hauptrahmen* haupt;
     QLineEdit* txtName = nullptr;
     QLineEdit* txtAdresse = nullptr;
     QLabel* lblKontaktHinweis = nullptr;

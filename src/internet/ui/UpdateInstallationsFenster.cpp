@@ -4,7 +4,7 @@
 #include "frame/Hauptmenue.h"
 #include "frame/Programm.h"
 #include "frame/ui/FensterPositionQt.h"
-#include "frame/ui/HauptFenster.h"
+#include "frame/ui/Hauptrahmen.h"
 #include "internet/MailRoutinen.h"
 #include "internet/UpdateSuchen.h"
 
@@ -38,7 +38,7 @@ QString Datum(const QDate& d)
 
 } // namespace
 
-UpdateInstallationsFenster::UpdateInstallationsFenster(HauptFenster* h)
+UpdateInstallationsFenster::UpdateInstallationsFenster(Hauptrahmen* h)
     : QWidget(nullptr)
     , haupt(h)
 {
@@ -110,7 +110,7 @@ void UpdateInstallationsFenster::closeEvent(QCloseEvent* e)
     e->accept();
 }
 
-void UpdateSucheFuerHauptfenster(HauptFenster* haupt)
+void UpdateSucheFuerHauptfenster(Hauptrahmen* haupt)
 {
     const UpdateErgebnis e = UpdateSuchen();
     // The request is answered; a later run is no longer the user's.

@@ -7,12 +7,12 @@
 
 namespace kelvora {
 
-class HauptFenster;
+class Hauptrahmen;
 
 class UpdateInstallationsFenster : public QWidget {
     Q_OBJECT
 public:
-    explicit UpdateInstallationsFenster(HauptFenster* haupt);
+    explicit UpdateInstallationsFenster(Hauptrahmen* haupt);
     ~UpdateInstallationsFenster() override;
 
     // Restores the position and counts the opening.
@@ -22,12 +22,12 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    HauptFenster* haupt;
+    Hauptrahmen* haupt;
 };
 
 // The update search run by the main window's timer, with its outcome shown
 // there: the menu "Neue Version installieren" captioned with the new
 // version's date, and this window when the user wants to install now.
-void UpdateSucheFuerHauptfenster(HauptFenster* haupt);
+void UpdateSucheFuerHauptfenster(Hauptrahmen* haupt);
 
 } // namespace kelvora

@@ -3,7 +3,7 @@
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Programm.h"
 #include "frame/ui/FensterPositionQt.h"
-#include "frame/ui/HauptFenster.h"
+#include "frame/ui/Hauptrahmen.h"
 #include "ration/RationErgebnisPosition.h"
 
 #include <QCloseEvent>
@@ -50,7 +50,7 @@ int Pixel(double twips)
 
 } // namespace
 
-ErgebnisFenster::ErgebnisFenster(HauptFenster* h, QWidget* parent)
+ErgebnisFenster::ErgebnisFenster(Hauptrahmen* h, QWidget* parent)
     : QWidget(parent)
     , haupt(h)
 {
@@ -195,7 +195,7 @@ void ErgebnisFenster::closeEvent(QCloseEvent* e)
     e->accept();
 }
 
-ErgebnisFenster* ErgebnisFensterMinimiert(HauptFenster* haupt)
+ErgebnisFenster* ErgebnisFensterMinimiert(Hauptrahmen* haupt)
 {
     if (!haupt)
         return nullptr;

@@ -14,13 +14,13 @@ class QLabel;
 
 namespace kelvora {
 
-class HauptFenster;
+class Hauptrahmen;
 
 class ErgebnisFenster : public QWidget {
     Q_OBJECT
 public:
     // With a main window the result window places itself in its work area.
-    explicit ErgebnisFenster(HauptFenster* haupt, QWidget* parent = nullptr);
+    explicit ErgebnisFenster(Hauptrahmen* haupt, QWidget* parent = nullptr);
     ~ErgebnisFenster() override;
 
     // The "Ist" column of a balancing: "NDF" or "TM". The four amounts are
@@ -48,7 +48,7 @@ private:
     void Laden();
     Spalte* SpalteFuer(const QString& name);
 
-    HauptFenster* haupt = nullptr;
+    Hauptrahmen* haupt = nullptr;
     std::array<QLabel*, ErgZeilen> soll{};
     Spalte ndf;
     Spalte tma;
@@ -58,6 +58,6 @@ private:
 // The result window of the main window's work area, created on first use,
 // in the minimised state in which every evaluation leaves it. nullptr
 // without a main window.
-ErgebnisFenster* ErgebnisFensterMinimiert(HauptFenster* haupt);
+ErgebnisFenster* ErgebnisFensterMinimiert(Hauptrahmen* haupt);
 
 } // namespace kelvora

@@ -3,12 +3,12 @@
 // result window and the commands that lead to it. Every figure comes from
 // the evaluation; nothing is computed here.
 
-#include "grundlagen/DatenTypen.h"
-#include "grundlagen/Formate.h"
 #include "frame/Oberflaeche.h"
 #include "frame/ui/Farbwert.h"
 #include "frame/ui/FensterPositionQt.h"
-#include "frame/ui/HauptFenster.h"
+#include "frame/ui/Hauptrahmen.h"
+#include "grundlagen/DatenTypen.h"
+#include "grundlagen/Formate.h"
 #include "printing/ui/FunktionenFuerListen.h"
 #include "ration/Eingabegrenzen.h"
 #include "ration/RationAuswerten.h"

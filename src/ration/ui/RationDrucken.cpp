@@ -3,7 +3,7 @@
 // and the result window's comparison when both balancings have run.
 
 #include "frame/Oberflaeche.h"
-#include "frame/ui/HauptFenster.h"
+#include "frame/ui/Hauptrahmen.h"
 #include "printing/ui/DruckVorschau.h"
 #include "printing/ui/FunktionenDrucker.h"
 #include "ration/RationBericht.h"

@@ -1,6 +1,5 @@
 #include "ration/ui/RationTierErstellenFenster.h"
 
-#include "grundlagen/DatenTypen.h"
 #include "database/DatenbankRoutinen.h"
 #include "feeds/ui/StammdatenTasten.h"
 #include "frame/FensterPosition.h"
@@ -8,9 +7,10 @@
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
 #include "frame/ui/FensterPositionQt.h"
-#include "frame/ui/HauptFenster.h"
-#include "ration/RationBericht.h"
+#include "frame/ui/Hauptrahmen.h"
+#include "grundlagen/DatenTypen.h"
 #include "ration/Eingabegrenzen.h"
+#include "ration/RationBericht.h"
 #include "ration/RationTabelle.h"
 #include "ration/RationTiereingaben.h"
 
@@ -58,7 +58,7 @@ long FutterAus(const QMimeData* daten)
 
 } // namespace
 
-RationTierErstellenFenster::RationTierErstellenFenster(HauptFenster* h, QWidget* parent)
+RationTierErstellenFenster::RationTierErstellenFenster(Hauptrahmen* h, QWidget* parent)
     : QWidget(parent)
     , haupt(h)
 {

@@ -22,14 +22,14 @@ class QTreeWidget;
 namespace kelvora {
 
 class ErgebnisFenster;
-class HauptFenster;
+class Hauptrahmen;
 struct ListenMarkierung;
 struct TierEingaben;
 
 class RationTierErstellenFenster : public QWidget {
     Q_OBJECT
 public:
-    explicit RationTierErstellenFenster(HauptFenster* haupt, QWidget* parent = nullptr);
+    explicit RationTierErstellenFenster(Hauptrahmen* haupt, QWidget* parent = nullptr);
     ~RationTierErstellenFenster() override;
 
     // Removes all columns and lines of lvwListe and sets up its fourteen
@@ -124,7 +124,7 @@ private:
     QList<ListenMarkierung> ListenMarkierungen() const;
     bool ListenTaste(const QKeyEvent* e);
 
-    HauptFenster* haupt = nullptr;
+    Hauptrahmen* haupt = nullptr;
 
     QGroupBox* frmDetails = nullptr;
     QLabel* lblFutterIDAnzeige = nullptr;

@@ -1,10 +1,10 @@
 #include "TestOberflaeche.h"
 #include "TestRegister.h"
 #include "TestUmgebung.h"
+#include "app/ui/HauptFenster.h"
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Programm.h"
 #include "frame/ui/FensterPositionQt.h"
-#include "frame/ui/HauptFenster.h"
 
 #include <QAction>
 #include <QLabel>

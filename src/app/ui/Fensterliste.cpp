@@ -1,13 +1,15 @@
-#include "frame/ui/Fensterliste.h"
+#include "app/ui/Fensterliste.h"
+
+#include "app/ui/HauptFenster.h"
 
 // Window headers (one line each).
-#include "guide/ui/WieFangeIchAnFenster.h"
 #include "feeds/ui/FutterListe.h"
-#include "ration/ui/ErgebnisFenster.h"
-#include "ration/ui/RationTierErstellenFenster.h"
 #include "feeds/ui/StammdatenFenster2.h"
+#include "guide/ui/WieFangeIchAnFenster.h"
 #include "internet/ui/Informationsfenster.h"
 #include "internet/ui/UpdateInstallationsFenster.h"
+#include "ration/ui/ErgebnisFenster.h"
+#include "ration/ui/RationTierErstellenFenster.h"
 
 #include <QHash>
 

@@ -1,5 +1,6 @@
-#include "frame/ui/HauptFenster.h"
+#include "app/ui/HauptFenster.h"
 
+#include "app/ui/Fensterliste.h"
 #include "database/Schemapflege.h"
 #include "frame/FensterPosition.h"
 #include "frame/FunktionenFuerINI.h"
@@ -10,7 +11,8 @@
 #include "frame/Statuszeile.h"
 #include "frame/ui/Farbwert.h"
 #include "frame/ui/FensterPositionQt.h"
-#include "frame/ui/Fensterliste.h"
+#include "internet/MailRoutinen.h"
+#include "internet/UpdateSuchen.h"
 
 #include <QAbstractButton>
 #include <QActionGroup>
@@ -69,7 +71,7 @@ QString N(const char* s)
 } // namespace
 
 HauptFenster::HauptFenster(QWidget* parent)
-    : QMainWindow(parent)
+    : Hauptrahmen(parent)
 {
     setObjectName(QStringLiteral("HauptFenster"));
     setWindowTitle(Programmname());

@@ -3,8 +3,9 @@
 // toolbar, the status line, the database indicator and the timers. Loading
 // it is the program's start, closing it ends the program.
 
+#include "frame/ui/Hauptrahmen.h"
+
 #include <QHash>
-#include <QMainWindow>
 #include <functional>
 
 class QAction;
@@ -17,7 +18,7 @@ class QToolButton;
 
 namespace kelvora {
 
-class HauptFenster : public QMainWindow {
+class HauptFenster final : public Hauptrahmen {
     Q_OBJECT
 public:
     explicit HauptFenster(QWidget* parent = nullptr);
@@ -29,27 +30,27 @@ public:
     // Opens the window's single instance (created on first use) as a child
     // of the frame and brings it forward; nullptr for a window this program
     // version does not have.
-    QWidget* FensterOeffnen(const QString& name);
+    QWidget* FensterOeffnen(const QString& name) override;
     // The open instance or nullptr.
-    QWidget* OffenesFenster(const QString& name) const;
+    QWidget* OffenesFenster(const QString& name) const override;
     // Presses the command `knopf` of the open window `fenster` when it is
     // enabled; true when pressed.
     bool BefehlDruecken(const QString& fenster, const QString& knopf);
 
     // The window that last opened the pop-up menu `KopierenIn`.
-    void KopierenInZeigen(QWidget* aufrufer, const QPoint& globalePosition);
+    void KopierenInZeigen(QWidget* aufrufer, const QPoint& globalePosition) override;
 
-    QMdiArea* Arbeitsbereich() const { return bereich; }
+    QMdiArea* Arbeitsbereich() const override { return bereich; }
 
     // Status line and indicator (reached through the seam).
-    void MeldungZeigen(qint64 farbe, const QString& text, int sekunden, bool ausblenden);
-    QString DatenbankAnzeigeText() const;
-    void DatenbankAnzeigeSetzen(const QString& text, qint64 farbe, bool durchsichtig);
+    void MeldungZeigen(qint64 farbe, const QString& text, int sekunden, bool ausblenden) override;
+    QString DatenbankAnzeigeText() const override;
+    void DatenbankAnzeigeSetzen(const QString& text, qint64 farbe, bool durchsichtig) override;
 
     // Starts tmrUpdateFinden with the hourglass; its tick runs the search.
-    void UpdateSucheStarten();
+    void UpdateSucheStarten() override;
 
-    QAction* Aktion(const QString& name) const;
+    QAction* Aktion(const QString& name) const override;
     bool SprechblasenAn() const { return mhTip; }
 
 protected:

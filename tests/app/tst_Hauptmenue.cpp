@@ -26,7 +26,6 @@ private slots:
     void kontrastregel_data();
     void kontrastregel();
     void statuszeileProtokolliert();
-    void titel();
 };
 
 void HauptmenueTest::menueZustaende_data()
@@ -177,11 +176,6 @@ void HauptmenueTest::statuszeileProtokolliert()
                           "E 10:00:00  HauptFensterMeldungAusgeben: Fehler"}));
     QCOMPARE(ordner.Zeilen("Fehlerprotokoll.txt"),
              QStringList{"E 04.12.26 10:00:00  HauptFensterMeldungAusgeben: Fehler"});
-}
-
-void HauptmenueTest::titel()
-{
-    QCOMPARE(Programmtitel(), QStringLiteral("Kelvora     Version 15.05.2015"));
 }
 
 KELVORA_TEST(HauptmenueTest)

@@ -69,7 +69,6 @@ private slots:
     void umlautSchluesselAlsAnsi();
     void protokoll_data();
     void protokoll();
-    void andereDatei();
     void schreibfehler_data();
     void schreibfehler();
 };
@@ -92,7 +91,6 @@ void INITest::lesen_data()
     QTest::newRow("fehlender Abschnitt") << datei << "Sichern" << "Intervall" << "vorgabe";
     QTest::newRow("Schluessel eines anderen Abschnitts") << datei << "Sound" << "Breit" << "vorgabe";
     QTest::newRow("fehlende Datei") << QByteArray() << "HauptFenster" << "Breit" << "vorgabe";
-    QTest::newRow("Kommentar zaehlt nicht") << QByteArray("[A]\r\n;x=1\r\nx=2\r\n") << "A" << "x" << "2";
     QTest::newRow("nur LF") << QByteArray("[A]\nx=3\n") << "A" << "x" << "3";
     QTest::newRow("Umlaute aus ANSI") << Ansi(QStringLiteral("[Programm]\r\nE1=Jörg Müßig\r\n")) << "Programm"
                                       << "e1" << QStringLiteral("Jörg Müßig");
@@ -207,8 +205,6 @@ void INITest::protokoll_data()
                                  << "E 10:00:00      INISpeichern: Sichern / Intervall / 2 / ";
     QTest::newRow("ohne Protokoll") << "Intervall" << true << 0 << "";
     QTest::newRow("BREIT") << "BREIT" << false << 0 << "";
-    QTest::newRow("Oben") << "Oben" << false << 0 << "";
-    QTest::newRow("links") << "links" << false << 0 << "";
     QTest::newRow("hOCH") << "hOCH" << false << 0 << "";
     QTest::newRow("Breite ist kein Positionsschluessel")
         << "Breite" << false << 0 << "E 10:00:00  INISpeichern: Sichern / Breite / 2 / ";
@@ -227,22 +223,6 @@ void INITest::protokoll()
     const QStringList erwartet = zeile.isEmpty() ? QStringList() : QStringList{zeile + programm().iniPfad};
     QCOMPARE(ordner.Zeilen("26_12_04.txt"), erwartet);
     QVERIFY(!QFile::exists(ordner.Pfad("Fehlerprotokoll.txt")));
-}
-
-void INITest::andereDatei()
-{
-    test::TestOberflaeche ui;
-    test::TestDatenordner ordner;
-    ordner.Schreiben("KELVORA.INI", "[Programm]\r\nE1=aus KELVORA\r\nE2=Zeile 2\r\n");
-    ordner.Schreiben("kontakt.ini", Ansi(QStringLiteral("[programm]\r\ne1=  Hans Bäuerle  \r\n")));
-    const QString kontakt = ordner.Pfad("kontakt.ini");
-    QCOMPARE(INILesenAusDatei(QStringLiteral("Programm"), QStringLiteral("E1"), QString(), kontakt),
-             QStringLiteral("Hans Bäuerle"));
-    QCOMPARE(INILesenAusDatei(QStringLiteral("Programm"), QStringLiteral("E2"), QStringLiteral("-"), kontakt),
-             QStringLiteral("-"));
-    QCOMPARE(INILesenAusDatei(QStringLiteral("Programm"), QStringLiteral("E1"), QString(), ordner.Pfad("fehlt.ini")),
-             QString());
-    QCOMPARE(INILesen(QStringLiteral("Programm"), QStringLiteral("E1")), QStringLiteral("aus KELVORA"));
 }
 
 void INITest::schreibfehler_data()

@@ -1,12 +1,9 @@
-#include "DatenbankTestHilfen.h"
-#include "TestDatenbank.h"
 #include "TestOberflaeche.h"
 #include "TestRegister.h"
 #include "TestUmgebung.h"
 #include "database/DateienFinden.h"
-#include "database/DatenbankKomprimieren.h"
-#include "database/DatenbankRoutinen.h"
 
+#include <QDir>
 #include <QTest>
 
 using namespace kelvora;
@@ -17,15 +14,9 @@ class DateienFindenTest : public QObject {
 private slots:
     void dateiLoeschen_data();
     void dateiLoeschen();
-    void dateiKopieren_data();
-    void dateiKopieren();
-    void kopierenScheitertOhneSchaden();
-    void umbenennen_data();
-    void umbenennen();
-    void verschiebenMitNummer();
-    void fileExists();
-    void komprimieren_data();
-    void komprimieren();
+    void kopierenUndVerschieben_data();
+    void kopierenUndVerschieben();
+    void dateiangaben();
 };
 
 void DateienFindenTest::dateiLoeschen_data()
@@ -58,120 +49,100 @@ void DateienFindenTest::dateiLoeschen()
     QVERIFY(ui.wartezeiten.isEmpty());
 }
 
-void DateienFindenTest::dateiKopieren_data()
+// The folder holds q.dat (200,000 bytes, more than one block of the old
+// copy method), da.dat and da(1).dat ("alt") and the empty folder unter.
+// landet: where q.dat's content is afterwards, "" = nowhere new. In the
+// expected log lines QUELLE and ZIEL stand for the full paths.
+void DateienFindenTest::kopierenUndVerschieben_data()
 {
-    QTest::addColumn<bool>("zielDa");
+    QTest::addColumn<QString>("aktion");
+    QTest::addColumn<QString>("quelle");
+    QTest::addColumn<QString>("ziel");
     QTest::addColumn<bool>("ueberschreiben");
-    QTest::addColumn<bool>("neueMethode");
     QTest::addColumn<bool>("ergebnis");
-    QTest::addColumn<QString>("logzeile");
-    QTest::newRow("neue Methode") << false << false << true << true << "Variante 2 (neue Methode) wird verwendet";
-    QTest::newRow("alte Methode") << false << false << false << true << "Variante 1 (alte Methode) wird verwendet";
-    QTest::newRow("Ziel vorhanden") << true << false << true << false
-                                    << "DateiKopieren abgebrochen, weil die Zieldatei ZIEL mit gleichem Namen schon "
-                                       "vorhanden ist.";
-    QTest::newRow("Ziel überschreiben") << true << true << false << true << "FileCopy wurde fehlerfrei ausgeführt.";
+    QTest::addColumn<QString>("landet");
+    QTest::addColumn<QStringList>("log");
+    QTest::addColumn<QString>("meldung");
+    using L = QStringList;
+    const QString k = "kopieren";
+    const QString u = "umbenennen";
+    const QString v = "verschieben";
+    QTest::newRow("kopieren, neue Methode")
+        << k << "q.dat" << "neu.dat" << false << true << "neu.dat"
+        << L { "DateiKopieren aufgerufen: QUELLE ---> ZIEL", "Variante 2 (neue Methode) wird verwendet", "200.000" }
+        << "";
+    QTest::newRow("kopieren, alte Methode") << "alt kopieren" << "q.dat" << "neu.dat" << false << true << "neu.dat"
+                                            << L { "Variante 1 (alte Methode) wird verwendet", "200.000" } << "";
+    QTest::newRow("kopieren, Ziel vorhanden")
+        << k << "q.dat" << "da.dat" << false << false << ""
+        << L { "DateiKopieren abgebrochen, weil die Zieldatei ZIEL mit gleichem Namen schon vorhanden ist." }
+        << "Das Kopieren der Datei wurde abgebrochen, weil die Zieldatei ZIEL mit gleichem Namen schon vorhanden ist!";
+    QTest::newRow("kopieren, Ziel überschreiben") << "alt kopieren" << "q.dat" << "da.dat" << true << true << "da.dat"
+                                                  << L { "FileCopy wurde fehlerfrei ausgeführt." } << "";
+    QTest::newRow("kopieren, Zielordner fehlt")
+        << k << "q.dat" << "fehlt/neu.dat" << false << false << "" << L {}
+        << "Der Ordner ORDNER/fehlt existiert nicht! Kopieren der Datei ist nicht möglich!";
+    // A missing source never costs the target it would have replaced.
+    QTest::newRow("kopieren, Quelle fehlt") << k << "fehlt.dat" << "da.dat" << true << false << ""
+                                            << L { "DateiKopieren abgebrochen, weil die Quelldatei nicht existiert." }
+                                            << "";
+    QTest::newRow("umbenennen") << u << "q.dat" << "neu.dat" << false << true << "neu.dat"
+                                << L { "Datei wurde mit Name umbenannt: QUELLE --> ZIEL" } << "";
+    QTest::newRow("umbenennen, Ziel vorhanden") << u << "q.dat" << "da.dat" << false << false << "" << L {} << "";
+    QTest::newRow("umbenennen, Ziel überschreiben") << u << "q.dat" << "da.dat" << true << true << "da.dat" << L {}
+                                                    << "";
+    QTest::newRow("umbenennen in anderen Ordner") << u << "q.dat" << "unter/neu.dat" << false << true
+                                                  << "unter/neu.dat" << L {} << "";
+    QTest::newRow("verschieben, nächste freie Nummer")
+        << v << "q.dat" << "da.dat" << false << true << "da(2).dat" << L {} << "";
+    QTest::newRow("verschieben in neuen Ordner") << v << "q.dat" << "tief/unten/neu.dat" << false << true
+                                                 << "tief/unten/neu.dat" << L {} << "";
 }
 
-void DateienFindenTest::dateiKopieren()
+void DateienFindenTest::kopierenUndVerschieben()
 {
-    QFETCH(bool, zielDa);
+    QFETCH(QString, aktion);
+    QFETCH(QString, quelle);
+    QFETCH(QString, ziel);
     QFETCH(bool, ueberschreiben);
-    QFETCH(bool, neueMethode);
     QFETCH(bool, ergebnis);
-    QFETCH(QString, logzeile);
+    QFETCH(QString, landet);
+    QFETCH(QStringList, log);
+    QFETCH(QString, meldung);
     TestOberflaeche ui;
     TestDatenordner ordner;
-    const QByteArray inhalt(200000, 'k'); // more than one block of the old method
-    ordner.Schreiben("quelle.dat", inhalt);
-    if (zielDa)
-        ordner.Schreiben("ziel.dat", "alt");
-    const QString ziel = ordner.Pfad("ziel.dat");
-    QCOMPARE(DateiKopieren(ordner.Pfad("quelle.dat"), ziel, true, ueberschreiben, neueMethode), ergebnis);
-    QCOMPARE(ordner.Roh("ziel.dat"), ergebnis ? inhalt : QByteArray("alt"));
-    QCOMPARE(ordner.Roh("quelle.dat"), inhalt);
-    const QStringList log = ordner.Zeilen("26_12_04.txt");
-    QCOMPARE(log.first(), "E 10:00:00  DateiKopieren aufgerufen: " + ordner.Pfad("quelle.dat") + " ---> " + ziel);
-    QVERIFY2(log.join('\n').contains(logzeile.replace("ZIEL", ziel)), qPrintable(log.join('\n')));
-    QCOMPARE(log.contains("E 10:00:00          200.000"), ergebnis);
+    const QByteArray inhalt(200000, 'k');
+    ordner.Schreiben("q.dat", inhalt);
+    ordner.Schreiben("da.dat", "alt");
+    ordner.Schreiben("da(1).dat", "alt");
+    QDir().mkpath(ordner.Pfad("unter"));
+    const QString q = ordner.Pfad(quelle);
+    const QString z = ordner.Pfad(ziel);
+
+    QString wirklich;
+    const bool ok = aktion == "umbenennen" ? Umbenennen(q, z, ueberschreiben)
+        : aktion == "verschieben"          ? DateiVerschieben(q, z, ueberschreiben, &wirklich)
+                                           : DateiKopieren(q, z, true, ueberschreiben, aktion == "kopieren");
+    QCOMPARE(ok, ergebnis);
+    if (!landet.isEmpty())
+        QCOMPARE(ordner.Roh(landet), inhalt);
+    if (aktion == "verschieben")
+        QCOMPARE(wirklich, ordner.Pfad(landet));
+    if (landet != "da.dat")
+        QCOMPARE(ordner.Roh("da.dat"), QByteArray("alt"));
+    QCOMPARE(ordner.Roh("da(1).dat"), QByteArray("alt"));
+    // Only a copy keeps its source.
+    QCOMPARE(QFile::exists(q), quelle == "q.dat" && (!ergebnis || aktion.endsWith("kopieren")));
+    const QString tageslog = ordner.Zeilen("26_12_04.txt").join('\n');
+    for (QString zeile : log)
+        QVERIFY2(tageslog.contains(zeile.replace("QUELLE", q).replace("ZIEL", z)), qPrintable(tageslog));
     QCOMPARE(ui.Texte(),
-        ergebnis ? QStringList {}
-                 : QStringList { "Das Kopieren der Datei wurde abgebrochen, weil die Zieldatei " + ziel
-                     + " mit gleichem Namen schon vorhanden ist!" });
+        meldung.isEmpty() ? QStringList {}
+                          : QStringList { meldung.replace("ZIEL", z).replace("ORDNER", ordner.Pfad()) });
     QCOMPARE(ui.sanduhrTiefe, 0);
 }
 
-void DateienFindenTest::kopierenScheitertOhneSchaden()
-{
-    TestOberflaeche ui;
-    TestDatenordner ordner;
-    ordner.Schreiben("a.dat", "a");
-    QVERIFY(!DateiKopieren(ordner.Pfad("a.dat"), ordner.Pfad("fehlt/a.dat"), false));
-    QCOMPARE(ui.Texte(),
-        QStringList {
-            "Der Ordner " + ordner.Pfad("fehlt") + " existiert nicht! Kopieren der Datei ist nicht möglich!" });
-    // A missing source never costs the target it would have replaced.
-    ordner.Schreiben("b.dat", "b");
-    QVERIFY(!DateiKopieren(ordner.Pfad("fehlt.dat"), ordner.Pfad("b.dat"), true, true));
-    QCOMPARE(ordner.Roh("b.dat"), QByteArray("b"));
-    QVERIFY(ordner.Zeilen("26_12_04.txt")
-                .last()
-                .endsWith("DateiKopieren abgebrochen, weil die Quelldatei nicht existiert."));
-}
-
-void DateienFindenTest::umbenennen_data()
-{
-    QTest::addColumn<QString>("ziel");
-    QTest::addColumn<bool>("zielDa");
-    QTest::addColumn<bool>("ueberschreiben");
-    QTest::addColumn<bool>("ergebnis");
-    QTest::newRow("gleicher Ordner") << "neu.mdb" << false << false << true;
-    QTest::newRow("Ziel da, nicht überschreiben") << "neu.mdb" << true << false << false;
-    QTest::newRow("Ziel da, überschreiben") << "neu.mdb" << true << true << true;
-    QTest::newRow("anderer Ordner") << "unter/neu.mdb" << false << false << true;
-}
-
-void DateienFindenTest::umbenennen()
-{
-    QFETCH(QString, ziel);
-    QFETCH(bool, zielDa);
-    QFETCH(bool, ueberschreiben);
-    QFETCH(bool, ergebnis);
-    TestOberflaeche ui;
-    TestDatenordner ordner;
-    ordner.Schreiben("alt.mdb", "Daten");
-    if (zielDa)
-        ordner.Schreiben(ziel, "vorher");
-    QCOMPARE(Umbenennen(ordner.Pfad("alt.mdb"), ordner.Pfad(ziel), ueberschreiben), ergebnis);
-    QCOMPARE(ordner.Roh(ziel), ergebnis ? QByteArray("Daten") : QByteArray("vorher"));
-    QCOMPARE(QFile::exists(ordner.Pfad("alt.mdb")), !ergebnis);
-    if (ergebnis && !ziel.contains('/'))
-        QVERIFY(
-            ordner.Zeilen("26_12_04.txt")
-                .last()
-                .endsWith("Datei wurde mit Name umbenannt: " + ordner.Pfad("alt.mdb") + " --> " + ordner.Pfad(ziel)));
-}
-
-void DateienFindenTest::verschiebenMitNummer()
-{
-    TestOberflaeche ui;
-    TestDatenordner ordner;
-    QDir().mkpath(ordner.Pfad("ziel"));
-    ordner.Schreiben("ziel/Futter.xml", "1");
-    ordner.Schreiben("ziel/Futter(1).xml", "2");
-    ordner.Schreiben("Futter.xml", "3");
-    QString wirklich;
-    QVERIFY(DateiVerschieben(ordner.Pfad("Futter.xml"), ordner.Pfad("ziel/Futter.xml"), false, &wirklich));
-    QCOMPARE(wirklich, ordner.Pfad("ziel/Futter(2).xml"));
-    QCOMPARE(ordner.Roh("ziel/Futter(2).xml"), QByteArray("3"));
-    QCOMPARE(ordner.Roh("ziel/Futter.xml"), QByteArray("1"));
-    QVERIFY(!QFile::exists(ordner.Pfad("Futter.xml")));
-    ordner.Schreiben("b.txt", "neu");
-    QVERIFY(DateiVerschieben(ordner.Pfad("b.txt"), ordner.Pfad("tief/unten/b.txt"), true, &wirklich));
-    QCOMPARE(ordner.Roh("tief/unten/b.txt"), QByteArray("neu"));
-}
-
-void DateienFindenTest::fileExists()
+void DateienFindenTest::dateiangaben()
 {
     TestOberflaeche ui;
     TestDatenordner ordner;
@@ -182,73 +153,6 @@ void DateienFindenTest::fileExists()
     QVERIFY(DateiFrei(ordner.Pfad("fehlt.txt")));
     QCOMPARE(Dateizeit(ordner.Pfad("fehlt")), QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
     QVERIFY(ui.meldungen.isEmpty());
-
-    // A file that may not be read: error 70 with its message.
-    ordner.Schreiben("gesperrt.txt", "x");
-    QFile(ordner.Pfad("gesperrt.txt")).setPermissions(QFileDevice::Permissions());
-    ::chmod(QFile::encodeName(ordner.Pfad()).constData(), 0755);
-    bool ergebnis;
-    {
-        Schreibschutz schutz(ordner.Pfad());
-        if (!schutz.wirksam)
-            QSKIP("Dateirechte lassen sich hier nicht wirksam entziehen");
-        ergebnis = FileExists(ordner.Pfad("gesperrt.txt"));
-    }
-    QVERIFY(!ergebnis);
-    QCOMPARE(ui.Texte(),
-        QStringList { ordner.Pfad("gesperrt.txt")
-            + "\nAuf diese Datei kann nicht zugegriffen werden! Sie sollten das Programm "
-              "beenden und nach der Ursache suchen.\n\nInformieren Sie den Programmierer, "
-              "sollte das Problem häufiger auftauchen!" });
-    QCOMPARE(ui.meldungen.first().symbol, Symbol::Kritisch);
-}
-
-void DateienFindenTest::komprimieren_data()
-{
-    QTest::addColumn<int>("fall"); // 0 = freed space, 1 = leftovers of an aborted run, 2 = damaged file
-    QTest::newRow("gelöschte Zeilen") << 0;
-    QTest::newRow("Reste eines abgebrochenen Laufs") << 1;
-    QTest::newRow("kaputte Datei") << 2;
-}
-
-void DateienFindenTest::komprimieren()
-{
-    QFETCH(int, fall);
-    TestOberflaeche ui;
-    TestDatenordner ordner;
-    const QString pfad = TestDatenbankAnlegen();
-    if (fall == 0) {
-        Verbindung v;
-        QVERIFY(DatenbankOeffnen(v, pfad));
-        const QString lang(2000, QLatin1Char('x'));
-        QVERIFY(AnweisungAusfuehren(v, "BEGIN"));
-        for (int i = 0; i < 200; ++i)
-            QVERIFY(
-                AnweisungAusfuehren(v, "INSERT INTO Ration (FutterID, FutterFrischMenge) VALUES (?, ?)", { lang, i }));
-        QVERIFY(AnweisungAusfuehren(v, "COMMIT"));
-        QVERIFY(AnweisungAusfuehren(v, "DELETE FROM Ration WHERE FutterFrischMenge > 2"));
-    } else if (fall == 1) {
-        ordner.Schreiben("~tmp_Futter.mdb", "Rest eines abgebrochenen Laufs");
-        ordner.Schreiben("old_Futter.mdb", "Rest");
-    } else {
-        ordner.Schreiben("Futter.mdb", "keine Datenbank");
-    }
-    const QStringList inhalt = fall == 2 ? QStringList {} : DatenbankInhalt(pfad);
-    const auto vorher = Dateistand(ordner.Pfad());
-
-    QCOMPARE(DatenbankKomprimieren(pfad), fall != 2);
-    QVERIFY(ui.meldungen.isEmpty());
-    if (fall == 2) {
-        QCOMPARE(Dateistand(ordner.Pfad()), vorher);
-        return;
-    }
-    QCOMPARE(DatenbankInhalt(pfad), inhalt);
-    QCOMPARE(QDir(ordner.Pfad()).entryList(QDir::Files | QDir::Hidden).filter(".mdb"), QStringList { "Futter.mdb" });
-    QCOMPARE(QDir(ordner.Pfad()).entryList({ "~tmp_*", "old_*" }, QDir::Files | QDir::Hidden), QStringList {});
-    QVERIFY(ordner.Zeilen("26_12_04.txt").contains("E 10:00:00  " + pfad + " wurde erfolgreich komprimiert."));
-    if (fall == 0)
-        QVERIFY(QFileInfo(pfad).size() < vorher.value("Futter.mdb").size());
-    QVERIFY(!DatenbankKomprimieren(ordner.Pfad("fehlt.mdb")));
 }
 
 KELVORA_TEST(DateienFindenTest)

@@ -1,12 +1,11 @@
 #include "TestDatenbank.h"
 #include "TestOberflaeche.h"
-#include "TestPfade.h"
 #include "TestRegister.h"
 #include "TestUmgebung.h"
 #include "database/DatenbankRoutinen.h"
 #include "database/LieferDatenbank.h"
-#include "grundlagen/NullFilter.h"
 
+#include <QDir>
 #include <QTest>
 
 using namespace kelvora;
@@ -18,7 +17,6 @@ private slots:
     void anweisungen_data();
     void anweisungen();
     void eigeneDateien();
-    void mitgelieferteDaten();
     void datenordnerEinrichten_data();
     void datenordnerEinrichten();
 };
@@ -44,14 +42,15 @@ void LieferDatenbankTest::anweisungen()
     QCOMPARE(SqlAnweisungen(text), anweisungen);
 }
 
+// A CSV file with byte order mark, Windows line ends and empty fields fills
+// the table named like it; an existing target is replaced.
 void LieferDatenbankTest::eigeneDateien()
 {
     TestOberflaeche ui;
     TestDatenordner ordner;
     QDir().mkpath(ordner.Pfad("quelle"));
     ordner.Schreiben("quelle/schema.sql",
-        "CREATE TABLE \"Sorte\" (ID INTEGER PRIMARY KEY AUTOINCREMENT, Name TEXT, \"Größe\" DOUBLE, "
-        "Tag DATETIME);\n");
+        "CREATE TABLE \"Sorte\" (ID INTEGER PRIMARY KEY AUTOINCREMENT, Name TEXT, \"Größe\" DOUBLE, Tag DATETIME);");
     ordner.Schreiben(
         "quelle/sorte.csv", "\xEF\xBB\xBFName;Größe;Tag\r\nHeu;4.5;2026-12-05T12:00:00\r\n;;\r\nStroh;12;\r\n");
     const QString ziel = ordner.Pfad("Liefer.mdb");
@@ -61,53 +60,13 @@ void LieferDatenbankTest::eigeneDateien()
     QCOMPARE(DatenbankInhalt(ziel),
         (QStringList { "Sorte|1|Heu|4.5|2026-12-05T12:00:00", "Sorte|2|<NULL>|<NULL>|<NULL>", "Sorte|3|Stroh|12|<NULL>",
             "sqlite_sequence|Sorte|3" }));
+    QVERIFY(!QFile::exists(ziel + ".neu"));
     // Numbers are stored as numbers, so that reads and sums need no text.
     Verbindung v;
-    QVERIFY(DatenbankOeffnen(v, ziel));
     QSqlQuery q;
-    QVERIFY(AbfrageOeffnen(v, q, "SELECT typeof(\"Größe\"), typeof(Name) FROM Sorte WHERE ID = 1"));
+    QVERIFY(DatenbankOeffnen(v, ziel) && AbfrageOeffnen(v, q, "SELECT typeof(\"Größe\"), typeof(Name) FROM Sorte"));
     QVERIFY(q.next());
-    QCOMPARE(q.value(0).toString(), QStringLiteral("real"));
-    QCOMPARE(q.value(1).toString(), QStringLiteral("text"));
-    QVERIFY(!QFile::exists(ziel + ".neu"));
-}
-
-void LieferDatenbankTest::mitgelieferteDaten()
-{
-    TestOberflaeche ui;
-    TestDatenordner ordner;
-    const QString pfad = TestDatenbankAnlegen();
-    QVERIFY(!pfad.isEmpty());
-    Verbindung v;
-    QVERIFY(DatenbankOeffnen(v, pfad));
-    for (const char* t :
-        { "Futtermittel", "FutterArten", "Ration", "RationenInhalt", "RationFürTier", "Reihung", "Zukauf" })
-        QVERIFY2(v.Datenbank().tables().contains(QString::fromUtf8(t)), t);
-
-    QSqlQuery q;
-    QVERIFY(AbfrageOeffnen(v, q, "SELECT count(*) FROM FutterArten WHERE ID BETWEEN 1 AND 5"));
-    QVERIFY(q.next());
-    QCOMPARE(q.value(0).toInt(), 5);
-
-    // The feeds the evaluation can use: every value it reads above 0.
-    QVERIFY(AbfrageOeffnen(v, q,
-        "SELECT TM_g, XP_gTM, UDP_gTM, NEL_MJTM, NFC_gTM, ADF_gTM, NDF_gTM, Ca_gTM, P_gTM, "
-        "FutterArtIOFC, FutterArt, Bezeichnung FROM Futtermittel"));
-    int alle = 0, vollstaendig = 0;
-    QSet<int> gruppen;
-    while (q.next()) {
-        ++alle;
-        bool voll = true;
-        for (int i = 0; i < 9; ++i)
-            voll = voll && NullFilter(q.value(i), "Double").toDouble() > 0;
-        vollstaendig += voll ? 1 : 0;
-        gruppen.insert(NullFilter(q.value(9), "Integer").toInt());
-        QVERIFY(!NullFilter(q.value(11), "String").toString().trimmed().isEmpty());
-        QVERIFY(NullFilter(q.value(10), "Integer").toInt() > 0);
-    }
-    QVERIFY(alle >= 30);
-    QVERIFY2(vollstaendig >= 30, qPrintable(QString::number(vollstaendig)));
-    QCOMPARE(gruppen, (QSet<int> { 1, 2, 3, 4, 5 }));
+    QCOMPARE(q.value(0).toString() + " " + q.value(1).toString(), QStringLiteral("real text"));
 }
 
 void LieferDatenbankTest::datenordnerEinrichten_data()
@@ -119,6 +78,7 @@ void LieferDatenbankTest::datenordnerEinrichten_data()
     QTest::newRow("nur BAK") << "Futter.BAK" << false;
     QTest::newRow("nur INI") << "KELVORA.INI" << false;
     QTest::newRow("nur ein Protokoll") << "26_12_04.txt" << true;
+    QTest::newRow("Kopie im Sicherungsordner") << "Sicherung/Futter_2026_12_03.mdb" << false;
 }
 
 void LieferDatenbankTest::datenordnerEinrichten()
@@ -132,13 +92,13 @@ void LieferDatenbankTest::datenordnerEinrichten()
     const QString ausfuehrungsOrdner = QFileInfo(lieferung).absolutePath();
 
     TestDatenordner ordner;
+    QDir().mkpath(ordner.Pfad("Sicherung"));
     if (!vorhanden.isEmpty())
         ordner.Schreiben(vorhanden, "geänderte Daten des Benutzers");
     const auto vorher = ordner.Roh("Futter.mdb");
     QCOMPARE(DatenordnerEinrichten(ausfuehrungsOrdner), eingerichtet);
     if (eingerichtet) {
         QCOMPARE(ordner.Roh("Futter.mdb"), programmOrdner.Roh(LieferDatenbankName));
-        QVERIFY(QFileInfo(ordner.Pfad("Futter.mdb")).isWritable());
         Verbindung v;
         QVERIFY(DatenbankOeffnen(v, ordner.Pfad("Futter.mdb")));
         QVERIFY(AnweisungAusfuehren(v, "DELETE FROM Ration"));

@@ -16,8 +16,6 @@ class SchemapflegeTest : public QObject {
 private slots:
     void feldHinzufuegen_data();
     void feldHinzufuegen();
-    void fehler_data();
-    void fehler();
     void schemaPflegen();
 };
 
@@ -91,50 +89,6 @@ void SchemapflegeTest::feldHinzufuegen()
     QCOMPARE(ui.meldungen.size(), 1);
     QVERIFY(ui.meldungen[0].text.contains("duplicate column name"));
     QVERIFY(!QFile::exists(ordner.Pfad("Fehlerprotokoll.txt")));
-}
-
-// inhalt replaces the database file, "-" deletes it. Nothing in the folder
-// changes.
-void SchemapflegeTest::fehler_data()
-{
-    QTest::addColumn<QString>("tabelle");
-    QTest::addColumn<QString>("wort");
-    QTest::addColumn<QString>("inhalt");
-    QTest::addColumn<QString>("meldung");
-    QTest::addColumn<QString>("zeile"); // in the error log
-    QTest::newRow("unbekanntes Typwort") << "Ration" << "BLOB" << "" << "BLOB: Datentyp wurde nicht erkannt"
-                                         << "E 04.12.26 10:00:00  Datentyp wurde nicht erkannt: BLOB";
-    QTest::newRow("fehlende Datenbank") << "Futtermittel" << "INTEGER" << "-" << "Datenbank nicht gefunden" << "";
-    QTest::newRow("fehlende Tabelle")
-        << "Fehlt" << "INTEGER" << "" << "" << "Feldhinzufuegen zu Fehlt _ X _ INTEGER FEHLER: 1 no such table: Fehlt";
-    QTest::newRow("kaputte Datei") << "Futtermittel" << "INTEGER" << "keine Datenbank" << ""
-                                   << "Feldhinzufuegen zu Futtermittel _ X _ INTEGER FEHLER: "
-                                      "Datenbank konnte nicht geöffnet werden: ";
-}
-
-void SchemapflegeTest::fehler()
-{
-    QFETCH(QString, tabelle);
-    QFETCH(QString, wort);
-    QFETCH(QString, inhalt);
-    QFETCH(QString, meldung);
-    QFETCH(QString, zeile);
-    TestOberflaeche ui;
-    TestDatenordner ordner;
-    const QString pfad = TestDatenbankAnlegen();
-    if (inhalt == "-")
-        QFile::remove(pfad);
-    else if (!inhalt.isEmpty())
-        ordner.Schreiben("Futter.mdb", inhalt.toUtf8());
-    const auto vorher = Dateistand(ordner.Pfad());
-    QVERIFY(!Feldhinzufuegen(pfad, tabelle, "X", wort, 0, false, false, 0));
-    QCOMPARE(ui.Texte(), meldung.isEmpty() ? QStringList {} : QStringList { meldung });
-    const QStringList log = ordner.Zeilen("Fehlerprotokoll.txt");
-    if (zeile.startsWith("E "))
-        QCOMPARE(log, QStringList { zeile });
-    else
-        QVERIFY2(log.join('\n').contains(zeile), qPrintable(log.join('\n')));
-    QCOMPARE(Dateistand(ordner.Pfad()), vorher);
 }
 
 void SchemapflegeTest::schemaPflegen()

@@ -1,0 +1,187 @@
+#include "DatenbankTestHilfen.h"
+#include "TestDatenbank.h"
+#include "TestOberflaeche.h"
+#include "TestRegister.h"
+#include "TestUmgebung.h"
+#include "database/DateienFinden.h"
+#include "database/DatenbankKomprimieren.h"
+#include "database/DatenbankRoutinen.h"
+#include "database/Datenbankholen.h"
+#include "database/LieferDatenbank.h"
+#include "database/Schemapflege.h"
+
+#include <QTest>
+#include <optional>
+
+using namespace kelvora;
+using namespace kelvora::test;
+
+using Vorbereitung = void (*)(const TestDatenordner&);
+using Aktion = bool (*)(const TestDatenordner&);
+Q_DECLARE_METATYPE(Vorbereitung)
+Q_DECLARE_METATYPE(Aktion)
+
+// Operations on a data folder the program may read but not write, or on a
+// missing or damaged database: each fails the way it says it fails, and
+// nothing in the folder is lost.
+class FehlschlaegeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void fehlschlaege_data();
+    void fehlschlaege();
+};
+
+namespace {
+
+// A database of yesterday and a younger compacted copy.
+void MitJuengererKom(const TestDatenordner& ordner)
+{
+    TestDatenbankAnlegen();
+    ordner.DateizeitSetzen("Futter.mdb", QDateTime(QDate(2026, 12, 3), QTime(9, 0)));
+    TestDatenbankAnlegen("Futter.KOM");
+    ordner.DateizeitSetzen("Futter.KOM", QDateTime(QDate(2026, 12, 4), QTime(8, 0)));
+    ordner.Schreiben("KELVORA.INI", "[Programm]\r\n");
+}
+
+// No database, only the delivered one and a copy in the safety folder.
+void NurSicherungskopie(const TestDatenordner& ordner)
+{
+    TestDatenbankAnlegen(LieferDatenbankName);
+    QDir().mkpath(ordner.Pfad("Sicherung"));
+    TestDatenbankAnlegen("Sicherung/Futter.mdb");
+    ::chmod(QFile::encodeName(ordner.Pfad("Sicherung")).constData(), 0755);
+}
+
+void NurDatenbank(const TestDatenordner&)
+{
+    TestDatenbankAnlegen();
+}
+
+void KaputteDatenbank(const TestDatenordner& ordner)
+{
+    TestDatenbankAnlegen();
+    ordner.Schreiben("Futter.mdb", "keine Datenbank");
+}
+
+void GesperrteDatei(const TestDatenordner& ordner)
+{
+    ordner.Schreiben("gesperrt.txt", "x");
+    QFile(ordner.Pfad("gesperrt.txt")).setPermissions(QFileDevice::Permissions());
+    ::chmod(QFile::encodeName(ordner.Pfad()).constData(), 0755);
+}
+
+bool Oeffnen(const TestDatenordner& ordner, bool nurLesen)
+{
+    Verbindung v;
+    return DatenbankOeffnen(v, ordner.Pfad("Futter.mdb"), nurLesen) && Anzahl(v, "Futtermittel") >= 30
+        && !AnweisungAusfuehren(v, "DELETE FROM Futtermittel");
+}
+
+bool Holen(const TestDatenordner&)
+{
+    QString pfad;
+    return Datenbankholen("Futter", pfad);
+}
+
+using O = const TestDatenordner&;
+
+// versuche: the waits of half a second while a file refuses to go; meldung:
+// the message shown, DATEI standing for the file; zeile: in the error log.
+void Z(const char* name, bool schutz, Vorbereitung v, Aktion a, bool ergebnis, int versuche = 0,
+    const QString& meldung = {}, const QString& zeile = {})
+{
+    QTest::newRow(name) << schutz << v << a << ergebnis << versuche << meldung << zeile;
+}
+
+bool FeldNeu(const TestDatenordner& ordner, const QString& tabelle = "Futtermittel", const QString& typ = "INTEGER")
+{
+    return Feldhinzufuegen(ordner.Pfad("Futter.mdb"), tabelle, "X", typ, 0, false, false, 0);
+}
+
+} // namespace
+
+void FehlschlaegeTest::fehlschlaege_data()
+{
+    QTest::addColumn<bool>("schutz");
+    QTest::addColumn<Vorbereitung>("vorbereitung");
+    QTest::addColumn<Aktion>("aktion");
+    QTest::addColumn<bool>("ergebnis");
+    QTest::addColumn<int>("versuche");
+    QTest::addColumn<QString>("meldung");
+    QTest::addColumn<QString>("zeile");
+    const bool geschuetzt = true;
+    const bool offen = false;
+    const Vorbereitung kom = MitJuengererKom;
+    const Vorbereitung leer = [](O) {};
+    Z("lesend öffnen", geschuetzt, kom, [](O o) { return Oeffnen(o, true); }, true);
+    Z("schreibend öffnen", geschuetzt, kom, [](O o) { return Oeffnen(o, false); }, true);
+    // The younger copy cannot take the database's place; the older one stays usable.
+    Z("KOM einsetzen", geschuetzt, kom, Holen, true, 10);
+    Z("komprimieren", geschuetzt, kom, [](O o) { return DatenbankKomprimieren(o.Pfad("Futter.mdb")); }, false);
+    Z("Feld hinzufügen", geschuetzt, kom, [](O o) { return FeldNeu(o); }, false);
+    Z("löschen", geschuetzt, kom, [](O o) { return DateiLoeschen(o.Pfad("Futter.KOM")); }, false, 10);
+    Z("kopieren", geschuetzt, kom, [](O o) { return DateiKopieren(o.Pfad("Futter.mdb"), o.Pfad("Futter.BAK")); },
+        false);
+    Z("umbenennen", geschuetzt, kom, [](O o) { return Umbenennen(o.Pfad("Futter.KOM"), o.Pfad("Futter.BAK")); },
+        false);
+    Z("Datenordner einrichten", geschuetzt, [](O) { TestDatenbankAnlegen(LieferDatenbankName); },
+        [](O o) { return DatenordnerEinrichten(o.Pfad()); }, false);
+    // The copy cannot be copied in: the program ends, the copy stays.
+    Z("Sicherungskopie einsetzen", geschuetzt, NurSicherungskopie, Holen, false, 0,
+        "Die Datenbank Futter.mdb fehlt! Das Programm kann ohne diese Datenbank nicht richtig arbeiten und wird "
+        "deshalb jetzt beendet.");
+    Z("Datei ohne Leserecht", geschuetzt, GesperrteDatei, [](O o) { return FileExists(o.Pfad("gesperrt.txt")); },
+        false, 0,
+        "DATEI\nAuf diese Datei kann nicht zugegriffen werden! Sie sollten das Programm beenden und nach der "
+        "Ursache suchen.\n\nInformieren Sie den Programmierer, sollte das Problem häufiger auftauchen!");
+
+    // A missing database: no retries, no message, and nothing creates it.
+    Z("öffnen ohne Datenbank", offen, leer, [](O o) { return Oeffnen(o, false); }, false);
+    Z("Datensatz löschen ohne Datenbank", offen, leer,
+        [](O o) { return DatensatzLoeschen(o.Pfad("Futter.mdb"), "Ration", 1, true); }, false);
+    Z("komprimieren ohne Datenbank", offen, leer, [](O o) { return DatenbankKomprimieren(o.Pfad("Futter.mdb")); },
+        false);
+    Z("Feld ohne Datenbank", offen, leer, [](O o) { return FeldNeu(o); }, false, 0, "Datenbank nicht gefunden");
+    Z("komprimieren, kaputte Datei", offen, KaputteDatenbank,
+        [](O o) { return DatenbankKomprimieren(o.Pfad("Futter.mdb")); }, false);
+    Z("Feld, kaputte Datei", offen, KaputteDatenbank, [](O o) { return FeldNeu(o); }, false, 0, "",
+        "Feldhinzufuegen zu Futtermittel _ X _ INTEGER FEHLER: Datenbank konnte nicht geöffnet werden: ");
+    Z("Feld, fehlende Tabelle", offen, NurDatenbank, [](O o) { return FeldNeu(o, "Fehlt"); }, false, 0, "",
+        "Feldhinzufuegen zu Fehlt _ X _ INTEGER FEHLER: 1 no such table: Fehlt");
+    Z("Feld, unbekanntes Typwort", offen, NurDatenbank, [](O o) { return FeldNeu(o, "Ration", "BLOB"); }, false, 0,
+        "BLOB: Datentyp wurde nicht erkannt", "E 04.12.26 10:00:00  Datentyp wurde nicht erkannt: BLOB");
+}
+
+void FehlschlaegeTest::fehlschlaege()
+{
+    QFETCH(bool, schutz);
+    QFETCH(Vorbereitung, vorbereitung);
+    QFETCH(Aktion, aktion);
+    QFETCH(bool, ergebnis);
+    QFETCH(int, versuche);
+    QFETCH(QString, meldung);
+    QFETCH(QString, zeile);
+    TestOberflaeche ui;
+    TestDatenordner ordner;
+    vorbereitung(ordner);
+    const auto vorher = Dateistand(ordner.Pfad());
+    const auto vorherSicherung = Dateistand(ordner.Pfad("Sicherung"));
+    {
+        std::optional<Schreibschutz> schreibschutz;
+        if (schutz && !schreibschutz.emplace(ordner.Pfad()).wirksam)
+            QSKIP("Der Ordner lässt sich hier nicht schreibschützen");
+        QCOMPARE(aktion(ordner), ergebnis);
+    }
+    QCOMPARE(ui.wartezeiten, QList<int>(versuche, 500));
+    const QString datei = ordner.Pfad("gesperrt.txt");
+    QCOMPARE(ui.Texte(), meldung.isEmpty() ? QStringList {} : QStringList { meldung.replace("DATEI", datei) });
+    const QString log = ordner.Zeilen("Fehlerprotokoll.txt").join('\n');
+    QVERIFY2(log.contains(zeile), qPrintable(log));
+    // Only the missing database ends the program.
+    QCOMPARE(ui.beendetMitCode, meldung.startsWith("Die Datenbank") ? 1 : -1);
+    QCOMPARE(Dateistand(ordner.Pfad()), vorher);
+    QCOMPARE(Dateistand(ordner.Pfad("Sicherung")), vorherSicherung);
+}
+
+KELVORA_TEST(FehlschlaegeTest)
+#include "tst_Fehlschlaege.moc"

@@ -12,48 +12,16 @@ using namespace kelvora::test;
 class DateienFindenTest : public QObject {
     Q_OBJECT
 private slots:
-    void dateiLoeschen_data();
-    void dateiLoeschen();
-    void kopierenUndVerschieben_data();
-    void kopierenUndVerschieben();
-    void dateiangaben();
+    void dateioperationen_data();
+    void dateioperationen();
 };
 
-void DateienFindenTest::dateiLoeschen_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("geloescht");
-    QTest::newRow("INI im Datenordner") << "KELVORA.INI" << false;
-    QTest::newRow("ini klein im Datenordner") << "kontakt.ini" << false;
-    QTest::newRow("INI in Unterordner") << "Sicherung/KELVORA.INI" << true;
-    QTest::newRow("Datenbank") << "Futter.KOM" << true;
-    QTest::newRow("fehlende Datei") << "gibtsnicht.txt" << true;
-}
-
-void DateienFindenTest::dateiLoeschen()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, geloescht);
-    TestOberflaeche ui;
-    TestDatenordner ordner;
-    QDir().mkpath(ordner.Pfad("Sicherung"));
-    if (!name.startsWith("gibtsnicht"))
-        ordner.Schreiben(name, "x");
-    QCOMPARE(DateiLoeschen(ordner.Pfad(name)), geloescht);
-    QCOMPARE(QFile::exists(ordner.Pfad(name)), !geloescht);
-    QCOMPARE(ordner.Zeilen("Fehlerprotokoll.txt"),
-        geloescht ? QStringList {}
-                  : QStringList { "E 04.12.26 10:00:00  DateienFinden.General.DateiLoeschen: INI-Datei soll "
-                                  "gelöscht werden. Wird verweigert: "
-                      + ordner.Pfad(name) });
-    QVERIFY(ui.wartezeiten.isEmpty());
-}
-
 // The folder holds q.dat (200,000 bytes, more than one block of the old
-// copy method), da.dat and da(1).dat ("alt") and the empty folder unter.
-// landet: where q.dat's content is afterwards, "" = nowhere new. In the
-// expected log lines QUELLE and ZIEL stand for the full paths.
-void DateienFindenTest::kopierenUndVerschieben_data()
+// copy method), da.dat and da(1).dat ("alt"), KELVORA.INI, kontakt.ini and
+// the folder unter with a KELVORA.INI. landet: where q.dat's content is
+// afterwards, "" = nowhere new. In the expected lines of the day's log
+// QUELLE and ZIEL stand for the full paths.
+void DateienFindenTest::dateioperationen_data()
 {
     QTest::addColumn<QString>("aktion");
     QTest::addColumn<QString>("quelle");
@@ -67,6 +35,16 @@ void DateienFindenTest::kopierenUndVerschieben_data()
     const QString k = "kopieren";
     const QString u = "umbenennen";
     const QString v = "verschieben";
+    const QString l = "löschen";
+    QTest::newRow("löschen") << l << "q.dat" << "" << false << true << "" << L { "QUELLE gelöscht." } << "";
+    QTest::newRow("löschen, fehlende Datei") << l << "fehlt.dat" << "" << false << true << "" << L {} << "";
+    QTest::newRow("löschen, INI im Datenordner")
+        << l << "KELVORA.INI" << "" << false << false << ""
+        << L { "DateienFinden.General.DateiLoeschen: INI-Datei soll gelöscht werden. Wird verweigert: QUELLE" } << "";
+    QTest::newRow("löschen, ini klein im Datenordner") << l << "kontakt.ini" << "" << false << false << "" << L {}
+                                                       << "";
+    QTest::newRow("löschen, INI in Unterordner") << l << "unter/KELVORA.INI" << "" << false << true << "" << L {}
+                                                 << "";
     QTest::newRow("kopieren, neue Methode")
         << k << "q.dat" << "neu.dat" << false << true << "neu.dat"
         << L { "DateiKopieren aufgerufen: QUELLE ---> ZIEL", "Variante 2 (neue Methode) wird verwendet", "200.000" }
@@ -99,7 +77,7 @@ void DateienFindenTest::kopierenUndVerschieben_data()
                                                  << "tief/unten/neu.dat" << L {} << "";
 }
 
-void DateienFindenTest::kopierenUndVerschieben()
+void DateienFindenTest::dateioperationen()
 {
     QFETCH(QString, aktion);
     QFETCH(QString, quelle);
@@ -116,13 +94,17 @@ void DateienFindenTest::kopierenUndVerschieben()
     ordner.Schreiben("da.dat", "alt");
     ordner.Schreiben("da(1).dat", "alt");
     QDir().mkpath(ordner.Pfad("unter"));
+    for (const char* ini : { "KELVORA.INI", "kontakt.ini", "unter/KELVORA.INI" })
+        ordner.Schreiben(ini, "[Programm]");
     const QString q = ordner.Pfad(quelle);
     const QString z = ordner.Pfad(ziel);
+    const bool warDa = QFile::exists(q);
 
     QString wirklich;
-    const bool ok = aktion == "umbenennen" ? Umbenennen(q, z, ueberschreiben)
-        : aktion == "verschieben"          ? DateiVerschieben(q, z, ueberschreiben, &wirklich)
-                                           : DateiKopieren(q, z, true, ueberschreiben, aktion == "kopieren");
+    const bool ok = aktion == "löschen" ? DateiLoeschen(q)
+        : aktion == "umbenennen"        ? Umbenennen(q, z, ueberschreiben)
+        : aktion == "verschieben"       ? DateiVerschieben(q, z, ueberschreiben, &wirklich)
+                                        : DateiKopieren(q, z, true, ueberschreiben, aktion == "kopieren");
     QCOMPARE(ok, ergebnis);
     if (!landet.isEmpty())
         QCOMPARE(ordner.Roh(landet), inhalt);
@@ -132,7 +114,7 @@ void DateienFindenTest::kopierenUndVerschieben()
         QCOMPARE(ordner.Roh("da.dat"), QByteArray("alt"));
     QCOMPARE(ordner.Roh("da(1).dat"), QByteArray("alt"));
     // Only a copy keeps its source.
-    QCOMPARE(QFile::exists(q), quelle == "q.dat" && (!ergebnis || aktion.endsWith("kopieren")));
+    QCOMPARE(QFile::exists(q), warDa && (!ergebnis || aktion.endsWith("kopieren")));
     const QString tageslog = ordner.Zeilen("26_12_04.txt").join('\n');
     for (QString zeile : log)
         QVERIFY2(tageslog.contains(zeile.replace("QUELLE", q).replace("ZIEL", z)), qPrintable(tageslog));
@@ -140,19 +122,7 @@ void DateienFindenTest::kopierenUndVerschieben()
         meldung.isEmpty() ? QStringList {}
                           : QStringList { meldung.replace("ZIEL", z).replace("ORDNER", ordner.Pfad()) });
     QCOMPARE(ui.sanduhrTiefe, 0);
-}
-
-void DateienFindenTest::dateiangaben()
-{
-    TestOberflaeche ui;
-    TestDatenordner ordner;
-    ordner.Schreiben("da.txt", "x");
-    QVERIFY(FileExists(ordner.Pfad("da.txt")) && !FileExists(ordner.Pfad("fehlt.txt")));
-    QVERIFY(!FileExists(QString()) && !FileExists(ordner.Pfad())); // a folder is no file
-    QVERIFY(OrdnerExistiert(ordner.Pfad()) && !OrdnerExistiert(ordner.Pfad("da.txt")));
-    QVERIFY(DateiFrei(ordner.Pfad("fehlt.txt")));
-    QCOMPARE(Dateizeit(ordner.Pfad("fehlt")), QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
-    QVERIFY(ui.meldungen.isEmpty());
+    QVERIFY(ui.wartezeiten.isEmpty());
 }
 
 KELVORA_TEST(DateienFindenTest)

@@ -18,7 +18,6 @@ private slots:
     void abfragen();
     void kaputteDatei_data();
     void kaputteDatei();
-    void datensatzLoeschen_data();
     void datensatzLoeschen();
 };
 
@@ -185,34 +184,20 @@ void DatenbankOeffnenTest::kaputteDatei()
     QCOMPARE(Dateistand(ordner.Pfad()), vorher);
 }
 
-void DatenbankOeffnenTest::datensatzLoeschen_data()
-{
-    QTest::addColumn<QString>("tabelle");
-    QTest::addColumn<long>("id");
-    QTest::addColumn<bool>("alle");
-    QTest::addColumn<bool>("ergebnis");
-    QTest::addColumn<long>("bleiben");
-    QTest::newRow("eine Zeile") << "Ration" << 2L << false << true << 2L;
-    QTest::newRow("unbekannte ID") << "Ration" << 99L << false << false << 3L;
-    QTest::newRow("alle") << "Ration" << 0L << true << true << 0L;
-    QTest::newRow("Tabellenname mit Umlaut") << "RationFürTier" << 1L << false << false << 3L;
-}
-
 void DatenbankOeffnenTest::datensatzLoeschen()
 {
-    QFETCH(QString, tabelle);
-    QFETCH(long, id);
-    QFETCH(bool, alle);
-    QFETCH(bool, ergebnis);
-    QFETCH(long, bleiben);
     TestOberflaeche ui;
     TestDatenordner ordner;
     const QString pfad = TestDatenbankAnlegen();
     QVERIFY(SqlInDatei(pfad, "INSERT INTO Ration (FutterID, FutterFrischMenge) VALUES (1, 5), (2, 5), (3, 5)"));
-    QCOMPARE(DatensatzLoeschen(pfad, tabelle, id, alle), ergebnis);
+    QVERIFY(DatensatzLoeschen(pfad, "Ration", 2, false));
+    QVERIFY(!DatensatzLoeschen(pfad, "Ration", 99, false));
+    QVERIFY(!DatensatzLoeschen(pfad, "RationFürTier", 1, false));
     Verbindung v;
     QVERIFY(DatenbankOeffnen(v, pfad));
-    QCOMPARE(Anzahl(v, "Ration"), bleiben);
+    QCOMPARE(Anzahl(v, "Ration"), 2L);
+    QVERIFY(DatensatzLoeschen(pfad, "Ration", 0, true));
+    QCOMPARE(Anzahl(v, "Ration"), 0L);
     QVERIFY(ui.meldungen.isEmpty());
 }
 

@@ -75,8 +75,9 @@ void LieferDatenbankTest::datenordnerEinrichten_data()
     QTest::addColumn<bool>("eingerichtet");
     QTest::newRow("neuer Ordner") << "" << true;
     QTest::newRow("Datenbank vorhanden") << "Futter.mdb" << false;
-    QTest::newRow("nur BAK") << "Futter.BAK" << false;
-    QTest::newRow("nur INI") << "KELVORA.INI" << false;
+    // Names in any letter case count, as a folder copied from Windows has them.
+    QTest::newRow("nur BAK") << "FUTTER.BAK" << false;
+    QTest::newRow("nur INI") << "Kelvora.ini" << false;
     QTest::newRow("nur ein Protokoll") << "26_12_04.txt" << true;
     QTest::newRow("Kopie im Sicherungsordner") << "Sicherung/Futter_2026_12_03.mdb" << false;
 }

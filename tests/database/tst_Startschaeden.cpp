@@ -4,7 +4,6 @@
 #include "TestUmgebung.h"
 #include "database/DatenbankRoutinen.h"
 #include "database/Datenbankholen.h"
-#include "database/LieferDatenbank.h"
 #include "frame/FunktionenFuerINI.h"
 #include "ration/RationAuswerten.h"
 
@@ -16,8 +15,7 @@ using namespace kelvora;
 using namespace kelvora::test;
 
 // What a crash or a copy from another computer leaves in the data folder:
-// the user's own copy is kept, it replaces the database as it was, and the
-// delivered database never takes its place.
+// the user's own copy is kept and replaces the database as it was.
 namespace {
 
 enum class Fall { RationSeiteZerstoert, HeissesJournal, WindowsNamen };
@@ -99,8 +97,6 @@ void StartschaedenTest::startschaeden()
     QFETCH(Fall, fall);
     TestOberflaeche ui;
     TestDatenordner ordner;
-    // The delivered database lies beside the "executable" of this test.
-    QVERIFY(!TestDatenbankAnlegen(LieferDatenbankName).isEmpty());
     const bool windows = fall == Fall::WindowsNamen;
     const QString kopie = windows ? "FUTTER.KOM" : "Futter.KOM";
     const QString mdbName = windows ? "futter.mdb" : "Futter.mdb";
@@ -126,7 +122,6 @@ void StartschaedenTest::startschaeden()
 
     // What the program finds when it starts on the folder.
     DatenordnerSetzen(ordner.Pfad());
-    QVERIFY(!DatenordnerEinrichten(ordner.Pfad()));
     QString pfad;
     QVERIFY(Datenbankholen("Futter", pfad));
     QCOMPARE(pfad, ordner.Pfad(mdbName));
@@ -148,7 +143,7 @@ void StartschaedenTest::startschaeden()
     if (windows) {
         QCOMPARE(programm().iniPfad, ordner.Pfad("Kelvora.ini"));
         QCOMPARE(QDir(ordner.Pfad()).entryList({ "*.mdb", "*.KOM", "*.ini" }, QDir::Files, QDir::Name),
-            (QStringList { LieferDatenbankName, "Kelvora.ini", "futter.mdb" }));
+            (QStringList { "Kelvora.ini", "futter.mdb" }));
     }
 }
 

@@ -52,11 +52,6 @@ void NurSicherungskopie(const TestDatenordner& ordner)
     ::chmod(QFile::encodeName(ordner.Pfad("Sicherung")).constData(), 0755);
 }
 
-void NurDatenbank(const TestDatenordner&)
-{
-    TestDatenbankAnlegen();
-}
-
 void KaputteDatenbank(const TestDatenordner& ordner)
 {
     TestDatenbankAnlegen();
@@ -113,6 +108,7 @@ void FehlschlaegeTest::fehlschlaege_data()
     const bool offen = false;
     const Vorbereitung kom = MitJuengererKom;
     const Vorbereitung leer = [](O) {};
+    const Vorbereitung nurDatenbank = [](O) { TestDatenbankAnlegen(); };
     Z("lesend öffnen", geschuetzt, kom, [](O o) { return Oeffnen(o, true); }, true);
     Z("schreibend öffnen", geschuetzt, kom, [](O o) { return Oeffnen(o, false); }, true);
     // The younger copy cannot take the database's place; the older one stays usable.
@@ -146,9 +142,9 @@ void FehlschlaegeTest::fehlschlaege_data()
         [](O o) { return DatenbankKomprimieren(o.Pfad("Futter.mdb")); }, false);
     Z("Feld, kaputte Datei", offen, KaputteDatenbank, [](O o) { return FeldNeu(o); }, false, 0, "",
         "Feldhinzufuegen zu Futtermittel _ X _ INTEGER FEHLER: Datenbank konnte nicht geöffnet werden: ");
-    Z("Feld, fehlende Tabelle", offen, NurDatenbank, [](O o) { return FeldNeu(o, "Fehlt"); }, false, 0, "",
+    Z("Feld, fehlende Tabelle", offen, nurDatenbank, [](O o) { return FeldNeu(o, "Fehlt"); }, false, 0, "",
         "Feldhinzufuegen zu Fehlt _ X _ INTEGER FEHLER: 1 no such table: Fehlt");
-    Z("Feld, unbekanntes Typwort", offen, NurDatenbank, [](O o) { return FeldNeu(o, "Ration", "BLOB"); }, false, 0,
+    Z("Feld, unbekanntes Typwort", offen, nurDatenbank, [](O o) { return FeldNeu(o, "Ration", "BLOB"); }, false, 0,
         "BLOB: Datentyp wurde nicht erkannt", "E 04.12.26 10:00:00  Datentyp wurde nicht erkannt: BLOB");
 }
 

@@ -73,40 +73,20 @@ void DatenbankOeffnenTest::besetzt()
     }
 }
 
+// A failed query is logged with its text; an empty one is refused with a
+// message before it reaches the database.
 void DatenbankOeffnenTest::abfragen()
 {
     TestOberflaeche ui;
     TestDatenordner ordner;
-    const QString pfad = TestDatenbankAnlegen();
     Verbindung v;
-    QVERIFY(DatenbankOeffnen(v, pfad, true));
-    QVERIFY(v.NurLesen());
-    QVERIFY(!AnweisungAusfuehren(v, "DELETE FROM Futtermittel"));
-    QCOMPARE(ZeilenMit(ordner.Zeilen("Fehlerprotokoll.txt"), "Datenbank soll schreibgeschützt geöffnet werden: " + pfad)
-                 .size(),
-        1);
-    QVERIFY(DatenbankOeffnen(v, pfad));
-    QVERIFY(Anzahl(v, "Futtermittel") >= 30);
-    QCOMPARE(ui.anzeigeText, QStringLiteral("2"));
-
-    // A value with quotes and a semicolon goes in unharmed as a bound value.
-    const QString name = QStringLiteral("Heu 'spät'; \"2. Schnitt\"");
-    QVERIFY(AnweisungAusfuehren(v, "INSERT INTO Futtermittel (Bezeichnung, TM_g) VALUES (?, ?)", { name, 860.5 }));
     QSqlQuery q;
-    QVERIFY(AbfrageOeffnen(v, q, "SELECT TM_g FROM Futtermittel WHERE Bezeichnung = ?", { name }));
-    QVERIFY(q.last());
-    QCOMPARE(q.value(0).toDouble(), 860.5);
-    int geaendert = 0;
-    QVERIFY(
-        AnweisungAusfuehren(v, "UPDATE Futtermittel SET TM_g = ? WHERE Bezeichnung = ?", { 870, name }, &geaendert));
-    QCOMPARE(geaendert, 1);
-    QVERIFY(ui.meldungen.isEmpty());
-
+    QVERIFY(!AbfrageOeffnen(v, q, "SELECT 1"));
+    QVERIFY(DatenbankOeffnen(v, TestDatenbankAnlegen()));
     QVERIFY(!AbfrageOeffnen(v, q, "SELECT * FROM GibtEsNicht"));
     QVERIFY(ordner.Zeilen("Fehlerprotokoll.txt")
                 .contains("E 04.12.26 10:00:00  Fehler beim Öffnen einer Tabelle: SELECT * FROM GibtEsNicht"));
-    // Empty queries are never sent to the database: the log keeps only the
-    // refused delete and the missing table.
+    QVERIFY(ui.meldungen.isEmpty());
     for (const char* leer : { "", "    ", " \t\r\n " })
         QVERIFY(!AbfrageOeffnenPruefen(v, q, leer));
     QCOMPARE(ui.Texte(), QStringList(3, "Die Abfrage ist leer. Bitte informieren Sie den Programmierer!"));

@@ -109,7 +109,6 @@ void FehlschlaegeTest::fehlschlaege_data()
     const Vorbereitung kom = MitJuengererKom;
     const Vorbereitung leer = [](O) {};
     const Vorbereitung nurDatenbank = [](O) { TestDatenbankAnlegen(); };
-    Z("lesend öffnen", geschuetzt, kom, [](O o) { return Oeffnen(o, true); }, true);
     Z("schreibend öffnen", geschuetzt, kom, [](O o) { return Oeffnen(o, false); }, true);
     // The younger copy cannot take the database's place; the older one stays usable.
     Z("KOM einsetzen", geschuetzt, kom, Holen, true, 10);
@@ -131,6 +130,8 @@ void FehlschlaegeTest::fehlschlaege_data()
         "DATEI\nAuf diese Datei kann nicht zugegriffen werden! Sie sollten das Programm beenden und nach der "
         "Ursache suchen.\n\nInformieren Sie den Programmierer, sollte das Problem häufiger auftauchen!");
 
+    // Opened read-only, the database refuses the delete.
+    Z("lesend öffnen", offen, nurDatenbank, [](O o) { return Oeffnen(o, true); }, true);
     // A missing database: no retries, no message, and nothing creates it.
     Z("öffnen ohne Datenbank", offen, leer, [](O o) { return Oeffnen(o, false); }, false);
     Z("Datensatz löschen ohne Datenbank", offen, leer,

@@ -4,8 +4,9 @@
 #include "TestUmgebung.h"
 #include "app/ui/HauptFenster.h"
 #include "frame/FunktionenFuerINI.h"
-#include "frame/Hauptmenue.h"
 #include "frame/Programm.h"
+#include "internet/MailRoutinen.h"
+#include "internet/SupportAngaben.h"
 #include "internet/UpdateSuchen.h"
 
 #include <QAction>
@@ -20,114 +21,200 @@ using namespace kelvora;
 
 Q_DECLARE_METATYPE(kelvora::Antwort)
 
+// What the program information window offers: the version check (what the
+// user is told, when the search is due, the way to the installer window),
+// the support details and the mail to the author. The plain outcomes of the
+// version check (newer, current, file missing, server off, no server
+// entered) are the command version-pruefen's test in tests/app.
+
+namespace {
+
+const QString KeineInfo = "Es konnten keine Informationen über die aktuelle Version aus dem Internet abgerufen werden.";
+const QString Aktuell = "Installierte Version: 15.05.2015\nVersion im Internet: 15.05.2015";
+
+// The day number of the scripted clock's date (04.12.2026).
+const long Heute = static_cast<long>(QDate(1899, 12, 30).daysTo(QDate(2026, 12, 4)));
+
+} // namespace
+
 class InformationsfensterTest : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
-    void identitaetNachNeustart();
-    void ungespeichertSchliessen_data();
-    void ungespeichertSchliessen();
-    void versionPruefenBisZurInstallation();
+    void versionsdatei_data();
+    void versionsdatei();
+    void suchrhythmus_data();
+    void suchrhythmus();
+    void kopieNichtSchreibbar();
+    void downloadseite();
+    void vomFensterBisZurInstallation();
+    void nichtSpeicherbar_data();
+    void nichtSpeicherbar();
+    void fensterSpeichert_data();
+    void fensterSpeichert();
+    void nachricht();
+    void mailUndWebseite();
 
 private:
-    QWidget* SupportFenster();
+    // Starts the main window past the guide's first twenty starts and opens
+    // the information window in it.
+    QWidget* Oeffnen(HauptFenster& haupt)
+    {
+        INISpeichern("HauptFenster", "AufrufZähler", "30");
+        haupt.Laden();
+        haupt.show();
+        return haupt.FensterOeffnen("Informationsfenster");
+    }
+
+    std::unique_ptr<test::HttpTestServer> server;
     test::TestOberflaeche* ui = nullptr;
     test::TestDatenordner* ordner = nullptr;
-    HauptFenster* haupt = nullptr;
 };
+
+void InformationsfensterTest::initTestCase()
+{
+    server = std::make_unique<test::HttpTestServer>();
+    QVERIFY2(server->Laeuft(), "python3 -m http.server startet nicht");
+}
 
 void InformationsfensterTest::init()
 {
     ui = new test::TestOberflaeche;
     ordner = new test::TestDatenordner;
-    // Past the guide's first twenty starts.
-    INISpeichern(QStringLiteral("HauptFenster"), QStringLiteral("AufrufZähler"), QStringLiteral("30"));
     updateAnfrage() = UpdateAnfrage {};
-    haupt = new HauptFenster;
-    haupt->Laden();
-    haupt->show();
+    INISpeichern("Update", "Adresse", server->Adresse("Versionen.txt"));
 }
 
 void InformationsfensterTest::cleanup()
 {
-    delete haupt;
-    updateAnfrage() = UpdateAnfrage {};
     delete ordner;
     delete ui;
 }
 
-QWidget* InformationsfensterTest::SupportFenster()
+void InformationsfensterTest::versionsdatei_data()
 {
-    QAction* menue = haupt->Aktion(QStringLiteral("HilfeProgA"));
-    if (!menue || !menue->isEnabled())
-        return nullptr;
-    menue->trigger();
-    return haupt->OffenesFenster(QStringLiteral("Informationsfenster"));
+    QTest::addColumn<QByteArray>("inhalt"); // empty: no server listens
+    QTest::addColumn<bool>("vomBenutzer");
+    QTest::addColumn<VersionsStand>("stand");
+    QTest::addColumn<QDate>("imInternet");
+    QTest::addColumn<QString>("meldung"); // empty: none
+
+    QTest::newRow("neuer, andere Programme davor, ohne Anfrage")
+        << QByteArray("Futterplan=01.01.2020\r\nKelvora 01.06.2015\r\n") << false << VersionsStand::Neuer
+        << QDate(2015, 6, 1) << QString();
+    QTest::newRow("gleiches Datum wie das Programm")
+        << QByteArray("Kelvora=15.05.2015") << true << VersionsStand::Aktuell << QDate(2015, 5, 15) << Aktuell;
+    QTest::newRow("http_404 im Text")
+        << QByteArray("<html>HTTP_404 not found</html>") << true << VersionsStand::DateiFehlt << QDate() << QString();
+    QTest::newRow("Schlüssel fehlt")
+        << QByteArray("Futterplan=01.01.2020") << true << VersionsStand::KeineAngabe << QDate() << KeineInfo;
+    QTest::newRow("Datum unlesbar")
+        << QByteArray("Kelvora=demnächst") << true << VersionsStand::KeineAngabe << QDate() << KeineInfo;
+    QTest::newRow("Schlüssel erst nach 1000 Bytes") << QByteArray(995, 'x') + QByteArray("Kelvora=2015-06-01")
+                                                    << true << VersionsStand::KeineAngabe << QDate() << KeineInfo;
+    QTest::newRow("Server aus") << QByteArray() << true << VersionsStand::NichtErreichbar << QDate()
+                                << KeineInfo + "\n\nDer Server nimmt keine Verbindung an. Bitte prüfen Sie die "
+                                               "Verbindung zum Internet.";
 }
 
-void InformationsfensterTest::identitaetNachNeustart()
+void InformationsfensterTest::versionsdatei()
 {
-    QWidget* w = SupportFenster();
-    QVERIFY(w);
-    QCOMPARE(w->findChild<QLabel*>(QStringLiteral("lblDatenordner"))->text(), QDir::toNativeSeparators(ordner->Pfad()));
-    QTest::keyClicks(w->findChild<QLineEdit*>(QStringLiteral("txtName")), QStringLiteral("Hof Lindner"));
-    QTest::keyClicks(w->findChild<QLineEdit*>(QStringLiteral("txtAdresse")), QStringLiteral("Dorfweg 1, 87654 Au"));
-    w->findChild<QPushButton*>(QStringLiteral("cmdSpeichern"))->click();
-    QCOMPARE(ui->statuszeilen.last().farbe, qint64(Farbe::Gruen));
+    QFETCH(QByteArray, inhalt);
+    QFETCH(bool, vomBenutzer);
+    QFETCH(VersionsStand, stand);
+    QFETCH(QDate, imInternet);
+    QFETCH(QString, meldung);
+    if (inhalt.isEmpty())
+        INISpeichern("Update", "Adresse", QString("http://127.0.0.1:%1/Versionen.txt").arg(test::FreierPort()));
+    server->DateiSchreiben("Versionen.txt", inhalt);
+    updateAnfrage().vomBenutzer = vomBenutzer;
 
-    delete haupt;
-    programm().E1.clear();
-    programm().E2.clear();
-    haupt = new HauptFenster;
-    haupt->Laden();
-    QCOMPARE(programm().E1, QStringLiteral("Hof Lindner"));
-    QCOMPARE(programm().E2, QStringLiteral("Dorfweg 1, 87654 Au"));
-    QCOMPARE(INILesen(QStringLiteral("Informationsfenster"), QStringLiteral("AufrufZähler")), QStringLiteral("1"));
+    const VersionsAuskunft a = VersionPruefen();
+    QCOMPARE(a.stand, stand);
+    QCOMPARE(a.imInternet, imInternet);
+    QCOMPARE(ui->Texte(), meldung.isEmpty() ? QStringList() : QStringList { meldung });
+    if (!meldung.isEmpty())
+        QCOMPARE(ui->meldungen[0].titel, meldung == Aktuell ? "Keine neue Version gefunden." : "");
+    QCOMPARE(ui->sanduhrTiefe, 0);
+    // The copy of what was read; nothing when nothing was.
+    QCOMPARE(ordner->Roh("Versionen.txt"), inhalt.left(1000));
+    QCOMPARE(ui->statuszeilen.size(), stand == VersionsStand::Neuer ? 1 : 0);
+    if (stand == VersionsStand::Neuer) {
+        QCOMPARE(ui->statuszeilen[0].text, QString("Im Internet ist eine neue Version dieses Programms vorhanden."));
+        QCOMPARE(ui->statuszeilen[0].farbe, qint64(49152));
+        QCOMPARE(ui->statuszeilen[0].sekunden, 10);
+    }
+}
+
+void InformationsfensterTest::suchrhythmus_data()
+{
+    QTest::addColumn<QString>("intervall"); // empty: not in the INI
+    QTest::addColumn<long>("letzte"); // 0: emptied
+    QTest::addColumn<bool>("gesucht");
+    QTest::addColumn<QString>("intervallDanach");
+    QTest::newRow("Intervall 12 wird 9") << "12" << 0L << true << "9";
+    QTest::newRow("heute gesucht, Intervall 1: erst morgen") << "" << Heute << false << "";
+    QTest::newRow("gestern gesucht, Intervall 1") << "1" << Heute - 1 << true << "1";
+    QTest::newRow("vor 2 Tagen, Intervall 3") << "3" << Heute - 2 << false << "3";
+    QTest::newRow("geleert: sofort") << "1" << 0L << true << "1";
+}
+
+void InformationsfensterTest::suchrhythmus()
+{
+    QFETCH(QString, intervall);
+    QFETCH(long, letzte);
+    QFETCH(bool, gesucht);
+    QFETCH(QString, intervallDanach);
+    server->DateiSchreiben("Versionen.txt", "Kelvora=2015-05-15");
+    if (!intervall.isEmpty())
+        INISpeichern("Programm", "NachNeuerVersionSuchenIntervallTage", intervall);
+    const QString letzteText = letzte ? QString::number(letzte) : QString();
+    INISpeichern("Programm", "LetzteUpdateSuche", letzteText);
+
+    const UpdateErgebnis e = UpdateSuchen();
+    QCOMPARE(e.gesucht, gesucht);
+    QCOMPARE(updateAnfrage().uebersprungen, !gesucht);
+    QCOMPARE(INILesen("Programm", "NachNeuerVersionSuchenIntervallTage"), intervallDanach);
+    QCOMPARE(INILesen("Programm", "LetzteUpdateSuche"), gesucht ? QString::number(Heute) : letzteText);
+    QCOMPARE(QFile::exists(ordner->Pfad("Versionen.txt")), gesucht);
     QVERIFY(ui->meldungen.isEmpty());
 }
 
-void InformationsfensterTest::ungespeichertSchliessen_data()
+void InformationsfensterTest::kopieNichtSchreibbar()
 {
-    QTest::addColumn<Antwort>("antwort");
-    QTest::addColumn<QString>("gespeichert");
-    QTest::addColumn<bool>("offen");
-    QTest::newRow("Ja speichert") << Antwort::Ja << "Hof Lindner" << false;
-    QTest::newRow("Nein verwirft") << Antwort::Nein << "" << false;
-    QTest::newRow("Abbrechen bleibt offen") << Antwort::Abbrechen << "" << true;
+    // A folder in the way of the copy: the write fails, the check goes on.
+    QDir(ordner->Pfad()).mkdir("Versionen.txt");
+    server->DateiSchreiben("Versionen.txt", "Kelvora=2015-06-01");
+    const VersionsAuskunft a = VersionPruefen();
+    QCOMPARE(a.stand, VersionsStand::Neuer);
+    QVERIFY(!a.schreibfehler.isEmpty());
+    QCOMPARE(ui->statuszeilen.first().farbe, qint64(255));
+    QVERIFY(ui->statuszeilen.first().text.startsWith("Die Versionsinformationen konnten nicht in "));
+    QCOMPARE(ordner->Zeilen("Fehlerprotokoll.txt").size(), 1);
 }
 
-void InformationsfensterTest::ungespeichertSchliessen()
+// An entered page goes before the folder of the version file (opened in
+// vomFensterBisZurInstallation); an address without a folder gives none.
+void InformationsfensterTest::downloadseite()
 {
-    QFETCH(Antwort, antwort);
-    QFETCH(QString, gespeichert);
-    QFETCH(bool, offen);
-    QWidget* w = SupportFenster();
-    QVERIFY(w);
-    QTest::keyClicks(w->findChild<QLineEdit*>(QStringLiteral("txtName")), QStringLiteral("Hof Lindner"));
-    ui->Antworten(antwort);
-    w->findChild<QPushButton*>(QStringLiteral("cmdSchliessen"))->click();
-    QCOMPARE(ui->meldungen.size(), 1);
-    QCOMPARE(INILesen(QStringLiteral("Programm"), QStringLiteral("E1")), gespeichert);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(haupt->OffenesFenster(QStringLiteral("Informationsfenster")) != nullptr, offen);
+    INISpeichern("Update", "Downloadseite", "https://example.org/neu");
+    QCOMPARE(UpdateDownloadseite(), QStringLiteral("https://example.org/neu"));
+    INISpeichern("Update", "Downloadseite", "");
+    INISpeichern("Update", "Adresse", "https://example.org");
+    QCOMPARE(UpdateDownloadseite(), QString());
 }
 
-void InformationsfensterTest::versionPruefenBisZurInstallation()
+void InformationsfensterTest::vomFensterBisZurInstallation()
 {
-    test::HttpTestServer server;
-    QVERIFY(server.Laeuft());
-    server.DateiSchreiben(QStringLiteral("Versionen.txt"), "Kelvora=2015-06-01\r\n");
-    INISpeichern(QStringLiteral("Update"), QStringLiteral("Adresse"), server.Adresse(QStringLiteral("Versionen.txt")));
-    INISpeichern(QStringLiteral("Programm"), QStringLiteral("LetzteUpdateSuche"), QStringLiteral("46360"));
-
-    QWidget* w = SupportFenster();
-    QVERIFY(w);
-    w->findChild<QPushButton*>(QStringLiteral("cmdVersionPruefen"))->click();
-    QCOMPARE(INILesen(QStringLiteral("Programm"), QStringLiteral("LetzteUpdateSuche"), QStringLiteral("-")), QString());
-    QVERIFY(ordner->Zeilen(QStringLiteral("26_12_04.txt"))
-                .contains(QStringLiteral("E 10:00:00  tmrUpdateFinden wird aktiviert in cmdVersionPruefen_Click")));
-    auto* timer = haupt->findChild<QTimer*>(QStringLiteral("tmrUpdateFinden"));
+    server->DateiSchreiben("Versionen.txt", "Kelvora=2015-06-01\r\n");
+    INISpeichern("Programm", "LetzteUpdateSuche", QString::number(Heute));
+    HauptFenster haupt;
+    Oeffnen(haupt)->findChild<QPushButton*>("cmdVersionPruefen")->click();
+    // Searched today already, but asked for: due at once.
+    QCOMPARE(INILesen("Programm", "LetzteUpdateSuche", "-"), QString());
+    auto* timer = haupt.findChild<QTimer*>("tmrUpdateFinden");
     QVERIFY(timer->isActive());
     QCOMPARE(ui->sanduhrTiefe, 1);
 
@@ -136,17 +223,123 @@ void InformationsfensterTest::versionPruefenBisZurInstallation()
     QMetaObject::invokeMethod(timer, "timeout");
     QVERIFY(!timer->isActive());
     QCOMPARE(ui->sanduhrTiefe, 0);
-    QCOMPARE(ui->Texte(), QStringList { QStringLiteral("Soll die neue Version jetzt installiert werden?") });
-    QVERIFY(haupt->Aktion(QStringLiteral("NeueVersionHM"))->isVisible());
-    QCOMPARE(haupt->Aktion(QStringLiteral("NeueVersionInstallationA"))->text(), QStringLiteral("01.06.15"));
+    QCOMPARE(ui->Texte(), QStringList { "Soll die neue Version jetzt installiert werden?" });
+    QVERIFY(haupt.Aktion("NeueVersionHM")->isVisible());
+    QCOMPARE(haupt.Aktion("NeueVersionInstallationA")->text(), QStringLiteral("01.06.15"));
 
-    QWidget* installation = haupt->OffenesFenster(QStringLiteral("UpdateInstallationsFenster"));
+    QWidget* installation = haupt.OffenesFenster("UpdateInstallationsFenster");
     QVERIFY(installation);
-    QCOMPARE(installation->findChild<QLabel*>(QStringLiteral("lblImInternet"))->text(),
-        QStringLiteral("Version im Internet: 01.06.2015"));
-    installation->findChild<QPushButton*>(QStringLiteral("cmdDownloadseite"))->click();
-    QCOMPARE(ui->geoeffneteAdressen, QStringList { server.Adresse(QString()) });
+    QCOMPARE(installation->findChild<QLabel*>("lblImInternet")->text(), QString("Version im Internet: 01.06.2015"));
+    installation->findChild<QPushButton*>("cmdDownloadseite")->click();
+    QCOMPARE(ui->geoeffneteAdressen, QStringList { server->Adresse(QString()) });
     QVERIFY(updateAnfrage().installationsFensterOffen);
+}
+
+// What the settings file cannot hold is refused before anything is written.
+void InformationsfensterTest::nichtSpeicherbar_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("iniIstOrdner");
+    QTest::addColumn<QString>("fehlerBeginn");
+    QTest::newRow("Zeichen außerhalb Windows-1252") << "Łukasz Nowak" << false << "Das Zeichen „Ł“ im Feld „Name“ kann";
+    QTest::newRow("Einstellungen nicht beschreibbar")
+        << "Hof Lindner" << true << "Die Angaben konnten nicht gespeichert werden";
+}
+
+void InformationsfensterTest::nichtSpeicherbar()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, iniIstOrdner);
+    QFETCH(QString, fehlerBeginn);
+    if (iniIstOrdner) {
+        QFile::remove(ordner->Pfad("KELVORA.INI"));
+        QDir(ordner->Pfad()).mkdir("KELVORA.INI");
+    }
+    programm().E1 = "alt";
+    SupportAngaben a;
+    a.name = name;
+    const QString fehler = SupportAngabenSpeichern(a);
+    QVERIFY2(fehler.startsWith(fehlerBeginn), qPrintable(fehler));
+    QCOMPARE(programm().E1, QStringLiteral("alt"));
+    QCOMPARE(SupportAngabenLesen().name, QString());
+}
+
+void InformationsfensterTest::fensterSpeichert_data()
+{
+    QTest::addColumn<QString>("knopf");
+    QTest::addColumn<Antwort>("antwort"); // to the question on closing with changes
+    QTest::addColumn<bool>("gespeichert");
+    QTest::addColumn<bool>("offen");
+    QTest::newRow("Speichern") << "cmdSpeichern" << Antwort::OK << true << true;
+    QTest::newRow("Schließen, Ja speichert") << "cmdSchliessen" << Antwort::Ja << true << false;
+    QTest::newRow("Schließen, Nein verwirft") << "cmdSchliessen" << Antwort::Nein << false << false;
+    QTest::newRow("Schließen, Abbrechen bleibt offen") << "cmdSchliessen" << Antwort::Abbrechen << false << true;
+}
+
+// Saved values are trimmed and in use at once, not only after the next start.
+void InformationsfensterTest::fensterSpeichert()
+{
+    QFETCH(QString, knopf);
+    QFETCH(Antwort, antwort);
+    QFETCH(bool, gespeichert);
+    QFETCH(bool, offen);
+    HauptFenster haupt;
+    QWidget* w = Oeffnen(haupt);
+    // insert() edits as typing does; key clicks know no umlauts.
+    w->findChild<QLineEdit*>("txtName")->insert("Hof Bäuerle & Söhne");
+    w->findChild<QLineEdit*>("txtAdresse")->insert("  Dorfweg 1  ");
+    w->findChild<QLineEdit*>("txtAbsenderEmail")->insert("anna@example.org");
+    ui->Antworten(antwort);
+    w->findChild<QPushButton*>(knopf)->click();
+
+    QCOMPARE(ui->meldungen.size(), knopf == "cmdSchliessen" ? 1 : 0);
+    const SupportAngaben gelesen = SupportAngabenLesen();
+    QCOMPARE(gelesen.name, gespeichert ? "Hof Bäuerle & Söhne" : "");
+    QCOMPARE(gelesen.adresse, gespeichert ? "Dorfweg 1" : "");
+    QCOMPARE(gelesen.absenderEmail, gespeichert ? "anna@example.org" : "");
+    QCOMPARE(programm().E1, gelesen.name);
+    if (gespeichert)
+        QCOMPARE(ui->statuszeilen.last().farbe, qint64(Farbe::Gruen));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(haupt.OffenesFenster("Informationsfenster") != nullptr, offen);
+}
+
+void InformationsfensterTest::nachricht()
+{
+    SupportAngaben a;
+    a.absenderName = "Anna Muster";
+    a.absenderEmail = "anna@example.org";
+    QCOMPARE(NachrichtAnDenAutor(a, "Frage\nzum Heu\n"),
+        "Hallo!\r\n\r\nFrage\r\nzum Heu\r\n\r\nAnna Muster\r\nanna@example.org\r\n\r\n"
+        "Kelvora     Version 15.05.2015\r\nDatenordner: "
+            + ordner->Pfad() + "\r\n");
+}
+
+// The mail to the programmer, and without a mail program or browser the user
+// is told; a page without an address is not even tried.
+void InformationsfensterTest::mailUndWebseite()
+{
+    qputenv("KELVORA_SUPPORTADRESSE", "hilfe@example.org");
+    MailAnProgrammierer();
+    qunsetenv("KELVORA_SUPPORTADRESSE");
+    QCOMPARE(
+        ui->geoeffneteAdressen, QStringList { "mailto:hilfe@example.org?Subject=Kelvora&Body=Hallo!%0D%0A%0D%0A" });
+    // Without text no body, with text as it stands.
+    QCOMPARE(MailAdresse("a@b.de", "Frage", "   "), QStringLiteral("mailto:a@b.de?Subject=Frage"));
+    QCOMPARE(MailAdresse("a@b.de", "", "x"), QStringLiteral("mailto:a@b.de?Subject=&Body=x"));
+
+    ui->adresseOeffnenGelingt = false;
+    QString an = "a@b.de";
+    MailAufrufen(an, "x", QString());
+    QVERIFY(!WebseiteAufrufen("https://example.org"));
+    QVERIFY(!WebseiteAufrufen("   "));
+    QCOMPARE(ui->geoeffneteAdressen.size(), 3);
+    QCOMPARE(ui->Texte(),
+        QStringList({ "Wahrscheinlich ist keine Mail-Anwendung vorhanden!",
+            "Wahrscheinlich ist kein Standard-Browser eingestellt!" }));
+    QCOMPARE(ui->meldungen[0].titel, QStringLiteral("Fehler beim Aufruf"));
+    QCOMPARE(ui->meldungen[1].titel, QStringLiteral("Fehler beim Aufruf einer Website"));
+    QCOMPARE(ui->meldungen[1].symbol, Symbol::Kritisch);
 }
 
 KELVORA_TEST(InformationsfensterTest)

@@ -45,4 +45,12 @@ QList<GespeicherteZeile> RationLesen()
     return zeilen;
 }
 
+QList<double> FrischMengen()
+{
+    QList<double> mengen;
+    for (const GespeicherteZeile& z : RationLesen())
+        mengen.append(z.frischMenge);
+    return mengen;
+}
+
 } // namespace kelvora::test

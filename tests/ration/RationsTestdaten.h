@@ -2,6 +2,10 @@
 // Small rations in a fresh test database: feeds with chosen dry matter and
 // NDF, and rows of table Ration.
 
+#include "TestDatenbank.h"
+#include "TestOberflaeche.h"
+#include "TestUmgebung.h"
+
 #include <QList>
 #include <QString>
 
@@ -32,5 +36,14 @@ struct GespeicherteZeile {
     int fixeMenge;
 };
 QList<GespeicherteZeile> RationLesen();
+// The fresh amounts of RationLesen().
+QList<double> FrischMengen();
+
+// A data folder with a fresh test database and the scripted seam, no window.
+struct DatenbankUmgebung {
+    TestOberflaeche ui;
+    TestDatenordner ordner;
+    bool bereit = !TestDatenbankAnlegen().isEmpty();
+};
 
 } // namespace kelvora::test

@@ -2,7 +2,6 @@
 #include "TestRegister.h"
 #include "TestUmgebung.h"
 #include "grundlagen/DatenTypen.h"
-#include "grundlagen/Formate.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "frame/Oberflaeche.h"
 #include "ration/RationAuswerten.h"
@@ -104,7 +103,6 @@ Q_DECLARE_METATYPE(kelvora::RationZeile)
 class RationAuswertenTest : public QObject {
     Q_OBJECT
 private slots:
-    void leereRation();
     void grammRunden_data();
     void grammRunden();
     void futterZeilen_data();
@@ -115,45 +113,14 @@ private slots:
     void versorgung();
     void freiesFutterNEL();
     void ergebnisFenster();
-    void ueberlauf();
-    void ueberlaufBehaeltZeilen();
+    void abgebrochen_data();
+    void abgebrochen();
     void aufnahmeOhneTabellenwert();
 };
 
-void RationAuswertenTest::leereRation()
-{
-    const Auswertung a = Auswerten({}, {});
-    QVERIFY(a.datenbankOffen);
-    QCOMPARE(a.fcm, 25.0);
-    QStringList zeilen;
-    for (const ListenZeile& z : a.zeilen) {
-        QCOMPARE(z.id, 0L);
-        zeilen.append(Zeile(z));
-    }
-    QCOMPARE(zeilen, QStringList({
-                         " | | | | | | | | | | | ",
-                         " |SUMMEN|0,0|0,00|0|0|0,0|0|0|0|0,00|0,00",
-                         " | | | | | | | | | | | ",
-                         " |Erhaltungs- und Leistungsbedarf| | |2.660| |120,3| | | |104,25|66,50",
-                         " |DIFFERENZ| | |-2.660| |-120,3| | | |-104,25|-66,50",
-                         " |DIFFERENZ in Milch kg| | |-30| |-38,8| | | |-32,48|-33,59",
-                     }));
-    QCOMPARE(Label(a, "lblTMKiloMaxAnzeige2").text, QStringLiteral("19,20"));
-    QCOMPARE(Label(a, "lblNDFGrammMaxAnzeige").text, QStringLiteral("7500"));
-    QCOMPARE(Label(a, "lblTMKiloMaxAnzeige").text,
-             Formatieren(TMAufnahmeSchaetzung(QStringLiteral("nicht definiert"), 12, 3, 600, 0, 0, 120, 25, 4, 3.3),
-                         QStringLiteral("#0.00")));
-    // Without dry matter no figure of an earlier ration stays: emptied, uncoloured.
-    for (const char* name : {"lblKraftfutterProzentAnzeige", "lblTMKiloAnzeige", "lblNELMJAnzeige",
-                             "lblUDPKonzAnzeige", "lblNDFGrammAnzeige", "lblADFKonzAnzeige"}) {
-        QVERIFY2(Label(a, name).gesetzt, name);
-        QVERIFY2(Label(a, name).text.isEmpty(), name);
-        QCOMPARE(Label(a, name).hintergrund, qint64(0));
-    }
-    QCOMPARE(Label(a, "lblUnterversorgungNEL").text, QStringLiteral("Unterversorgung bei NEL"));
-    QVERIFY(Label(a, "lblUnterversorgungNEL").sichtbar);
-    QCOMPARE(Label(a, "lblUnterversorgungNEL").hintergrund, Farbe::Hellrot);
-}
+// The empty ration, the list lines of fixed and free feeds and every figure
+// of three rations are compared as a whole with the output of "kelvora
+// auswerten" (tests/data/auswerten); here the rules at their edges.
 
 void RationAuswertenTest::grammRunden_data()
 {
@@ -192,15 +159,10 @@ void RationAuswertenTest::futterZeilen_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("summeFrisch");
 
-    QTest::newRow("fixe Menge") << Futterliste{Silage} << Fix(9001, 10)
-                                << "Grassilage|Grassilage 1. Schnitt|10,00|3,50|560|140|22,4|875|980|1.575|21,00|13,30"
-                                << "10,0";
+    // Fixed amounts and free ones with and without an amount are in the golden outputs.
     QTest::newRow("frei, Anteil gerundet") << Futterliste{Silage} << Frei(9001, 33.5)
                                            << "Grassilage|Grassilage 1. Schnitt|34 % |0,00|0|0|0,0|0|0|0|0,00|0,00"
                                            << "0,0";
-    QTest::newRow("frei mit Menge")
-        << Futterliste{Silage} << Frei(9001, 60, 12.5)
-        << "Grassilage|(60 %) Grassilage 1. Schnitt|12,50 *|4,38|700|175|28,0|1.094|1.225|1.969|26,25|16,63" << "12,5";
     QTest::newRow("fehlendes Futter") << Futterliste{} << Fix(4711, 5)
                                       << " | |5,00|0,00|0|0|0,0|0|0|0|0,00|0,00" << "5,0";
 }
@@ -315,68 +277,69 @@ void RationAuswertenTest::versorgung()
 void RationAuswertenTest::freiesFutterNEL()
 {
     // Rows come in FutterID order; the last free one sets the value.
-    const Futterliste futter{{.id = 3, .art = 11, .nel = 6.0}, {.id = 7, .art = 11, .nel = 6.8},
-                             {.id = 9, .art = 11, .nel = 7.5}};
-    const Auswertung a =
-        Auswerten(futter, {Frei(3, 50, 2, 1), Frei(7, 50, 0, 2), Fix(9, 1, 3)});
-    QCOMPARE(a.summen.freiesFutterNEL, 6.8);
-    QCOMPARE(Label(a, "lblTMKiloMaxAnzeige").text,
-             Formatieren(TMAufnahmeSchaetzung(QStringLiteral("nicht definiert"), 12, 3, 600, 3, 6.8, 120, 25, 4, 3.3),
-                         QStringLiteral("#0.00")));
-    const Auswertung ohneFreies = Auswerten(futter, {Fix(3, 2, 1), Fix(9, 1, 3)});
-    QCOMPARE(ohneFreies.summen.freiesFutterNEL, 0.0);
+    const Futterliste futter{{.id = 3, .nel = 6.0}, {.id = 7, .nel = 6.8}, {.id = 9, .nel = 7.5}};
+    QCOMPARE(Auswerten(futter, {Frei(3, 50, 2, 1), Frei(7, 50, 0, 2), Fix(9, 1, 3)}).summen.freiesFutterNEL, 6.8);
+    QCOMPARE(Auswerten(futter, {Fix(3, 2, 1), Fix(9, 1, 3)}).summen.freiesFutterNEL, 0.0);
 }
 
 void RationAuswertenTest::ergebnisFenster()
 {
     TierEingaben tier = Kuh();
     const Auswertung ohne = Auswerten({Silage}, {Fix(9001, 10)}, tier);
-    QVERIFY(ohne.ergebnis.spalte.isEmpty());
-    QVERIFY(!ohne.ergebnis.anteileGesetzt);
-    QVERIFY(!ohne.ergebnisZeigen);
-    QCOMPARE(ohne.ergebnis.soll[ErgNEL], QStringLiteral("120 MJ"));
-    QCOMPARE(ohne.ergebnis.soll[ErgRohprotein], QStringLiteral("2660 g"));
-    QCOMPARE(ohne.ergebnis.soll[ErgUDP], QStringLiteral("35-38% vom RP"));
+    QVERIFY(ohne.ergebnis.spalte.isEmpty() && !ohne.ergebnisZeigen);
+    const ErgebnisSpalte soll{"120 MJ", "2660 g", "35-38% vom RP", "35-43%", "min. 28%", "75% der NDF",
+                              "min. 18%", "104 g", "67 g"};
+    QCOMPARE(ohne.ergebnis.soll, soll);
 
     tier.letzterAusgleich = QStringLiteral("TM");
     tier.tmAusgeglichen = true;
     tier.ndfAusgeglichen = true;
     const Auswertung tm = Auswerten({Silage}, {Fix(9001, 10)}, tier);
-    QVERIFY(tm.ergebnisZeigen);
+    QVERIFY(tm.ergebnisZeigen && tm.ergebnis.anteileGesetzt);
     QCOMPARE(tm.ergebnis.spalte, QStringLiteral("TM"));
-    QVERIFY(tm.ergebnis.anteileGesetzt);
     const ErgebnisSpalte ist{"22 MJ", "560 g", "25 %", "25 %", "45 %", "100 %", "28 %", "21 g", "13 g"};
     QCOMPARE(tm.ergebnis.ist, ist);
 
     // Without dry matter only the sums reach the result window.
     const Auswertung leer = Auswerten({}, {}, tier);
     QCOMPARE(leer.ergebnis.ist[ErgNEL], QStringLiteral("0 MJ"));
-    QVERIFY(!leer.ergebnis.anteileGesetzt);
-    QVERIFY(leer.ergebnis.ist[ErgUDP].isEmpty());
+    QVERIFY(!leer.ergebnis.anteileGesetzt && leer.ergebnis.ist[ErgUDP].isEmpty());
 }
 
-void RationAuswertenTest::ueberlauf()
+void RationAuswertenTest::abgebrochen_data()
 {
+    QTest::addColumn<Futterliste>("futter");
+    QTest::addColumn<double>("menge");  // of the second of three rows
+    QTest::addColumn<QString>("meldung");
+    QTest::addColumn<QString>("zeile");  // how the second row is listed
+
+    const Futterliste normal{{.id = 1, .xp = 200}, {.id = 2, .xp = 200}, {.id = 3, .xp = 200}};
+    QTest::newRow("Überlauf") << Futterliste{{.id = 1}, {.id = 2, .xp = 3e9}, {.id = 3}} << 1.0
+                              << "Fehler 6 (Überlauf) in Prozedur RationAuswerten" << "1,00";
+    QTest::newRow("Menge ungültig gespeichert")
+        << normal << 99999999999.0
+        << "Beim Futtermittel \"Testfutter\" ist die Menge ungültig gespeichert (1e+11). Erlaubt sind 0 bis 500"
+        << "99.999.999.999,00";
+    QTest::newRow("Nährwert negativ gespeichert")
+        << Futterliste{{.id = 1}, {.id = 2, .ca = -1}, {.id = 3}} << 1.0
+        << "Beim Futtermittel \"Testfutter\" ist der Wert Ca_gTM ungültig gespeichert (-1)" << "1,00";
+    QTest::newRow("Trockenmasse über 1000 gespeichert")
+        << Futterliste{{.id = 1}, {.id = 2, .tm = 1200}, {.id = 3}} << 1.0
+        << "Beim Futtermittel \"Testfutter\" ist die Trockenmasse ungültig gespeichert (1200)" << "1,00";
+}
+
+void RationAuswertenTest::abgebrochen()
+{
+    QFETCH(Futterliste, futter);
+    QFETCH(double, menge);
+    QFETCH(QString, meldung);
     test::TestDatenordner ordner;
     test::TestOberflaeche oberflaeche;
-    const Auswertung a = Auswerten({{.id = 1, .xp = 3e9}}, {Fix(1, 1)});
+    const Auswertung a = Auswerten(futter, {Fix(1, 10, 11), Fix(2, menge, 12), Fix(3, 5, 13)});
     QVERIFY(a.abgebrochen);
     QCOMPARE(oberflaeche.meldungen.size(), 1);
-    QVERIFY2(oberflaeche.meldungen[0].text.startsWith(QStringLiteral("Fehler 6 (Überlauf) in Prozedur RationAuswerten")),
-             qPrintable(oberflaeche.meldungen[0].text));
+    QVERIFY2(oberflaeche.meldungen[0].text.startsWith(meldung), qPrintable(oberflaeche.meldungen[0].text));
     QCOMPARE(oberflaeche.meldungen[0].symbol, Symbol::Kritisch);
-    QCOMPARE(a.zeilen.size(), 1);
-    QVERIFY(a.zeilen[0].fehler);
-}
-
-void RationAuswertenTest::ueberlaufBehaeltZeilen()
-{
-    test::TestDatenordner ordner;
-    test::TestOberflaeche oberflaeche;
-    const Futterliste futter{{.id = 1, .xp = 200}, {.id = 2, .xp = 200}, {.id = 3, .xp = 200}};
-    const Auswertung a = Auswerten(futter, {Fix(1, 10, 11), Fix(2, 99999999999.0, 12), Fix(3, 5, 13)});
-    QVERIFY(a.abgebrochen);
-    QCOMPARE(oberflaeche.meldungen.size(), 1);
     // Every feed row stays reachable, the failing one marked; no sums, no figures.
     QCOMPARE(a.zeilen.size(), 3);
     QList<long> ids;
@@ -387,11 +350,10 @@ void RationAuswertenTest::ueberlaufBehaeltZeilen()
     QCOMPARE(ids, QList<long>({11, 12, 13}));
     QVERIFY(!a.zeilen[0].fehler && a.zeilen[1].fehler && !a.zeilen[2].fehler);
     QVERIFY(a.zeilen[1].texte[1].endsWith(QStringLiteral("nicht berechenbar, Menge prüfen")));
-    QCOMPARE(a.zeilen[1].texte[2], QStringLiteral("99.999.999.999,00"));
+    QTEST(a.zeilen[1].texte[2], "zeile");
     QCOMPARE(a.zeilen[2].texte[2], QStringLiteral("5,00"));
-    for (const Anzeige& l : a.anzeigen) {
+    for (const Anzeige& l : a.anzeigen)
         QVERIFY2(l.gesetzt && l.text.isEmpty() && l.hintergrund == 0, qPrintable(l.name));
-    }
     QVERIFY(!a.ergebnis.aktualisieren);
 }
 

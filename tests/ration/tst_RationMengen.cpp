@@ -1,10 +1,15 @@
+#include "RationsTestdaten.h"
 #include "TestRegister.h"
 #include "ration/RationAnteile.h"
 #include "ration/RationMengen.h"
+#include "ration/RationUebernahme.h"
 
 #include <QTest>
 
 using namespace kelvora;
+using namespace kelvora::test;
+
+Q_DECLARE_METATYPE(kelvora::MengenFehler)
 
 namespace {
 
@@ -20,52 +25,61 @@ RationZeile Fix(long id, double frisch)
 
 } // namespace
 
+// Steps, conversions and the checks and offers of the amount editor.
 class RationMengenTest : public QObject {
     Q_OBJECT
 private slots:
-    void mengenSchritt_data();
-    void mengenSchritt();
+    void schritt_data();
+    void schritt();
     void umrechnungOhneTrockenmasse();
     void anteilVorschlag_data();
     void anteilVorschlag();
     void anteileVollstaendig_data();
     void anteileVollstaendig();
+    void eingabePruefen_data();
+    void eingabePruefen();
+    void hundertProzent_data();
+    void hundertProzent();
 };
 
-void RationMengenTest::mengenSchritt_data()
+void RationMengenTest::schritt_data()
 {
-    QTest::addColumn<double>("menge");
+    QTest::addColumn<bool>("anteil");  // the share box, else an amount box
+    QTest::addColumn<double>("wert");
     QTest::addColumn<bool>("hoch");
-    QTest::addColumn<double>("ergebnis");  // negative: unchanged
+    QTest::addColumn<double>("ergebnis");  // -1: unchanged
     // The band edges of the step table, both directions.
-    QTest::newRow("10 runter") << 10.0 << false << 9.0;
-    QTest::newRow("9,99 hoch") << 9.99 << true << 10.49;
-    QTest::newRow("5 runter") << 5.0 << false << 4.5;
-    QTest::newRow("4,99 runter") << 4.99 << false << 4.89;
-    QTest::newRow("1 hoch") << 1.0 << true << 1.1;
-    QTest::newRow("0,99 hoch") << 0.99 << true << 1.04;
-    QTest::newRow("0,5 hoch") << 0.5 << true << 0.55;
-    QTest::newRow("0,49 runter") << 0.49 << false << 0.48;
-    QTest::newRow("0,1 runter") << 0.1 << false << 0.09;
-    QTest::newRow("0,09 hoch") << 0.09 << true << 0.1;
-    QTest::newRow("0,09 runter") << 0.09 << false << -1.0;
-    QTest::newRow("negativ runter") << -3.0 << false << -1.0;
-    QTest::newRow("negativ hoch") << -3.0 << true << -2.99;
+    QTest::newRow("10 runter") << false << 10.0 << false << 9.0;
+    QTest::newRow("9,99 hoch") << false << 9.99 << true << 10.49;
+    QTest::newRow("5 runter") << false << 5.0 << false << 4.5;
+    QTest::newRow("4,99 runter") << false << 4.99 << false << 4.89;
+    QTest::newRow("1 hoch") << false << 1.0 << true << 1.1;
+    QTest::newRow("0,99 hoch") << false << 0.99 << true << 1.04;
+    QTest::newRow("0,5 hoch") << false << 0.5 << true << 0.55;
+    QTest::newRow("0,49 runter") << false << 0.49 << false << 0.48;
+    QTest::newRow("0,1 runter") << false << 0.1 << false << 0.09;
+    QTest::newRow("0,09 hoch") << false << 0.09 << true << 0.1;
+    QTest::newRow("0,09 runter") << false << 0.09 << false << -1.0;
+    QTest::newRow("negativ runter") << false << -3.0 << false << -1.0;
+    QTest::newRow("negativ hoch") << false << -3.0 << true << -2.99;
+    // Shares move by 5 and never leave 0 to 100.
+    QTest::newRow("Anteil 95 hoch") << true << 95.0 << true << 100.0;
+    QTest::newRow("Anteil 95,01 hoch") << true << 95.01 << true << -1.0;
+    QTest::newRow("Anteil 4,99 runter") << true << 4.99 << false << -1.0;
+    QTest::newRow("Anteil 5 runter") << true << 5.0 << false << 0.0;
 }
 
-void RationMengenTest::mengenSchritt()
+void RationMengenTest::schritt()
 {
-    QFETCH(double, menge);
+    QFETCH(bool, anteil);
+    QFETCH(double, wert);
     QFETCH(bool, hoch);
     QFETCH(double, ergebnis);
-    const auto neu = MengenSchritt(menge, hoch);
-    if (ergebnis == -1.0) {
-        QVERIFY(!neu);
-        return;
-    }
-    QVERIFY(neu);
+    const auto neu = anteil ? AnteilSchritt(wert, hoch) : MengenSchritt(wert, hoch);
+    QCOMPARE(bool(neu), ergebnis != -1.0);
     // Exact: the step leaves no binary remainder behind.
-    QCOMPARE(*neu, ergebnis);
+    if (neu)
+        QCOMPARE(*neu, ergebnis);
 }
 
 void RationMengenTest::umrechnungOhneTrockenmasse()
@@ -90,8 +104,7 @@ void RationMengenTest::anteilVorschlag_data()
 void RationMengenTest::anteilVorschlag()
 {
     QFETCH(QList<RationZeile>, zeilen);
-    QFETCH(double, vorschlag);
-    QCOMPARE(AnteilVorschlag(zeilen, 1), vorschlag);
+    QTEST(AnteilVorschlag(zeilen, 1), "vorschlag");
 }
 
 void RationMengenTest::anteileVollstaendig_data()
@@ -109,15 +122,113 @@ void RationMengenTest::anteileVollstaendig_data()
 void RationMengenTest::anteileVollstaendig()
 {
     QFETCH(QList<RationZeile>, zeilen);
-    QFETCH(bool, vollstaendig);
-    QCOMPARE(AnteileVollstaendig(FreieAnteileZaehlen(zeilen)), vollstaendig);
-    if (vollstaendig)
-        return;
-    // Scaling all free feeds always reaches 100.
-    double summe = 0;
-    for (const NeuerAnteil& n : AlleFreienAnpassen(zeilen))
-        summe += n.prozentAnteil;
-    QVERIFY(qAbs(summe - 100) < 1e-9);
+    QTEST(AnteileVollstaendig(FreieAnteileZaehlen(zeilen)), "vollstaendig");
+}
+
+void RationMengenTest::eingabePruefen_data()
+{
+    QTest::addColumn<QStringList>("texte");  // fresh, dry, share; empty share: box hidden
+    QTest::addColumn<bool>("fix");
+    QTest::addColumn<MengenFehler>("fehler");
+    QTest::addColumn<QString>("meldung");
+    QTest::addColumn<double>("frisch");
+    QTest::addColumn<double>("anteil");
+
+    const QString prozent = QStringLiteral("Geben Sie eine Prozentzahl von maximal 100 ein!");
+    const auto keineZahl = [](const char* feld, const char* text) {
+        return QStringLiteral("Bitte geben Sie bei %1 eine Zahl ein (zum Beispiel 12,5). \"%2\" ist keine Zahl.")
+            .arg(QString::fromUtf8(feld), QString::fromUtf8(text));
+    };
+    const auto ok = MengenFehler::Keiner;
+    QTest::newRow("fixe Menge") << QStringList{"8,5", "2,98", ""} << true << ok << "" << 8.5 << 0.0;
+    // Boxes the other kind of amount emptied count as 0.
+    QTest::newRow("Anteil") << QStringList{"", "", "100"} << false << ok << "" << 0.0 << 100.0;
+    QTest::newRow("Anteil über 100") << QStringList{"", "", "100,5"} << false << MengenFehler::Anteil << prozent
+                                     << 0.0 << 0.0;
+    QTest::newRow("Anteil negativ") << QStringList{"", "", "-1"} << false << MengenFehler::Anteil << prozent << 0.0
+                                    << 0.0;
+    QTest::newRow("Anteil Buchstaben") << QStringList{"", "", "zehn"} << false << MengenFehler::Anteil
+                                       << keineZahl("Anteil in %", "zehn") << 0.0 << 0.0;
+    QTest::newRow("Frischmasse negativ") << QStringList{"-2", "1", "0"} << true << MengenFehler::Frischmasse
+                                         << "Geben Sie eine positive Zahl ein!" << 0.0 << 0.0;
+    QTest::newRow("Frischmasse Buchstaben") << QStringList{"sechs", "1", "0"} << true << MengenFehler::Frischmasse
+                                            << keineZahl("Menge in kg Frischmasse", "sechs") << 0.0 << 0.0;
+    QTest::newRow("Frischmasse absurd") << QStringList{"99999999999", "1", "0"} << true << MengenFehler::Frischmasse
+                                        << "Der Wert bei Menge in kg Frischmasse muss zwischen 0 und 500 kg "
+                                           "Frischmasse liegen. Bitte korrigieren Sie die Eingabe."
+                                        << 0.0 << 0.0;
+    QTest::newRow("Trockenmasse Buchstaben") << QStringList{"5", "drei", "0"} << true << MengenFehler::Trockenmasse
+                                             << keineZahl("Menge in kg Trockenmasse", "drei") << 5.0 << 0.0;
+}
+
+void RationMengenTest::eingabePruefen()
+{
+    QFETCH(QStringList, texte);
+    QFETCH(bool, fix);
+    QFETCH(QString, meldung);
+    TestOberflaeche ui;
+    MengenEingabe e;
+    QTEST(MengenEingabePruefen({texte[0], texte[1], texte[2], true, true, fix}, e), "fehler");
+    QCOMPARE(ui.Texte(), meldung.isEmpty() ? QStringList{} : QStringList{meldung});
+    QTEST(e.frischMenge, "frisch");
+    QTEST(e.prozentAnteil, "anteil");
+    QCOMPARE(e.fix, fix);
+}
+
+void RationMengenTest::hundertProzent_data()
+{
+    QTest::addColumn<QList<double>>("andere");    // shares of the other free feeds
+    QTest::addColumn<double>("anteil");           // share taken over for the first feed
+    QTest::addColumn<QList<int>>("antworten");    // 1 Yes, 0 No
+    QTest::addColumn<QList<double>>("ergebnis");  // shares afterwards, by row
+    QTest::addColumn<QString>("titel");           // of the first question, empty: none
+
+    const QString eins = QStringLiteral("Summe nicht 100%");
+    const QString mehrere = QStringLiteral("Summe nicht 100% - dieses freie Futtermittel nicht verändern");
+    QTest::newRow("Ja: die anderen") << QList<double>{50, 30} << 40.0 << QList<int>{1}
+                                     << QList<double>{40, 37.5, 22.5} << mehrere;
+    QTest::newRow("Nein, Ja: alle") << QList<double>{50, 30} << 40.0 << QList<int>{0, 1}
+                                    << QList<double>{100.0 / 3, 125.0 / 3, 25} << mehrere;
+    QTest::newRow("Nein, Nein") << QList<double>{50, 30} << 40.0 << QList<int>{0, 0} << QList<double>{40, 50, 30}
+                                << mehrere;
+    QTest::newRow("genau 100") << QList<double>{60} << 40.0 << QList<int>{} << QList<double>{40, 60} << "";
+    QTest::newRow("ein freies") << QList<double>{} << 80.0 << QList<int>{1} << QList<double>{100} << eins;
+    QTest::newRow("ein freies, Nein") << QList<double>{} << 80.0 << QList<int>{0} << QList<double>{80} << eins;
+    // The others have no share: nothing to scale, nothing divided by zero.
+    QTest::newRow("andere 0") << QList<double>{0, 0} << 40.0 << QList<int>{1} << QList<double>{40, 0, 0} << mehrere;
+}
+
+void RationMengenTest::hundertProzent()
+{
+    QFETCH(QList<double>, andere);
+    QFETCH(double, anteil);
+    QFETCH(QList<int>, antworten);
+    QFETCH(QList<double>, ergebnis);
+    QFETCH(QString, titel);
+    DatenbankUmgebung u;
+    QList<TestRationsZeile> ration{{9001, 10, 0, 1}};
+    for (qsizetype i = 0; i < andere.size(); ++i)
+        ration.append({9002 + i, 0, andere[i], 0});
+    QVERIFY(u.bereit && RationAnlegen({{9001, 350, 0}, {9002, 880, 0}, {9003, 890, 0}}, ration));
+    for (int a : antworten)
+        u.ui.Antworten(a ? Antwort::Ja : Antwort::Nein);
+    MengenEingabe e;
+    e.futterID = 9001;
+    e.prozentAnteil = anteil;
+    e.fix = false;
+
+    QVERIFY(MengeInRationSchreiben(programm().futterDatenbank, e));
+    QCOMPARE(u.ui.meldungen.size(), antworten.size());
+    if (!titel.isEmpty()) {
+        QCOMPARE(u.ui.meldungen[0].titel, titel);
+        QCOMPARE(u.ui.meldungen[0].standard, Antwort::Nein);
+    }
+    const QList<GespeicherteZeile> zeilen = RationLesen();
+    QCOMPARE(zeilen.size(), ergebnis.size());
+    for (qsizetype i = 0; i < zeilen.size(); ++i) {
+        QVERIFY2(qAbs(zeilen[i].anteil - ergebnis[i]) < 1e-9, qPrintable(QString::number(i)));
+        QCOMPARE(zeilen[i].fixeMenge, 0);
+    }
 }
 
 KELVORA_TEST(RationMengenTest)

@@ -3,6 +3,8 @@
 #include "app/ui/HauptFenster.h"
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Programm.h"
+#include "grundlagen/Formate.h"
+#include "ration/RationTiereingaben.h"
 #include "ration/ui/RationTierErstellenFenster.h"
 
 #include <QAction>
@@ -20,7 +22,8 @@
 using namespace kelvora;
 using namespace kelvora::test;
 
-// The ration window: its list, drops, the list keys, the animal inputs and its life cycle.
+// The ration window: its list, drops, the list keys, the animal inputs, the
+// least-cost command and its life cycle.
 class RationFensterTest : public RationFensterBasis {
     Q_OBJECT
 private slots:
@@ -32,6 +35,8 @@ private slots:
     void kopierenInAusDerListe_data();
     void kopierenInAusDerListe();
     void ueberlaufLaesstZeileErreichbar();
+    void optimierenUndKosten();
+    void milchpreis();
 };
 
 void RationFensterTest::fallenVorhandenesFutter()
@@ -132,7 +137,6 @@ void RationFensterTest::tiereingabenUndSchliessen()
     QVERIFY(u->fenster->parentWidget()->close());
     QCOMPARE(INILesen("RationTierErstellenFenster", "Gewicht"), QStringLiteral("800"));
     QCOMPARE(INILesen("RationTierErstellenFenster", "Fett"), QStringLiteral("3,80"));
-    QCOMPARE(INILesen("RationTierErstellenFenster", "Milch"), QStringLiteral("28,5"));
     QCOMPARE(INILesen("OffeneFenster", "RationTierErstellenFenster"), QStringLiteral("0"));
 }
 
@@ -204,6 +208,47 @@ void RationFensterTest::ueberlaufLaesstZeileErreichbar()
     QCOMPARE(ZeileZu(Getreide).frischMenge, 3.0);
     QCOMPARE(u->ui.meldungen.size(), 1);
     QVERIFY(liste->topLevelItemCount() > 3);
+}
+
+void RationFensterTest::optimierenUndKosten()
+{
+    // Silage and barley with every value the limits need and a price.
+    const QString werte = QStringLiteral("UPDATE Futtermittel SET XP_gTM = ?, NEL_MJTM = ?, Ca_gTM = ?, P_gTM = ?, "
+                                         "NDF_gTM = ?, ADF_gTM = ?, NFC_gTM = ?, Preis = ? WHERE ID = ?");
+    QVERIFY(Ausfuehren(werte, {160, 6.5, 9, 4, 450, 280, 240, 8, qlonglong(Silage)}));
+    QVERIFY(Ausfuehren(werte, {120, 8.5, 1, 4, 200, 60, 600, 22, qlonglong(Getreide)}));
+    ZeileAnlegen(Silage, 0, 60, 0);
+    ZeileAnlegen(Getreide, 0, 40, 0);
+    INISpeichern(RationFensterName(), QStringLiteral("Milch"), QStringLiteral("20,0"));
+    INISpeichern(RationFensterName(), QStringLiteral("Milchpreis"), QStringLiteral("0,40"));
+    QVERIFY(u->Oeffnen());
+
+    u->Knopf("cmdOptimieren")->click();
+    QVERIFY2(u->ui.meldungen.isEmpty(), qPrintable(u->ui.Texte().join('\n')));
+    // The window evaluated the new amounts: the costs show them.
+    const double kosten = ZeileZu(Silage).frischMenge * 0.08 + ZeileZu(Getreide).frischMenge * 0.22;
+    QVERIFY(kosten > 0);
+    QCOMPARE(u->Label("lblFutterkostenAnzeige")->text(), Formatieren(kosten, QStringLiteral("#,##0.00")));
+    QCOMPARE(u->Label("lblEinkommenAnzeige")->text(), Formatieren(20 * 0.40 - kosten, QStringLiteral("#,##0.00")));
+}
+
+void RationFensterTest::milchpreis()
+{
+    QVERIFY(u->Oeffnen());
+    QLineEdit* preis = u->Feld("txtMilchpreis");
+    QCOMPARE(preis->text(), QStringLiteral("0,45"));
+    Tippen(preis, QStringLiteral("11"));  // above 10 € per kg
+    QTest::keyClick(preis, Qt::Key_Return);
+    QCOMPARE(u->ui.meldungen.size(), 1);
+    QVERIFY(u->ui.meldungen[0].text.contains(QStringLiteral("Milchpreis €/kg")));
+
+    Tippen(preis, QStringLiteral("0,52"));
+    QTest::keyClick(preis, Qt::Key_Return);
+    QCOMPARE(u->ui.meldungen.size(), 1);
+    // Milk 40 kg (the default) of an empty ration at 0,52 €.
+    QCOMPARE(u->Label("lblEinkommenAnzeige")->text(), QStringLiteral("20,80"));
+    u->fenster->parentWidget()->close();
+    QCOMPARE(INILesen(RationFensterName(), QStringLiteral("Milchpreis"), QString()), QStringLiteral("0,52"));
 }
 
 KELVORA_TEST(RationFensterTest)

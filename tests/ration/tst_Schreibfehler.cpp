@@ -1,9 +1,6 @@
 #include "DatenbankTestHilfen.h"
 #include "RationsTestdaten.h"
-#include "TestDatenbank.h"
-#include "TestOberflaeche.h"
 #include "TestRegister.h"
-#include "TestUmgebung.h"
 #include "feeds/StammdatenSpeichern.h"
 #include "ration/Ausgleich.h"
 #include "ration/GanzeRation.h"
@@ -116,24 +113,20 @@ void SchreibfehlerTest::schreibfehler_data()
     QTest::addColumn<Aktion>("aktion");
     QTest::addColumn<QString>("ursache"); // part of the message that names the cause
 
-    const QList<QPair<Fehler, QString>> fehler = {
-        { Fehler::Sperre, "wird gerade von einem anderen Programm benutzt" },
-        { Fehler::DateiSchreibgeschuetzt, "ist schreibgeschützt. Bitte heben Sie den Schreibschutz der Datei auf" },
-        { Fehler::OrdnerSchreibgeschuetzt, "darf nicht geschrieben werden" },
-        { Fehler::DatentraegerVoll, "ist kein Platz mehr frei" },
+    // Every fault with every action: name, fault, cause.
+    const QList<std::tuple<const char*, Fehler, QString>> fehler = {
+        { "Sperre", Fehler::Sperre, "wird gerade von einem anderen Programm benutzt" },
+        { "Datei schreibgeschützt", Fehler::DateiSchreibgeschuetzt,
+          "ist schreibgeschützt. Bitte heben Sie den Schreibschutz der Datei auf" },
+        { "Ordner schreibgeschützt", Fehler::OrdnerSchreibgeschuetzt, "darf nicht geschrieben werden" },
+        { "Datenträger voll", Fehler::DatentraegerVoll, "ist kein Platz mehr frei" },
     };
-    const QList<QPair<Aktion, QString>> aktionen = {
-        { Aktion::NDFAusgleich, "NDF-Ausgleich" },
-        { Aktion::MengeUebernehmen, "Menge übernehmen" },
-        { Aktion::FutterSpeichern, "Futtermittel speichern" },
-        { Aktion::RationLeeren, "Ration löschen" },
-    };
-    const QStringList fehlerNamen
-        = { "Sperre", "Datei schreibgeschützt", "Ordner schreibgeschützt", "Datenträger voll" };
-    for (qsizetype i = 0; i < fehler.size(); ++i)
+    const QList<QPair<Aktion, const char*>> aktionen = { { Aktion::NDFAusgleich, "NDF-Ausgleich" },
+        { Aktion::MengeUebernehmen, "Menge übernehmen" }, { Aktion::FutterSpeichern, "Futtermittel speichern" },
+        { Aktion::RationLeeren, "Ration löschen" } };
+    for (const auto& [fehlerName, f, ursache] : fehler)
         for (const auto& [aktion, name] : aktionen)
-            QTest::addRow("%s, %s", qPrintable(fehlerNamen[i]), qPrintable(name))
-                << fehler[i].first << aktion << fehler[i].second;
+            QTest::addRow("%s, %s", fehlerName, name) << f << aktion << ursache;
     QTest::newRow("Trigger bricht die zweite Zeile ab, NDF-Ausgleich")
         << Fehler::ZweiteZeileAbgebrochen << Aktion::NDFAusgleich << QStringLiteral("Testabbruch");
 }

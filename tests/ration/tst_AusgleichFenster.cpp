@@ -209,15 +209,9 @@ void AusgleichFensterTest::befehlszeileWieFenster()
     u->Knopf(art == QLatin1String("ndf") ? "cmdNDFAusgleichen" : "cmdTMAusgleichen")->click();
     QCOMPARE(FrischMengen(), befehl);
 
-    // The printed list is the window's list.
+    // The list is printed as "auswerten" prints it; after it the result
+    // window's column of this balancing.
     const QStringList zeilen = ausgabe.split(QLatin1Char('\n'));
-    for (int i = 0; i < u->Liste()->topLevelItemCount(); ++i) {
-        QStringList texte;
-        for (int s = 1; s <= 13; ++s)
-            texte << u->Liste()->topLevelItem(i)->text(s);
-        QCOMPARE(zeilen.value(i), texte.join(QLatin1Char('\t')));
-    }
-    // The last ten lines are the result window's column of this balancing.
     QWidget* ergebnis = u->haupt->OffenesFenster("ErgebnisFenster");
     const QString spalte = art == QLatin1String("ndf") ? QStringLiteral("NDF") : QStringLiteral("TMA");
     const qsizetype start = zeilen.size() - 11;  // the output ends with a line feed

@@ -18,9 +18,7 @@ using namespace kelvora::test;
 class MengenEditorTest : public RationFensterBasis {
     Q_OBJECT
 private slots:
-    void pfeilSchritte_data();
-    void pfeilSchritte();
-    void umrechnungTrockenInFrisch();
+    void umrechnungUndSchritte();
     void anteilSchritt();
     void fixOderFreiDurchTasten_data();
     void fixOderFreiDurchTasten();
@@ -29,49 +27,33 @@ private slots:
     void eingabenVerweigert();
 };
 
-void MengenEditorTest::pfeilSchritte_data()
-{
-    QTest::addColumn<QString>("feld");
-    QTest::addColumn<QString>("vorher");
-    QTest::addColumn<int>("taste");
-    QTest::addColumn<QString>("nachher");
-    QTest::addColumn<QString>("anderesFeld");
-    QTest::newRow("9,90 hoch") << "txtFrischmasse" << "9,90" << int(Qt::Key_Up) << "10,40" << "3,64";
-    QTest::newRow("Trockenmasse 3,50 hoch") << "txtTrockenmasse" << "3,50" << int(Qt::Key_Up) << "3,60" << "10,29";
-}
-
-void MengenEditorTest::pfeilSchritte()
-{
-    QFETCH(QString, feld);
-    QFETCH(QString, vorher);
-    QFETCH(int, taste);
-    QFETCH(QString, nachher);
-    QFETCH(QString, anderesFeld);
-    QVERIFY(u->EditorMit(Silage, 0));
-    QLineEdit* box = u->Feld(qPrintable(feld));
-    QLineEdit* andere = u->Feld(feld == "txtFrischmasse" ? "txtTrockenmasse" : "txtFrischmasse");
-    // A key in the box makes it the one that converts.
-    QTest::keyClick(box, Qt::Key_Shift);
-    box->setText(vorher);
-    // The step acts when the key goes down.
-    QTest::keyPress(box, static_cast<Qt::Key>(taste));
-    QCOMPARE(box->text(), nachher);
-    QCOMPARE(andere->text(), anderesFeld);
-    QCOMPARE(u->fenster->AktuellesMengenfeld, feld.mid(3));
-    QTest::keyRelease(box, static_cast<Qt::Key>(taste));
-}
-
-void MengenEditorTest::umrechnungTrockenInFrisch()
+void MengenEditorTest::umrechnungUndSchritte()
 {
     QVERIFY(u->EditorMit(Silage, 0));
     QCOMPARE(u->Label("lblFuttermittelAnzeige")->text(), QStringLiteral("GRASSILAGE - Testsilage"));
-    Tippen(u->Feld("txtFrischmasse"), QStringLiteral("10"));
-    QCOMPARE(u->Feld("txtTrockenmasse")->text(), QStringLiteral("3,50"));
-    Tippen(u->Feld("txtTrockenmasse"), QStringLiteral("3,5"));
-    QCOMPARE(u->Feld("txtFrischmasse")->text(), QStringLiteral("10,00"));
+    QLineEdit* frisch = u->Feld("txtFrischmasse");
+    QLineEdit* trocken = u->Feld("txtTrockenmasse");
+    Tippen(frisch, QStringLiteral("10"));
+    QCOMPARE(trocken->text(), QStringLiteral("3,50"));
+    Tippen(trocken, QStringLiteral("3,5"));
+    QCOMPARE(frisch->text(), QStringLiteral("10,00"));
     // Typing in kilograms marks a fixed amount and empties the share.
     QVERIFY(u->fenster->findChild<QCheckBox*>("FixeMenge")->isChecked());
     QVERIFY(u->Feld("txtProzentAnteil")->text().isEmpty());
+
+    // An arrow key steps the box it goes down in, which then converts.
+    trocken->setText(QStringLiteral("3,50"));
+    QTest::keyPress(trocken, Qt::Key_Up);
+    QCOMPARE(trocken->text(), QStringLiteral("3,60"));
+    QCOMPARE(frisch->text(), QStringLiteral("10,29"));
+    QTest::keyRelease(trocken, Qt::Key_Up);
+    frisch->setText(QStringLiteral("9,90"));
+    QTest::keyClick(frisch, Qt::Key_Shift);
+    QTest::keyPress(frisch, Qt::Key_Up);
+    QCOMPARE(frisch->text(), QStringLiteral("10,40"));
+    QCOMPARE(trocken->text(), QStringLiteral("3,64"));
+    QCOMPARE(u->fenster->AktuellesMengenfeld, QStringLiteral("Frischmasse"));
+    QTest::keyRelease(frisch, Qt::Key_Up);
 }
 
 void MengenEditorTest::anteilSchritt()

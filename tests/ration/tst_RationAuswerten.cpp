@@ -28,28 +28,21 @@ using Zeilen = QList<RationZeile>;
 
 FutterWertFunktion Werte(const Futterliste& futter)
 {
-    QMap<long, F> nachID;
-    for (const F& f : futter)
-        nachID.insert(f.id, f);
-    return [nachID](long id, int code) -> QVariant {
-        if (!nachID.contains(id))
+    static const QMap<int, double F::*> zahlen{
+        {FutterCode::TM_g, &F::tm},       {FutterCode::XP_gTM, &F::xp},   {FutterCode::UDP_gTM, &F::udp},
+        {FutterCode::NFC_gTM, &F::nfc},   {FutterCode::ADF_gTM, &F::adf}, {FutterCode::NDF_gTM, &F::ndf},
+        {FutterCode::NEL_MJTM, &F::nel},  {FutterCode::Ca_gTM, &F::ca},   {FutterCode::P_gTM, &F::p}};
+    return [futter](long id, int code) -> QVariant {
+        const auto f = std::find_if(futter.cbegin(), futter.cend(), [id](const F& x) { return x.id == id; });
+        if (f == futter.cend())
             return {};
-        const F& f = nachID[id];
-        switch (code) {
-        case FutterCode::ArtName: return f.typ;
-        case FutterCode::Bezeichnung: return f.name;
-        case FutterCode::TM_g: return f.tm;
-        case FutterCode::XP_gTM: return f.xp;
-        case FutterCode::NEL_MJTM: return f.nel;
-        case FutterCode::Ca_gTM: return f.ca;
-        case FutterCode::P_gTM: return f.p;
-        case FutterCode::FutterArt: return QVariant::fromValue<qint32>(f.art);
-        case FutterCode::NDF_gTM: return f.ndf;
-        case FutterCode::UDP_gTM: return f.udp;
-        case FutterCode::ADF_gTM: return f.adf;
-        case FutterCode::NFC_gTM: return f.nfc;
-        default: return {};
-        }
+        if (code == FutterCode::ArtName)
+            return f->typ;
+        if (code == FutterCode::Bezeichnung)
+            return f->name;
+        if (code == FutterCode::FutterArt)
+            return QVariant::fromValue<qint32>(f->art);
+        return zahlen.contains(code) ? QVariant((*f).*zahlen[code]) : QVariant();
     };
 }
 

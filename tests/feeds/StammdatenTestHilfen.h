@@ -4,6 +4,7 @@
 
 #include "TestDatenbank.h"
 #include "TestOberflaeche.h"
+#include "TestPfade.h"
 #include "TestUmgebung.h"
 #include "app/ui/HauptFenster.h"
 #include "database/DatenbankRoutinen.h"
@@ -11,8 +12,11 @@
 #include "frame/Programm.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -49,6 +53,23 @@ inline void Tippen(QWidget* w, const QString& tasten)
             QTest::sendKeyEvent(QTest::Release, w, taste, QString(c), Qt::NoModifier);
         }
     }
+}
+
+// The exchange file of "Rapskuchen Öl_arm" (group 3) as the program writes it.
+inline QByteArray RapsGolden()
+{
+    QFile f(QStringLiteral(KELVORA_TESTDATEN "/austausch/rapskuchen.xml"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The feed editors open in the main window, oldest first.
+inline QList<StammdatenFenster2*> Editoren(HauptFenster& haupt)
+{
+    QList<StammdatenFenster2*> e;
+    for (QMdiSubWindow* u : haupt.Arbeitsbereich()->subWindowList())
+        if (auto* s = qobject_cast<StammdatenFenster2*>(u->widget()))
+            e << s;
+    return e;
 }
 
 class EditorUmgebung {

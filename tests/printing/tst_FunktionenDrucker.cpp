@@ -18,7 +18,7 @@ Q_DECLARE_METATYPE(kelvora::DruckListe)
 
 namespace {
 
-// One unit per character: the fitting rules without a font.
+// The fitting rules without a font.
 double Zeichen(const QString& s)
 {
     return double(s.size());
@@ -45,229 +45,200 @@ private slots:
         delete ordner;
         delete ui;
     }
-    void textKuerzen_data();
-    void textKuerzen();
-    void textUmbrechen_data();
-    void textUmbrechen();
-    void spaltenVerteilen();
-    void nichtsZuDrucken_data();
-    void nichtsZuDrucken();
-    void seitenrahmenUndVerborgeneSpalten();
-    void schmaleSpaltenUeberlappenNie();
-    void seitenumbruchWiederholtRahmenUndKopf();
-    void breiteNull();
-    void pdfZielNichtBeschreibbar();
+
+    // Shortened with "..." or wrapped; one unit of width per character.
+    void textEinpassen_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("breite");
+        QTest::addColumn<bool>("umbrechen");
+        QTest::addColumn<QStringList>("erwartet");
+        QTest::newRow("passt") << "Heu" << 3.0 << false << QStringList { "Heu" };
+        QTest::newRow("gekürzt") << "Maissilage" << 6.0 << false << QStringList { "Mai..." };
+        QTest::newRow("Blank vor den Punkten") << "ab cdef" << 6.0 << false << QStringList { "ab..." };
+        QTest::newRow("nur Punkte") << "Maissilage" << 3.0 << false << QStringList { "..." };
+        QTest::newRow("zu schmal") << "Maissilage" << 2.0 << false << QStringList { "" };
+        QTest::newRow("passt ohne Umbruch") << "Heu" << 5.0 << true << QStringList { "Heu" };
+        QTest::newRow("am Blank") << "Heu und Stroh" << 8.0 << true << QStringList { "Heu und", "Stroh" };
+        QTest::newRow("langes Wort") << "Grassilage" << 4.0 << true << QStringList { "Gras", "sila", "ge" };
+        QTest::newRow("nach dem Punkt") << "Rohprot.kg" << 8.0 << true << QStringList { "Rohprot.", "kg" };
+    }
+
+    void textEinpassen()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, breite);
+        QFETCH(bool, umbrechen);
+        QFETCH(QStringList, erwartet);
+        QCOMPARE(umbrechen ? TextUmbrechen(text, breite, Zeichen) : QStringList { TextKuerzen(text, breite, Zeichen) },
+            erwartet);
+    }
+
+    void spaltenVerteilen()
+    {
+        // Widths of a list (0 = hidden) scaled onto a body from 20 to 277 mm.
+        const QList<SpaltenLage> l
+            = SpaltenVerteilen({ { "", {}, 0 }, { "A", {}, 100 }, { "B", {}, 300 }, { "", {}, 0 } }, 20, 277);
+        QCOMPARE(l.size(), 4);
+        QCOMPARE(l[0].breite, 0.0);
+        QCOMPARE(l[1].x, 20.0);
+        QCOMPARE(l[1].breite, 64.25);
+        QCOMPARE(l[2].x, 84.25);
+        QCOMPARE(l[2].x + l[2].breite, 277.0);
+        QCOMPARE(l[3].breite, 0.0);
+    }
+
+    void nichtsZuDrucken_data()
+    {
+        QTest::addColumn<DruckListe>("liste");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("titel");
+        QTest::newRow("keine Zeilen") << Liste({ { "A", {}, 10 } }, {})
+                                      << "Die Liste ist leer. Druck wird nicht durchgeführt!"
+                                      << "Liste ist leer";
+        QTest::newRow("keine Spalten") << Liste({}, { { "x" } }) << "Die Liste hat keine Spalten!"
+                                       << "Liste unvollständig";
+    }
+
+    void nichtsZuDrucken()
+    {
+        QFETCH(DruckListe, liste);
+        QFETCH(QString, text);
+        QFETCH(QString, titel);
+        QVERIFY(Drucken(liste).isEmpty());
+        QCOMPARE(ui->meldungen.size(), 1);
+        QCOMPARE(ui->meldungen[0].text, text);
+        QCOMPARE(ui->meldungen[0].titel, titel);
+        QVERIFY(!QFile::exists(ordner->Pfad(QStringLiteral("liste.pdf"))));
+    }
+
+    void seitenrahmenUndVerborgeneSpalten()
+    {
+        programm().E1 = QStringLiteral("Hof Sonnental");
+        programm().E2 = QStringLiteral("Am Bach 3, 12345 Wiesenau");
+        const DruckListe liste = Liste({ { "", {}, 0 }, { "Bezeichnung", DruckAusrichtung::Links, 200 },
+                                           { "TM kg", DruckAusrichtung::Rechts, 50 }, { "ID", {}, 0 } },
+            { { "", "Grassilage", "10,50", "GEHEIM17" }, { "", "SUMMEN", "10,50", "GEHEIM0" } });
+        const QString pdf = Drucken(liste);
+        QVERIFY(!pdf.isEmpty());
+        const QStringList seiten = test::PdfSeiten(pdf);
+        QCOMPARE(seiten.size(), 1);
+        // The layout's blanks stand for distances; compare words.
+        const QString text = seiten[0].simplified();
+        for (const char* t : { "Kelvora", "Übersicht", "Hof Sonnental", "Am Bach 3, 12345 Wiesenau", "Bezeichnung", "TM kg",
+                 "Grassilage", "SUMMEN", "10,50", "09.03.2026 07:05", "Seite 1" })
+            QVERIFY2(text.contains(QString::fromUtf8(t)), t);
+        QVERIFY(!seiten[0].contains(QLatin1String("GEHEIM")));
+    }
+
+    void schmaleSpaltenUeberlappenNie()
+    {
+        // Only narrow columns, each text far wider than its column.
+        QList<DruckSpalte> spalten;
+        QStringList zeile;
+        for (int i = 0; i < 12; ++i) {
+            spalten.append(
+                { QStringLiteral("Spalte%1").arg(i), i % 2 ? DruckAusrichtung::Rechts : DruckAusrichtung::Links, 1 });
+            zeile.append(QStringLiteral("Futtermittel Sehr langer Name"));
+        }
+        const QString pdf = Drucken(Liste(spalten, { zeile }));
+        QVERIFY(!pdf.isEmpty());
+
+        // The body (20 to 277 mm) in points, split into twelve equal columns.
+        const double mm = 72 / 25.4;
+        const double breite = (277 - 20) * mm / 12;
+        QList<test::PdfWort> zellen;
+        for (const test::PdfWort& w : test::PdfWoerter(pdf))
+            if (w.text.startsWith(QLatin1String("Futter")))
+                zellen.append(w);
+        QCOMPARE(zellen.size(), 12);
+        for (int spalte = 0; spalte < 12; ++spalte) {
+            const test::PdfWort& w = zellen[spalte];
+            QVERIFY2(w.text.endsWith(QLatin1String("...")), qPrintable(w.text));
+            const double links = 20 * mm + spalte * breite;
+            QVERIFY2(w.box.left() >= links - 0.5 && w.box.right() <= links + breite + 0.5, qPrintable(w.text));
+        }
+    }
+
+    void seitenumbruchWiederholtRahmenUndKopf()
+    {
+        QList<QStringList> zeilen;
+        for (int i = 1; i <= 120; ++i)
+            zeilen.append({ QStringLiteral("Zeile%1").arg(i, 3, 10, QLatin1Char('0')), QString::number(i) });
+        const QString pdf = Drucken(Liste({ { "Bezeichnung", {}, 3 }, { "Menge", DruckAusrichtung::Rechts, 1 } }, zeilen));
+        const QStringList seiten = test::PdfSeiten(pdf);
+        QVERIFY2(seiten.size() >= 3, qPrintable(QString::number(seiten.size())));
+
+        int naechste = 1;
+        for (qsizetype s = 0; s < seiten.size(); ++s) {
+            const QString& seite = seiten[s];
+            for (const QString& t : { QStringLiteral("Kelvora"), QStringLiteral("Bezeichnung"), QStringLiteral("Menge"),
+                     QStringLiteral("Seite %1").arg(s + 1) })
+                QVERIFY2(seite.simplified().contains(t), qPrintable(t));
+            // Every line once, in order, continued on the next page.
+            for (const QString& z : seite.split(QLatin1Char('\n'))) {
+                const QString wort = z.trimmed().section(QLatin1Char(' '), 0, 0);
+                if (!wort.startsWith(QLatin1String("Zeile")))
+                    continue;
+                QCOMPARE(wort.mid(5).toInt(), naechste);
+                ++naechste;
+            }
+        }
+        QCOMPARE(naechste, 121);
+    }
+
+    void breiteNull()
+    {
+        const QString pfad = ordner->Pfad(QStringLiteral("text.pdf"));
+        const PdfErgebnis e = PdfSchreiben(pfad, false, [](QPagedPaintDevice& g) {
+            Drucker d(g);
+            d.SeitenRahmenDrucken(1, QStringLiteral("Kelvora"), QString());
+            const double y
+                = d.TextDrucken(20, 30, QStringLiteral("Unsichtbar"), DruckAusrichtung::Links, 9, false, false, 0);
+            return y == 30 && d.Beenden();
+        });
+        QVERIFY(e.geschrieben);
+        QCOMPARE(ui->meldungen.size(), 1);
+        QVERIFY(ui->meldungen[0].text.contains(QStringLiteral("Im Modul 'TextDrucken' fehlt die Breite des Textes.")));
+        QVERIFY(!test::PdfSeiten(pfad).join(QString()).contains(QLatin1String("Unsichtbar")));
+    }
+
+    void pdfZielNichtBeschreibbar()
+    {
+        int gemalt = 0;
+        const DruckFunktion malen = [&](QPagedPaintDevice& g) {
+            ++gemalt;
+            Drucker d(g);
+            return d.SeitenRahmenDrucken(1, QStringLiteral("Kelvora"), QString()) && d.Beenden();
+        };
+        const PdfErgebnis e = PdfSchreiben(ordner->Pfad(QStringLiteral("fehlt/bericht.pdf")), true, malen);
+        QVERIFY(!e.geschrieben);
+        QVERIFY2(e.fehler.contains(QLatin1String("kann nicht angelegt werden")), qPrintable(e.fehler));
+        QCOMPARE(gemalt, 0);
+
+        // A document that refuses itself leaves an older file as it was.
+        ordner->Schreiben(QStringLiteral("alt.pdf"), "alt");
+        const PdfErgebnis abgelehnt
+            = PdfSchreiben(ordner->Pfad(QStringLiteral("alt.pdf")), true, [](QPagedPaintDevice&) { return false; });
+        QVERIFY(!abgelehnt.geschrieben);
+        QVERIFY(abgelehnt.fehler.isEmpty());
+        QCOMPARE(ordner->Roh(QStringLiteral("alt.pdf")), QByteArray("alt"));
+    }
 
 private:
-    QString Drucken(const DruckListe& liste);
+    QString Drucken(const DruckListe& liste)
+    {
+        const QString pfad = ordner->Pfad(QStringLiteral("liste.pdf"));
+        const PdfErgebnis e = PdfSchreiben(pfad, true, [&](QPagedPaintDevice& g) {
+            Drucker d(g);
+            return d.ListeDrucken(liste, QStringLiteral("Kelvora"), QStringLiteral("Übersicht"), 1, 9) && d.Beenden();
+        });
+        return e.geschrieben ? pfad : QString();
+    }
 
     test::TestOberflaeche* ui = nullptr;
     test::TestDatenordner* ordner = nullptr;
 };
-
-QString FunktionenDruckerTest::Drucken(const DruckListe& liste)
-{
-    const QString pfad = ordner->Pfad(QStringLiteral("liste.pdf"));
-    const PdfErgebnis e = PdfSchreiben(pfad, true, [&](QPagedPaintDevice& g) {
-        Drucker d(g);
-        return d.ListeDrucken(liste, QStringLiteral("Kelvora"), QStringLiteral("Übersicht"), 1, 9) && d.Beenden();
-    });
-    return e.geschrieben ? pfad : QString();
-}
-
-void FunktionenDruckerTest::textKuerzen_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("breite");
-    QTest::addColumn<QString>("erwartet");
-    QTest::newRow("passt") << "Heu" << 3.0 << "Heu";
-    QTest::newRow("gekuerzt") << "Maissilage" << 6.0 << "Mai...";
-    QTest::newRow("blank vor den Punkten") << "ab cdef" << 6.0 << "ab...";
-    QTest::newRow("nur Punkte") << "Maissilage" << 3.0 << "...";
-    QTest::newRow("zu schmal") << "Maissilage" << 2.0 << "";
-}
-
-void FunktionenDruckerTest::textKuerzen()
-{
-    QFETCH(QString, text);
-    QFETCH(double, breite);
-    QFETCH(QString, erwartet);
-    QCOMPARE(TextKuerzen(text, breite, Zeichen), erwartet);
-}
-
-void FunktionenDruckerTest::textUmbrechen_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("breite");
-    QTest::addColumn<QStringList>("erwartet");
-    QTest::newRow("passt") << "Heu" << 5.0 << QStringList { "Heu" };
-    QTest::newRow("am Blank") << "Heu und Stroh" << 8.0 << QStringList { "Heu und", "Stroh" };
-    QTest::newRow("langes Wort") << "Grassilage" << 4.0 << QStringList { "Gras", "sila", "ge" };
-    QTest::newRow("nach dem Punkt") << "Rohprot.kg" << 8.0 << QStringList { "Rohprot.", "kg" };
-}
-
-void FunktionenDruckerTest::textUmbrechen()
-{
-    QFETCH(QString, text);
-    QFETCH(double, breite);
-    QFETCH(QStringList, erwartet);
-    QCOMPARE(TextUmbrechen(text, breite, Zeichen), erwartet);
-}
-
-void FunktionenDruckerTest::spaltenVerteilen()
-{
-    // Widths of a list (0 = hidden) scaled onto a body from 20 to 277 mm.
-    const QList<SpaltenLage> l
-        = SpaltenVerteilen({ { "", {}, 0 }, { "A", {}, 100 }, { "B", {}, 300 }, { "", {}, 0 } }, 20, 277);
-    QCOMPARE(l.size(), 4);
-    QCOMPARE(l[0].breite, 0.0);
-    QCOMPARE(l[1].x, 20.0);
-    QCOMPARE(l[1].breite, 64.25);
-    QCOMPARE(l[2].x, 84.25);
-    QCOMPARE(l[2].x + l[2].breite, 277.0);
-    QCOMPARE(l[3].breite, 0.0);
-}
-
-void FunktionenDruckerTest::nichtsZuDrucken_data()
-{
-    QTest::addColumn<DruckListe>("liste");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("titel");
-    QTest::newRow("keine Zeilen") << Liste({ { "A", {}, 10 } }, {})
-                                  << "Die Liste ist leer. Druck wird nicht durchgeführt!"
-                                  << "Liste ist leer";
-    QTest::newRow("keine Spalten") << Liste({}, { { "x" } }) << "Die Liste hat keine Spalten!"
-                                   << "Liste unvollständig";
-}
-
-void FunktionenDruckerTest::nichtsZuDrucken()
-{
-    QFETCH(DruckListe, liste);
-    QFETCH(QString, text);
-    QFETCH(QString, titel);
-    QVERIFY(Drucken(liste).isEmpty());
-    QCOMPARE(ui->meldungen.size(), 1);
-    QCOMPARE(ui->meldungen[0].text, text);
-    QCOMPARE(ui->meldungen[0].titel, titel);
-    QVERIFY(!QFile::exists(ordner->Pfad(QStringLiteral("liste.pdf"))));
-}
-
-void FunktionenDruckerTest::seitenrahmenUndVerborgeneSpalten()
-{
-    programm().E1 = QStringLiteral("Hof Sonnental");
-    programm().E2 = QStringLiteral("Am Bach 3, 12345 Wiesenau");
-    const DruckListe liste = Liste({ { "", {}, 0 }, { "Bezeichnung", DruckAusrichtung::Links, 200 },
-                                       { "TM kg", DruckAusrichtung::Rechts, 50 }, { "ID", {}, 0 } },
-        { { "", "Grassilage", "10,50", "GEHEIM17" }, { "", "SUMMEN", "10,50", "GEHEIM0" } });
-    const QString pdf = Drucken(liste);
-    QVERIFY(!pdf.isEmpty());
-    const QStringList seiten = test::PdfSeiten(pdf);
-    QCOMPARE(seiten.size(), 1);
-    // The layout's blanks stand for distances; compare words.
-    const QString text = seiten[0].simplified();
-    for (const char* t : { "Kelvora", "Übersicht", "Hof Sonnental", "Am Bach 3, 12345 Wiesenau", "Bezeichnung", "TM kg",
-             "Grassilage", "SUMMEN", "10,50", "09.03.2026 07:05", "Seite 1" })
-        QVERIFY2(text.contains(QString::fromUtf8(t)), t);
-    QVERIFY(!seiten[0].contains(QLatin1String("GEHEIM")));
-}
-
-void FunktionenDruckerTest::schmaleSpaltenUeberlappenNie()
-{
-    // Only narrow columns, each text far wider than its column.
-    QList<DruckSpalte> spalten;
-    QStringList zeile;
-    for (int i = 0; i < 12; ++i) {
-        spalten.append(
-            { QStringLiteral("Spalte%1").arg(i), i % 2 ? DruckAusrichtung::Rechts : DruckAusrichtung::Links, 1 });
-        zeile.append(QStringLiteral("Futtermittel Sehr langer Name"));
-    }
-    const QString pdf = Drucken(Liste(spalten, { zeile }));
-    QVERIFY(!pdf.isEmpty());
-
-    // The body (20 to 277 mm) in points, split into twelve equal columns.
-    const double mm = 72 / 25.4;
-    const double breite = (277 - 20) * mm / 12;
-    QList<test::PdfWort> zellen;
-    for (const test::PdfWort& w : test::PdfWoerter(pdf))
-        if (w.text.startsWith(QLatin1String("Futter")))
-            zellen.append(w);
-    QCOMPARE(zellen.size(), 12);
-    for (int spalte = 0; spalte < 12; ++spalte) {
-        const test::PdfWort& w = zellen[spalte];
-        QVERIFY2(w.text.endsWith(QLatin1String("...")), qPrintable(w.text));
-        const double links = 20 * mm + spalte * breite;
-        QVERIFY2(w.box.left() >= links - 0.5 && w.box.right() <= links + breite + 0.5, qPrintable(w.text));
-    }
-}
-
-void FunktionenDruckerTest::seitenumbruchWiederholtRahmenUndKopf()
-{
-    QList<QStringList> zeilen;
-    for (int i = 1; i <= 120; ++i)
-        zeilen.append({ QStringLiteral("Zeile%1").arg(i, 3, 10, QLatin1Char('0')), QString::number(i) });
-    const QString pdf = Drucken(Liste({ { "Bezeichnung", {}, 3 }, { "Menge", DruckAusrichtung::Rechts, 1 } }, zeilen));
-    const QStringList seiten = test::PdfSeiten(pdf);
-    QVERIFY2(seiten.size() >= 3, qPrintable(QString::number(seiten.size())));
-
-    int naechste = 1;
-    for (qsizetype s = 0; s < seiten.size(); ++s) {
-        const QString& seite = seiten[s];
-        QVERIFY(seite.contains(QLatin1String("Kelvora")));
-        QVERIFY(seite.contains(QLatin1String("Bezeichnung")));
-        QVERIFY(seite.contains(QLatin1String("Menge")));
-        QVERIFY(seite.simplified().contains(QStringLiteral("Seite %1").arg(s + 1)));
-        // Every line once, in order, continued on the next page.
-        for (const QString& z : seite.split(QLatin1Char('\n'))) {
-            const QString wort = z.trimmed().section(QLatin1Char(' '), 0, 0);
-            if (!wort.startsWith(QLatin1String("Zeile")))
-                continue;
-            QCOMPARE(wort.mid(5).toInt(), naechste);
-            ++naechste;
-        }
-    }
-    QCOMPARE(naechste, 121);
-}
-
-void FunktionenDruckerTest::breiteNull()
-{
-    const QString pfad = ordner->Pfad(QStringLiteral("text.pdf"));
-    const PdfErgebnis e = PdfSchreiben(pfad, false, [](QPagedPaintDevice& g) {
-        Drucker d(g);
-        d.SeitenRahmenDrucken(1, QStringLiteral("Kelvora"), QString());
-        const double y
-            = d.TextDrucken(20, 30, QStringLiteral("Unsichtbar"), DruckAusrichtung::Links, 9, false, false, 0);
-        return y == 30 && d.Beenden();
-    });
-    QVERIFY(e.geschrieben);
-    QCOMPARE(ui->meldungen.size(), 1);
-    QVERIFY(ui->meldungen[0].text.endsWith(QStringLiteral(
-        "Im Modul 'TextDrucken' fehlt die Breite des Textes. \n\nBitte informieren Sie den Programmierer!")));
-    QCOMPARE(ui->meldungen[0].titel, QStringLiteral("Funktion nicht vollständig"));
-    QCOMPARE(ui->meldungen[0].symbol, Symbol::Information);
-    QVERIFY(!test::PdfSeiten(pfad).join(QString()).contains(QLatin1String("Unsichtbar")));
-}
-
-void FunktionenDruckerTest::pdfZielNichtBeschreibbar()
-{
-    int gemalt = 0;
-    const DruckFunktion malen = [&](QPagedPaintDevice& g) {
-        ++gemalt;
-        Drucker d(g);
-        return d.SeitenRahmenDrucken(1, QStringLiteral("Kelvora"), QString()) && d.Beenden();
-    };
-    const PdfErgebnis e = PdfSchreiben(ordner->Pfad(QStringLiteral("fehlt/bericht.pdf")), true, malen);
-    QVERIFY(!e.geschrieben);
-    QVERIFY2(e.fehler.contains(QLatin1String("kann nicht angelegt werden")), qPrintable(e.fehler));
-    QCOMPARE(gemalt, 0);
-
-    // A document that refuses itself leaves an older file as it was.
-    ordner->Schreiben(QStringLiteral("alt.pdf"), "alt");
-    const PdfErgebnis abgelehnt
-        = PdfSchreiben(ordner->Pfad(QStringLiteral("alt.pdf")), true, [](QPagedPaintDevice&) { return false; });
-    QVERIFY(!abgelehnt.geschrieben);
-    QVERIFY(abgelehnt.fehler.isEmpty());
-    QCOMPARE(ordner->Roh(QStringLiteral("alt.pdf")), QByteArray("alt"));
-}
 
 KELVORA_TEST(FunktionenDruckerTest)
 #include "tst_FunktionenDrucker.moc"

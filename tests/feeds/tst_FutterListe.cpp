@@ -9,9 +9,9 @@
 #include "frame/FunktionenFuerINI.h"
 
 #include <QHeaderView>
-#include <algorithm>
 #include <QMimeData>
 #include <QTimer>
+#include <algorithm>
 
 using namespace kelvora;
 

@@ -1,8 +1,9 @@
 // The feed exchange against a real FTP server on 127.0.0.1: the feed file as
-// uploaded, the replace question, the names a listing offers, fetching and
-// the bad files a server can hold; then the list's and the editor's buttons
-// on a real main window. Listing by group, sharing without questions and the
-// missing server's wording are covered by the command in tests/app.
+// uploaded, the replace question, the names a listing offers and the bad
+// files a server can hold; then fetching and sharing through the list's and
+// the editor's buttons on a real main window. Listing by group, sharing
+// without questions and the missing server's wording are covered by the
+// command test in tests/app.
 
 #include "StammdatenTestHilfen.h"
 #include "TestFtpServer.h"
@@ -77,25 +78,6 @@ private slots:
         QCOMPARE(ordner->Roh(RapsDatei), hochgeladen ? RapsGolden() : QByteArray());
         if (hochgeladen)
             QCOMPARE(ui->statuszeilen.last().text, QStringLiteral("Futtermittel wurde hochgeladen."));
-    }
-
-    // The listed name fetches the file although it holds a blank and "_";
-    // the fetch leaves a receipt and stores nothing: the feed comes back only
-    // through the editor.
-    void holen()
-    {
-        server->Schreiben(RapsDatei, RapsGolden());
-        QVERIFY(test::SqlAusfuehren(QStringLiteral("DELETE FROM Futtermittel WHERE ID = ?"), { qlonglong(RapsID) }));
-        const QList<ServerFutter> neu = NeueServerFutter(ServerDateienLesen(0).namen, {});
-        QCOMPARE(neu.size(), 1);
-        FutterAusDatei f;
-        QVERIFY(ServerFutterHolen(neu.first().gruppe, neu.first().bezeichnung, f));
-        QCOMPARE(f.werte, RapsWerte);
-        QCOMPARE(ErstelltVonText(f), QStringLiteral("erstellt von Hof Müller, Dorfstraße 1, 12345 Wiesental"));
-        QCOMPARE(test::SqlLesen(QStringLiteral("SELECT COUNT(*) FROM Futtermittel WHERE Bezeichnung = ?"), { f.bezeichnung })
-                     .toInt(),
-            0);
-        QCOMPARE(ServerDateienLesen(0).namen.filter(QStringLiteral("abgeholt_")).size(), 1);
     }
 
     void schlechteDateien_data()
@@ -192,8 +174,9 @@ private slots:
         QVERIFY(!gekuerzt);
     }
 
-    // The list's button shows the server's new feed as a row of its own; taking
-    // it over fills a new editor, and saving there stores it.
+    // The list's button shows the server's new feed as a row of its own,
+    // although its name holds a blank and "_". Taking it over fetches the file
+    // (leaving a receipt) into a new editor; only saving there stores it.
     void fensterHoltUndSpeichert()
     {
         QVERIFY(test::SqlAusfuehren(QStringLiteral("DELETE FROM Futtermittel WHERE ID = ?"), { qlonglong(RapsID) }));
@@ -218,8 +201,13 @@ private slots:
         QCOMPARE(e->findChild<QComboBox*>(QStringLiteral("cmbFutterArt"))->currentText(), QStringLiteral("Eiweißträger"));
         // The fresh-matter column is computed from the file's dry-matter values.
         QCOMPARE(e->findChild<QLineEdit*>(QStringLiteral("txtNEL_MJFM"))->text(), QStringLiteral("6,63"));
+        QCOMPARE(ServerDateienLesen(0).namen.filter(QStringLiteral("abgeholt_")).size(), 1);
+        const QString gespeichert
+            = QStringLiteral("SELECT COUNT(*) FROM Futtermittel WHERE Bezeichnung = 'Rapskuchen Öl_arm'");
+        QCOMPARE(test::SqlLesen(gespeichert).toInt(), 0);
 
         e->findChild<QPushButton*>(QStringLiteral("cmdSpeichern"))->click();
+        QCOMPARE(test::SqlLesen(gespeichert).toInt(), 1);
         QCOMPARE(test::SqlLesen(QStringLiteral("SELECT FutterArtIOFC || ';' || TM_g || ';' || XP_gTM || ';' || UDP_gTM "
                                                "|| ';' || NDF_gTM || ';' || ADF_gTM || ';' || NFC_gTM || ';' || "
                                                "NEL_MJTM || ';' || Ca_gTM || ';' || P_gTM FROM Futtermittel WHERE "

@@ -87,6 +87,10 @@ const F Silage{.id = 9001, .art = 2, .tm = 350, .xp = 160, .udp = 40, .nfc = 250
                .nel = 6.4, .ca = 6, .p = 3.8, .typ = QStringLiteral("Grassilage"),
                .name = QStringLiteral("Grassilage 1. Schnitt")};
 
+// "Soll" of the result window for the standard cow.
+const ErgebnisSpalte Soll{"120 MJ", "2660 g", "35-38% vom RP", "35-43%", "min. 28%", "75% der NDF", "min. 18%",
+                          "104 g", "67 g"};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Futterliste)
@@ -106,6 +110,8 @@ private slots:
     void versorgung();
     void freiesFutterNEL();
     void ergebnisFenster();
+    void abweichungen_data();
+    void abweichungen();
     void abgebrochen_data();
     void abgebrochen();
     void aufnahmeOhneTabellenwert();
@@ -280,9 +286,7 @@ void RationAuswertenTest::ergebnisFenster()
     TierEingaben tier = Kuh();
     const Auswertung ohne = Auswerten({Silage}, {Fix(9001, 10)}, tier);
     QVERIFY(ohne.ergebnis.spalte.isEmpty() && !ohne.ergebnisZeigen);
-    const ErgebnisSpalte soll{"120 MJ", "2660 g", "35-38% vom RP", "35-43%", "min. 28%", "75% der NDF",
-                              "min. 18%", "104 g", "67 g"};
-    QCOMPARE(ohne.ergebnis.soll, soll);
+    QCOMPARE(ohne.ergebnis.soll, Soll);
 
     tier.letzterAusgleich = QStringLiteral("TM");
     tier.tmAusgeglichen = true;
@@ -297,6 +301,40 @@ void RationAuswertenTest::ergebnisFenster()
     const Auswertung leer = Auswerten({}, {}, tier);
     QCOMPARE(leer.ergebnis.ist[ErgNEL], QStringLiteral("0 MJ"));
     QVERIFY(!leer.ergebnis.anteileGesetzt && leer.ergebnis.ist[ErgUDP].isEmpty());
+}
+
+void RationAuswertenTest::abweichungen_data()
+{
+    QTest::addColumn<int>("zeile");
+    QTest::addColumn<QString>("ist");
+    QTest::addColumn<QString>("abweichung");
+    QTest::addColumn<bool>("sichtbar");
+    QTest::newRow("UDP über 38") << int(ErgUDP) << "38,5 %" << "0,50" << true;
+    QTest::newRow("UDP unter 35") << int(ErgUDP) << "34 %" << "-1,00" << true;
+    QTest::newRow("UDP im Rahmen") << int(ErgUDP) << "36 %" << "" << false;
+    QTest::newRow("NFC 44") << int(ErgNFC) << "44 %" << "1,00" << true;
+    QTest::newRow("NDF 27,5") << int(ErgNDF) << "27,5 %" << "-0,50" << true;
+    QTest::newRow("Grundfutter-NDF 70") << int(ErgGrundfutterNDF) << "70 %" << "-5,00" << true;
+    QTest::newRow("ADF 17") << int(ErgADF) << "17 %" << "-1,00" << true;
+    QTest::newRow("NEL 110 gegen 120") << int(ErgNEL) << "110 MJ" << "-10 MJ" << true;
+    QTest::newRow("NEL 125 gegen 120") << int(ErgNEL) << "125 MJ" << "5 MJ" << false;
+    QTest::newRow("Rohprotein knapp") << int(ErgRohprotein) << "2650 g" << "-10 g" << true;
+    QTest::newRow("Phosphor gleich") << int(ErgPhosphor) << "67 g" << "0 g" << false;
+    QTest::newRow("Calzium knapp") << int(ErgCalzium) << "100 g" << "-4 g" << true;
+}
+
+void RationAuswertenTest::abweichungen()
+{
+    QFETCH(int, zeile);
+    QFETCH(QString, ist);
+    // Every other row meets its target.
+    ErgebnisSpalte werte{"125 MJ", "2700 g", "36 %", "40 %", "30 %", "80 %", "20 %", "110 g", "70 g"};
+    werte[zeile] = ist;
+    const ErgebnisAbweichungen a = AbweichungenBerechnen(werte, Soll);
+    QTEST(a[zeile].text, "abweichung");
+    QTEST(a[zeile].sichtbar, "sichtbar");
+    for (int i = 0; i < ErgZeilen; ++i)
+        QVERIFY2(i == zeile || !a[i].sichtbar, qPrintable(QString::number(i)));
 }
 
 void RationAuswertenTest::abgebrochen_data()

@@ -103,8 +103,6 @@ void AusgleichFensterTest::befehle_data()
     QTest::newRow("TM-Knopf") << "cmdTMAusgleichen" << FixUndZweiFreie << QList<int>{} << true << 3 << true
                               << "20,00";
     QTest::newRow("TM-Knopf verweigert") << "cmdTMAusgleichen" << ZweiFixe << QList<int>{} << true << 2 << false << "";
-    QTest::newRow("NDF-Knopf verweigert") << "cmdNDFAusgleichen" << ZweiFixe << QList<int>{} << true << 2 << false
-                                          << "";
     // 7 kg silage and 2,64 kg barley dry matter: 73 % for the silage.
     QTest::newRow("Umwandeln-Knopf") << "cmdInVariableUmwandeln" << ZweiFixe << QList<int>{0, 1} << true << 2 << true
                                      << "73 % ";

@@ -22,7 +22,14 @@ using namespace kelvora::test;
 // they were, byte for byte.
 namespace {
 
-enum class Fehler { Sperre, DateiSchreibgeschuetzt, OrdnerSchreibgeschuetzt, DatentraegerVoll, ZweiteZeileAbgebrochen };
+enum class Fehler {
+    Sperre,
+    DateiSchreibgeschuetzt,
+    OrdnerSchreibgeschuetzt,
+    DatentraegerVoll,
+    ZweiteZeileAbgebrochen,     // in the dry-matter fill
+    ZweiteZeileNachNDFAbgebrochen,  // in the NDF step after it
+};
 enum class Aktion { NDFAusgleich, MengeUebernehmen, FutterSpeichern, RationLeeren };
 
 // The free rows are 2 and 3: the balancing writes row 2 first, then row 3.
@@ -129,6 +136,8 @@ void SchreibfehlerTest::schreibfehler_data()
             QTest::addRow("%s, %s", fehlerName, name) << f << aktion << ursache;
     QTest::newRow("Trigger bricht die zweite Zeile ab, NDF-Ausgleich")
         << Fehler::ZweiteZeileAbgebrochen << Aktion::NDFAusgleich << QStringLiteral("Testabbruch");
+    QTest::newRow("Trigger bricht die zweite Zeile im NDF-Schritt ab")
+        << Fehler::ZweiteZeileNachNDFAbgebrochen << Aktion::NDFAusgleich << QStringLiteral("Testabbruch");
 }
 
 void SchreibfehlerTest::schreibfehler()
@@ -146,12 +155,13 @@ void SchreibfehlerTest::schreibfehler()
     QVERIFY(!mdb.isEmpty());
     QVERIFY(RationAnlegen(Futter, Ration));
     ordner.Schreiben("KELVORA.INI", "[RationTierErstellenFenster]\r\nGewicht=650\r\nMilch=40,0\r\nFett=4,00\r\n");
-    if (fehler == Fehler::ZweiteZeileAbgebrochen) {
+    if (fehler == Fehler::ZweiteZeileAbgebrochen || fehler == Fehler::ZweiteZeileNachNDFAbgebrochen) {
+        // The fill finds the free rows empty; the NDF step finds them filled.
+        const QString wann = fehler == Fehler::ZweiteZeileAbgebrochen ? "" : " AND OLD.FutterFrischMenge > 0";
         Verbindung v;
         QVERIFY(DatenbankOeffnen(v, mdb));
-        QVERIFY(AnweisungAusfuehren(v,
-            "CREATE TRIGGER Abbruch BEFORE UPDATE ON Ration WHEN OLD.FutterID = 9003 "
-            "BEGIN SELECT RAISE(ABORT, 'Testabbruch'); END"));
+        QVERIFY(AnweisungAusfuehren(v, "CREATE TRIGGER Abbruch BEFORE UPDATE ON Ration WHEN OLD.FutterID = 9003" + wann
+                                           + " BEGIN SELECT RAISE(ABORT, 'Testabbruch'); END"));
     }
     if (fehler == Fehler::DatentraegerVoll)
         datentraeger.Fuellen();

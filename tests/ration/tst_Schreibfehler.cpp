@@ -30,7 +30,7 @@ enum class Fehler {
     ZweiteZeileAbgebrochen,     // in the dry-matter fill
     ZweiteZeileNachNDFAbgebrochen,  // in the NDF step after it
 };
-enum class Aktion { NDFAusgleich, MengeUebernehmen, FutterSpeichern, RationLeeren };
+enum class Aktion { TMAusgleich, NDFAusgleich, MengeUebernehmen, FutterSpeichern, RationLeeren };
 
 // The free rows are 2 and 3: the balancing writes row 2 first, then row 3.
 const QList<TestFutter> Futter = { { 9001, 500, 500 }, { 9002, 250, 500 }, { 9003, 500, 300 } };
@@ -77,6 +77,8 @@ private:
 bool Ausfuehren(Aktion aktion, TestOberflaeche& ui)
 {
     switch (aktion) {
+    case Aktion::TMAusgleich:
+        return TMAusgleichen(18.0) == AusgleichErgebnis::Abgeschlossen;
     case Aktion::NDFAusgleich:
         return NDFAusgleichen(18.0, 8000.0) == AusgleichErgebnis::Abgeschlossen;
     case Aktion::MengeUebernehmen: {
@@ -134,6 +136,8 @@ void SchreibfehlerTest::schreibfehler_data()
     for (const auto& [fehlerName, f, ursache] : fehler)
         for (const auto& [aktion, name] : aktionen)
             QTest::addRow("%s, %s", fehlerName, name) << f << aktion << ursache;
+    QTest::newRow("Trigger bricht die zweite Zeile ab, TM-Ausgleich")
+        << Fehler::ZweiteZeileAbgebrochen << Aktion::TMAusgleich << QStringLiteral("Testabbruch");
     QTest::newRow("Trigger bricht die zweite Zeile ab, NDF-Ausgleich")
         << Fehler::ZweiteZeileAbgebrochen << Aktion::NDFAusgleich << QStringLiteral("Testabbruch");
     QTest::newRow("Trigger bricht die zweite Zeile im NDF-Schritt ab")

@@ -5,6 +5,7 @@
 #include "app/ui/HauptFenster.h"
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Programm.h"
+#include "internet/HttpAbruf.h"
 #include "internet/MailRoutinen.h"
 #include "internet/SupportAngaben.h"
 #include "internet/UpdateSuchen.h"
@@ -49,6 +50,7 @@ private slots:
     void suchrhythmus();
     void kopieNichtSchreibbar();
     void downloadseite();
+    void stummerServer();
     void vomFensterBisZurInstallation();
     void nichtSpeicherbar_data();
     void nichtSpeicherbar();
@@ -204,6 +206,19 @@ void InformationsfensterTest::downloadseite()
     INISpeichern("Update", "Downloadseite", "");
     INISpeichern("Update", "Adresse", "https://example.org");
     QCOMPARE(UpdateDownloadseite(), QString());
+}
+
+// A server that takes the connection and never answers does not hang the
+// program: the fetch gives up after its time limit, the window stays alive.
+void InformationsfensterTest::stummerServer()
+{
+    test::StummerServer stumm;
+    HttpAbrufOptionen o;
+    o.zeitlimitMs = 300;
+    const HttpAntwort a = HttpAbrufen(QStringLiteral("http://127.0.0.1:%1/Versionen.txt").arg(stumm.Port()), o);
+    QVERIFY(!a.beantwortet && a.zeitUeberschritten);
+    QCOMPARE(a.fehler, QStringLiteral("Der Server hat nicht innerhalb von 0,3 Sekunden geantwortet."));
+    QVERIFY(ui->ereignisseVerarbeitet > 0);
 }
 
 void InformationsfensterTest::vomFensterBisZurInstallation()

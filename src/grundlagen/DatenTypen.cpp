@@ -52,7 +52,10 @@ long TextInLong(const QString& eingabe)
     } catch (...) {
         const QString t = QStringLiteral("Fehler 0 () in Prozedur TextInLong im Modul DatenTypen. Der Fehler wurde "
                                          "protokolliert. Bitte informieren Sie den Programmierer.");
-        StoerungMelden({ t, t });
+        Stoerung s;
+        s.protokoll = t;
+        s.meldung = t;
+        StoerungMelden(s);
         return 0;
     }
 }

@@ -53,7 +53,6 @@ void SchemapflegeTest::feldHinzufuegen_data()
     QTest::newRow("MEMO") << "MEMO" << 0 << QVariant("Ein 'Text'") << L { "MEMO", "'Ein ''Text'''" }
                           << QVariant("Ein 'Text'");
     QTest::newRow("TEXT") << "TEXT" << 50 << QVariant("") << L { "TEXT(50)", "''" } << QVariant("");
-    QTest::newRow("TEXT ohne Vorgabe") << "TEXT" << 20 << QVariant() << L { "TEXT(20)", "<NULL>" } << QVariant();
     QTest::newRow("BOOLEAN") << "BOOLEAN" << 0 << QVariant(true) << L { "YESNO", "1" } << QVariant(1);
     QTest::newRow("klein geschrieben") << "integer" << 0 << QVariant(3) << L { "INTEGER", "3" } << QVariant(3);
 }

@@ -10,6 +10,7 @@
 #include "database/LieferDatenbank.h"
 #include "database/Schemapflege.h"
 
+#include <QDir>
 #include <QTest>
 #include <optional>
 
@@ -21,12 +22,11 @@ using Aktion = bool (*)(const TestDatenordner&);
 Q_DECLARE_METATYPE(Vorbereitung)
 Q_DECLARE_METATYPE(Aktion)
 
-// Operations on a data folder the program may read but not write, or on a
-// missing or damaged database: each fails the way it says it fails, and
-// nothing in the folder is lost.
-class FehlschlaegeTest : public QObject {
+class DateienTest : public QObject {
     Q_OBJECT
 private slots:
+    void dateioperationen_data();
+    void dateioperationen();
     void fehlschlaege_data();
     void fehlschlaege();
 };
@@ -88,7 +88,109 @@ bool FeldNeu(const TestDatenordner& ordner, const QString& tabelle = "Futtermitt
 
 } // namespace
 
-void FehlschlaegeTest::fehlschlaege_data()
+namespace {
+
+// landet: where q.dat's content is afterwards, "" = nowhere new; log: a line
+// of the day's log, QUELLE standing for the full path; meldung: the message
+// shown, ZIEL and ORDNER standing for the full paths.
+void D(const char* name, const char* aktion, const char* quelle, const char* ziel, bool ueberschreiben,
+    bool ergebnis, const char* landet, const QString& log = {}, const QString& meldung = {})
+{
+    QTest::newRow(name) << QString(aktion) << QString(quelle) << QString(ziel) << ueberschreiben << ergebnis
+                        << QString(landet) << log << meldung;
+}
+
+} // namespace
+
+// The folder holds q.dat (200,000 bytes, more than one block of the old
+// copy method), da.dat and da(1).dat ("alt"), KELVORA.INI, kontakt.ini and
+// the folder unter with a KELVORA.INI.
+void DateienTest::dateioperationen_data()
+{
+    QTest::addColumn<QString>("aktion");
+    QTest::addColumn<QString>("quelle");
+    QTest::addColumn<QString>("ziel");
+    QTest::addColumn<bool>("ueberschreiben");
+    QTest::addColumn<bool>("ergebnis");
+    QTest::addColumn<QString>("landet");
+    QTest::addColumn<QString>("log");
+    QTest::addColumn<QString>("meldung");
+    const char* k = "kopieren";
+    const char* u = "umbenennen";
+    const char* l = "löschen";
+    D("löschen", l, "q.dat", "", false, true, "", "QUELLE gelöscht.");
+    D("löschen, fehlende Datei", l, "fehlt.dat", "", false, true, "");
+    D("löschen, INI im Datenordner", l, "KELVORA.INI", "", false, false, "",
+        "DateienFinden.General.DateiLoeschen: INI-Datei soll gelöscht werden. Wird verweigert: QUELLE");
+    D("löschen, ini klein im Datenordner", l, "kontakt.ini", "", false, false, "");
+    D("löschen, INI in Unterordner", l, "unter/KELVORA.INI", "", false, true, "");
+    D("kopieren, neue Methode", k, "q.dat", "neu.dat", false, true, "neu.dat");
+    D("kopieren, alte Methode", "alt kopieren", "q.dat", "neu.dat", false, true, "neu.dat");
+    D("kopieren, Ziel vorhanden", k, "q.dat", "da.dat", false, false, "", {},
+        "Das Kopieren der Datei wurde abgebrochen, weil die Zieldatei ZIEL mit gleichem Namen schon vorhanden ist!");
+    D("kopieren, Ziel überschreiben", "alt kopieren", "q.dat", "da.dat", true, true, "da.dat");
+    D("kopieren, Zielordner fehlt", k, "q.dat", "fehlt/neu.dat", false, false, "", {},
+        "Der Ordner ORDNER/fehlt existiert nicht! Kopieren der Datei ist nicht möglich!");
+    // A missing source never costs the target it would have replaced.
+    D("kopieren, Quelle fehlt", k, "fehlt.dat", "da.dat", true, false, "");
+    D("umbenennen", u, "q.dat", "neu.dat", false, true, "neu.dat");
+    D("umbenennen, Ziel vorhanden", u, "q.dat", "da.dat", false, false, "");
+    D("umbenennen, Ziel überschreiben", u, "q.dat", "da.dat", true, true, "da.dat");
+    D("verschieben, nächste freie Nummer", "verschieben", "q.dat", "da.dat", false, true, "da(2).dat");
+    D("verschieben in neuen Ordner", "verschieben", "q.dat", "tief/unten/neu.dat", false, true, "tief/unten/neu.dat");
+}
+
+void DateienTest::dateioperationen()
+{
+    QFETCH(QString, aktion);
+    QFETCH(QString, quelle);
+    QFETCH(QString, ziel);
+    QFETCH(bool, ueberschreiben);
+    QFETCH(bool, ergebnis);
+    QFETCH(QString, landet);
+    QFETCH(QString, log);
+    QFETCH(QString, meldung);
+    TestOberflaeche ui;
+    TestDatenordner ordner;
+    const QByteArray inhalt(200000, 'k');
+    ordner.Schreiben("q.dat", inhalt);
+    ordner.Schreiben("da.dat", "alt");
+    ordner.Schreiben("da(1).dat", "alt");
+    QDir().mkpath(ordner.Pfad("unter"));
+    for (const char* ini : { "KELVORA.INI", "kontakt.ini", "unter/KELVORA.INI" })
+        ordner.Schreiben(ini, "[Programm]");
+    const QString q = ordner.Pfad(quelle);
+    const QString z = ordner.Pfad(ziel);
+    const bool warDa = QFile::exists(q);
+
+    QString wirklich;
+    const bool ok = aktion == "löschen" ? DateiLoeschen(q)
+        : aktion == "umbenennen"        ? Umbenennen(q, z, ueberschreiben)
+        : aktion == "verschieben"       ? DateiVerschieben(q, z, ueberschreiben, &wirklich)
+                                        : DateiKopieren(q, z, true, ueberschreiben, aktion == "kopieren");
+    QCOMPARE(ok, ergebnis);
+    if (!landet.isEmpty())
+        QCOMPARE(ordner.Roh(landet), inhalt);
+    if (aktion == "verschieben")
+        QCOMPARE(wirklich, ordner.Pfad(landet));
+    if (landet != "da.dat")
+        QCOMPARE(ordner.Roh("da.dat"), QByteArray("alt"));
+    QCOMPARE(ordner.Roh("da(1).dat"), QByteArray("alt"));
+    // Only a copy keeps its source.
+    QCOMPARE(QFile::exists(q), warDa && (!ergebnis || aktion.endsWith("kopieren")));
+    const QString tageslog = ordner.Zeilen("26_12_04.txt").join('\n');
+    QVERIFY2(tageslog.contains(log.replace("QUELLE", q)), qPrintable(tageslog));
+    QCOMPARE(ui.Texte(),
+        meldung.isEmpty() ? QStringList {}
+                          : QStringList { meldung.replace("ZIEL", z).replace("ORDNER", ordner.Pfad()) });
+    QCOMPARE(ui.sanduhrTiefe, 0);
+    QVERIFY(ui.wartezeiten.isEmpty());
+}
+
+// Operations on a data folder the program may read but not write, or on a
+// missing or damaged database: each fails the way it says it fails, and
+// nothing in the folder is lost.
+void DateienTest::fehlschlaege_data()
 {
     QTest::addColumn<bool>("schutz");
     QTest::addColumn<Vorbereitung>("vorbereitung");
@@ -138,7 +240,7 @@ void FehlschlaegeTest::fehlschlaege_data()
         "BLOB: Datentyp wurde nicht erkannt", "E 04.12.26 10:00:00  Datentyp wurde nicht erkannt: BLOB");
 }
 
-void FehlschlaegeTest::fehlschlaege()
+void DateienTest::fehlschlaege()
 {
     QFETCH(bool, schutz);
     QFETCH(Vorbereitung, vorbereitung);
@@ -168,5 +270,5 @@ void FehlschlaegeTest::fehlschlaege()
     QCOMPARE(Dateistand(ordner.Pfad("Sicherung")), vorherSicherung);
 }
 
-KELVORA_TEST(FehlschlaegeTest)
-#include "tst_Fehlschlaege.moc"
+KELVORA_TEST(DateienTest)
+#include "tst_Dateien.moc"

@@ -1,12 +1,9 @@
-// The feed record: value codes, the permanent energy completion, the feed
-// classifications and deleting a feed with its usage check.
+// The feed record: value codes, the permanent energy completion and deleting
+// a feed with its usage check.
 
 #include "StammdatenTestHilfen.h"
 #include "TestRegister.h"
 #include "feeds/FutterbezogeneRoutinen.h"
-#include "feeds/ui/FutterArtenListeFuellen.h"
-
-#include <QFile>
 
 using namespace kelvora;
 using test::SqlAusfuehren;
@@ -148,7 +145,6 @@ private slots:
         QTest::newRow("ME leer") << "NULL" << "6.0" << 1 << 10.0 << 6.0;
         QTest::newRow("NEL fehlt") << "10" << "0" << 1 << 10.0 << 6.0;
         QTest::newRow("beide 0") << "0" << "0" << 0 << 0.0 << 0.0;
-        QTest::newRow("beide leer") << "NULL" << "NULL" << 0 << 0.0 << 0.0;
         QTest::newRow("beide gesetzt") << "12" << "5" << 0 << 12.0 << 5.0;
     }
 
@@ -180,43 +176,6 @@ private slots:
         FutterWert(v, 901, FutterCode::Bezeichnung);
         QCOMPARE(SqlLesen(QStringLiteral("SELECT ME_MJTM FROM Futtermittel WHERE ID = 901")).toDouble(), meDanach);
         QVERIFY(ui->meldungen.isEmpty());
-    }
-
-    void artenListe_data()
-    {
-        QTest::addColumn<bool>("ohneAlle");
-        QTest::addColumn<bool>("festeGruppen");
-        QTest::addColumn<QString>("auswahl");
-        QTest::addColumn<int>("anzahl");
-        QTest::addColumn<int>("index");
-        QTest::newRow("Gruppen, nichts gewählt") << false << true << "" << 6 << -1;
-        QTest::newRow("Gruppen, Eiweißträger") << false << true << "Eiweißträger" << 6 << 3;
-        QTest::newRow("Gruppen, unbekannt bleibt beim ersten") << false << true << "Heu" << 6 << 0;
-        QTest::newRow("Gruppen ohne Alle") << true << true << "Grundfutter" << 5 << 0;
-        QTest::newRow("Tabelle FutterArten") << true << false << "Heu" << 14 << 3;
-        QTest::newRow("Tabelle mit Alle") << false << false << "Heu" << 15 << 4;
-    }
-
-    void artenListe()
-    {
-        QFETCH(bool, ohneAlle);
-        QFETCH(bool, festeGruppen);
-        QFETCH(QString, auswahl);
-        QFETCH(int, anzahl);
-        QFETCH(int, index);
-        // A filled box is left as it is.
-        QComboBox box;
-        FutterArtenListeFuellen(&box, auswahl, ohneAlle, festeGruppen);
-        FutterArtenListeFuellen(&box, QStringLiteral("Grundfutter"), ohneAlle, festeGruppen);
-        QCOMPARE(box.count(), anzahl);
-        QCOMPARE(box.currentIndex(), index);
-        QCOMPARE(box.itemText(0) == AlleFuttermittelText(), !ohneAlle);
-        if (!festeGruppen)
-            return;
-        // The groups carry their code as item data, which the list filters by.
-        QCOMPARE(box.itemText(box.findData(3)), QStringLiteral("Eiweißträger"));
-        QCOMPARE(box.itemText(box.findData(5)), FutterGruppenName(5));
-        QCOMPARE(FutterGruppenName(6), QString());
     }
 
     void loeschen_data()
@@ -262,19 +221,6 @@ private slots:
         }
         QCOMPARE(SqlLesen(QStringLiteral("SELECT count(*) FROM Futtermittel")).toInt(), vorher - (geloescht ? 1 : 0));
         QCOMPARE(SqlLesen(QStringLiteral("SELECT count(*) FROM Futtermittel WHERE ID = 900")).toInt(), geloescht ? 0 : 1);
-    }
-
-    void datenbankVorhanden()
-    {
-        QVERIFY(AlleWichtigenDBvorhanden());
-        QVERIFY(QFile::remove(programm().futterDatenbank));
-        QVERIFY(!AlleWichtigenDBvorhanden());
-        QVERIFY(ordner->Zeilen(QStringLiteral("Fehlerprotokoll.txt"))
-                    .join(QLatin1Char('\n'))
-                    .contains(QStringLiteral("AlleWichtigenDBvorhanden - Datenbank fehlt: ") + programm().futterDatenbank));
-        // Without a configured path there is nothing to miss.
-        programm().futterDatenbank.clear();
-        QVERIFY(AlleWichtigenDBvorhanden());
     }
 
 private:

@@ -202,7 +202,6 @@ private slots:
         QCOMPARE(test::SqlLesen(gespeichert).toInt(), 0);
 
         e->findChild<QPushButton*>(QStringLiteral("cmdSpeichern"))->click();
-        QCOMPARE(test::SqlLesen(gespeichert).toInt(), 1);
         QCOMPARE(test::SqlLesen(QStringLiteral("SELECT FutterArtIOFC || ';' || TM_g || ';' || XP_gTM || ';' || UDP_gTM "
                                                "|| ';' || NDF_gTM || ';' || ADF_gTM || ';' || NFC_gTM || ';' || "
                                                "NEL_MJTM || ';' || Ca_gTM || ';' || P_gTM FROM Futtermittel WHERE "
@@ -218,7 +217,6 @@ private slots:
         auto* knopf = l->findChild<QPushButton*>(QStringLiteral("cmdInternet"));
         knopf->click();
         QCOMPARE(ui->statuszeilen.last().text, QStringLiteral("Der Internet-Server kann nicht erreicht werden."));
-        QCOMPARE(ui->statuszeilen.last().farbe, Farbe::Rot);
         QVERIFY(knopf->isEnabled());
         QCOMPARE(ui->sanduhrTiefe, 0);
     }

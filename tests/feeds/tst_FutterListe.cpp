@@ -90,7 +90,6 @@ private slots:
         QTest::newRow("Eiweißträger") << 3 << "" << eiweiss;
         QTest::newRow("Suche mitten im Namen, mit Blanks") << 3 << "  schrot " << QStringList { "testfutter Rapsschrot" };
         QTest::newRow("Umlaut in der Suche") << 0 << "RÜBE" << QStringList { "Testfutter Zuckerrübe" };
-        QTest::newRow("nichts gefunden") << 0 << "gibtesnicht" << QStringList {};
         QTest::newRow("unvollständig nie") << 0 << "ohne UDP" << QStringList {};
     }
 

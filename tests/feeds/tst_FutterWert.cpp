@@ -38,11 +38,6 @@ void SchreibzaehlerAnlegen()
         "CREATE TRIGGER zaehlen AFTER UPDATE ON Futtermittel BEGIN UPDATE Schreibzaehler SET n = n + 1; END"));
 }
 
-int Schreibvorgaenge()
-{
-    return SqlLesen(QStringLiteral("SELECT n FROM Schreibzaehler")).toInt();
-}
-
 // Same type and value (doubles within 1e-9); an empty value equals only an empty one.
 bool Gleich(const QVariant& a, const QVariant& b)
 {
@@ -167,7 +162,7 @@ private slots:
             QCOMPARE(w.at(1).toDouble(), meDanach);
             QCOMPARE(w.at(2).toDouble(), nelDanach);
         }
-        QCOMPARE(Schreibvorgaenge(), schreibvorgaenge);
+        QCOMPARE(SqlLesen(QStringLiteral("SELECT n FROM Schreibzaehler")).toInt(), schreibvorgaenge);
         QCOMPARE(SqlLesen(QStringLiteral("SELECT ME_MJTM FROM Futtermittel WHERE ID = 901")).toDouble(), meDanach);
         QCOMPARE(SqlLesen(QStringLiteral("SELECT NEL_MJTM FROM Futtermittel WHERE ID = 901")).toDouble(), nelDanach);
         // Any code completes it, whatever the read asks for.

@@ -78,10 +78,9 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("tasten");
         QTest::addColumn<QStringList>("erwartet");
-        const QString tm = QStringLiteral("txtTM_g=350");
-        const auto zeile = [&](const char* name, QStringList vorher, const char* box, const char* tasten,
+        const auto zeile = [](const char* name, QStringList vorher, const char* box, const char* tasten,
                                const QStringList& erwartet) {
-            vorher.prepend(tm);
+            vorher.prepend(QStringLiteral("txtTM_g=350"));
             QTest::newRow(name) << vorher << QString::fromUtf8(box) << QString::fromUtf8(tasten) << erwartet;
         };
         const auto filter = [&](const char* name, const char* box, const char* tasten, const char* erwartet) {

@@ -137,16 +137,13 @@ private slots:
 
     void pdfZielNichtBeschreibbar()
     {
-        int gemalt = 0;
-        const DruckFunktion malen = [&](QPagedPaintDevice& g) {
-            ++gemalt;
+        const DruckFunktion malen = [](QPagedPaintDevice& g) {
             Drucker d(g);
             return d.SeitenRahmenDrucken(1, QStringLiteral("Kelvora"), QString()) && d.Beenden();
         };
         const PdfErgebnis e = PdfSchreiben(ordner->Pfad(QStringLiteral("fehlt/bericht.pdf")), true, malen);
         QVERIFY(!e.geschrieben);
         QVERIFY2(e.fehler.contains(QLatin1String("kann nicht angelegt werden")), qPrintable(e.fehler));
-        QCOMPARE(gemalt, 0);
 
         // A document that refuses itself leaves an older file as it was.
         ordner->Schreiben(QStringLiteral("alt.pdf"), "alt");

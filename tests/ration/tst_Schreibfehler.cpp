@@ -8,9 +8,7 @@
 
 #include <QTest>
 
-#ifdef Q_OS_UNIX
 #include <sys/mount.h>
-#endif
 
 using namespace kelvora;
 using namespace kelvora::test;
@@ -36,42 +34,27 @@ enum class Aktion { TMAusgleich, NDFAusgleich, MengeUebernehmen, FutterSpeichern
 const QList<TestFutter> Futter = { { 9001, 500, 500 }, { 9002, 250, 500 }, { 9003, 500, 300 } };
 const QList<TestRationsZeile> Ration = { { 9001, 20, 0, 1 }, { 9002, 0, 60, 0 }, { 9003, 0, 40, 0 } };
 
-// A tmpfs mounted over the data folder and filled up to the last byte.
-class VollerDatentraeger {
-public:
-    explicit VollerDatentraeger(const QString& ordner)
-        : ordner(ordner)
-    {
-#ifdef Q_OS_UNIX
-        eingehaengt = ::geteuid() == 0
-            && ::mount("tmpfs", QFile::encodeName(ordner).constData(), "tmpfs", 0, "size=2m,mode=0700") == 0;
-#endif
-    }
+// A tmpfs mounted over the data folder (root only) and filled up to the last byte.
+struct VollerDatentraeger {
+    const QString ordner;
+    const bool eingehaengt = ::geteuid() == 0
+        && ::mount("tmpfs", QFile::encodeName(ordner).constData(), "tmpfs", 0, "size=2m,mode=0700") == 0;
+
     ~VollerDatentraeger()
     {
-#ifdef Q_OS_UNIX
         if (eingehaengt)
             ::umount2(QFile::encodeName(ordner).constData(), MNT_DETACH);
-#endif
     }
-    VollerDatentraeger(const VollerDatentraeger&) = delete;
-    VollerDatentraeger& operator=(const VollerDatentraeger&) = delete;
 
     void Fuellen() const
     {
         QFile f(ordner + QStringLiteral("/Fuellung"));
-        if (!f.open(QIODevice::WriteOnly))
-            return;
+        QVERIFY(f.open(QIODevice::WriteOnly));
         const QByteArray block(4096, 'x');
         while (f.write(block) == block.size() && f.flush()) { }
         // The last partial block may have gone in only in part.
-        const QByteArray byte(1, 'x');
-        while (f.write(byte) == 1 && f.flush()) { }
+        while (f.write("x", 1) == 1 && f.flush()) { }
     }
-    bool eingehaengt = false;
-
-private:
-    QString ordner;
 };
 
 bool Ausfuehren(Aktion aktion, TestOberflaeche& ui)
@@ -81,13 +64,9 @@ bool Ausfuehren(Aktion aktion, TestOberflaeche& ui)
         return TMAusgleichen(18.0) == AusgleichErgebnis::Abgeschlossen;
     case Aktion::NDFAusgleich:
         return NDFAusgleichen(18.0, 8000.0) == AusgleichErgebnis::Abgeschlossen;
-    case Aktion::MengeUebernehmen: {
-        MengenEingabe e;
-        e.futterID = 9002;
-        e.frischMenge = 5;
-        e.anteilSichtbar = false;
-        return MengeInRationSchreiben(programm().futterDatenbank, e);
-    }
+    case Aktion::MengeUebernehmen:
+        return MengeInRationSchreiben(programm().futterDatenbank,
+                                      {.futterID = 9002, .frischMenge = 5, .anteilSichtbar = false});
     case Aktion::FutterSpeichern: {
         Stammdaten f;
         f.gruppe = 1;
@@ -152,7 +131,7 @@ void SchreibfehlerTest::schreibfehler()
 
     TestOberflaeche ui;
     TestDatenordner ordner;
-    VollerDatentraeger datentraeger(ordner.Pfad());
+    const VollerDatentraeger datentraeger{ordner.Pfad()};
     if (fehler == Fehler::DatentraegerVoll && !datentraeger.eingehaengt)
         QSKIP("Ein kleines tmpfs lässt sich nur als root einhängen");
     const QString mdb = TestDatenbankAnlegen();

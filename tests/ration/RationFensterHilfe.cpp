@@ -1,22 +1,11 @@
 #include "RationFensterHilfe.h"
 
-#include "TestDatenbank.h"
-#include "app/ui/HauptFenster.h"
 #include "database/DatenbankRoutinen.h"
-#include "frame/Programm.h"
-#include "ration/ui/RationTierErstellenFenster.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDropEvent>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QMimeData>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <QToolBar>
-#include <QTreeWidget>
 
 namespace kelvora::test {
 
@@ -26,26 +15,13 @@ bool Ausfuehren(const QString& sql, const QVariantList& werte)
     return DatenbankOeffnen(v, programm().futterDatenbank) && AnweisungAusfuehren(v, sql, werte);
 }
 
-long ZeileAnlegen(long futterID, double frisch, double anteil, int fix)
-{
-    Verbindung v;
-    if (!DatenbankOeffnen(v, programm().futterDatenbank))
-        return 0;
-    return RationZeileAnhaengen(v, futterID, frisch, anteil, fix);
-}
-
-QList<RationZeile> Zeilen()
-{
-    Verbindung v;
-    QList<RationZeile> z;
-    if (DatenbankOeffnen(v, programm().futterDatenbank))
-        (void)RationZeilenLesen(v, z);
-    return z;
-}
-
 RationZeile ZeileZu(long futterID)
 {
-    for (const RationZeile& z : Zeilen())
+    Verbindung v;
+    QList<RationZeile> zeilen;
+    if (DatenbankOeffnen(v, programm().futterDatenbank))
+        (void)RationZeilenLesen(v, zeilen);
+    for (const RationZeile& z : zeilen)
         if (z.futterID == futterID)
             return z;
     return {};
@@ -61,16 +37,6 @@ void Fallen(QWidget* ziel, long futterID)
     QDropEvent fallen(QPointF(mitte), Qt::CopyAction, &daten, Qt::LeftButton, Qt::NoModifier);
     if (hinein.isAccepted())
         QApplication::sendEvent(ziel, &fallen);
-}
-
-bool ErgebnisTasteSichtbar(HauptFenster* haupt)
-{
-    auto* leiste = haupt->findChild<QToolBar*>("picSymbolleiste");
-    auto* taste = haupt->findChild<QWidget*>("Taste10");
-    for (QAction* platz : leiste->actions())
-        if (leiste->widgetForAction(platz) == taste)
-            return platz->isVisible();
-    return false;
 }
 
 void Tippen(QLineEdit* box, const QString& text)
@@ -118,32 +84,12 @@ bool RationFensterUmgebung::Bearbeiten(long futterID)
 
 bool RationFensterUmgebung::EditorMit(long futterID, double frisch)
 {
-    return ZeileAnlegen(futterID, frisch, 0, 1) > 0 && Oeffnen() && Bearbeiten(futterID);
+    return RationAnlegen({}, {{futterID, frisch, 0, 1}}) && Oeffnen() && Bearbeiten(futterID);
 }
 
 bool RationFensterUmgebung::EditorOffen() const
 {
     return fenster->findChild<QGroupBox*>("frmDetails")->isVisible();
-}
-
-QLineEdit* RationFensterUmgebung::Feld(const char* name) const
-{
-    return fenster->findChild<QLineEdit*>(name);
-}
-
-QLabel* RationFensterUmgebung::Label(const char* name) const
-{
-    return fenster->findChild<QLabel*>(name);
-}
-
-QPushButton* RationFensterUmgebung::Knopf(const char* name) const
-{
-    return fenster->findChild<QPushButton*>(name);
-}
-
-QTreeWidget* RationFensterUmgebung::Liste() const
-{
-    return fenster->findChild<QTreeWidget*>("lvwListe");
 }
 
 void RationFensterBasis::init()

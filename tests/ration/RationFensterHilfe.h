@@ -1,26 +1,20 @@
 #pragma once
 // A main window with the ration window on a fresh test database holding
-// three feeds of known dry matter; helpers to read and write table Ration.
+// three feeds of known dry matter, and what the window tests share.
 
+#include "RationsTestdaten.h"
 #include "TestOberflaeche.h"
 #include "TestUmgebung.h"
-#include "ration/RationTabelle.h"
+#include "app/ui/HauptFenster.h"
+#include "frame/Programm.h"
+#include "ration/ui/RationTierErstellenFenster.h"
 
-#include <QList>
-#include <QObject>
-#include <QVariantList>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
 #include <memory>
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QTreeWidget;
-class QWidget;
-
-namespace kelvora {
-class HauptFenster;
-class RationTierErstellenFenster;
-} // namespace kelvora
 
 namespace kelvora::test {
 
@@ -31,15 +25,11 @@ inline constexpr long Getreide = 9102;
 inline constexpr long Schrot = 9103;
 
 bool Ausfuehren(const QString& sql, const QVariantList& werte = {});
-long ZeileAnlegen(long futterID, double frisch, double anteil, int fix);
-QList<RationZeile> Zeilen();
+// The stored row of a feed; id 0 when the feed is not in the ration.
 RationZeile ZeileZu(long futterID);
 
 // Drags a feed onto the widget with the program's MIME type.
 void Fallen(QWidget* ziel, long futterID);
-
-// Whether the main window shows its result button Taste10.
-bool ErgebnisTasteSichtbar(HauptFenster* haupt);
 
 // Replaces the text of a box by typing, as a user would.
 void Tippen(QLineEdit* box, const QString& text);
@@ -57,10 +47,11 @@ public:
     // A fixed row of the feed, the window, and its amount editor open.
     bool EditorMit(long futterID, double frisch);
     bool EditorOffen() const;
-    QLineEdit* Feld(const char* name) const;
-    QLabel* Label(const char* name) const;
-    QPushButton* Knopf(const char* name) const;
-    QTreeWidget* Liste() const;
+
+    QLineEdit* Feld(const char* name) const { return fenster->findChild<QLineEdit*>(name); }
+    QLabel* Label(const char* name) const { return fenster->findChild<QLabel*>(name); }
+    QPushButton* Knopf(const char* name) const { return fenster->findChild<QPushButton*>(name); }
+    QTreeWidget* Liste() const { return fenster->findChild<QTreeWidget*>("lvwListe"); }
 
     TestOberflaeche ui;
     TestDatenordner ordner;

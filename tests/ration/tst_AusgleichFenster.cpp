@@ -1,16 +1,14 @@
 #include "RationFensterHilfe.h"
-#include "RationsTestdaten.h"
 #include "TestRegister.h"
 #include "app/Befehlszeile.h"
-#include "app/ui/HauptFenster.h"
+#include "frame/Oberflaeche.h"
+#include "frame/ui/Farbwert.h"
+#include "frame/FunktionenFuerINI.h"
 #include "grundlagen/DatenTypen.h"
-#include "ration/ui/RationTierErstellenFenster.h"
+#include "ration/ui/ErgebnisFenster.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <QTreeWidget>
+#include <QMdiSubWindow>
 
 using namespace kelvora;
 using namespace kelvora::test;
@@ -25,27 +23,64 @@ const QList<TestFutter> Futter{{9001, 350, 450}, {9002, 880, 200}, {9003, 890, 3
 const Ration FixUndZweiFreie{{9001, 20, 0, 1}, {9002, 0, 60, 0}, {9003, 0, 40, 0}};
 const Ration ZweiFixe{{9001, 20, 0, 1}, {9002, 3, 0, 1}};
 
-int Kelvora(const QStringList& angaben, QString& ausgabe, QString& fehler)
-{
-    QTextStream aus(&ausgabe), fehlerStrom(&fehler);
-    return BefehlszeileAusfuehren(QStringList{"kelvora"} + angaben, aus, fehlerStrom);
-}
-
 } // namespace
 
 // The ration window's balancing and whole-ration commands, pressed as a user
-// would (their rules are tested on table Ration), and the command line
-// balancing against the window's button.
+// would (their rules are tested on table Ration), what the window and the
+// result window then show, and the command line balancing against the
+// window's button.
 class AusgleichFensterTest : public RationFensterBasis {
     Q_OBJECT
 private slots:
     void beideAusgleiche();
     void befehle_data();
     void befehle();
-    void gesperrtImMengenEditor();
     void befehlszeileWieFenster_data();
     void befehlszeileWieFenster();
+    void ergebnisOhneTrockenmasse();
+    void ergebnisSchliessen_data();
+    void ergebnisSchliessen();
+
+private:
+    void ZeigtAuswertung(QWidget* ergebnis, const QString& letzterAusgleich);
 };
+
+// The window and the result window's column of the balancing show, text for
+// text, what the evaluation computes for the stored ration.
+void AusgleichFensterTest::ZeigtAuswertung(QWidget* ergebnis, const QString& letzterAusgleich)
+{
+    // The window's inputs as they stand when nothing is stored.
+    const TierEingaben tier{.gewicht = 650, .milch = 40, .fett = 4, .monat = ui().Jetzt().date().month(),
+                            .milchpreis = 0.45, .letzterAusgleich = letzterAusgleich, .tmAusgeglichen = true,
+                            .ndfAusgeglichen = letzterAusgleich == QLatin1String("NDF")};
+    const Auswertung a = RationAuswerten(tier);
+
+    QTreeWidget* liste = u->Liste();
+    QCOMPARE(liste->topLevelItemCount(), a.zeilen.size());
+    for (int i = 0; i < a.zeilen.size(); ++i)
+        for (int s = 0; s < ListenSpalten; ++s)
+            QCOMPARE(liste->topLevelItem(i)->text(s + 1), a.zeilen[i].texte.value(s));
+    for (const Anzeige& z : a.anzeigen) {
+        const QLabel* label = u->Label(qPrintable(z.name));
+        QCOMPARE(label->text(), z.text);
+        QCOMPARE(label->isHidden(), !z.sichtbar);
+        if (z.hintergrund != 0)
+            QCOMPARE(label->palette().color(QPalette::Window), FarbeAusWert(z.hintergrund, label->palette()));
+    }
+
+    // The result window: targets, the column of this balancing and its deviations.
+    const QString spalte = letzterAusgleich == QLatin1String("NDF") ? QStringLiteral("NDF") : QStringLiteral("TMA");
+    const ErgebnisAbweichungen abweichungen = AbweichungenBerechnen(a.ergebnis.ist, a.ergebnis.soll);
+    const char* const zeilen[] = {"NEL", "Rohprotein", "UDP", "NFC", "NDF", "GrundfutterNDF", "ADF", "Calzium",
+                                  "Phosphor"};
+    for (int i = 0; i < ErgZeilen; ++i) {
+        const auto zelle = [&](const QString& art) { return ergebnis->findChild<QLabel*>("lbl" + art + zeilen[i]); };
+        QCOMPARE(zelle("Soll")->text(), a.ergebnis.soll[i]);
+        QCOMPARE(zelle("Ist" + spalte)->text(), a.ergebnis.ist[i]);
+        QCOMPARE(zelle("Abweichung" + spalte)->text(), abweichungen[i].text);
+        QCOMPARE(zelle("Abweichung" + spalte)->isHidden(), !abweichungen[i].sichtbar);
+    }
+}
 
 void AusgleichFensterTest::beideAusgleiche()
 {
@@ -54,39 +89,30 @@ void AusgleichFensterTest::beideAusgleiche()
     // Every evaluation leaves the result window minimised and out of reach.
     QWidget* ergebnis = u->haupt->OffenesFenster("ErgebnisFenster");
     QVERIFY(ergebnis && ergebnis->parentWidget()->isMinimized());
-    QVERIFY(u->Knopf("cmdZumErgebnis")->isHidden());
-    QVERIFY(!ErgebnisTasteSichtbar(u->haupt));
+    QVERIFY(!u->haupt->Aktion("DErgebnisA")->isVisible());
 
-    // The button balances to the maximum the window shows.
+    // Each button balances to the maximum the window shows.
     const double tmMax = TextInDouble(u->Label("lblTMKiloMaxAnzeige2")->text());
     u->Knopf("cmdTMAusgleichen")->click();
-    QCOMPARE(ZeileZu(9002).frischMenge * 0.88, 0.6 * (tmMax - 20 * 0.35));
     QVERIFY(qAbs(TextInDouble(u->Label("lblTMKiloAnzeige")->text()) - tmMax) < 0.01);
-    QVERIFY(u->fenster->TMAusgeglichen && !u->fenster->NDFAusgeglichen);
-    QCOMPARE(u->fenster->LetzterAusgleich, QStringLiteral("TM"));
+    ZeigtAuswertung(ergebnis, QStringLiteral("TM"));
     QVERIFY(u->Knopf("cmdZumErgebnis")->isHidden());
 
     const double ndfMax = TextInDouble(u->Label("lblNDFGrammMaxAnzeige")->text());
     u->Knopf("cmdNDFAusgleichen")->click();
     QVERIFY(u->ui.meldungen.isEmpty());
     QVERIFY(qAbs(TextInDouble(u->Label("lblNDFGrammAnzeige")->text()) - ndfMax) <= 2);
-    QVERIFY(u->fenster->TMAusgeglichen && u->fenster->NDFAusgeglichen);
-    QCOMPARE(u->fenster->LetzterAusgleich, QStringLiteral("NDF"));
+    ZeigtAuswertung(ergebnis, QStringLiteral("NDF"));
 
-    // Both balancings since the last take-over: the result is reachable and holds both columns.
+    // Both balancings since the last take-over: the result is reachable.
     QVERIFY(u->haupt->Aktion("DErgebnisA")->isVisible());
-    QVERIFY(ErgebnisTasteSichtbar(u->haupt));
     u->Knopf("cmdZumErgebnis")->click();
     QVERIFY(!ergebnis->parentWidget()->isMinimized());
-    const QString ndfSpalte = ergebnis->findChild<QLabel*>("lblIstNDFNDF")->text();
-    const QString tmSpalte = ergebnis->findChild<QLabel*>("lblIstTMANDF")->text();
-    QVERIFY(ndfSpalte != QStringLiteral("-") && tmSpalte != QStringLiteral("-") && ndfSpalte != tmSpalte);
 
     // A take-over clears both balancings again.
     QVERIFY(u->Bearbeiten(9001));
     u->Knopf("cmdUebernehmen")->click();
-    QVERIFY(!u->fenster->TMAusgeglichen && !u->fenster->NDFAusgeglichen);
-    QVERIFY(!ErgebnisTasteSichtbar(u->haupt));
+    QVERIFY(!u->haupt->Aktion("DErgebnisA")->isVisible());
     QVERIFY(ergebnis->parentWidget()->isMinimized());
 }
 
@@ -100,19 +126,14 @@ void AusgleichFensterTest::befehle_data()
     QTest::addColumn<bool>("ausgewertet");  // the list was filled anew
     QTest::addColumn<QString>("menge");     // then column 3 of its first line
 
-    QTest::newRow("TM-Knopf") << "cmdTMAusgleichen" << FixUndZweiFreie << QList<int>{} << true << 3 << true
-                              << "20,00";
     QTest::newRow("TM-Knopf verweigert") << "cmdTMAusgleichen" << ZweiFixe << QList<int>{} << true << 2 << false << "";
     // 7 kg silage and 2,64 kg barley dry matter: 73 % for the silage.
     QTest::newRow("Umwandeln-Knopf") << "cmdInVariableUmwandeln" << ZweiFixe << QList<int>{0, 1} << true << 2 << true
                                      << "73 % ";
-    QTest::newRow("Menüpunkt") << "KopInVariableMengenUmrechnen" << ZweiFixe << QList<int>{0, 1} << true << 2 << true
-                               << "73 % ";
     QTest::newRow("Entf") << "Entf" << ZweiFixe << QList<int>{1} << true << 1 << true << "20,00";
-    QTest::newRow("F9") << "F9" << ZweiFixe << QList<int>{0} << true << 1 << true << "3,00";
     QTest::newRow("Entf, nein") << "Entf" << ZweiFixe << QList<int>{1} << false << 2 << false << "";
-    QTest::newRow("Relais, nein") << "LöschEreignisAufrufen" << ZweiFixe << QList<int>{0} << false << 2 << true
-                                  << "20,00";
+    // The relay that the list's pop-up item "Löschen" presses.
+    QTest::newRow("Relais") << "LöschEreignisAufrufen" << ZweiFixe << QList<int>{0} << true << 1 << true << "3,00";
     QTest::newRow("Ration löschen") << "cmdRationLoeschen" << ZweiFixe << QList<int>{} << true << 0 << true << " ";
 }
 
@@ -133,8 +154,8 @@ void AusgleichFensterTest::befehle()
     liste->addTopLevelItem(new QTreeWidgetItem(QStringList{"vorgemerkt"}));
     u->ui.Antworten(ja ? Antwort::Ja : Antwort::Nein);
 
-    if (weg == QLatin1String("Entf") || weg == QLatin1String("F9"))
-        QTest::keyRelease(liste, weg == QLatin1String("F9") ? Qt::Key_F9 : Qt::Key_Delete);
+    if (weg == QLatin1String("Entf"))
+        QTest::keyRelease(liste, Qt::Key_Delete);
     else if (QPushButton* knopf = u->Knopf(qPrintable(weg)))
         knopf->click();
     else
@@ -144,24 +165,6 @@ void AusgleichFensterTest::befehle()
     QTEST(liste->findItems(QStringLiteral("vorgemerkt"), Qt::MatchExactly, 0).isEmpty(), "ausgewertet");
     if (!menge.isEmpty())
         QCOMPARE(liste->topLevelItem(0)->text(3), menge);
-}
-
-void AusgleichFensterTest::gesperrtImMengenEditor()
-{
-    QVERIFY(RationAnlegen(Futter, ZweiFixe));
-    QVERIFY(u->Oeffnen());
-    QVERIFY(u->Bearbeiten(9001));
-    for (const char* name : {"cmdRationLoeschen", "cmdInVariableUmwandeln", "LöschEreignisAufrufen"})
-        QVERIFY2(!u->Knopf(name)->isEnabled(), name);
-    // The main window's menu item finds the command off and leaves the ration.
-    u->Liste()->topLevelItem(0)->setSelected(true);
-    u->haupt->Aktion("KopInVariableMengenUmrechnen")->trigger();
-    QVERIFY(u->ui.meldungen.isEmpty());
-    QCOMPARE(ZeileZu(9001).fixeMenge, 1);
-
-    u->fenster->MengenEditorSchliessen();
-    for (const char* name : {"cmdRationLoeschen", "cmdInVariableUmwandeln", "LöschEreignisAufrufen"})
-        QVERIFY2(u->Knopf(name)->isEnabled(), name);
 }
 
 void AusgleichFensterTest::befehlszeileWieFenster_data()
@@ -189,16 +192,19 @@ void AusgleichFensterTest::befehlszeileWieFenster()
     QVERIFY(RationAnlegen(Futter, ration));
     const QList<double> vorher = FrischMengen();
 
-    // The command line first, on the stored ration.
+    // The command line first, on the stored ration; its own seam takes the message.
     QString ausgabe, fehler;
-    QTEST(Kelvora({"ausgleichen", art, "--datenordner", u->ordner.Pfad()}, ausgabe, fehler), "code");
+    QTextStream aus(&ausgabe), fehlerStrom(&fehler);
+    QTEST(BefehlszeileAusfuehren({"kelvora", "ausgleichen", art, "--datenordner", u->ordner.Pfad()}, aus, fehlerStrom),
+          "code");
     QVERIFY2(meldung.isEmpty() ? fehler.isEmpty() : fehler.startsWith(meldung), qPrintable(fehler));
-    // The command's own seam took the message.
     QVERIFY(u->ui.meldungen.isEmpty());
     if (!meldung.isEmpty()) {
         QCOMPARE(FrischMengen(), vorher);
         return;
     }
+    // It prints the list and the result column of its balancing.
+    QVERIFY(ausgabe.contains("Bewertung nach " + (art == QLatin1String("ndf") ? QString("NDF") : QString("TMA"))));
     const QList<double> befehl = FrischMengen();
 
     // Then the window's button on the same ration.
@@ -206,25 +212,47 @@ void AusgleichFensterTest::befehlszeileWieFenster()
     QVERIFY(u->Oeffnen());
     u->Knopf(art == QLatin1String("ndf") ? "cmdNDFAusgleichen" : "cmdTMAusgleichen")->click();
     QCOMPARE(FrischMengen(), befehl);
+}
 
-    // The list is printed as "auswerten" prints it; after it the result
-    // window's column of this balancing.
-    const QStringList zeilen = ausgabe.split(QLatin1Char('\n'));
-    QWidget* ergebnis = u->haupt->OffenesFenster("ErgebnisFenster");
-    const QString spalte = art == QLatin1String("ndf") ? QStringLiteral("NDF") : QStringLiteral("TMA");
-    const qsizetype start = zeilen.size() - 11;  // the output ends with a line feed
-    QCOMPARE(zeilen[start], "Bewertung nach " + spalte + "\tSoll\tIst\tAbweichung");
-    const char* const namen[] = {"NEL", "Rohprotein", "UDP", "NFC", "NDF", "GrundfutterNDF", "ADF", "Calzium",
-                                 "Phosphor"};
-    for (int i = 0; i < 9; ++i) {
-        const QString name = QString::fromLatin1(namen[i]);
-        QLabel* abweichung = ergebnis->findChild<QLabel*>("lblAbweichung" + spalte + name);
-        const QStringList soll{ergebnis->findChild<QLabel*>("lblSoll" + name)->text(),
-                               ergebnis->findChild<QLabel*>("lblIst" + spalte + name)->text(),
-                               abweichung->isHidden() ? QString() : abweichung->text()};
-        QCOMPARE(zeilen[start + 1 + i].section(QLatin1Char('\t'), 1), soll.join(QLatin1Char('\t')));
-    }
-    QCOMPARE(zeilen.last(), QString());
+void AusgleichFensterTest::ergebnisOhneTrockenmasse()
+{
+    auto* ergebnis = qobject_cast<ErgebnisFenster*>(u->haupt->FensterOeffnen(QStringLiteral("ErgebnisFenster")));
+    const ErgebnisSpalte ist{"125 MJ", "2700 g", "36 %", "40 %", "30 %", "80 %", "20 %", "110 g", "70 g"};
+    ergebnis->IstSchreiben("TM", ist, true);
+    ErgebnisSpalte neu = ist;
+    neu[ErgNEL] = "0 MJ";
+    neu[ErgUDP] = "0 %";
+    // A run without dry matter writes the amounts only; the shares stay.
+    ergebnis->IstSchreiben("TM", neu, false);
+    QCOMPARE(ergebnis->findChild<QLabel*>("lblIstTMANEL")->text(), QStringLiteral("0 MJ"));
+    QCOMPARE(ergebnis->findChild<QLabel*>("lblIstTMAUDP")->text(), QStringLiteral("36 %"));
+    QCOMPARE(ergebnis->findChild<QLabel*>("lblIstNDFNEL")->text(), QStringLiteral("-"));
+}
+
+void AusgleichFensterTest::ergebnisSchliessen_data()
+{
+    QTest::addColumn<bool>("minimiert");
+    QTest::addColumn<bool>("programmEndet");
+    QTest::newRow("normal, vom Benutzer") << false << false;
+    QTest::newRow("minimiert, Programmende") << true << true;
+}
+
+void AusgleichFensterTest::ergebnisSchliessen()
+{
+    QFETCH(bool, minimiert);
+    QFETCH(bool, programmEndet);
+    QWidget* ergebnis = u->haupt->FensterOeffnen(QStringLiteral("ErgebnisFenster"));
+    auto* rahmen = qobject_cast<QMdiSubWindow*>(ergebnis->parentWidget());
+    rahmen->move(90, 60);
+    if (minimiert)
+        QVERIFY(ErgebnisFensterMinimiert(u->haupt) == ergebnis);
+    programm().programmEndet = programmEndet;
+    rahmen->close();
+    programm().programmEndet = false;
+    // Open at the program's end it opens again at the next start; only a
+    // normal window keeps its place.
+    QCOMPARE(INILesen("OffeneFenster", "ErgebnisFenster"), QString(programmEndet ? "1" : "0"));
+    QCOMPARE(INILesen("ErgebnisFenster", "Links"), QString(minimiert ? "" : "1350"));
 }
 
 KELVORA_TEST(AusgleichFensterTest)

@@ -3,27 +3,19 @@
 
 #include "PdfLesen.h"
 #include "RationFensterHilfe.h"
-#include "RationsTestdaten.h"
 #include "TestRegister.h"
-#include "app/ui/HauptFenster.h"
 #include "frame/Oberflaeche.h"
-#include "frame/Programm.h"
 #include "printing/ui/DruckVorschau.h"
 #include "ration/RationBericht.h"
-#include "ration/ui/RationTierErstellenFenster.h"
 
 #include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTreeWidget>
 
 using namespace kelvora;
 using namespace kelvora::test;
 
 namespace {
 
+// A figure label as a run hands it over.
 Anzeige Label(const char* name, const char* text, qint64 hintergrund, bool gesetzt = true, bool sichtbar = true)
 {
     Anzeige a;
@@ -51,10 +43,6 @@ class RationDruckenTest : public RationFensterBasis {
     Q_OBJECT
 private slots:
     void druckenWieAngezeigt();
-
-private:
-    // What the window handed to the print preview, as page texts.
-    QStringList Gedruckt();
 };
 
 void RationBerichtTest::bericht_data()
@@ -65,15 +53,11 @@ void RationBerichtTest::bericht_data()
     QTest::newRow("im Bereich") << Label("lblUDPKonzAnzeige", "36,00", Farbe::Gruen) << "36,00" << Bewertung::ImBereich;
     QTest::newRow("außerhalb") << Label("lblNDFKonzAnzeige", "25,00", Farbe::Hellrot) << "25,00"
                                << Bewertung::Ausserhalb;
-    QTest::newRow("Kraftfutter rot") << Label("lblKraftfutterProzentAnzeige", "55,00", Farbe::Hellrot) << "55,00"
-                                     << Bewertung::Ausserhalb;
     QTest::newRow("ohne Prüfung") << Label("lblNELMJAnzeige", "150,5", 0) << "150,5" << Bewertung::OhnePruefung;
     // A ration without dry matter leaves the checks unrun: no state claimed.
     QTest::newRow("nicht gesetzt") << Label("lblADFKonzAnzeige", "20,00", Farbe::Gruen, false) << ""
                                    << Bewertung::OhnePruefung;
     // The supply labels make the report's supply lines.
-    QTest::newRow("Unterversorgung") << Label("lblUnterversorgungNEL", "Unterversorgung bei NEL", Farbe::Hellrot)
-                                     << "Unterversorgung bei NEL" << Bewertung::Ausserhalb;
     QTest::newRow("Überversorgung") << Label(
         "lblUnterversorgungRohprotein", "Überversorgung bei Rohprotein", Farbe::Magenta)
                                     << "Überversorgung bei Rohprotein" << Bewertung::Ausserhalb;
@@ -104,10 +88,18 @@ void RationBerichtTest::bericht()
     QCOMPARE(k->farbe, bewertung == Bewertung::OhnePruefung ? 0 : anzeige.hintergrund);
 }
 
-QStringList RationDruckenTest::Gedruckt()
+void RationDruckenTest::druckenWieAngezeigt()
 {
+    programm().E1 = QStringLiteral("Beratung Wiesenau");
+    const QList<TestFutter> futter { { 9001, 350, 450 }, { 9002, 880, 200 }, { 9003, 890, 300 } };
+    QVERIFY(RationAnlegen(futter, { { 9001, 20, 0, 1 }, { 9002, 0, 60, 0 }, { 9003, 0, 40, 0 } }));
+    QVERIFY(u->Oeffnen());
+    // After both balancings the report holds the result window's table too.
+    u->Knopf("cmdTMAusgleichen")->click();
+    u->Knopf("cmdNDFAusgleichen")->click();
+    QVERIFY(u->ui.meldungen.isEmpty());
+
     const QString pfad = u->ordner.Pfad(QStringLiteral("bericht.pdf"));
-    QFile::remove(pfad);
     DruckvorschauErsetzen([&](const DruckFunktion& malen, bool querformat) {
         QVERIFY(querformat);
         QVERIFY(PdfSchreiben(pfad, querformat, malen).geschrieben);
@@ -115,21 +107,12 @@ QStringList RationDruckenTest::Gedruckt()
     // F3 wherever the focus is presses cmdDrucken.
     QTest::keyClick(u->Feld("txtFett"), Qt::Key_F3);
     DruckvorschauErsetzen({});
-    return QFile::exists(pfad) ? PdfSeiten(pfad) : QStringList();
-}
-
-void RationDruckenTest::druckenWieAngezeigt()
-{
-    programm().E1 = QStringLiteral("Beratung Wiesenau");
-    const QList<TestFutter> futter { { 9001, 350, 450 }, { 9002, 880, 200 }, { 9003, 890, 300 } };
-    QVERIFY(RationAnlegen(futter, { { 9001, 20, 0, 1 }, { 9002, 0, 60, 0 }, { 9003, 0, 40, 0 } }));
-    QVERIFY(u->Oeffnen());
-    QTreeWidget* liste = u->Liste();
-    QVERIFY(u->Knopf("cmdDrucken")->isEnabled());
-
-    QStringList seiten = Gedruckt();
+    QVERIFY(QFile::exists(pfad));
+    const QStringList seiten = PdfSeiten(pfad);
     QCOMPARE(seiten.size(), 2);
+
     // Every line of the list with its visible texts, in the list's order.
+    QTreeWidget* liste = u->Liste();
     const QStringList zeilen = seiten[0].split(QLatin1Char('\n'));
     qsizetype ab = 0;
     for (int i = 0; i < liste->topLevelItemCount(); ++i) {
@@ -144,28 +127,17 @@ void RationDruckenTest::druckenWieAngezeigt()
         QVERIFY2(z != zeilen.cend(), qPrintable(texte.join(QLatin1Char(' '))));
         ab = z - zeilen.cbegin() + 1;
     }
-    for (const char* t : { "Beratung Wiesenau", "Kelvora", "Übersicht", "Futterart", "Bezeichnung", "Seite 1" })
-        QVERIFY2(seiten[0].simplified().contains(QString::fromUtf8(t)), t);
+    QVERIFY(seiten[0].simplified().contains(QStringLiteral("Beratung Wiesenau")));
 
-    // The overview: inputs and figures as the window shows them, no comparison yet.
+    // The overview: inputs, figures and the comparison as the windows show them.
     const QString uebersicht = seiten[1].simplified();
     const QString gewicht = u->fenster->findChild<QComboBox*>("Gewicht")->currentText();
     QVERIFY(uebersicht.contains(QStringLiteral("Gewicht: ") + gewicht));
     QVERIFY(uebersicht.contains(u->Label("lblNDFKonzAnzeige")->text() + QStringLiteral(" % NDF")));
-    QVERIFY(uebersicht.contains(QLatin1String("Seite 2")));
-    QVERIFY(!uebersicht.contains(QLatin1String("Bewertung nach NDF")));
-
-    // After both balancings the result window's table follows.
-    u->Knopf("cmdTMAusgleichen")->click();
-    u->Knopf("cmdNDFAusgleichen")->click();
-    QVERIFY(u->ui.meldungen.isEmpty());
-    seiten = Gedruckt();
-    QCOMPARE(seiten.size(), 2);
-    const QString vergleich = seiten[1].simplified();
-    QVERIFY(vergleich.contains(QLatin1String("Bewertung nach NDF")));
+    QVERIFY(uebersicht.contains(QLatin1String("Bewertung nach NDF")));
     const QWidget* ergebnis = u->haupt->OffenesFenster("ErgebnisFenster");
     for (const char* zelle : { "lblSollNEL", "lblIstNDFNEL", "lblIstTMARohprotein" })
-        QVERIFY2(vergleich.contains(ergebnis->findChild<QLabel*>(zelle)->text()), zelle);
+        QVERIFY2(uebersicht.contains(ergebnis->findChild<QLabel*>(zelle)->text()), zelle);
 }
 
 KELVORA_TEST(RationBerichtTest)

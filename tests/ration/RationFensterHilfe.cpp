@@ -66,13 +66,6 @@ RationFensterUmgebung::~RationFensterUmgebung()
     delete haupt;
 }
 
-RationTierErstellenFenster* RationFensterUmgebung::Oeffnen()
-{
-    fenster = qobject_cast<RationTierErstellenFenster*>(
-        haupt->FensterOeffnen(QStringLiteral("RationTierErstellenFenster")));
-    return fenster;
-}
-
 bool RationFensterUmgebung::Bearbeiten(long futterID)
 {
     const RationZeile z = ZeileZu(futterID);
@@ -90,18 +83,6 @@ bool RationFensterUmgebung::EditorMit(long futterID, double frisch)
 bool RationFensterUmgebung::EditorOffen() const
 {
     return fenster->findChild<QGroupBox*>("frmDetails")->isVisible();
-}
-
-void RationFensterBasis::init()
-{
-    u = std::make_unique<RationFensterUmgebung>();
-    QVERIFY(u->bereit);
-}
-
-void RationFensterBasis::cleanup()
-{
-    u.reset();
-    QCOMPARE(programm().ZiehFutterID, 0L);
 }
 
 } // namespace kelvora::test

@@ -7,6 +7,7 @@
 #include "TestUmgebung.h"
 #include "app/ui/HauptFenster.h"
 #include "frame/Programm.h"
+#include "ration/RationTiereingaben.h"
 #include "ration/ui/RationTierErstellenFenster.h"
 
 #include <QLabel>
@@ -41,7 +42,10 @@ public:
     ~RationFensterUmgebung();
 
     // Opens the ration window through the main window.
-    RationTierErstellenFenster* Oeffnen();
+    RationTierErstellenFenster* Oeffnen()
+    {
+        return fenster = qobject_cast<RationTierErstellenFenster*>(haupt->FensterOeffnen(RationFensterName()));
+    }
     // Opens the amount editor for the row of a feed; false when it did not open.
     bool Bearbeiten(long futterID);
     // A fixed row of the feed, the window, and its amount editor open.
@@ -64,8 +68,16 @@ public:
 class RationFensterBasis : public QObject {
     Q_OBJECT
 protected slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        u = std::make_unique<RationFensterUmgebung>();
+        QVERIFY(u->bereit);
+    }
+    void cleanup()
+    {
+        u.reset();
+        QCOMPARE(programm().ZiehFutterID, 0L);
+    }
 
 protected:
     std::unique_ptr<RationFensterUmgebung> u;

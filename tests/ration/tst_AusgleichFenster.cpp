@@ -119,32 +119,29 @@ void AusgleichFensterTest::beideAusgleiche()
 void AusgleichFensterTest::befehle_data()
 {
     QTest::addColumn<QString>("weg");  // button, menu item or list key
-    QTest::addColumn<Ration>("ration");
-    QTest::addColumn<QList<int>>("markiert");
+    QTest::addColumn<QList<int>>("markiert");  // lines of the two fixed feeds
     QTest::addColumn<bool>("ja");
     QTest::addColumn<int>("zeilen");        // rows stored afterwards
     QTest::addColumn<bool>("ausgewertet");  // the list was filled anew
     QTest::addColumn<QString>("menge");     // then column 3 of its first line
 
-    QTest::newRow("TM-Knopf verweigert") << "cmdTMAusgleichen" << ZweiFixe << QList<int>{} << true << 2 << false << "";
+    QTest::newRow("TM-Knopf verweigert") << "cmdTMAusgleichen" << QList<int>{} << true << 2 << false << "";
     // 7 kg silage and 2,64 kg barley dry matter: 73 % for the silage.
-    QTest::newRow("Umwandeln-Knopf") << "cmdInVariableUmwandeln" << ZweiFixe << QList<int>{0, 1} << true << 2 << true
-                                     << "73 % ";
-    QTest::newRow("Entf") << "Entf" << ZweiFixe << QList<int>{1} << true << 1 << true << "20,00";
-    QTest::newRow("Entf, nein") << "Entf" << ZweiFixe << QList<int>{1} << false << 2 << false << "";
+    QTest::newRow("Umwandeln-Knopf") << "cmdInVariableUmwandeln" << QList<int>{0, 1} << true << 2 << true << "73 % ";
+    QTest::newRow("Entf") << "Entf" << QList<int>{1} << true << 1 << true << "20,00";
+    QTest::newRow("Entf, nein") << "Entf" << QList<int>{1} << false << 2 << false << "";
     // The relay that the list's pop-up item "Löschen" presses.
-    QTest::newRow("Relais") << "LöschEreignisAufrufen" << ZweiFixe << QList<int>{0} << true << 1 << true << "3,00";
-    QTest::newRow("Ration löschen") << "cmdRationLoeschen" << ZweiFixe << QList<int>{} << true << 0 << true << " ";
+    QTest::newRow("Relais") << "LöschEreignisAufrufen" << QList<int>{0} << true << 1 << true << "3,00";
+    QTest::newRow("Ration löschen") << "cmdRationLoeschen" << QList<int>{} << true << 0 << true << " ";
 }
 
 void AusgleichFensterTest::befehle()
 {
     QFETCH(QString, weg);
-    QFETCH(Ration, ration);
     QFETCH(QList<int>, markiert);
     QFETCH(bool, ja);
     QFETCH(QString, menge);
-    QVERIFY(RationAnlegen(Futter, ration));
+    QVERIFY(RationAnlegen(Futter, ZweiFixe));
     QVERIFY(u->Oeffnen());
     QTreeWidget* liste = u->Liste();
     liste->clearSelection();

@@ -53,7 +53,6 @@ void RationBerichtTest::bericht_data()
     QTest::newRow("im Bereich") << Label("lblUDPKonzAnzeige", "36,00", Farbe::Gruen) << "36,00" << Bewertung::ImBereich;
     QTest::newRow("außerhalb") << Label("lblNDFKonzAnzeige", "25,00", Farbe::Hellrot) << "25,00"
                                << Bewertung::Ausserhalb;
-    QTest::newRow("ohne Prüfung") << Label("lblNELMJAnzeige", "150,5", 0) << "150,5" << Bewertung::OhnePruefung;
     // A ration without dry matter leaves the checks unrun: no state claimed.
     QTest::newRow("nicht gesetzt") << Label("lblADFKonzAnzeige", "20,00", Farbe::Gruen, false) << ""
                                    << Bewertung::OhnePruefung;
@@ -91,8 +90,8 @@ void RationBerichtTest::bericht()
 void RationDruckenTest::druckenWieAngezeigt()
 {
     programm().E1 = QStringLiteral("Beratung Wiesenau");
-    const QList<TestFutter> futter { { 9001, 350, 450 }, { 9002, 880, 200 }, { 9003, 890, 300 } };
-    QVERIFY(RationAnlegen(futter, { { 9001, 20, 0, 1 }, { 9002, 0, 60, 0 }, { 9003, 0, 40, 0 } }));
+    QVERIFY(RationAnlegen({ { 9001, 350, 450 }, { 9002, 880, 200 }, { 9003, 890, 300 } },
+                          { { 9001, 20, 0, 1 }, { 9002, 0, 60, 0 }, { 9003, 0, 40, 0 } }));
     QVERIFY(u->Oeffnen());
     // After both balancings the report holds the result window's table too.
     u->Knopf("cmdTMAusgleichen")->click();

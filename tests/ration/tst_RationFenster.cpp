@@ -2,7 +2,6 @@
 #include "TestRegister.h"
 #include "frame/FunktionenFuerINI.h"
 #include "grundlagen/Formate.h"
-#include "ration/RationTiereingaben.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -162,7 +161,6 @@ void RationFensterTest::tiereingaben()
 
     // Milk 40 kg (the default) of an empty ration at 0,52 €.
     QLineEdit* preis = u->Feld("txtMilchpreis");
-    QCOMPARE(preis->text(), QStringLiteral("0,45"));
     Tippen(preis, QStringLiteral("0,52"));
     QTest::keyClick(preis, Qt::Key_Return);
     QCOMPARE(u->Label("lblEinkommenAnzeige")->text(), QStringLiteral("20,80"));

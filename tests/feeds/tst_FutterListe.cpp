@@ -168,9 +168,9 @@ private slots:
     void tastenUndSchliessen()
     {
         QCOMPARE(haupt->FensterOeffnen(QStringLiteral("wdwFuttermittel")), l); // one instance
-        lvw->selectAll();
+        ZeileMit(lvw, QStringLiteral("Testfutter Zuckerrübe"))->setSelected(true);
 
-        // With feeds selected, Delete in the search box edits its text and
+        // With a feed selected, Delete in the search box edits its text and
         // deletes no feed; Enter searches, once.
         auto* txt = Kind<QLineEdit>(l, "txtSuchen");
         const int vorher = l->Fuellungen();

@@ -53,9 +53,8 @@ void LieferDatenbankTest::anweisungen_data()
     QTest::newRow("Kommentare") << "-- Kopf; mit Semikolon\nCREATE TABLE a (\n  x INTEGER -- Zahl; auch\n);\n-- Ende"
                                 << QStringList { "CREATE TABLE a (\n  x INTEGER \n)" };
     QTest::newRow("Blockkommentar") << "/* a; b */ SELECT 1;" << QStringList { "SELECT 1" };
-    QTest::newRow("Semikolon in Text") << "INSERT INTO t VALUES ('a;b', \"c;d\", [e;f]);"
-                                       << QStringList { "INSERT INTO t VALUES ('a;b', \"c;d\", [e;f])" };
-    QTest::newRow("Strich in Text") << "SELECT '--x';" << QStringList { "SELECT '--x'" };
+    QTest::newRow("Semikolon und Strich in Text") << "INSERT INTO t VALUES ('a;b--', \"c;d\", [e;f]);"
+                                                  << QStringList { "INSERT INTO t VALUES ('a;b--', \"c;d\", [e;f])" };
     QTest::newRow("ohne letztes Semikolon") << "SELECT 1;;\n  \nSELECT 2" << QStringList { "SELECT 1", "SELECT 2" };
     QTest::newRow("leer") << "  -- nur Kommentar\n" << QStringList {};
 }
@@ -195,13 +194,8 @@ void LieferDatenbankTest::schemaPflegen()
     QVERIFY(SchemaPflegen());
     QCOMPARE(Spalte(programm().futterDatenbank, "Futtermittel", "FutterArtIOFC"), (QStringList { "INTEGER", "0" }));
     QVERIFY(DatenbankInhalt(programm().futterDatenbank).contains("Futtermittel|1|Heu|0"));
-    const QStringList log = ordner.Zeilen("26_12_04.txt");
-    QCOMPARE(log.last(), "E 10:00:00              OK: ALTER TABLE Futtermittel ADD COLUMN FutterArtIOFC INTEGER DEFAULT 0");
-    QVERIFY(!SchemaPflegen());
-    QCOMPARE(ordner.Zeilen("26_12_04.txt"), log);
-
-    // The delivered database has the column from the start.
-    TestDatenbankAnlegen();
+    QCOMPARE(ordner.Zeilen("26_12_04.txt").last(),
+        "E 10:00:00              OK: ALTER TABLE Futtermittel ADD COLUMN FutterArtIOFC INTEGER DEFAULT 0");
     QVERIFY(!SchemaPflegen());
     QVERIFY(ui.meldungen.isEmpty());
     QVERIFY(!QFile::exists(ordner.Pfad("Fehlerprotokoll.txt")));

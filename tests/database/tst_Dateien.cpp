@@ -106,8 +106,8 @@ void D(const char* name, const char* aktion, const char* quelle, const char* zie
 } // namespace
 
 // The folder holds q.dat (200,000 bytes, more than one block of the old
-// copy method), da.dat and da(1).dat ("alt"), KELVORA.INI, kontakt.ini and
-// the folder unter with a KELVORA.INI.
+// copy method); da.dat, da(1).dat, KELVORA.INI, kontakt.ini and
+// unter/KELVORA.INI hold "alt".
 void DateienTest::dateioperationen_data()
 {
     QTest::addColumn<QString>("aktion");
@@ -154,11 +154,9 @@ void DateienTest::dateioperationen()
     TestDatenordner ordner;
     const QByteArray inhalt(200000, 'k');
     ordner.Schreiben("q.dat", inhalt);
-    ordner.Schreiben("da.dat", "alt");
-    ordner.Schreiben("da(1).dat", "alt");
     QDir().mkpath(ordner.Pfad("unter"));
-    for (const char* ini : { "KELVORA.INI", "kontakt.ini", "unter/KELVORA.INI" })
-        ordner.Schreiben(ini, "[Programm]");
+    for (const char* datei : { "da.dat", "da(1).dat", "KELVORA.INI", "kontakt.ini", "unter/KELVORA.INI" })
+        ordner.Schreiben(datei, "alt");
     const QString q = ordner.Pfad(quelle);
     const QString z = ordner.Pfad(ziel);
     const bool warDa = QFile::exists(q);
@@ -228,8 +226,6 @@ void DateienTest::fehlschlaege_data()
         [](O o) { return DatenbankKomprimieren(o.Pfad("Futter.mdb")); }, false);
     Z("Feld, kaputte Datei", offen, KaputteDatenbank, [](O o) { return FeldNeu(o); }, false, 0, "",
         "Feldhinzufuegen zu Futtermittel _ X _ INTEGER FEHLER: Datenbank konnte nicht geöffnet werden: ");
-    Z("Feld, fehlende Tabelle", offen, nurDatenbank, [](O o) { return FeldNeu(o, "Fehlt"); }, false, 0, "",
-        "Feldhinzufuegen zu Fehlt _ X _ INTEGER FEHLER: 1 no such table: Fehlt");
     Z("Feld, unbekanntes Typwort", offen, nurDatenbank, [](O o) { return FeldNeu(o, "Ration", "BLOB"); }, false, 0,
         "BLOB: Datentyp wurde nicht erkannt", "E 04.12.26 10:00:00  Datentyp wurde nicht erkannt: BLOB");
 }
@@ -316,7 +312,6 @@ void DateienTest::abfragen()
     QVERIFY(!AbfrageOeffnen(v, q, "SELECT * FROM GibtEsNicht"));
     QVERIFY(ordner.Zeilen("Fehlerprotokoll.txt")
                 .contains("E 04.12.26 10:00:00  Fehler beim Öffnen einer Tabelle: SELECT * FROM GibtEsNicht"));
-    QVERIFY(ui.meldungen.isEmpty());
     QVERIFY(!AbfrageOeffnenPruefen(v, q, " \t\r\n "));
     QCOMPARE(ui.Texte(), QStringList { "Die Abfrage ist leer. Bitte informieren Sie den Programmierer!" });
     QCOMPARE(ZeilenMit(ordner.Zeilen("Fehlerprotokoll.txt"), "Fehler beim Öffnen einer Tabelle").size(), 2);
@@ -356,10 +351,7 @@ void DateienTest::kaputteDatei()
     ordner.DateizeitSetzen("Futter.KOM", QDateTime(tag.addDays(-1), QTime(10, 0)));
     ordner.Schreiben("KELVORA.INI", "[Programm]\r\nE1=Hof\r\n");
     auto vorher = Dateistand(ordner.Pfad());
-    bool beschaedigt = false;
     Verbindung v;
-    QVERIFY(!DatenbankOeffnenVersuch(v, pfad, false, beschaedigt));
-    QVERIFY(beschaedigt);
 
     const QString frage = "Die Datenbank " + pfad
         + " kann nicht geöffnet werden. Vermutlich wurde sie beschädigt. Soll sie jetzt durch die Sicherungskopie vom "

@@ -1,10 +1,9 @@
+#include "BefehlsLauf.h"
 #include "HttpTestServer.h"
 #include "TestOberflaeche.h"
 #include "TestRegister.h"
 #include "TestUmgebung.h"
-#include "app/Befehlszeile.h"
 #include "frame/FunktionenFuerINI.h"
-#include "frame/Hauptmenue.h"
 #include "internet/UpdateSuchen.h"
 
 #include <QTest>
@@ -69,16 +68,10 @@ void VersionPruefenBefehlTest::ausgabe()
     // Searched today already: the command runs all the same.
     QVERIFY(INISpeichern(QStringLiteral("Programm"), QStringLiteral("LetzteUpdateSuche"), QStringLiteral("46360")));
 
-    QString ausgabe, meldungen;
-    QTextStream a(&ausgabe), f(&meldungen);
-    const int ergebnis = BefehlszeileAusfuehren({ QStringLiteral("kelvora"), QStringLiteral("version-pruefen"),
-                                                    QStringLiteral("--datenordner"), ordner.Pfad() },
-        a, f);
-    a.flush();
-    f.flush();
-    QCOMPARE(ergebnis, code);
-    QCOMPARE(ausgabe, aus);
-    QVERIFY2(fehler.isEmpty() ? meldungen.isEmpty() : meldungen.startsWith(fehler), qPrintable(meldungen));
+    const test::Lauf l = test::Kelvora({ "version-pruefen", "--datenordner", ordner.Pfad() });
+    QCOMPARE(l.code, code);
+    QCOMPARE(l.aus, aus);
+    QVERIFY2(fehler.isEmpty() ? l.fehler.isEmpty() : l.fehler.startsWith(fehler), qPrintable(l.fehler));
     // Nothing was asked on the screen.
     QVERIFY(ui.meldungen.isEmpty());
     updateAnfrage() = UpdateAnfrage {};

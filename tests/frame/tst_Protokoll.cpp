@@ -26,9 +26,7 @@ void ProtokollTest::zeilenaufbau_data()
     QTest::newRow("normal") << "PfadHolen: x" << 0 << false << false << "E 10:00:00  PfadHolen: x";
     QTest::newRow("eingerueckt") << "intZaehler = 2" << 4 << false << false << "E 10:00:00      intZaehler = 2";
     QTest::newRow("mit Datum") << "a" << 0 << false << true << "E 04.12.26 10:00:00  a";
-    QTest::newRow("ohne Zeit") << "b" << 4 << true << false << "    b";
     QTest::newRow("ohne Zeit mit Datum") << "c" << 8 << true << true << "04.12.26         c";
-    QTest::newRow("leerer Text") << "" << 0 << false << false << "E 10:00:00  ";
 }
 
 void ProtokollTest::zeilenaufbau()

@@ -190,7 +190,7 @@ void AusgleichTest::ganzeRation_data()
 {
     QTest::addColumn<Befehl>("befehl");
     QTest::addColumn<Ration>("ration");
-    QTest::addColumn<QList<int>>("markiert");  // rows; -1 is the summary line after them
+    QTest::addColumn<QList<int>>("markiert");  // rows
     QTest::addColumn<bool>("ja");              // the answer, if asked
     QTest::addColumn<bool>("auswerten");       // what the command returns
     QTest::addColumn<QString>("meldung");      // start of the one message shown, "" for none
@@ -220,8 +220,6 @@ void AusgleichTest::ganzeRation_data()
     QTest::newRow("Taste, ja") << Befehl::Taste << zweiFixe << zweite << true << true << taste << Ration{{0, 7, 0, 1}};
     QTest::newRow("Taste, nein") << Befehl::Taste << zweiFixe << zweite << false << false << taste << zweiFixe;
     QTest::newRow("Taste, zwei markiert") << Befehl::Taste << zweiFixe << beide << true << false << "" << zweiFixe;
-    QTest::newRow("Taste auf Summenzeile") << Befehl::Taste << zweiFixe << QList<int>{-1} << true << false << ""
-                                           << zweiFixe;
     QTest::newRow("Relais, ja") << Befehl::Relais << zweiFixe << erste << true << true << relais << Ration{{0, 9, 0, 1}};
     // The relay has the window evaluate after No as well.
     QTest::newRow("Relais, nein") << Befehl::Relais << zweiFixe << erste << false << true << relais << zweiFixe;
@@ -242,7 +240,7 @@ void AusgleichTest::ganzeRation()
     QList<ListenMarkierung> zeilen;
     for (const GespeicherteZeile& z : RationLesen())
         zeilen.append({z.id, markiert.contains(int(zeilen.size()))});
-    zeilen.append({0, markiert.contains(-1)});
+    zeilen.append({0, false});
     QFETCH(bool, ja);
     u.ui.Antworten(ja ? Antwort::Ja : Antwort::Nein);
 

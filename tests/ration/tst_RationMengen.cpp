@@ -32,10 +32,8 @@ private slots:
     void schritt_data();
     void schritt();
     void umrechnungOhneTrockenmasse();
-    void anteilVorschlag_data();
-    void anteilVorschlag();
-    void anteileVollstaendig_data();
-    void anteileVollstaendig();
+    void anteile_data();
+    void anteile();
     void eingabePruefen_data();
     void eingabePruefen();
     void hundertProzent_data();
@@ -89,36 +87,26 @@ void RationMengenTest::umrechnungOhneTrockenmasse()
     QVERIFY(!TrockenInFrisch(-1, 350));
 }
 
-void RationMengenTest::anteilVorschlag_data()
+void RationMengenTest::anteile_data()
 {
     QTest::addColumn<QList<RationZeile>>("zeilen");
-    QTest::addColumn<double>("vorschlag");
-    QTest::newRow("allein") << QList<RationZeile>{Frei(1, 0), Fix(2, 10)} << 100.0;
-    QTest::newRow("andere 30 und 25") << QList<RationZeile>{Frei(1, 0), Frei(2, 30), Frei(3, 25)} << 45.0;
-    QTest::newRow("andere über 100") << QList<RationZeile>{Frei(1, 0), Frei(2, 70), Frei(3, 50)} << 0.0;
+    QTest::addColumn<double>("vorschlag");  // for the feed of row 1: what the others leave
+    QTest::addColumn<bool>("vollstaendig");
+    QTest::newRow("allein") << QList<RationZeile>{Frei(1, 0), Fix(2, 10)} << 100.0 << false;
+    QTest::newRow("andere 30 und 25") << QList<RationZeile>{Frei(1, 0), Frei(2, 30), Frei(3, 25)} << 45.0 << false;
+    QTest::newRow("andere über 100") << QList<RationZeile>{Frei(1, 0), Frei(2, 70), Frei(3, 50)} << 0.0 << false;
+    QTest::newRow("keine freien") << QList<RationZeile>{Fix(1, 5)} << 100.0 << true;
+    QTest::newRow("100") << QList<RationZeile>{Frei(1, 60), Frei(2, 40)} << 60.0 << true;
+    // Shares scaled before add up to 100 only up to the last binary digit.
+    QTest::newRow("geteilt durch 1,2") << QList<RationZeile>{Frei(1, 50 / 1.2), Frei(2, 30 / 1.2), Frei(3, 40 / 1.2)}
+                                       << 50 / 1.2 << true;
+    QTest::newRow("99,99") << QList<RationZeile>{Frei(1, 59.99), Frei(2, 40)} << 60.0 << false;
 }
 
-void RationMengenTest::anteilVorschlag()
+void RationMengenTest::anteile()
 {
     QFETCH(QList<RationZeile>, zeilen);
     QTEST(AnteilVorschlag(zeilen, 1), "vorschlag");
-}
-
-void RationMengenTest::anteileVollstaendig_data()
-{
-    QTest::addColumn<QList<RationZeile>>("zeilen");
-    QTest::addColumn<bool>("vollstaendig");
-    QTest::newRow("keine freien") << QList<RationZeile>{Fix(1, 5)} << true;
-    QTest::newRow("100") << QList<RationZeile>{Frei(1, 60), Frei(2, 40)} << true;
-    // Shares scaled before add up to 100 only up to the last binary digit.
-    QTest::newRow("geteilt durch 1,2") << QList<RationZeile>{Frei(1, 50 / 1.2), Frei(2, 30 / 1.2), Frei(3, 40 / 1.2)}
-                                       << true;
-    QTest::newRow("99,99") << QList<RationZeile>{Frei(1, 59.99), Frei(2, 40)} << false;
-}
-
-void RationMengenTest::anteileVollstaendig()
-{
-    QFETCH(QList<RationZeile>, zeilen);
     QTEST(AnteileVollstaendig(FreieAnteileZaehlen(zeilen)), "vollstaendig");
 }
 

@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QStringEncoder>
 #include <QTest>
+#include <optional>
 #include <unistd.h>
 
 using namespace kelvora;
@@ -21,38 +22,32 @@ QByteArray Ansi(const QString& text)
     return enc(text);
 }
 
-// A tiny file system of its own that the test fills to the last byte.
-// Needs root (mount); empty Pfad() when it cannot be had.
-class VolleFestplatte {
-public:
+// A tiny file system of its own, mounted on ordner (needs root); Fuellen()
+// takes what is left after the files the test put there.
+struct VolleFestplatte {
     explicit VolleFestplatte(const QString& ordner)
         : ordner(ordner)
+        , eingehaengt(::geteuid() == 0 && QDir().mkpath(ordner)
+                      && QProcess::execute(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=64k", "tmpfs", ordner})
+                          == 0)
     {
-        if (::geteuid() != 0 || !QDir().mkpath(ordner)
-            || QProcess::execute(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=64k", "tmpfs", ordner}) != 0)
-            return;
-        eingehaengt = true;
     }
     ~VolleFestplatte()
     {
         if (eingehaengt)
             QProcess::execute(QStringLiteral("umount"), {ordner});
     }
-    bool Bereit() const { return eingehaengt; }
-    // Fills what is left, after the files the test put there.
     void Fuellen() const
     {
         QFile f(ordner + QStringLiteral("/fuellung"));
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            return;
         const QByteArray block(4096, 'x');
-        while (f.write(block) == block.size()) {
+        if (f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+            while (f.write(block) == block.size()) {
+            }
         }
     }
-
-private:
-    QString ordner;
-    bool eingehaengt = false;
+    const QString ordner;
+    const bool eingehaengt;
 };
 
 } // namespace
@@ -62,8 +57,6 @@ class INITest : public QObject {
 private slots:
     void lesen_data();
     void lesen();
-    void zahl_data();
-    void zahl();
     void schreiben_data();
     void schreiben();
     void protokoll_data();
@@ -110,30 +103,6 @@ void INITest::lesen()
     QCOMPARE(INILesen(abschnitt, schluessel, QStringLiteral("vorgabe")), erwartet);
 }
 
-void INITest::zahl_data()
-{
-    QTest::addColumn<QString>("gespeichert");  // null: key missing
-    QTest::addColumn<double>("erwartet");
-    QTest::newRow("Komma") << "4,5" << 4.5;
-    QTest::newRow("Punkt") << "4.5" << 4.5;
-    QTest::newRow("true") << "true" << -1.0;
-    QTest::newRow("leer") << "" << 0.0;
-    QTest::newRow("negativ") << "-1500" << -1500.0;
-    QTest::newRow("fehlt: Vorgabe") << QString() << 7.0;
-}
-
-void INITest::zahl()
-{
-    QFETCH(QString, gespeichert);
-    QFETCH(double, erwartet);
-    test::TestOberflaeche ui;
-    test::TestDatenordner ordner;
-    ordner.Schreiben("KELVORA.INI", "[Andere]\r\nWert=99\r\n");
-    if (!gespeichert.isNull())
-        INISpeichern(QStringLiteral("Werte"), QStringLiteral("Wert"), gespeichert, true);
-    QCOMPARE(INILesenZahl(QStringLiteral("Werte"), QStringLiteral("Wert"), 7), erwartet);
-}
-
 void INITest::schreiben_data()
 {
     QTest::addColumn<QByteArray>("vorher");  // empty: no file yet
@@ -145,18 +114,16 @@ void INITest::schreiben_data()
     // Comments, blank lines and the same key in another section stay; the
     // written key takes the spelling of the call.
     QTest::newRow("übrige Zeilen bleiben")
-        << QByteArray("; Einstellungen von Hand\r\n"
+        << QByteArray("; von Hand\r\n"
                       "[HauptFenster]\r\n"
-                      "Breit=12000\r\n"
                       "  ; Kommentar im Abschnitt\r\n"
                       "HOCH=9000\r\n"
                       "\r\n"
                       "[Sound]\r\n"
                       "Hoch=1\r\n")
         << QStringList{"hauptfenster/Hoch=9500", "HauptFenster/Links=300"}
-        << QByteArray("; Einstellungen von Hand\r\n"
+        << QByteArray("; von Hand\r\n"
                       "[HauptFenster]\r\n"
-                      "Breit=12000\r\n"
                       "  ; Kommentar im Abschnitt\r\n"
                       "Hoch=9500\r\n"
                       "Links=300\r\n"
@@ -228,20 +195,15 @@ void INITest::schreibfehler()
     test::TestDatenordner ordner;
     const QByteArray alt = "[Sichern]\r\nIntervall=0\r\n[HauptFenster]\r\nBreit=12000\r\n";
 
-    std::unique_ptr<VolleFestplatte> platte;
+    std::optional<VolleFestplatte> platte;
     if (fehler == QLatin1String("voll")) {
-        platte = std::make_unique<VolleFestplatte>(ordner.Pfad("platte"));
-        if (!platte->Bereit())
+        platte.emplace(ordner.Pfad("platte"));
+        if (!platte->eingehaengt)
             QSKIP("Eine kleine tmpfs lässt sich nur als root einhängen.");
         DatenordnerSetzen(ordner.Pfad("platte"));
     }
     const QString ini = programm().iniPfad;
-    QFile(ini).remove();
-    {
-        QFile f(ini);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(alt);
-    }
+    ordner.Schreiben(platte ? "platte/KELVORA.INI" : "KELVORA.INI", alt);
     if (platte)
         platte->Fuellen();
     else

@@ -12,7 +12,6 @@ class ProtokollTest : public QObject {
 private slots:
     void zeilenaufbau_data();
     void zeilenaufbau();
-    void fehlerzeileUmMitternacht();
     void benannteDatei();
 };
 
@@ -23,10 +22,17 @@ void ProtokollTest::zeilenaufbau_data()
     QTest::addColumn<bool>("ohneZeit");
     QTest::addColumn<bool>("mitDatum");
     QTest::addColumn<QString>("zeile");
-    QTest::newRow("normal") << "PfadHolen: x" << 0 << false << false << "E 10:00:00  PfadHolen: x";
-    QTest::newRow("eingerueckt") << "intZaehler = 2" << 4 << false << false << "E 10:00:00      intZaehler = 2";
-    QTest::newRow("mit Datum") << "a" << 0 << false << true << "E 04.12.26 10:00:00  a";
-    QTest::newRow("ohne Zeit mit Datum") << "c" << 8 << true << true << "04.12.26         c";
+    QTest::addColumn<QString>("fehlerzeile");  // empty: no error, no line in the error log
+    QTest::newRow("normal") << "PfadHolen: x" << 0 << false << false << "E 10:00:00  PfadHolen: x" << "";
+    QTest::newRow("eingerueckt") << "intZaehler = 2" << 4 << false << false << "E 10:00:00      intZaehler = 2"
+                                 << "";
+    QTest::newRow("mit Datum") << "a" << 0 << false << true << "E 04.12.26 10:00:00  a" << "";
+    QTest::newRow("ohne Zeit mit Datum") << "c" << 8 << true << true << "04.12.26         c" << "";
+    // The error log always carries the date.
+    QTest::newRow("Fehler") << "Öffnen fehlgeschlagen" << 4 << false << false
+                            << "E 10:00:00      Öffnen fehlgeschlagen"
+                            << "E 04.12.26 10:00:00      Öffnen fehlgeschlagen";
+    QTest::newRow("Fehler ohne Zeit") << "ohne" << 0 << true << false << "ohne" << "E 04.12.26 ohne";
 }
 
 void ProtokollTest::zeilenaufbau()
@@ -36,25 +42,13 @@ void ProtokollTest::zeilenaufbau()
     QFETCH(bool, ohneZeit);
     QFETCH(bool, mitDatum);
     QFETCH(QString, zeile);
+    QFETCH(QString, fehlerzeile);
     test::TestOberflaeche ui;
     test::TestDatenordner ordner;
-    ProtokollSchreiben(text, einzug, QString(), false, ohneZeit, mitDatum);
+    ProtokollSchreiben(text, einzug, QString(), !fehlerzeile.isEmpty(), ohneZeit, mitDatum);
     QCOMPARE(ordner.Zeilen("26_12_04.txt"), QStringList{zeile});
     QVERIFY(ordner.Roh("26_12_04.txt").endsWith("\r\n"));
-    QVERIFY(!QFile::exists(ordner.Pfad("Fehlerprotokoll.txt")));
-}
-
-void ProtokollTest::fehlerzeileUmMitternacht()
-{
-    test::TestOberflaeche ui;
-    test::TestDatenordner ordner;
-    ui.uhr = QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59));
-    ProtokollSchreiben(QStringLiteral("Öffnen fehlgeschlagen"), 4, QString(), true);
-    ProtokollSchreiben(QStringLiteral("ohne"), 0, QString(), true, true);
-    QCOMPARE(ordner.Zeilen("26_12_31.txt"),
-             (QStringList{"E 23:59:59      Öffnen fehlgeschlagen", "ohne"}));
-    QCOMPARE(ordner.Zeilen("Fehlerprotokoll.txt"),
-             (QStringList{"E 31.12.26 23:59:59      Öffnen fehlgeschlagen", "E 31.12.26 ohne"}));
+    QCOMPARE(ordner.Zeilen("Fehlerprotokoll.txt"), fehlerzeile.isEmpty() ? QStringList() : QStringList{fehlerzeile});
 }
 
 void ProtokollTest::benannteDatei()

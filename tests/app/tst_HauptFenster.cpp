@@ -105,8 +105,6 @@ void HauptFensterTest::beendenSpeichertPosition()
     haupt->Aktion("ProgrammEnde")->trigger();
     QCOMPARE(INILesen("HauptFenster", "Breit"), QStringLiteral("13500"));
     QCOMPARE(INILesen("HauptFenster", "Hoch"), QStringLiteral("10500"));
-    QVERIFY(ordner->Zeilen("26_12_04.txt").contains(
-        QStringLiteral("E 10:00:00  HauptFenster wurde geschlossen und die Position gespeichert.")));
     QVERIFY(programm().programmEndet);
     programm().programmEndet = false;
 }

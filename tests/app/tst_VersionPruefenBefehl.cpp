@@ -38,8 +38,6 @@ void VersionPruefenBefehlTest::ausgabe_data()
                            << "";
     QTest::newRow("aktuell") << "Versionen.txt" << QByteArray("Kelvora 15.05.2015") << 0 << "aktuell\t15.05.2015\n"
                              << "";
-    QTest::newRow("Datei fehlt") << "Versionen.txt" << QByteArray() << 1 << ""
-                                 << "Auf dem Update-Server gibt es die Versionsdatei nicht: http://127.0.0.1:";
     QTest::newRow("Server aus") << "aus" << QByteArray() << 1 << ""
                                 << "Der Update-Server ist nicht erreichbar: Der Server nimmt keine Verbindung an.";
     QTest::newRow("kein Server eingetragen") << "" << QByteArray() << 1 << ""

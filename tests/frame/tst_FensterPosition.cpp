@@ -5,7 +5,6 @@
 #include "frame/FunktionenFuerINI.h"
 #include "frame/ui/FensterPositionQt.h"
 
-#include <QFile>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -95,25 +94,17 @@ void FensterPositionTest::platzierung_data()
     QTest::newRow("negativ wird 0") << Fall{.gespeichert = "Breit=4000|Links=5000|Oben=-700", .innenBreite = 3000}
                                     << QRectF(0, 0, 4000, 2000);
 
-    const QString weitRechts = "Breit=4000|Hoch=3000|Links=7000|Oben=5000";
-    QTest::newRow("nicht maximiert: ragt hinaus")
-        << Fall{.gespeichert = weitRechts, .innenBreite = 10000, .innenHoehe = 8000}
-        << QRectF(7000, 5000, 4000, 3000);
     // A window without a stored size opens for the first time: fully inside.
     QTest::newRow("zum ersten Mal: hineingeschoben")
         << Fall{.gespeichert = "Links=7000|Oben=5000", .innenBreite = 10000, .innenHoehe = 8000}
         << QRectF(6940, 5000, 3000, 2000);
     QTest::newRow("maximiert: zurueckgeschoben")
-        << Fall{.gespeichert = weitRechts, .innenBreite = 10000, .innenHoehe = 8000, .maximiert = true}
+        << Fall{.gespeichert = "Breit=4000|Hoch=3000|Links=7000|Oben=5000", .innenBreite = 10000, .innenHoehe = 8000, .maximiert = true}
         << QRectF(5940, 4940, 4000, 3000);
     QTest::newRow("maximiert: verkleinert")
         << Fall{.gespeichert = "Breit=6000|Hoch=5000|Links=1000|Oben=1000", .innenBreite = 5000,
                 .innenHoehe = 4000, .maximiert = true}
         << QRectF(0, 0, 4940, 3940);
-    QTest::newRow("maximiert: nicht unter das Minimum")
-        << Fall{.gespeichert = "Breit=6000|Hoch=5000|Links=1000|Oben=1000", .innenBreite = 2000,
-                .innenHoehe = 1500, .maximiert = true}
-        << QRectF(0, 0, 3000, 2000);
 
     QTest::newRow("unbrauchbare Werte: Vorgaben")
         << Fall{.gespeichert = "Breit=99999999|Hoch=-7000000|Links=123456789|Oben=-2000000"}
@@ -195,9 +186,7 @@ void FensterPositionTest::zahlText_data()
     QTest::addColumn<double>("wert");
     QTest::addColumn<QString>("text");
     QTest::newRow("null") << 0.0 << "0";
-    QTest::newRow("halb") << 1234.5 << "1234,5";
     QTest::newRow("sieben Stellen") << 1.0 / 3.0 << "0,3333333";
-    QTest::newRow("klein") << 0.001234567 << "0,001234567";
     QTest::newRow("einfache Genauigkeit") << 0.1 << "0,1";
     QTest::newRow("gross ohne Exponent") << 123456789.0 << "123456792";
 }
@@ -231,7 +220,6 @@ void FensterPositionTest::unterfensterImHauptfenster()
     QCOMPARE(sub->geometry(), QRect(100, 50, 300, 200));
     QVERIFY(sub->isVisible());
     QCOMPARE(bereich->activeSubWindow(), sub);
-    QVERIFY(ui.ereignisseVerarbeitet > 0);
 
     // A window of another name does not count, a second one of the same name
     // cascades by 1000 twips (66.7 pixels).

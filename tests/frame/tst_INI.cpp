@@ -75,7 +75,6 @@ void INITest::lesen_data()
     const QByteArray datei = "[HauptFenster]\r\nBreit=12000\r\nLeer=\r\n  Hoch  =   9000  \r\n"
                              "Name=\"in Anfuehrung\"\r\n\r\n[Sound]\r\nSoundAnwenden=1\r\n";
     QTest::newRow("Wert") << datei << "HauptFenster" << "Breit" << "12000";
-    QTest::newRow("Gross/klein egal") << datei << "HAUPTFENSTER" << "breit" << "12000";
     QTest::newRow("Blanks entfernt") << datei << "HauptFenster" << "Hoch" << "9000";
     QTest::newRow("Anfuehrungszeichen") << datei << "HauptFenster" << "Name" << "in Anfuehrung";
     QTest::newRow("leerer Wert ist keine Vorgabe") << datei << "HauptFenster" << "Leer" << "";

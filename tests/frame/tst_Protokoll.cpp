@@ -12,7 +12,6 @@ class ProtokollTest : public QObject {
 private slots:
     void zeilenaufbau_data();
     void zeilenaufbau();
-    void benannteDatei();
 };
 
 void ProtokollTest::zeilenaufbau_data()
@@ -49,15 +48,6 @@ void ProtokollTest::zeilenaufbau()
     QCOMPARE(ordner.Zeilen("26_12_04.txt"), QStringList{zeile});
     QVERIFY(ordner.Roh("26_12_04.txt").endsWith("\r\n"));
     QCOMPARE(ordner.Zeilen("Fehlerprotokoll.txt"), fehlerzeile.isEmpty() ? QStringList() : QStringList{fehlerzeile});
-}
-
-void ProtokollTest::benannteDatei()
-{
-    test::TestOberflaeche ui;
-    test::TestDatenordner ordner;
-    ProtokollSchreiben(QStringLiteral("x"), 0, ordner.Pfad("eigen.txt"));
-    QCOMPARE(ordner.Zeilen("eigen.txt"), QStringList{"E 10:00:00  x"});
-    QVERIFY(!QFile::exists(ordner.Pfad("26_12_04.txt")));
 }
 
 KELVORA_TEST(ProtokollTest)

@@ -5,9 +5,7 @@
 #include "BefehlsLauf.h"
 #include "TestDatenbank.h"
 #include "TestFtpServer.h"
-#include "TestOberflaeche.h"
 #include "TestRegister.h"
-#include "TestUmgebung.h"
 #include "frame/FunktionenFuerINI.h"
 
 #include <QTest>

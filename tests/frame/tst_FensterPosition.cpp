@@ -99,7 +99,8 @@ void FensterPositionTest::platzierung_data()
         << Fall{.gespeichert = "Links=7000|Oben=5000", .innenBreite = 10000, .innenHoehe = 8000}
         << QRectF(6940, 5000, 3000, 2000);
     QTest::newRow("maximiert: zurueckgeschoben")
-        << Fall{.gespeichert = "Breit=4000|Hoch=3000|Links=7000|Oben=5000", .innenBreite = 10000, .innenHoehe = 8000, .maximiert = true}
+        << Fall{.gespeichert = "Breit=4000|Hoch=3000|Links=7000|Oben=5000", .innenBreite = 10000,
+                .innenHoehe = 8000, .maximiert = true}
         << QRectF(5940, 4940, 4000, 3000);
     QTest::newRow("maximiert: verkleinert")
         << Fall{.gespeichert = "Breit=6000|Hoch=5000|Links=1000|Oben=1000", .innenBreite = 5000,

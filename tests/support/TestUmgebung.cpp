@@ -1,7 +1,6 @@
 #include "TestUmgebung.h"
 
 #include <QFile>
-#include <QStringDecoder>
 
 namespace kelvora::test {
 
@@ -27,12 +26,6 @@ QByteArray TestDatenordner::Roh(const QString& name) const
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
-}
-
-QString TestDatenordner::Lesen1252(const QString& name) const
-{
-    QStringDecoder dec("windows-1252");
-    return dec(Roh(name));
 }
 
 void TestDatenordner::Schreiben(const QString& name, const QByteArray& inhalt) const

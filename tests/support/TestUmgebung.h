@@ -17,8 +17,6 @@ public:
     ~TestDatenordner();
 
     QString Pfad(const QString& name = QString()) const;
-    // Reads a file in the folder as Windows-1252 (INI, logs are UTF-8: use Roh).
-    QString Lesen1252(const QString& name) const;
     QByteArray Roh(const QString& name) const;
     void Schreiben(const QString& name, const QByteArray& inhalt) const;
     // Lines of a text file (UTF-8), without line ends.

@@ -72,7 +72,7 @@ void INITest::lesen_data()
     QTest::addColumn<QString>("schluessel");
     QTest::addColumn<QString>("erwartet");
 
-    const QByteArray datei = "[HauptFenster]\r\nBreit=12000\r\nLeer=\r\n  Hoch  =   9000  \r\n"
+    const QByteArray datei = "[HauptFenster]\r\nBreit=12000\r\nLeer=\"\"\r\n  Hoch  =   9000  \r\n"
                              "Name=\"in Anfuehrung\"\r\n\r\n[Sound]\r\nSoundAnwenden=1\r\n";
     QTest::newRow("Wert") << datei << "HauptFenster" << "Breit" << "12000";
     QTest::newRow("Blanks entfernt") << datei << "HauptFenster" << "Hoch" << "9000";

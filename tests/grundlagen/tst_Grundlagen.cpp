@@ -274,7 +274,7 @@ void GrundlagenTest::nullFilterFehler_data()
     QTest::newRow("null, unbekannter Typ") << Null << "Variant" << "" << false;
     QTest::newRow("Text als Double") << QVariant("abc") << "Double" << "13 (Typen unverträglich)" << true;
     QTest::newRow("Text als Date") << QVariant("gestern") << "Date" << "13 (Typen unverträglich)" << true;
-    QTest::newRow("zu klein für Integer") << QVariant(-40000) << "Integer" << "6 (Überlauf)" << true;
+    QTest::newRow("zu klein für Integer") << QVariant(-32769) << "Integer" << "6 (Überlauf)" << true;
     QTest::newRow("zu groß für Long") << QVariant(3e9) << "Long" << "6 (Überlauf)" << true;
 }
 

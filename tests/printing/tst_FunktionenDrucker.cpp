@@ -53,7 +53,7 @@ private slots:
         QTest::newRow("Blank vor den Punkten") << "ab cdef" << 6.0 << false << QStringList { "ab..." };
         QTest::newRow("nur Punkte") << "Maissilage" << 3.0 << false << QStringList { "..." };
         QTest::newRow("zu schmal") << "Maissilage" << 2.0 << false << QStringList { "" };
-        QTest::newRow("am Blank") << "Heu und Stroh" << 8.0 << true << QStringList { "Heu und", "Stroh" };
+        QTest::newRow("am Blank") << "Heu und Stroh" << 10.0 << true << QStringList { "Heu und", "Stroh" };
         QTest::newRow("langes Wort") << "Grassilage" << 4.0 << true << QStringList { "Gras", "sila", "ge" };
         QTest::newRow("nach dem Punkt") << "Rohprot.kg" << 8.0 << true << QStringList { "Rohprot.", "kg" };
     }

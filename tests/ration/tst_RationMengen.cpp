@@ -125,7 +125,7 @@ void RationMengenTest::eingabePruefen_data()
             .arg(QString::fromUtf8(feld), QString::fromUtf8(text));
     };
     const auto ok = MengenFehler::Keiner;
-    QTest::newRow("fixe Menge") << QStringList{"8,5", "2,98", ""} << true << ok << "" << 8.5 << 0.0;
+    QTest::newRow("fixe Menge an der Grenze") << QStringList{"500", "2,98", ""} << true << ok << "" << 500.0 << 0.0;
     // Boxes the other kind of amount emptied count as 0.
     QTest::newRow("Anteil") << QStringList{"", "", "100"} << false << ok << "" << 0.0 << 100.0;
     QTest::newRow("Anteil über 100") << QStringList{"", "", "100,5"} << false << MengenFehler::Anteil << prozent

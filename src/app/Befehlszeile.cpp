@@ -70,6 +70,11 @@ QString Strich(const QString& name)
 
 } // namespace
 
+QString DatenordnerFehltText()
+{
+    return QStringLiteral("Nach --datenordner fehlt der Ordner.");
+}
+
 Befehlszeile BefehlszeileLesen(const QStringList& argumente)
 {
     Befehlszeile bz;
@@ -86,7 +91,7 @@ Befehlszeile BefehlszeileLesen(const QStringList& argumente)
         if (!unbekannt.isEmpty())
             bz.fehler = QStringLiteral("Unbekannte Angabe auf der Befehlszeile: ") + Strich(unbekannt.first());
         else if (argumente.size() > 1 && argumente.last().endsWith(QLatin1String("datenordner")))
-            bz.fehler = QStringLiteral("Nach --datenordner fehlt der Ordner.");
+            bz.fehler = DatenordnerFehltText();
         else
             bz.fehler = QStringLiteral("Die Befehlszeile ist nicht lesbar (") + parser.errorText()
                 + QStringLiteral(").");
@@ -100,7 +105,7 @@ Befehlszeile BefehlszeileLesen(const QStringList& argumente)
         bz.datenordner = parser.value(o.datenordner);
         // An empty folder would put the settings into the working folder.
         if (bz.datenordner.trimmed().isEmpty()) {
-            bz.fehler = QStringLiteral("Nach --datenordner fehlt der Ordner.");
+            bz.fehler = DatenordnerFehltText();
             return bz;
         }
     }

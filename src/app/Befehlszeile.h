@@ -21,6 +21,9 @@ struct Befehlszeile {
     QString fehler;         // German message for a wrong command line
 };
 
+// The message for --datenordner without a folder (or with blanks only).
+QString DatenordnerFehltText();
+
 // argumente as main receives them (the program first).
 Befehlszeile BefehlszeileLesen(const QStringList& argumente);
 

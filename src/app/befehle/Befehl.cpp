@@ -282,7 +282,7 @@ QString Befehl::AngabenPruefen(const QString& datenordnerVorher, QString& dateno
     if (parser.isSet(DatenordnerName))
         datenordner = parser.value(DatenordnerName);
     if ((parser.isSet(DatenordnerName) || !datenordnerVorher.isNull()) && datenordner.trimmed().isEmpty())
-        return QStringLiteral("Nach --datenordner fehlt der Ordner.");
+        return DatenordnerFehltText();
 
     if (mitTierangaben) {
         if (parser.isSet(GewichtName)) {

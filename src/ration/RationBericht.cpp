@@ -4,6 +4,8 @@
 
 #include <QDate>
 
+#include <algorithm>
+
 namespace kelvora {
 
 namespace {
@@ -101,6 +103,25 @@ const QList<RationListenSpalte>& RationListenSpalten()
         { "ID", "", 0, false },
     };
     return spalten;
+}
+
+QList<int> RationSpaltenBreiten(double innen, const QList<int>& mindestens)
+{
+    const QList<RationListenSpalte>& spalten = RationListenSpalten();
+    QList<int> breiten;
+    int mehr = 0;
+    qsizetype name = 0;
+    for (qsizetype i = 0; i < spalten.size(); ++i) {
+        const int anteil = static_cast<int>(innen * spalten[i].anteil);
+        const int breite = spalten[i].anteil > 0 ? std::max(anteil, mindestens.value(i)) : 0;
+        breiten.append(breite);
+        if (qstrcmp(spalten[i].schluessel, "Bezeichnung") == 0)
+            name = i;
+        else
+            mehr += breite - anteil;
+    }
+    breiten[name] = std::max(mindestens.value(name), breiten[name] - mehr);
+    return breiten;
 }
 
 DruckListe RationListeZumDruck(const QList<ListenZeile>& zeilen)

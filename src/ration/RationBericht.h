@@ -26,6 +26,12 @@ struct RationListenSpalte {
 // The fourteen columns in their order; the last one carries the Ration row ID.
 const QList<RationListenSpalte>& RationListenSpalten();
 
+// The columns' widths in a list innen pixels wide: each its share, but at
+// least mindestens[i] (what its header and its numbers need), so that nothing
+// is cut. What the narrow columns take beyond their share comes out of
+// "Bezeichnung", which keeps at least its own minimum. Hidden columns: 0.
+QList<int> RationSpaltenBreiten(double innen, const QList<int>& mindestens);
+
 // The lines of an evaluation as lvwListe shows them, with the columns'
 // shares as widths (hidden columns 0). What the command line prints; the
 // window prints its list as it is on screen, which gives the same table.

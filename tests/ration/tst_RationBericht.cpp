@@ -37,6 +37,8 @@ class RationBerichtTest : public QObject {
 private slots:
     void bericht_data();
     void bericht();
+    void spaltenBreiten_data();
+    void spaltenBreiten();
 };
 
 class RationDruckenTest : public RationFensterBasis {
@@ -85,6 +87,28 @@ void RationBerichtTest::bericht()
     QCOMPARE(k->wert, wert);
     QCOMPARE(k->bewertung, bewertung);
     QCOMPARE(k->farbe, bewertung == Bewertung::OhnePruefung ? 0 : anzeige.hintergrund);
+}
+
+// Columns: hidden counter, Futterart 10 %, Bezeichnung 38 %, Frisch 7 %,
+// nine more at 5 %, hidden ID. Every column needs 60 px, the name 200 px.
+void RationBerichtTest::spaltenBreiten_data()
+{
+    QTest::addColumn<double>("innen");
+    QTest::addColumn<QList<int>>("erwartet");  // Futterart, Bezeichnung, Frisch, Rohprotein
+    QTest::newRow("breit: die Anteile") << 2000.0 << QList<int>{200, 760, 140, 100};
+    QTest::newRow("schmal: der Name gibt ab") << 1000.0 << QList<int>{100, 290, 70, 60};
+    QTest::newRow("zu schmal: der Name behält sein Mindestmaß") << 500.0 << QList<int>{60, 200, 60, 60};
+}
+
+void RationBerichtTest::spaltenBreiten()
+{
+    QFETCH(double, innen);
+    QList<int> mindestens(RationListenSpalten().size(), 60);
+    mindestens[2] = 200;
+    const QList<int> b = RationSpaltenBreiten(innen, mindestens);
+    QCOMPARE(b.size(), 14);
+    QCOMPARE(b[0] + b[13], 0);
+    QTEST((QList<int>{b[1], b[2], b[3], b[5]}), "erwartet");
 }
 
 void RationDruckenTest::druckenWieAngezeigt()

@@ -318,10 +318,25 @@ void RationTierErstellenFenster::SpaltenEinrichten()
         kopf->setTextAlignment(i, (s.rechts ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     }
     lvwListe->setHeaderItem(kopf);
+    // A header, a four-digit sum with decimals and, for the name, some
+    // sixteen letters must fit; the margin is the header's own padding.
+    const QFontMetrics kopfMass = lvwListe->header()->fontMetrics();
+    const QFontMetrics zahlMass = lvwListe->fontMetrics();
+    const int rand = 2 * lvwListe->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, lvwListe) + 4;
+    QList<int> mindestens;
     for (int i = 0; i < SpaltenAnzahl; ++i) {
-        lvwListe->setColumnHidden(i, Spalten[i].anteil == 0);
-        if (Spalten[i].anteil > 0)
-            lvwListe->setColumnWidth(i, static_cast<int>(innen * Spalten[i].anteil));
+        int breite = kopfMass.horizontalAdvance(kopf->text(i));
+        if (Spalten[i].rechts)
+            breite = std::max(breite, zahlMass.horizontalAdvance(QStringLiteral("-8.888,88")));
+        else if (qstrcmp(Spalten[i].schluessel, "Bezeichnung") == 0)
+            breite = std::max(breite, zahlMass.averageCharWidth() * 16);
+        mindestens.append(breite + rand);
+    }
+    const QList<int> breiten = RationSpaltenBreiten(innen, mindestens);
+    for (int i = 0; i < SpaltenAnzahl; ++i) {
+        lvwListe->setColumnHidden(i, breiten[i] == 0);
+        if (breiten[i] > 0)
+            lvwListe->setColumnWidth(i, breiten[i]);
     }
 }
 

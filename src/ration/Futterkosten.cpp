@@ -45,6 +45,13 @@ const QStringList& KostenAnzeigenNamen()
     return namen;
 }
 
+const QStringList& KostenBeschriftungen()
+{
+    static const QStringList texte{QStringLiteral("Futterkosten €/Tag"), QStringLiteral("Futterkosten je kg Milch"),
+                                   QStringLiteral("Einkommen über Futterkosten €/Tag")};
+    return texte;
+}
+
 KostenTexte KostenTexteBilden(const Futterkosten& kosten, double milchKg, std::optional<double> milchpreis)
 {
     KostenTexte t;

@@ -25,6 +25,8 @@ Futterkosten FutterkostenBerechnen(const QList<RationZeile>& zeilen, const Futte
 // "lblFutterkostenAnzeige" (€/Tag), "lblFutterkostenMilchAnzeige" (€ je kg
 // Milch), "lblEinkommenAnzeige" (Einkommen über Futterkosten €/Tag).
 const QStringList& KostenAnzeigenNamen();
+// Their captions, in the same order, as the window and the report show them.
+const QStringList& KostenBeschriftungen();
 
 // The texts of the three labels: two decimals; "unvollständig" with the
 // feeds without price in the tool tip; cost per kg milk empty without milk;

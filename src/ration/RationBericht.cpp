@@ -1,6 +1,7 @@
 #include "ration/RationBericht.h"
 
 #include "frame/Oberflaeche.h"
+#include "ration/Futterkosten.h"
 
 #include <QDate>
 
@@ -199,6 +200,15 @@ RationBericht RationBerichtErstellen(
             h.farbe = Farbe::Gruen;
         }
         b.versorgung.append(h);
+    }
+
+    for (qsizetype i = 0; i < KostenAnzeigenNamen().size(); ++i) {
+        const Anzeige* a = Finden(anzeigen, KostenAnzeigenNamen()[i]);
+        if (!a || !a->gesetzt)
+            continue;
+        b.kosten.append({KostenBeschriftungen()[i], a->text});
+        if (b.kostenTipp.isEmpty())
+            b.kostenTipp = a->tipp;
     }
     return b;
 }

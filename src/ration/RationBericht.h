@@ -77,6 +77,13 @@ struct BerichtTier {
     QString gewicht; // text of the weight class, e.g. "600-650"
     QString milch;
     QString fett;
+    QString milchpreis; // € per kg; empty: not printed
+};
+
+// A cost figure of the ration window: its caption and its text.
+struct BerichtKosten {
+    QString beschriftung;
+    QString wert;
 };
 
 struct RationBericht {
@@ -84,6 +91,8 @@ struct RationBericht {
     BerichtTier tier;
     QList<BerichtKennzahl> kennzahlen;
     QList<BerichtHinweis> versorgung; // crude protein, NEL
+    QList<BerichtKosten> kosten; // those the evaluation set, in the window's order
+    QString kostenTipp; // why a figure is missing or incomplete (the feeds without price)
     std::optional<ErgebnisTabelle> ergebnis;
 };
 

@@ -37,6 +37,8 @@ class RationBerichtTest : public QObject {
 private slots:
     void bericht_data();
     void bericht();
+    void kosten_data();
+    void kosten();
     void spaltenBreiten_data();
     void spaltenBreiten();
 };
@@ -87,6 +89,33 @@ void RationBerichtTest::bericht()
     QCOMPARE(k->wert, wert);
     QCOMPARE(k->bewertung, bewertung);
     QCOMPARE(k->farbe, bewertung == Bewertung::OhnePruefung ? 0 : anzeige.hintergrund);
+}
+
+// The cost figures the evaluation set, under the window's captions, with
+// the tool tip that says why one is incomplete or missing.
+void RationBerichtTest::kosten_data()
+{
+    QTest::addColumn<QList<Anzeige>>("anzeigen");
+    QTest::addColumn<QStringList>("erwartet");
+    QTest::addColumn<QString>("tipp");
+    Anzeige einkommen = Label("lblEinkommenAnzeige", "", 0);
+    einkommen.tipp = QStringLiteral("Für das Einkommen über Futterkosten fehlt ein gültiger Milchpreis.");
+    QTest::newRow("vollständig") << QList<Anzeige>{einkommen, Label("lblFutterkostenAnzeige", "4,46", 0)}
+                                 << QStringList{"Futterkosten €/Tag: 4,46", "Einkommen über Futterkosten €/Tag: "}
+                                 << einkommen.tipp;
+    QTest::newRow("nicht ausgewertet") << QList<Anzeige>{Label("lblFutterkostenMilchAnzeige", "0,14", 0, false)}
+                                       << QStringList{} << "";
+}
+
+void RationBerichtTest::kosten()
+{
+    QFETCH(QList<Anzeige>, anzeigen);
+    const RationBericht b = RationBerichtErstellen({}, {}, anzeigen, std::nullopt);
+    QStringList zeilen;
+    for (const BerichtKosten& k : b.kosten)
+        zeilen << k.beschriftung + QStringLiteral(": ") + k.wert;
+    QTEST(zeilen, "erwartet");
+    QTEST(b.kostenTipp, "tipp");
 }
 
 // Columns: hidden counter, Futterart 10 %, Bezeichnung 38 %, Frisch 7 %,

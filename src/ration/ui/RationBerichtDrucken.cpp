@@ -62,11 +62,13 @@ double KopfDrucken(Drucker& d, const QList<Spalte>& spalten, const QStringList& 
 
 double TierDrucken(Drucker& d, const BerichtTier& tier, double x, double y)
 {
-    const QList<std::pair<QString, QString>> angaben = {
+    QList<std::pair<QString, QString>> angaben = {
         { QStringLiteral("Gewicht:"), tier.gewicht },
         { QStringLiteral("Milch kg:"), tier.milch },
         { QStringLiteral("Fett %:"), tier.fett },
     };
+    if (!tier.milchpreis.isEmpty())
+        angaben.append({ QStringLiteral("Milchpreis €/kg:"), tier.milchpreis });
     for (const auto& [beschriftung, wert] : angaben) {
         const double b = d.Textbreite(beschriftung + QLatin1Char(' '), TabellenPunkte + 1);
         d.TextDrucken(x, y, beschriftung, DruckAusrichtung::Links, TabellenPunkte + 1, false, false, b);
@@ -199,6 +201,30 @@ double ErgebnisDrucken(Drucker& d, const ErgebnisTabelle& e, double links, doubl
     return y;
 }
 
+// The cost figures, caption and value side by side, and under them why one
+// is missing or incomplete.
+double KostenDrucken(Drucker& d, const RationBericht& b, double x, double breite, double y)
+{
+    y = Titel(d, x, y, breite, QStringLiteral("Futterkosten"));
+    QStringList beschriftungen, werte;
+    for (const BerichtKosten& k : b.kosten) {
+        beschriftungen << k.beschriftung;
+        werte << (k.wert.isEmpty() ? QStringLiteral("–") : k.wert);
+    }
+    const double links = std::min(Breitest(d, beschriftungen, TabellenPunkte, false), breite / 2);
+    const double rechts = std::min(Breitest(d, werte, TabellenPunkte, true), breite - links);
+    const double hoehe = d.Zeilenhoehe(TabellenPunkte) + Zugabe;
+    for (qsizetype i = 0; i < beschriftungen.size(); ++i) {
+        d.TextDrucken(x, y, beschriftungen[i], DruckAusrichtung::Links, TabellenPunkte, false, false, links - 2);
+        d.TextDrucken(x + links, y, werte[i], DruckAusrichtung::Rechts, TabellenPunkte, true, false, rechts);
+        y += hoehe;
+    }
+    if (!b.kostenTipp.isEmpty())
+        y = d.TextDrucken(x, y + 0.5, b.kostenTipp, DruckAusrichtung::Links, TabellenPunkte - 1, false, true, breite,
+            true);
+    return y;
+}
+
 bool UebersichtDrucken(Drucker& d, const RationBericht& b)
 {
     if (!d.SeitenRahmenDrucken(d.Seite() + 1, Programmname(), Ueberschrift2, 1))
@@ -242,6 +268,9 @@ bool UebersichtDrucken(Drucker& d, const RationBericht& b)
             + 1.5;
     }
     r += 5;
+    if (!b.kosten.isEmpty()) {
+        r = KostenDrucken(d, b, rechtsX, breite, r) + 5;
+    }
     r = Titel(d, rechtsX, r, breite, QStringLiteral("Gegenüberstellung der Ergebnisse"));
     if (b.ergebnis)
         ErgebnisDrucken(d, *b.ergebnis, rechtsX, breite, r);

@@ -6,6 +6,7 @@
 #include "frame/ui/Hauptrahmen.h"
 #include "printing/ui/DruckVorschau.h"
 #include "printing/ui/FunktionenDrucker.h"
+#include "ration/Eingabegrenzen.h"
 #include "ration/RationBericht.h"
 #include "ration/RationErgebnisPosition.h"
 #include "ration/ui/ErgebnisFenster.h"
@@ -30,7 +31,10 @@ void RationTierErstellenFenster::Drucken()
         if (auto* fenster = qobject_cast<ErgebnisFenster*>(haupt->OffenesFenster(ErgebnisFensterName())))
             ergebnis = fenster->Tabelle();
     }
-    const BerichtTier tier { Gewicht->currentText(), txtMilch->text(), txtFett->text() };
+    // A milk price the evaluation could not use is not printed either.
+    const QString milchpreis
+        = ZahlPruefen(MilchpreisGrenze(), txtMilchpreis->text()).wert ? txtMilchpreis->text().trimmed() : QString();
+    const BerichtTier tier { Gewicht->currentText(), txtMilch->text(), txtFett->text(), milchpreis };
     const RationBericht bericht = RationBerichtErstellen(std::move(liste), tier, angezeigt, ergebnis);
 
     DruckvorschauZeigen(this, QStringLiteral("Ration drucken"), RationBerichtDateiname(ui().Jetzt().date()), true,

@@ -25,10 +25,8 @@ QWidget* RationTierErstellenFenster::KostenAufbauen()
     raster->setContentsMargins(0, 0, 0, 0);
     raster->setHorizontalSpacing(6);
     const QStringList& namen = KostenAnzeigenNamen();
-    const QString beschriftungen[] = {QStringLiteral("Futterkosten €/Tag"), QStringLiteral("Futterkosten je kg Milch"),
-                                      QStringLiteral("Einkommen über Futterkosten €/Tag")};
     for (int i = 0; i < 3; ++i)
-        Kennzahl(raster, i, 0, namen[i], beschriftungen[i], QStringLiteral("unvollständig"));
+        Kennzahl(raster, i, 0, namen[i], KostenBeschriftungen()[i], QStringLiteral("unvollständig"));
     return feld;
 }
 

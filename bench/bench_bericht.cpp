@@ -27,7 +27,8 @@ bool BerichtSchreiben(const TierEingaben& tier, const QString& pdf, int* seiten 
 {
     const Auswertung a = RationAuswerten(tier, programm().futterDatenbank);
     const RationBericht bericht = RationBerichtErstellen(RationListeZumDruck(a.zeilen),
-        { QStringLiteral("600-650"), QStringLiteral("32,0"), QStringLiteral("4,10"), QStringLiteral("0,45") }, a.anzeigen, std::nullopt);
+        { QStringLiteral("600-650"), QStringLiteral("32,0"), QStringLiteral("4,10"), QStringLiteral("0,45") },
+        a.anzeigen, std::nullopt);
     const PdfErgebnis e
         = PdfSchreiben(pdf, true, [&](QPagedPaintDevice& geraet) { return RationBerichtDrucken(geraet, bericht); });
     if (seiten)

@@ -72,7 +72,8 @@ template <class F> void ImHintergrund(F arbeit)
         fertig = true;
         QMetaObject::invokeMethod(&schleife, &QEventLoop::quit, Qt::QueuedConnection);
     });
-    schleife.exec();
+    // The loop's return code says nothing here; fertig tells how the wait ended.
+    static_cast<void>(schleife.exec());
     if (!fertig)
         abbruch = true;
     t.join();

@@ -1,6 +1,7 @@
 #include "ration/RationBericht.h"
 
 #include "frame/Oberflaeche.h"
+#include "grundlagen/Formate.h"
 #include "ration/Futterkosten.h"
 
 #include <QDate>
@@ -140,6 +141,11 @@ DruckListe RationListeZumDruck(const QList<ListenZeile>& zeilen)
         liste.zeilen.append(texte);
     }
     return liste;
+}
+
+QString BerichtMilchpreis(std::optional<double> preis)
+{
+    return preis ? Formatieren(*preis, QStringLiteral("#0.00")) : QString();
 }
 
 QString BewertungText(Bewertung bewertung)

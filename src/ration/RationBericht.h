@@ -80,6 +80,10 @@ struct BerichtTier {
     QString milchpreis; // € per kg; empty: not printed
 };
 
+// The milk price as the report prints it: two decimals; empty without a
+// price the evaluation could use.
+QString BerichtMilchpreis(std::optional<double> preis);
+
 // A cost figure of the ration window: its caption and its text.
 struct BerichtKosten {
     QString beschriftung;

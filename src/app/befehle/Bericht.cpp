@@ -54,7 +54,7 @@ protected:
         IdentitaetLesen();
         const BerichtTier texte { Gewichtsklassen()[GewichtsklasseIndex(tier.gewicht)].text,
             Formatieren(tier.milch, MilchMaske()), Formatieren(tier.fett, QStringLiteral("#0.00")),
-            tier.milchpreis ? Formatieren(*tier.milchpreis, QStringLiteral("#0.00")) : QString() };
+            BerichtMilchpreis(tier.milchpreis) };
         const RationBericht bericht
             = RationBerichtErstellen(RationListeZumDruck(a.zeilen), texte, a.anzeigen, std::nullopt);
         const PdfErgebnis ergebnis = PdfSchreiben(

@@ -268,9 +268,8 @@ bool UebersichtDrucken(Drucker& d, const RationBericht& b)
             + 1.5;
     }
     r += 5;
-    if (!b.kosten.isEmpty()) {
+    if (!b.kosten.isEmpty())
         r = KostenDrucken(d, b, rechtsX, breite, r) + 5;
-    }
     r = Titel(d, rechtsX, r, breite, QStringLiteral("Gegenüberstellung der Ergebnisse"));
     if (b.ergebnis)
         ErgebnisDrucken(d, *b.ergebnis, rechtsX, breite, r);

@@ -31,10 +31,8 @@ void RationTierErstellenFenster::Drucken()
         if (auto* fenster = qobject_cast<ErgebnisFenster*>(haupt->OffenesFenster(ErgebnisFensterName())))
             ergebnis = fenster->Tabelle();
     }
-    // A milk price the evaluation could not use is not printed either.
-    const QString milchpreis
-        = ZahlPruefen(MilchpreisGrenze(), txtMilchpreis->text()).wert ? txtMilchpreis->text().trimmed() : QString();
-    const BerichtTier tier { Gewicht->currentText(), txtMilch->text(), txtFett->text(), milchpreis };
+    const BerichtTier tier { Gewicht->currentText(), txtMilch->text(), txtFett->text(),
+        BerichtMilchpreis(ZahlPruefen(MilchpreisGrenze(), txtMilchpreis->text()).wert) };
     const RationBericht bericht = RationBerichtErstellen(std::move(liste), tier, angezeigt, ergebnis);
 
     DruckvorschauZeigen(this, QStringLiteral("Ration drucken"), RationBerichtDateiname(ui().Jetzt().date()), true,

@@ -1,14 +1,14 @@
 #include "feeds/FutterAustausch.h"
 
 #include "database/DatenbankRoutinen.h"
-#include "grundlagen/NullFilter.h"
-#include "grundlagen/Textbereinigung.h"
-#include "grundlagen/Textkodierung.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
 #include "frame/Protokoll.h"
 #include "frame/Statuszeile.h"
+#include "grundlagen/NullFilter.h"
+#include "grundlagen/Textbereinigung.h"
+#include "grundlagen/Textkodierung.h"
 
 #include <QFile>
 

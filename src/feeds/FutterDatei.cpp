@@ -1,9 +1,9 @@
 #include "feeds/FutterDatei.h"
 
-#include "grundlagen/Formate.h"
-#include "grundlagen/Textbereinigung.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "feeds/XMLRoutinen.h"
+#include "grundlagen/Formate.h"
+#include "grundlagen/Textbereinigung.h"
 
 #include <QRegularExpression>
 
@@ -59,7 +59,8 @@ QStringList FutterDateiZeilen(const FutterFuerDatei& f, const QString& e1, const
     }
     z << vier + QStringLiteral("<Erstellt>");
     // One element per line: a line break in an identity line would end it.
-    for (const auto& [tag, wert] : { std::pair { "E1", OhneSteuerzeichen(e1) }, std::pair { "E2", OhneSteuerzeichen(e2) } })
+    for (const auto& [tag, wert] :
+        { std::pair { "E1", OhneSteuerzeichen(e1) }, std::pair { "E2", OhneSteuerzeichen(e2) } })
         if (!wert.isEmpty())
             z << acht + Element(QLatin1String(tag), wert);
     // Dates older than twenty years are placeholders of old databases.
@@ -79,14 +80,16 @@ std::optional<ServerFutter> ServerFutterAusName(const QString& datei)
     static const QRegularExpression muster(
         QStringLiteral("^([1-5])_(.+)\\.xml$"), QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = muster.match(datei);
-    // A name with a folder in it is no file of this folder; fetched, it
-    // would land outside the data folder.
-    if (!m.hasMatch() || datei.contains(QLatin1Char('/')) || datei.contains(QLatin1Char('\\')))
+    // A name with a folder in it is no file of this folder (fetched, it
+    // would land outside the data folder); one with control characters can
+    // be neither fetched nor shown in a column.
+    if (!m.hasMatch() || datei.contains(QLatin1Char('/')) || datei.contains(QLatin1Char('\\'))
+        || OhneSteuerzeichen(datei) != datei)
         return std::nullopt;
     ServerFutter s;
     s.datei = datei;
     s.gruppe = m.captured(1).toInt();
-    s.bezeichnung = OhneSteuerzeichen(m.captured(2).replace(QLatin1Char('_'), QLatin1Char(' ')));
+    s.bezeichnung = m.captured(2).replace(QLatin1Char('_'), QLatin1Char(' '));
     return s;
 }
 

@@ -50,9 +50,8 @@ struct ServerFutter {
 };
 
 // A server file name "<group 1 to 5>_<name>.xml" (".XML" as well); nothing
-// for receipts, lock files, names with a folder and other names. The name
-// is shown without control characters; datei keeps the name as listed, for
-// fetching.
+// for receipts, lock files, names with a folder or control characters and
+// other names. datei keeps the name as listed, for fetching.
 std::optional<ServerFutter> ServerFutterAusName(const QString& datei);
 
 // The texts of a feed file for the editor's boxes; "" where the file has no

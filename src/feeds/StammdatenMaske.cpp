@@ -1,10 +1,10 @@
 #include "feeds/StammdatenMaske.h"
 
+#include "feeds/FutterbezogeneRoutinen.h"
+#include "frame/Oberflaeche.h"
 #include "grundlagen/Formate.h"
 #include "grundlagen/Textbereinigung.h"
 #include "grundlagen/ZahlText.h"
-#include "feeds/FutterbezogeneRoutinen.h"
-#include "frame/Oberflaeche.h"
 
 #include <QHash>
 #include <QRegularExpression>

@@ -1,9 +1,9 @@
 #include "feeds/StammdatenPruefung.h"
 
-#include "grundlagen/Textbereinigung.h"
-#include "grundlagen/ZahlText.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
+#include "grundlagen/Textbereinigung.h"
+#include "grundlagen/ZahlText.h"
 
 namespace kelvora {
 
@@ -87,9 +87,9 @@ Pruefergebnis EingabePruefen(const Eingabemaske& m, Nullwerte nullwerte)
     }
     const QString name = OhneSteuerzeichen(m.bezeichnung).trimmed();
     if (name.size() < 3 || name.size() > BezeichnungHoechstens) {
-        Fehler(name.size() < 3 ? QStringLiteral("Geben Sie zuerst eine Bezeichnung für das Futtermittel ein!")
-                               : QStringLiteral("Die Bezeichnung darf höchstens %1 Zeichen lang sein.")
-                                     .arg(BezeichnungHoechstens),
+        Fehler(name.size() < 3
+                ? QStringLiteral("Geben Sie zuerst eine Bezeichnung für das Futtermittel ein!")
+                : QStringLiteral("Die Bezeichnung darf höchstens %1 Zeichen lang sein.").arg(BezeichnungHoechstens),
             PruefungTitel());
         return { false, QStringLiteral("txtBezeichnung"), QStringLiteral("Bezeichnung") };
     }

@@ -1,11 +1,11 @@
 #include "feeds/StammdatenSpeichern.h"
 
 #include "database/DatenbankRoutinen.h"
-#include "grundlagen/DatenTypen.h"
-#include "grundlagen/NullFilter.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
 #include "frame/Statuszeile.h"
+#include "grundlagen/DatenTypen.h"
+#include "grundlagen/NullFilter.h"
 
 namespace kelvora {
 

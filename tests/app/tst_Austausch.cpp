@@ -3,12 +3,12 @@
 // hostile server files the take-over must refuse without touching the
 // database (numbers, texts, encodings).
 
+#include "../feeds/StammdatenTestHilfen.h"
 #include "../ration/RationsTestdaten.h"
 #include "BefehlsLauf.h"
 #include "TestDatenbank.h"
 #include "TestFtpServer.h"
 #include "TestRegister.h"
-#include "../feeds/StammdatenTestHilfen.h"
 #include "frame/FunktionenFuerINI.h"
 
 #include <QTest>
@@ -60,38 +60,43 @@ void AustauschBefehlTest::austausch_data()
     QTest::addColumn<QString>("neueDatei"); // on the server afterwards
     // "Testfutter 9001" is in the local database and on the server.
     QTest::newRow("liste") << "" << QStringList { "austausch", "liste" } << 0
-                           << "1_Heu.xml\tGrundfutter\tHeu\n3_Soja_roh.xml\tEiweißträger\tSoja roh\n" << "" << QStringList() << QString();
+                           << "1_Heu.xml\tGrundfutter\tHeu\n3_Soja_roh.xml\tEiweißträger\tSoja roh\n"
+                           << "" << QStringList() << QString();
     QTest::newRow("liste einer Gruppe") << "" << QStringList { "austausch", "liste", "--gruppe", "3" } << 0
-                                        << "3_Soja_roh.xml\tEiweißträger\tSoja roh\n" << "" << QStringList() << QString();
+                                        << "3_Soja_roh.xml\tEiweißträger\tSoja roh\n"
+                                        << "" << QStringList() << QString();
     QTest::newRow("falsche Gruppe") << "" << QStringList { "austausch", "liste", "--gruppe=7" } << 2 << ""
                                     << "muss eine Zahl von 1 bis 5 sein" << QStringList() << QString();
     QTest::newRow("Server aus") << "Austausch/Port=" + QString::number(test::FreierPort())
                                 << QStringList { "austausch", "liste" } << 1 << ""
-                                << "kann nicht erreicht werden: FTPVerbindungOeffnen: Der Server 127.0.0.1 nimmt" << QStringList() << QString();
+                                << "kann nicht erreicht werden: FTPVerbindungOeffnen: Der Server 127.0.0.1 nimmt"
+                                << QStringList() << QString();
     QTest::newRow("kein Server") << "Austausch/Server=" << QStringList { "austausch", "liste" } << 1 << ""
                                  << "Kein Austausch-Server eingestellt." << QStringList() << QString();
     QTest::newRow("hochladen ohne Wartungsmodus") << "" << QStringList { "austausch", "hochladen", "9001" } << 3 << ""
                                                   << "nur im Wartungsmodus möglich" << QStringList() << QString();
     QTest::newRow("hochladen ersetzt") << "" << QStringList { "--wartung", "austausch", "hochladen", "9001" } << 0
-                                       << "1_Testfutter_9001.xml\n" << "" << QStringList() << QString();
-    QTest::newRow("Wartungsmodus aus der INI") << "Programm/Wartungsmodus=1"
-                                               << QStringList { "austausch", "hochladen", "9001" } << 0
-                                               << "1_Testfutter_9001.xml\n" << "" << QStringList() << QString();
+                                       << "1_Testfutter_9001.xml\n"
+                                       << "" << QStringList() << QString();
+    QTest::newRow("Wartungsmodus aus der INI")
+        << "Programm/Wartungsmodus=1" << QStringList { "austausch", "hochladen", "9001" } << 0
+        << "1_Testfutter_9001.xml\n"
+        << "" << QStringList() << QString();
     QTest::newRow("unbekannte ID") << "" << QStringList { "--wartung", "austausch", "hochladen", "99999" } << 2 << ""
                                    << "kein Futtermittel mit der Nummer 99999" << QStringList() << QString();
     // Texts from outside: control characters never reach a column, a file
     // name or a shared file; what Windows-1252 cannot hold is refused.
-    QTest::newRow("liste ohne Steuerzeichen")
-        << "" << QStringList { "austausch", "liste", "--gruppe", "1" } << 0
-        << "1_Heu.xml\tGrundfutter\tHeu\n1_Mais gut[0m.xml\tGrundfutter\tMais gut[0m\n" << ""
-        << QStringList { "Datei=1_Mais\tgut\x1b[0m.xml" } << QString();
+    QTest::newRow("liste ohne Namen mit Steuerzeichen")
+        << "" << QStringList { "austausch", "liste", "--gruppe", "1" } << 0 << "1_Heu.xml\tGrundfutter\tHeu\n"
+        << "" << QStringList { "Datei=1_Mais\tgut\x1b[0m.xml" } << QString();
     QTest::newRow("hochladen ohne Steuerzeichen")
-        << "" << QStringList { "--wartung", "austausch", "hochladen", "9002" } << 0 << "1_Mais_gut.xml\n" << ""
-        << QStringList { "Futter=Mais\r\n\x1bgut" } << "1_Mais_gut.xml";
+        << "" << QStringList { "--wartung", "austausch", "hochladen", "9002" } << 0 << "1_Mais_gut.xml\n"
+        << "" << QStringList { "Futter=Mais\r\n\x1bgut" } << "1_Mais_gut.xml";
     QTest::newRow("hochladen nicht in Windows-1252")
         << "" << QStringList { "--wartung", "austausch", "hochladen", "9002" } << 3 << ""
         << "Die Bezeichnung \"Łubin Ś\" enthält Zeichen, die eine Austauschdatei (Windows-1252) nicht aufnehmen "
-           "kann: Ł, Ś." << QStringList { "Futter=Łubin Ś" } << QString();
+           "kann: Ł, Ś."
+        << QStringList { "Futter=Łubin Ś" } << QString();
 }
 
 void AustauschBefehlTest::austausch()
@@ -153,8 +158,8 @@ void AustauschBefehlTest::holen_data()
     const auto anders = [&](const QByteArray& alt, const QByteArray& neu) { return QByteArray(gut).replace(alt, neu); };
     const auto zeile = [&](const char* name, const QByteArray& inhalt, int code, const QString& ergebnis,
                            const QStringList& angaben = {}, const QString& datei = QString()) {
-        QTest::newRow(name) << (datei.isEmpty() ? raps : datei) << inhalt << (QStringList { datei.isEmpty() ? raps : datei } + angaben)
-                            << code << ergebnis;
+        QTest::newRow(name) << (datei.isEmpty() ? raps : datei) << inhalt
+                            << (QStringList { datei.isEmpty() ? raps : datei } + angaben) << code << ergebnis;
     };
     const QString unrealistisch = QStringLiteral("-Wert ist unrealistisch!");
     const QString keineZahl = QStringLiteral(" eine Zahl ein (zum Beispiel 12,5). ");
@@ -174,7 +179,8 @@ void AustauschBefehlTest::holen_data()
     zeile("englische Tausender", anders("<ADF_gTM>190", "<ADF_gTM>1,234.5"), 3, "ADF (ADF_gTM), Wert \"1,234.5\"");
     zeile("NaN", anders("<UDP_gTM>117", "<UDP_gTM>NaN"), 3, "UDP" + keineZahl);
     zeile("0 ohne --ja", anders("<NFC_gTM>210", "<NFC_gTM>0"), 3, "keine NFC enthält?");
-    zeile("0 mit --ja", anders("<NFC_gTM>210", "<NFC_gTM>"), 0, QString(gespeichert).replace(";210.0;", ";0.0;"), { "--ja" });
+    zeile("0 mit --ja", anders("<NFC_gTM>210", "<NFC_gTM>"), 0, QString(gespeichert).replace(";210.0;", ";0.0;"),
+        { "--ja" });
     // Texts
     zeile("Steuerzeichen im Namen",
         anders("Rapskuchen \xD6l", QByteArrayLiteral("Raps\tkuchen\x1b[2J\r\n\x00\x7f\xD6l")), 0,
@@ -184,13 +190,15 @@ void AustauschBefehlTest::holen_data()
     zeile("Name zu lang", anders("Rapskuchen", QByteArray(95, 'R')), 3, "höchstens 100 Zeichen");
     zeile("Name fehlt", anders("<Bezeichnung>", "<bezeichnung>"), 3, "Geben Sie zuerst eine Bezeichnung");
     // Encodings: UTF-8 with and without byte-order mark
-    const QByteArray utf8 = QString::fromLatin1(gut).toUtf8().replace("Rapskuchen", "K\xC3\xB6rnermais s\xC3\xBC\xC3\x9F");
+    const QByteArray utf8
+        = QString::fromLatin1(gut).toUtf8().replace("Rapskuchen", "K\xC3\xB6rnermais s\xC3\xBC\xC3\x9F");
     const QString koernermais = QString(gespeichert).replace("Rapskuchen", "Körnermais süß");
     zeile("UTF-8", utf8, 0, koernermais);
     zeile("UTF-8 mit BOM", "\xEF\xBB\xBF" + utf8, 0, koernermais);
     // The command's own refusals
     zeile("nicht gelistet", gut, 2, "liegt nicht im Austauschordner", {}, QStringLiteral("3_Nicht_da.xml"));
-    zeile("schon in der Datenbank", gut, 3, "gibt es schon in der Futterdatenbank", {}, QStringLiteral("1_Testfutter_9001.xml"));
+    zeile("schon in der Datenbank", gut, 3, "gibt es schon in der Futterdatenbank", {},
+        QStringLiteral("1_Testfutter_9001.xml"));
     zeile("Gruppe 9", gut, 2, "muss eine Zahl von 1 bis 5 sein, nicht: 9", { "--gruppe=9" });
     zeile("keine Futterdatei", gut, 2, "wie austausch liste sie ausgibt", {}, QStringLiteral("../Futter.mdb"));
 }
@@ -219,9 +227,10 @@ void AustauschBefehlTest::holen()
         return;
     }
     QCOMPARE(l.aus, QString::number(naechste) + QLatin1Char('\n'));
-    QCOMPARE(test::SqlLesen(QStringLiteral("SELECT FutterArtIOFC || ';' || Bezeichnung || ';' || TM_g || ';' || XP_gTM "
-                                           "|| ';' || UDP_gTM || ';' || NDF_gTM || ';' || ADF_gTM || ';' || NFC_gTM || "
-                                           "';' || NEL_MJTM || ';' || Ca_gTM || ';' || P_gTM FROM Futtermittel WHERE ID = ?"),
+    QCOMPARE(test::SqlLesen(
+                 QStringLiteral("SELECT FutterArtIOFC || ';' || Bezeichnung || ';' || TM_g || ';' || XP_gTM "
+                                "|| ';' || UDP_gTM || ';' || NDF_gTM || ';' || ADF_gTM || ';' || NFC_gTM || "
+                                "';' || NEL_MJTM || ';' || Ca_gTM || ';' || P_gTM FROM Futtermittel WHERE ID = ?"),
                  { qlonglong(naechste) })
                  .toString(),
         ergebnis);

@@ -10,8 +10,8 @@
 #include "database/Datenbankholen.h"
 #include "feeds/FutterAustausch.h"
 #include "feeds/FutterbezogeneRoutinen.h"
-#include "frame/Hauptmenue.h"
 #include "feeds/StammdatenSpeichern.h"
+#include "frame/Hauptmenue.h"
 #include "frame/Programm.h"
 #include "grundlagen/Textbereinigung.h"
 #include "grundlagen/ZahlText.h"
@@ -133,7 +133,7 @@ private:
         server = ServerDateienLesen(nurGruppe);
         if (!server.verbunden || !server.ordnerGefunden) {
             Melden(QStringLiteral("Der Austausch-Server ") + AustauschZugang().server
-                + QStringLiteral(" kann nicht erreicht werden: ") + FtpLetzterFehler());
+                + QStringLiteral(" kann nicht erreicht werden: ") + OhneSteuerzeichen(FtpLetzterFehler()));
             return false;
         }
         return true;
@@ -146,10 +146,10 @@ private:
         if (!Lesen(gruppe, bekannt, server))
             return NichtVerfuegbar;
         bool gekuerzt = false;
-        // A server's names may hold tabs, line breaks or escape sequences;
-        // the columns stay columns.
+        // Names with control characters are no feed files (ServerFutterAusName):
+        // every column stays one column.
         for (const ServerFutter& s : NeueServerFutter(server.namen, bekannt, &gekuerzt))
-            aus << OhneSteuerzeichen(s.datei) << '\t' << FutterGruppenName(s.gruppe) << '\t' << s.bezeichnung << '\n';
+            aus << s.datei << '\t' << FutterGruppenName(s.gruppe) << '\t' << s.bezeichnung << '\n';
         if (gekuerzt)
             Melden(QStringLiteral("Auf dem Server liegen mehr als %1 Futtermittel; gelistet sind die ersten %1. "
                                   "Mit --gruppe lässt sich die Liste eingrenzen.")
@@ -173,20 +173,10 @@ private:
                 QStringLiteral("Es gibt kein Futtermittel mit der Nummer ") + QString::number(id) + QLatin1Char('.'));
             return FalscheAngaben;
         default:
-            Melden(QStringLiteral("Das Futtermittel konnte nicht hochgeladen werden: ") + FtpLetzterFehler());
+            Melden(QStringLiteral("Das Futtermittel konnte nicht hochgeladen werden: ")
+                + OhneSteuerzeichen(FtpLetzterFehler()));
             return NichtVerfuegbar;
         }
-    }
-
-    // The file as listed: the name given, or the listed name that reads so
-    // once its control characters are taken out (as liste prints it).
-    std::optional<ServerFutter> Gelistet(const ServerDateien& server) const
-    {
-        QString gefunden;
-        for (const QString& name : server.namen)
-            if (name == datei || (gefunden.isEmpty() && OhneSteuerzeichen(name) == datei))
-                gefunden = name;
-        return gefunden.isEmpty() ? std::nullopt : ServerFutterAusName(gefunden);
     }
 
     int Uebernehmen(QTextStream& aus)
@@ -195,7 +185,8 @@ private:
         ServerDateien server;
         if (!Lesen(0, bekannt, server))
             return NichtVerfuegbar;
-        const std::optional<ServerFutter> s = Gelistet(server);
+        // Exactly as listed: servers tell "1_x.XML" from "1_x.xml".
+        const std::optional<ServerFutter> s = server.namen.contains(datei) ? ServerFutterAusName(datei) : std::nullopt;
         if (!s) {
             Melden(QStringLiteral("Die Datei ") + Gezeigt(datei)
                 + QStringLiteral(" liegt nicht im Austauschordner des Servers; kelvora austausch liste zeigt, was "
@@ -211,15 +202,17 @@ private:
         FtpAbbruchZuruecksetzen();
         FutterAusDatei futter;
         if (!ServerFutterHolen(s->datei, futter)) {
-            Melden(QStringLiteral("Das Futtermittel konnte nicht geholt werden: ") + FtpLetzterFehler());
+            Melden(QStringLiteral("Das Futtermittel konnte nicht geholt werden: ")
+                + OhneSteuerzeichen(FtpLetzterFehler()));
             return NichtVerfuegbar;
         }
         const Eingabemaske m = MaskeAusServerFutter(gruppe != 0 ? gruppe : s->gruppe, futter);
         const Speichervorgang v = MaskeSpeichern(m, Parser().isSet(JaName) ? Nullwerte::Annehmen : Nullwerte::Fragen);
         if (!v.pruefung.bestanden) {
             const std::optional<Feld> feld = FeldNachName(v.pruefung.fokus);
-            const QString wert = feld ? m[*feld] : v.pruefung.fokus == QLatin1String("txtBezeichnung") ? m.bezeichnung
-                                                                                                     : QString();
+            const QString wert = feld                                 ? m[*feld]
+                : v.pruefung.fokus == QLatin1String("txtBezeichnung") ? m.bezeichnung
+                                                                      : QString();
             Melden(QStringLiteral("Nicht übernommen: abgelehnt bei ") + v.pruefung.feld
                 + (feld ? QStringLiteral(" (") + FeldName(*feld).mid(3) + QLatin1Char(')') : QString())
                 + QStringLiteral(", Wert \"") + Gezeigt(wert)

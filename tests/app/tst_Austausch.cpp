@@ -34,13 +34,7 @@ namespace {
 
 const QStringList Grunddateien { "1_Heu.xml", "1_Testfutter_9001.xml", "3_Soja_roh.xml" };
 
-QByteArray Datei(const QString& name)
-{
-    QFile f(QStringLiteral(KELVORA_TESTDATEN "/austausch/") + name);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QByteArray DateiBytes(const QString& pfad)
+QByteArray Datei(const QString& pfad)
 {
     QFile f(pfad);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -152,7 +146,7 @@ void AustauschBefehlTest::holen_data()
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("ergebnis"); // code 0: the stored feed; else part of stderr
     const QString raps = QStringLiteral("3_Rapskuchen_Öl_arm.xml");
-    const QByteArray gut = Datei(QStringLiteral("rapskuchen.xml"));
+    const QByteArray gut = Datei(QStringLiteral(KELVORA_TESTDATEN "/austausch/rapskuchen.xml"));
     const QString gespeichert
         = QStringLiteral("3;Rapskuchen Öl_arm;890.0;335.0;117.0;262.0;190.0;210.0;7.45;6.8;11.05");
     const auto anders = [&](const QByteArray& alt, const QByteArray& neu) { return QByteArray(gut).replace(alt, neu); };
@@ -177,7 +171,6 @@ void AustauschBefehlTest::holen_data()
     zeile("Tausenderpunkt", anders("<Ca_gTM>6,8", "<Ca_gTM>1.234,5"), 3, "Calzium" + unrealistisch);
     zeile("400 Ziffern", anders("<P_gTM>11,05", "<P_gTM>" + QByteArray(400, '1')), 3, "Phosphor" + keineZahl);
     zeile("englische Tausender", anders("<ADF_gTM>190", "<ADF_gTM>1,234.5"), 3, "ADF (ADF_gTM), Wert \"1,234.5\"");
-    zeile("NaN", anders("<UDP_gTM>117", "<UDP_gTM>NaN"), 3, "UDP" + keineZahl);
     zeile("0 ohne --ja", anders("<NFC_gTM>210", "<NFC_gTM>0"), 3, "keine NFC enthält?");
     zeile("0 mit --ja", anders("<NFC_gTM>210", "<NFC_gTM>"), 0, QString(gespeichert).replace(";210.0;", ";0.0;"),
         { "--ja" });
@@ -188,7 +181,6 @@ void AustauschBefehlTest::holen_data()
     zeile("Markup im Namen", anders("Rapskuchen \xD6l_arm</B", "<b>Raps</b> &amp; \xD6l_arm</B"), 0,
         QString(gespeichert).replace("Rapskuchen Öl_arm", "<b>Raps</b> &amp; Öl_arm"));
     zeile("Name zu lang", anders("Rapskuchen", QByteArray(95, 'R')), 3, "höchstens 100 Zeichen");
-    zeile("Name fehlt", anders("<Bezeichnung>", "<bezeichnung>"), 3, "Geben Sie zuerst eine Bezeichnung");
     // Encodings: UTF-8 with and without byte-order mark
     const QByteArray utf8
         = QString::fromLatin1(gut).toUtf8().replace("Rapskuchen", "K\xC3\xB6rnermais s\xC3\xBC\xC3\x9F");
@@ -215,7 +207,7 @@ void AustauschBefehlTest::holen()
     if (datei != QLatin1String("3_Nicht_da.xml") && !datei.contains(QLatin1Char('/')))
         server->Schreiben(datei, inhalt);
     const QString mdb = ordner->Pfad(QStringLiteral("Futter.mdb"));
-    const QByteArray vorher = DateiBytes(mdb);
+    const QByteArray vorher = Datei(mdb);
     const long naechste = test::SqlLesen(QStringLiteral("SELECT MAX(ID) + 1 FROM Futtermittel")).toLongLong();
 
     const test::Lauf l = test::Kelvora(QStringList { "--datenordner", ordner->Pfad(), "austausch", "holen" } + angaben);
@@ -223,7 +215,7 @@ void AustauschBefehlTest::holen()
     if (code != 0) {
         QVERIFY2(l.fehler.contains(ergebnis), qPrintable(l.fehler));
         QVERIFY(l.aus.isEmpty());
-        QVERIFY(DateiBytes(mdb) == vorher);
+        QVERIFY(Datei(mdb) == vorher);
         return;
     }
     QCOMPARE(l.aus, QString::number(naechste) + QLatin1Char('\n'));

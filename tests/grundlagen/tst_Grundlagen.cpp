@@ -76,7 +76,6 @@ void GrundlagenTest::umwandeln_data()
     T("Zahl minus null", "Zahl", "-0", "0");
     T("Zahl Punkt", "Zahl", "12.5", "12.5");
     T("Zahl nur Nachkommastellen", "Zahl", ",5", "0.5");
-    T("Zahl Komma am Ende", "Zahl", "12,", "12");
     T("Zahl Tausenderpunkte und Komma", "Zahl", "1.234.567,5", "1234567.5");
     T("Zahl Tausenderpunkt allein", "Zahl", "1.234", "1234");
     T("Zahl führende Null ist kein Tausender", "Zahl", "0.234", "0.234");
@@ -85,15 +84,12 @@ void GrundlagenTest::umwandeln_data()
     T("Zahl 16 Nachkommastellen", "Zahl", "0,1234567890123456", "-");
     T("Zahl 400 Ziffern", "Zahl", QString(400, QLatin1Char('7')), "-");
     T("Zahl Exponent", "Zahl", "1e308", "-");
-    T("Zahl Exponent groß", "Zahl", "2E3", "-");
     T("Zahl NaN", "Zahl", "NaN", "-");
     T("Zahl inf", "Zahl", "-inf", "-");
     T("Zahl englische Tausender", "Zahl", "1,234.5", "-");
     T("Zahl beide Trenner", "Zahl", "1,2.3", "-");
-    T("Zahl zwei Kommas", "Zahl", "1,2,3", "-");
     T("Zahl Tausendergruppe zu kurz", "Zahl", "1.23,5", "-");
     T("Zahl leer", "Zahl", "  ", "-");
-    T("Zahl nur Minus", "Zahl", "-", "-");
     T("Zahl Buchstaben", "Zahl", "12a", "-");
     T("Zahl Plus", "Zahl", "+5", "-");
     T("Zahl Leerzeichen in der Zahl", "Zahl", "1 234", "-");

@@ -4,11 +4,15 @@
 #include "PdfLesen.h"
 #include "RationFensterHilfe.h"
 #include "TestRegister.h"
+#include "app/Befehlszeile.h"
 #include "frame/Oberflaeche.h"
+#include "printing/DruckListe.h"
 #include "printing/ui/DruckVorschau.h"
 #include "ration/RationBericht.h"
 
 #include <QComboBox>
+#include <QProcess>
+#include <QRegularExpression>
 
 using namespace kelvora;
 using namespace kelvora::test;
@@ -25,6 +29,103 @@ Anzeige Label(const char* name, const char* text, qint64 hintergrund, bool geset
     a.gesetzt = gesetzt;
     a.sichtbar = sichtbar;
     return a;
+}
+
+// A word of a printed page with its box in millimetres from the paper's
+// top left corner, as pdftotext finds it.
+struct GedrucktesWort {
+    double links, oben, rechts;
+    QString text;
+};
+
+QList<GedrucktesWort> WoerterDerErstenSeite(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), { "-bbox", "-f", "1", "-l", "1", pdf, "-" });
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return {};
+    static const QRegularExpression wort(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re"));
+    constexpr double MmJePunkt = 25.4 / 72;
+    QList<GedrucktesWort> woerter;
+    for (const QRegularExpressionMatch& m : wort.globalMatch(QString::fromUtf8(p.readAllStandardOutput()))) {
+        QString text = m.captured(4);
+        text.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"").replace("&apos;", "'");
+        woerter.append({ m.captured(1).toDouble() * MmJePunkt, m.captured(2).toDouble() * MmJePunkt,
+            m.captured(3).toDouble() * MmJePunkt, text.replace("&amp;", "&") });
+    }
+    return woerter;
+}
+
+// A cell as printed: the text itself, or shortened with "...".
+bool GedrucktWie(const QString& gedruckt, const QString& angezeigt)
+{
+    return gedruckt == angezeigt
+        || (gedruckt.endsWith(QLatin1String("...")) && angezeigt.startsWith(gedruckt.chopped(3).trimmed()));
+}
+
+// The list printed on the first page of pdf, read back cell by cell (a word
+// belongs to the column whose printed span holds its middle), against the
+// list view: every visible column's header and every line with text, each
+// cell in its own column. breiten are the widths the print distributed
+// (0: not printed).
+void WieDieListe(const QString& pdf, const QTreeWidget* liste, const QList<double>& breiten)
+{
+    const Seitengeometrie g = SeitengeometrieA4(true);
+    QList<DruckSpalte> spalten;
+    for (double b : breiten)
+        spalten.append({ QString(), DruckAusrichtung::Links, b });
+    const QList<SpaltenLage> lagen = SpaltenVerteilen(spalten, g.links, g.rechts);
+
+    QList<GedrucktesWort> woerter = WoerterDerErstenSeite(pdf);
+    woerter.removeIf([&g](const GedrucktesWort& w) { return w.oben < g.oben || w.oben > g.unten; });
+    std::sort(woerter.begin(), woerter.end(), [](const GedrucktesWort& a, const GedrucktesWort& b) {
+        return std::tie(a.oben, a.links) < std::tie(b.oben, b.links);
+    });
+    QList<QStringList> zeilen; // printed lines, one text per column
+    double zeilenOben = -1;
+    for (const GedrucktesWort& w : woerter) {
+        if (zeilen.isEmpty() || w.oben - zeilenOben > 0.7) {
+            zeilen.append(QStringList(breiten.size()));
+            zeilenOben = w.oben;
+        }
+        const double mitte = (w.links + w.rechts) / 2;
+        const auto spalte = std::find_if(lagen.cbegin(), lagen.cend(),
+            [mitte](const SpaltenLage& l) { return l.breite > 0 && mitte >= l.x && mitte <= l.x + l.breite; });
+        QVERIFY2(spalte != lagen.cend(), qPrintable(w.text));
+        QString& zelle = zeilen.last()[spalte - lagen.cbegin()];
+        zelle += (zelle.isEmpty() ? QString() : QStringLiteral(" ")) + w.text;
+    }
+
+    QList<const QTreeWidgetItem*> mitText;
+    for (int z = 0; z < liste->topLevelItemCount(); ++z) {
+        const QTreeWidgetItem* item = liste->topLevelItem(z);
+        for (int i = 0; i < breiten.size(); ++i)
+            if (breiten[i] > 0 && !item->text(i).trimmed().isEmpty()) {
+                mitText.append(item);
+                break;
+            }
+    }
+    const qsizetype kopfzeilen = zeilen.size() - mitText.size();
+    QVERIFY2(kopfzeilen >= 1, qPrintable(QString::number(zeilen.size())));
+    const auto ohneBlanks = [](QString t) { return t.remove(QLatin1Char(' ')); };
+    for (int i = 0; i < breiten.size(); ++i) {
+        if (breiten[i] <= 0)
+            continue;
+        QString kopf; // a header wraps over several printed lines
+        for (qsizetype z = 0; z < kopfzeilen; ++z)
+            kopf += zeilen[z][i];
+        QCOMPARE(ohneBlanks(kopf), ohneBlanks(liste->headerItem()->text(i)));
+        for (qsizetype z = 0; z < mitText.size(); ++z) {
+            const QString gedruckt = zeilen[kopfzeilen + z][i];
+            const QString angezeigt = mitText[z]->text(i).simplified();
+            QVERIFY2(GedrucktWie(gedruckt, angezeigt),
+                qPrintable(QStringLiteral("Zeile %1, Spalte %2: „%3“ statt „%4“")
+                        .arg(z + 1)
+                        .arg(i)
+                        .arg(gedruckt, angezeigt)));
+        }
+    }
 }
 
 } // namespace
@@ -163,22 +264,28 @@ void RationDruckenTest::druckenWieAngezeigt()
     const QStringList seiten = PdfSeiten(pfad);
     QCOMPARE(seiten.size(), 2);
 
-    // Every line of the list with its visible texts, in the list's order.
+    // The printed list is the window's, cell by cell, in the window's column
+    // widths; the command line prints the same cells in the columns' shares.
     QTreeWidget* liste = u->Liste();
-    const QStringList zeilen = seiten[0].split(QLatin1Char('\n'));
-    qsizetype ab = 0;
-    for (int i = 0; i < liste->topLevelItemCount(); ++i) {
-        QStringList texte;
-        for (int s = 1; s <= 12; ++s)
-            if (!liste->topLevelItem(i)->text(s).trimmed().isEmpty())
-                texte << liste->topLevelItem(i)->text(s).trimmed();
-        if (texte.isEmpty())
-            continue;
-        const auto z = std::find_if(zeilen.cbegin() + ab, zeilen.cend(),
-            [&](const QString& x) { return x.simplified() == texte.join(QLatin1Char(' ')); });
-        QVERIFY2(z != zeilen.cend(), qPrintable(texte.join(QLatin1Char(' '))));
-        ab = z - zeilen.cbegin() + 1;
-    }
+    QList<double> breiten;
+    for (int i = 0; i < liste->columnCount(); ++i)
+        breiten << (liste->isColumnHidden(i) ? 0.0 : double(liste->columnWidth(i)));
+    WieDieListe(pfad, liste, breiten);
+    if (QTest::currentTestFailed())
+        return;
+    const QString befehlsPdf = u->ordner.Pfad(QStringLiteral("befehl.pdf"));
+    QString aus, fehler;
+    QTextStream ausStrom(&aus), fehlerStrom(&fehler);
+    QCOMPARE(BefehlszeileAusfuehren({ "kelvora", "bericht", "--datenordner", u->ordner.Pfad(), "--gewicht",
+                                        u->fenster->findChild<QComboBox*>("Gewicht")->currentData().toString(),
+                                        "--milch", u->Feld("txtMilch")->text(), "--fett", u->Feld("txtFett")->text(),
+                                        "--pdf", befehlsPdf },
+                 ausStrom, fehlerStrom),
+        0);
+    breiten.clear();
+    for (const RationListenSpalte& s : RationListenSpalten())
+        breiten << s.anteil;
+    WieDieListe(befehlsPdf, liste, breiten);
     QVERIFY(seiten[0].simplified().contains(QStringLiteral("Beratung Wiesenau")));
 
     // The overview: inputs, figures and the comparison as the windows show them.

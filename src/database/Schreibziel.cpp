@@ -70,8 +70,8 @@ QList<EigeneDatei> EigeneDateien()
     QList<EigeneDatei> dateien;
     const auto dazu = [&dateien](const QString& pfad, const char* was) {
         if (!pfad.isEmpty())
-            dateien.append({ QDir::cleanPath(QFileInfo(pfad).absoluteFilePath()), Aufloesen(pfad),
-                QString::fromUtf8(was) });
+            dateien.append(
+                { QDir::cleanPath(QFileInfo(pfad).absoluteFilePath()), Aufloesen(pfad), QString::fromUtf8(was) });
     };
     const QString db = programm().futterDatenbank;
     if (!db.isEmpty()) {
@@ -99,7 +99,8 @@ QList<EigeneDatei> EigeneDateien()
 bool GleicherName(const QString& a, const QString& b)
 {
     const QFileInfo fa(a), fb(b);
-    return fa.absolutePath() == fb.absolutePath() && QString::compare(fa.fileName(), fb.fileName(), Qt::CaseInsensitive) == 0;
+    return fa.absolutePath() == fb.absolutePath()
+        && QString::compare(fa.fileName(), fb.fileName(), Qt::CaseInsensitive) == 0;
 }
 
 bool Darin(const QString& datei, const QString& ordner)
@@ -117,7 +118,7 @@ QString EigeneDateiGrund(const QString& datei)
             return QStringLiteral("das ist ") + e.was;
         // A second name of the same file (hard link).
         if (vorhanden && fs::equivalent(Fs(datei), Fs(e.aufgeloest), fehler))
-            return QStringLiteral("sie ist über einen harten Link dieselbe Datei wie ") + Anzeige(e.pfad)
+            return QStringLiteral("der Name ist über einen harten Link dieselbe Datei wie ") + Anzeige(e.pfad)
                 + QStringLiteral(", ") + e.was;
     }
 
@@ -132,7 +133,8 @@ QString EigeneDateiGrund(const QString& datei)
     if (!programm().datenordner.isEmpty()) {
         const QString sicherung = Aufloesen(SicherungsOrdner());
         if (datei == sicherung || Darin(datei, sicherung))
-            return QStringLiteral("sie liegt im Ordner der Sicherungskopien ") + Anzeige(sicherung);
+            return QStringLiteral("dort liegen die Sicherungskopien der Futterdatenbank (") + Anzeige(sicherung)
+                + QLatin1Char(')');
     }
     return {};
 }
@@ -141,7 +143,7 @@ QString EigeneDateiGrund(const QString& datei)
 QString ArtGrund(const QString& datei)
 {
     if (QFile::encodeName(QFileInfo(datei).fileName()).size() > LaengsterName)
-        return QStringLiteral("der Dateiname ist länger, als das Dateisystem erlaubt (höchstens %1 Zeichen, "
+        return QStringLiteral("der Name ist länger, als das Dateisystem erlaubt (höchstens %1 Zeichen, "
                               "Umlaute zählen doppelt)")
             .arg(LaengsterName);
     std::error_code fehler;
@@ -166,10 +168,10 @@ QString ArtGrund(const QString& datei)
     // Only a regular file is ever opened here: a FIFO would block the read.
     QFile f(datei);
     if (!f.open(QIODevice::ReadOnly))
-        return QStringLiteral("sie ist schon vorhanden und lässt sich nicht lesen, um zu prüfen, ob sie eine "
-                              "PDF-Datei ist");
+        return QStringLiteral("dort liegt schon eine Datei, die sich nicht lesen lässt; ob sie eine PDF-Datei ist, "
+                              "bleibt offen");
     if (!f.read(5).startsWith("%PDF-"))
-        return QStringLiteral("sie ist schon vorhanden und keine PDF-Datei; ersetzt wird nur eine PDF-Datei");
+        return QStringLiteral("dort liegt schon eine Datei, die keine PDF-Datei ist; ersetzt wird nur eine PDF-Datei");
     return {};
 }
 
@@ -178,20 +180,22 @@ QString ArtGrund(const QString& datei)
 Schreibziel SchreibzielPruefen(const QString& pfad)
 {
     Schreibziel z;
-    const QString abgelehnt = QStringLiteral("Die Datei ") + Anzeige(pfad) + QStringLiteral(" wird nicht beschrieben: ");
-    const QString bitte = QStringLiteral(". Bitte wählen Sie eine andere Datei.");
+    const QString abgelehnt
+        = QStringLiteral("Die PDF-Datei wird nicht unter ") + Anzeige(pfad) + QStringLiteral(" gespeichert: ");
+    const QString bitte = QStringLiteral(". Bitte wählen Sie einen anderen Namen.");
     if (pfad.trimmed().isEmpty()) {
-        z.meldung = QStringLiteral("Es ist keine Datei angegeben, in die geschrieben werden soll.");
+        z.meldung = QStringLiteral("Es ist keine Datei angegeben, in die die PDF-Datei geschrieben werden soll.");
         return z;
     }
     z.datei = Aufloesen(pfad);
     if (z.datei.isNull()) {
-        z.meldung = abgelehnt + QStringLiteral("sie ist eine Verknüpfung, die im Kreis verweist") + bitte;
+        z.meldung = abgelehnt + QStringLiteral("der Name ist eine Verknüpfung, die im Kreis verweist") + bitte;
         return z;
     }
     const QString absolut = QDir::cleanPath(QFileInfo(pfad).absoluteFilePath());
-    const QString verweis
-        = z.datei == absolut ? QString() : QStringLiteral("sie verweist auf ") + Anzeige(z.datei) + QStringLiteral(", ");
+    const QString verweis = z.datei == absolut
+        ? QString()
+        : QStringLiteral("der Name verweist auf ") + Anzeige(z.datei) + QStringLiteral(", ");
 
     QString grund = EigeneDateiGrund(z.datei);
     if (grund.isEmpty())

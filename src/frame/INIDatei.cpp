@@ -35,7 +35,8 @@ QString Dekodieren(QByteArray roh, Kodierung& kodierung)
     kodierung.bom = roh.startsWith(Bom);
     if (kodierung.bom)
         roh.remove(0, 3);
-    const bool ascii = std::all_of(roh.cbegin(), roh.cend(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const bool ascii
+        = std::all_of(roh.cbegin(), roh.cend(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if (kodierung.bom || !ascii) {
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         QString text = utf8(roh);

@@ -46,7 +46,8 @@ struct NurLesbar {
         if (!QDir().mkpath(ordner))
             return;
         if (::geteuid() == 0)
-            eingehaengt = QProcess::execute(QStringLiteral("mount"), { "-t", "tmpfs", "-o", "ro,size=64k", "tmpfs", ordner })
+            eingehaengt
+                = QProcess::execute(QStringLiteral("mount"), { "-t", "tmpfs", "-o", "ro,size=64k", "tmpfs", ordner })
                 == 0;
         else
             QFile::setPermissions(ordner, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
@@ -114,33 +115,46 @@ void BerichtBefehlTest::berichtDerGespeichertenRation()
 // database and every other file of the folder are unchanged byte for byte.
 void BerichtBefehlTest::nichtGeschrieben_data()
 {
-    QTest::addColumn<QString>("ziel");  // in the data folder
-    QTest::addColumn<QString>("vorher");  // "text:…", "link:…", "hartlink:…", "fifo", "schreibgeschützt"
+    QTest::addColumn<QString>("ziel"); // in the data folder
+    QTest::addColumn<QString>("vorher"); // "text:…", "link:…", "hartlink:…", "fifo", "schreibgeschützt"
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("meldung");
     QTest::newRow("ohne --pdf") << QString() << "" << 2 << "Geben Sie mit --pdf an";
-    QTest::newRow("Ordner fehlt") << "fehlt/r.pdf" << "" << 1 << "kann nicht angelegt werden";
-    QTest::newRow("Ordner schreibgeschützt") << "gesperrt/r.pdf" << "schreibgeschützt" << 1
-                                            << "kann nicht angelegt werden";
-    QTest::newRow("Ziel ist ein Ordner") << "." << "" << 1 << "das ist ein Ordner";
-    QTest::newRow("Datenbank") << "Futter.mdb" << "" << 1 << "das ist die Futterdatenbank des Programms";
-    QTest::newRow(".BAK") << "Futter.BAK" << "text:alte Kopie" << 1 << "die Sicherungskopie der Futterdatenbank";
-    QTest::newRow(".KOM in anderer Schreibung") << "futter.kom" << "" << 1 << "die komprimierte Kopie";
-    QTest::newRow("Sicherungskopie") << "Sicherung/Futter 2026-03-01.mdb" << "text:Kopie" << 1
-                                     << "im Ordner der Sicherungskopien";
-    QTest::newRow("KELVORA.INI") << "KELVORA.INI" << "" << 1 << "die Einstellungsdatei des Programms";
-    QTest::newRow("kontakt.ini") << "kontakt.ini" << "text:[Programm]" << 1 << "Name und Anschrift";
-    QTest::newRow("Tagesprotokoll") << "25_01_07.txt" << "text:alt" << 1 << "ein Tagesprotokoll des Programms";
-    QTest::newRow("Fehlerprotokoll") << "Fehlerprotokoll.txt" << "text:alt" << 1 << "das Fehlerprotokoll";
-    QTest::newRow("Verweis auf die Datenbank") << "bericht.pdf" << "link:Futter.mdb" << 1
-                                               << "verweist auf „ORDNER/Futter.mdb“, das ist die Futterdatenbank";
-    QTest::newRow("harter Link auf die Datenbank") << "zweit.pdf" << "hartlink:Futter.mdb" << 1
-                                                   << "harten Link dieselbe Datei wie";
-    QTest::newRow("Gerät") << "geraet.pdf" << "link:/dev/null" << 1 << "sondern ein Gerät";
-    QTest::newRow("FIFO") << "rohr.pdf" << "fifo" << 1 << "sondern eine benannte Pipe";
-    QTest::newRow("eigene Datei, kein PDF") << "liste.pdf" << "text:Einkaufsliste" << 1 << "keine PDF-Datei";
-    QTest::newRow("Name mit 300 Zeichen") << QString(296, QLatin1Char('r')) + ".pdf" << "" << 1
-                                          << "länger, als das Dateisystem erlaubt";
+    QTest::newRow("Ordner fehlt") << "fehlt/r.pdf"
+                                  << "" << 1 << "kann nicht angelegt werden";
+    QTest::newRow("Ordner schreibgeschützt") << "gesperrt/r.pdf"
+                                             << "schreibgeschützt" << 1 << "kann nicht angelegt werden";
+    QTest::newRow("Ziel ist ein Ordner") << "."
+                                         << "" << 1 << "das ist ein Ordner";
+    QTest::newRow("Datenbank") << "Futter.mdb"
+                               << "" << 1 << "das ist die Futterdatenbank des Programms";
+    QTest::newRow(".BAK") << "Futter.BAK"
+                          << "text:alte Kopie" << 1 << "die Sicherungskopie der Futterdatenbank";
+    QTest::newRow(".KOM in anderer Schreibung") << "futter.kom"
+                                                << "" << 1 << "die komprimierte Kopie";
+    QTest::newRow("Sicherungskopie") << "Sicherung/Futter 2026-03-01.mdb"
+                                     << "text:Kopie" << 1 << "dort liegen die Sicherungskopien";
+    QTest::newRow("KELVORA.INI") << "KELVORA.INI"
+                                 << "" << 1 << "die Einstellungsdatei des Programms";
+    QTest::newRow("kontakt.ini") << "kontakt.ini"
+                                 << "text:[Programm]" << 1 << "Name und Anschrift";
+    QTest::newRow("Tagesprotokoll") << "25_01_07.txt"
+                                    << "text:alt" << 1 << "ein Tagesprotokoll des Programms";
+    QTest::newRow("Fehlerprotokoll") << "Fehlerprotokoll.txt"
+                                     << "text:alt" << 1 << "das Fehlerprotokoll";
+    QTest::newRow("Verweis auf die Datenbank")
+        << "bericht.pdf"
+        << "link:Futter.mdb" << 1 << "verweist auf „ORDNER/Futter.mdb“, das ist die Futterdatenbank";
+    QTest::newRow("harter Link auf die Datenbank") << "zweit.pdf"
+                                                   << "hartlink:Futter.mdb" << 1 << "harten Link dieselbe Datei wie";
+    QTest::newRow("Gerät") << "geraet.pdf"
+                           << "link:/dev/null" << 1 << "sondern ein Gerät";
+    QTest::newRow("FIFO") << "rohr.pdf"
+                          << "fifo" << 1 << "sondern eine benannte Pipe";
+    QTest::newRow("eigene Datei, kein PDF") << "liste.pdf"
+                                            << "text:Einkaufsliste" << 1 << "keine PDF-Datei";
+    QTest::newRow("Name mit 300 Zeichen") << QString(296, QLatin1Char('r')) + ".pdf"
+                                          << "" << 1 << "länger, als das Dateisystem erlaubt";
 }
 
 void BerichtBefehlTest::nichtGeschrieben()

@@ -85,8 +85,9 @@ void INITest::lesen_data()
                                       << QStringLiteral("ÄNDERER") << QStringLiteral("Jörg Müßig");
     // An editor's UTF-8: the byte-order mark belongs to no line, the first
     // section is read like any other.
-    QTest::newRow("UTF-8 mit Byte-Order-Mark") << QByteArray("\xEF\xBB\xBF[Programm]\r\nE1=Hof Müller\r\n")
-                                               << "Programm" << "E1" << QStringLiteral("Hof Müller");
+    QTest::newRow("UTF-8 mit Byte-Order-Mark")
+        << QByteArray("\xEF\xBB\xBF[Programm]\r\nE1=Hof Müller\r\n") << "Programm"
+        << "E1" << QStringLiteral("Hof Müller");
     QTest::newRow("UTF-8 ohne Byte-Order-Mark") << QByteArray("[Programm]\r\nE1=Hof Müller\r\n") << "Programm"
                                                 << "E1" << QStringLiteral("Hof Müller");
     const QString lang = QString(60, QLatin1Char('a')) + QString(60, QLatin1Char('b'));
@@ -142,13 +143,15 @@ void INITest::schreiben_data()
     // byte as it was.
     QTest::newRow("UTF-8 mit Byte-Order-Mark bleibt")
         << QByteArray("\xEF\xBB\xBF; Grüße\r\n[Programm]\r\nE1=Hof Müller\r\n")
-        << QStringList{"Programm/E2=Straße 1"}
+        << QStringList { "Programm/E2=Straße 1" }
         << QByteArray("\xEF\xBB\xBF; Grüße\r\n[Programm]\r\nE1=Hof Müller\r\nE2=Straße 1\r\n");
-    QTest::newRow("UTF-8 bleibt") << QByteArray("[Programm]\r\nE1=Hof Müller\r\n") << QStringList{"Sichern/Ort=Ölbach"}
+    QTest::newRow("UTF-8 bleibt") << QByteArray("[Programm]\r\nE1=Hof Müller\r\n")
+                                  << QStringList { "Sichern/Ort=Ölbach" }
                                   << QByteArray("[Programm]\r\nE1=Hof Müller\r\n[Sichern]\r\nOrt=Ölbach\r\n");
-    QTest::newRow("Windows-1252 bleibt")
-        << Ansi(QStringLiteral("[Programm]\r\nE1=Hof Müller\r\n")) << QStringList{"Sichern/Ort=Ölbach"}
-        << Ansi(QStringLiteral("[Programm]\r\nE1=Hof Müller\r\n[Sichern]\r\nOrt=Ölbach\r\n"));
+    QTest::newRow("Windows-1252 bleibt") << Ansi(QStringLiteral("[Programm]\r\nE1=Hof Müller\r\n"))
+                                         << QStringList { "Sichern/Ort=Ölbach" }
+                                         << Ansi(QStringLiteral(
+                                                "[Programm]\r\nE1=Hof Müller\r\n[Sichern]\r\nOrt=Ölbach\r\n"));
 }
 
 void INITest::schreiben()

@@ -44,8 +44,8 @@ QList<GedrucktesWort> WoerterDerErstenSeite(const QString& pdf)
     p.start(QStringLiteral("pdftotext"), { "-bbox", "-f", "1", "-l", "1", pdf, "-" });
     if (!p.waitForFinished(30000) || p.exitCode() != 0)
         return {};
-    static const QRegularExpression wort(QStringLiteral(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re"));
+    static const QRegularExpression wort(
+        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re"));
     constexpr double MmJePunkt = 25.4 / 72;
     QList<GedrucktesWort> woerter;
     for (const QRegularExpressionMatch& m : wort.globalMatch(QString::fromUtf8(p.readAllStandardOutput()))) {
@@ -120,10 +120,8 @@ void WieDieListe(const QString& pdf, const QTreeWidget* liste, const QList<doubl
             const QString gedruckt = zeilen[kopfzeilen + z][i];
             const QString angezeigt = mitText[z]->text(i).simplified();
             QVERIFY2(GedrucktWie(gedruckt, angezeigt),
-                qPrintable(QStringLiteral("Zeile %1, Spalte %2: „%3“ statt „%4“")
-                        .arg(z + 1)
-                        .arg(i)
-                        .arg(gedruckt, angezeigt)));
+                qPrintable(
+                    QStringLiteral("Zeile %1, Spalte %2: „%3“ statt „%4“").arg(z + 1).arg(i).arg(gedruckt, angezeigt)));
         }
     }
 }
@@ -276,10 +274,10 @@ void RationDruckenTest::druckenWieAngezeigt()
     const QString befehlsPdf = u->ordner.Pfad(QStringLiteral("befehl.pdf"));
     QString aus, fehler;
     QTextStream ausStrom(&aus), fehlerStrom(&fehler);
-    QCOMPARE(BefehlszeileAusfuehren({ "kelvora", "bericht", "--datenordner", u->ordner.Pfad(), "--gewicht",
-                                        u->fenster->findChild<QComboBox*>("Gewicht")->currentData().toString(),
-                                        "--milch", u->Feld("txtMilch")->text(), "--fett", u->Feld("txtFett")->text(),
-                                        "--pdf", befehlsPdf },
+    QCOMPARE(BefehlszeileAusfuehren(
+                 { "kelvora", "bericht", "--datenordner", u->ordner.Pfad(), "--gewicht",
+                     u->fenster->findChild<QComboBox*>("Gewicht")->currentData().toString(), "--milch",
+                     u->Feld("txtMilch")->text(), "--fett", u->Feld("txtFett")->text(), "--pdf", befehlsPdf },
                  ausStrom, fehlerStrom),
         0);
     breiten.clear();

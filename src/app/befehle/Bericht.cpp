@@ -6,8 +6,8 @@
 
 #include "app/befehle/RationsBefehl.h"
 #include "database/Schreibziel.h"
-#include "grundlagen/Formate.h"
 #include "frame/Hauptmenue.h"
+#include "grundlagen/Formate.h"
 #include "printing/ui/DruckVorschau.h"
 #include "ration/RationAuswerten.h"
 #include "ration/RationBericht.h"

@@ -134,10 +134,9 @@ PdfErgebnis PdfSchreiben(const QString& pfad, bool querformat, const DruckFunkti
     if (!nochmals.erlaubt || nochmals.datei != ziel.datei) {
         datei.cancelWriting();
         ergebnis.fehler = !nochmals.erlaubt ? nochmals.meldung
-                                            : QStringLiteral("Die Datei „") + anzeige
-                + QStringLiteral("“ wurde während des Schreibens durch einen Verweis auf „")
-                + QDir::toNativeSeparators(nochmals.datei)
-                + QStringLiteral("“ ersetzt und wird nicht beschrieben. Bitte speichern Sie noch einmal.");
+                                            : QStringLiteral("Die PDF-Datei wird nicht unter „") + anzeige
+                + QStringLiteral("“ gespeichert: der Name verweist seit dem Beginn des Schreibens auf „")
+                + QDir::toNativeSeparators(nochmals.datei) + QStringLiteral("“. Bitte speichern Sie noch einmal.");
         return ergebnis;
     }
     if (!datei.commit()) {

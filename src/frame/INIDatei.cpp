@@ -9,6 +9,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QStringList>
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -16,15 +17,56 @@ namespace kelvora::ini {
 
 namespace {
 
-QStringList ZeilenLesen(const QString& datei, bool* vorhanden = nullptr)
+// How a file lies on disk, so that a write keeps it so. Windows programs
+// write the settings in Windows-1252, editors nowadays often in UTF-8, some
+// with a byte-order mark.
+struct Kodierung {
+    bool utf8 = false;
+    bool bom = false;
+};
+
+constexpr char Bom[] = "\xEF\xBB\xBF";
+
+// A file with a byte-order mark, or with non-ASCII text that is valid UTF-8,
+// is UTF-8; everything else is Windows-1252 (pure ASCII reads the same
+// either way and stays Windows-1252 for what is written later).
+QString Dekodieren(QByteArray roh, Kodierung& kodierung)
+{
+    kodierung.bom = roh.startsWith(Bom);
+    if (kodierung.bom)
+        roh.remove(0, 3);
+    const bool ascii
+        = std::all_of(roh.cbegin(), roh.cend(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (kodierung.bom || !ascii) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString text = utf8(roh);
+        if (!utf8.hasError()) {
+            kodierung.utf8 = true;
+            return text;
+        }
+    }
+    QStringDecoder ansi("windows-1252");
+    return ansi(roh);
+}
+
+QByteArray Kodieren(const QString& text, const Kodierung& kodierung)
+{
+    QStringEncoder ansi("windows-1252");
+    const QByteArray daten = kodierung.utf8 ? text.toUtf8() : QByteArray(ansi(text));
+    return kodierung.bom ? QByteArray(Bom) + daten : daten;
+}
+
+QStringList ZeilenLesen(const QString& datei, bool* vorhanden = nullptr, Kodierung* kodierung = nullptr)
 {
     QFile f(datei);
     if (vorhanden)
         *vorhanden = f.exists();
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    QStringDecoder dec("windows-1252");
-    QString text = dec(f.readAll());
+    Kodierung gelesen;
+    QString text = Dekodieren(f.readAll(), gelesen);
+    if (kodierung)
+        *kodierung = gelesen;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QStringList zeilen = text.split(QLatin1Char('\n'));
@@ -214,7 +256,8 @@ bool Schreiben(const QString& datei, const QString& abschnitt, const QList<Eintr
     // Read again under the lock: what another instance wrote a moment ago
     // stays.
     bool vorhanden = false;
-    QStringList zeilen = ZeilenLesen(datei, &vorhanden);
+    Kodierung kodierung;
+    QStringList zeilen = ZeilenLesen(datei, &vorhanden, &kodierung);
     for (const Eintrag& e : eintraege)
         EintragSetzen(zeilen, abschnitt, e.schluessel, e.wert);
 
@@ -224,8 +267,7 @@ bool Schreiben(const QString& datei, const QString& abschnitt, const QList<Eintr
         && !(QFile::permissions(datei) & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther)))
         return melden(QStringLiteral("die Datei ist schreibgeschützt"));
 
-    QStringEncoder enc("windows-1252");
-    const QByteArray daten = enc(zeilen.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    const QByteArray daten = Kodieren(zeilen.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), kodierung);
     // Written beside and renamed into place, so a failed write never leaves
     // a half-written or empty settings file behind. Unbuffered, so that a
     // full disk shows at the write and not in a flush whose failure

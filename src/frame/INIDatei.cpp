@@ -1,13 +1,13 @@
 #include "frame/INIDatei.h"
 
+#include "grundlagen/Textkodierung.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
 #include <QStorageInfo>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QStringList>
 #include <algorithm>
 #include <map>
@@ -17,45 +17,6 @@ namespace kelvora::ini {
 
 namespace {
 
-// How a file lies on disk, so that a write keeps it so. Windows programs
-// write the settings in Windows-1252, editors nowadays often in UTF-8, some
-// with a byte-order mark.
-struct Kodierung {
-    bool utf8 = false;
-    bool bom = false;
-};
-
-constexpr char Bom[] = "\xEF\xBB\xBF";
-
-// A file with a byte-order mark, or with non-ASCII text that is valid UTF-8,
-// is UTF-8; everything else is Windows-1252 (pure ASCII reads the same
-// either way and stays Windows-1252 for what is written later).
-QString Dekodieren(QByteArray roh, Kodierung& kodierung)
-{
-    kodierung.bom = roh.startsWith(Bom);
-    if (kodierung.bom)
-        roh.remove(0, 3);
-    const bool ascii
-        = std::all_of(roh.cbegin(), roh.cend(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (kodierung.bom || !ascii) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        QString text = utf8(roh);
-        if (!utf8.hasError()) {
-            kodierung.utf8 = true;
-            return text;
-        }
-    }
-    QStringDecoder ansi("windows-1252");
-    return ansi(roh);
-}
-
-QByteArray Kodieren(const QString& text, const Kodierung& kodierung)
-{
-    QStringEncoder ansi("windows-1252");
-    const QByteArray daten = kodierung.utf8 ? text.toUtf8() : QByteArray(ansi(text));
-    return kodierung.bom ? QByteArray(Bom) + daten : daten;
-}
-
 QStringList ZeilenLesen(const QString& datei, bool* vorhanden = nullptr, Kodierung* kodierung = nullptr)
 {
     QFile f(datei);
@@ -63,10 +24,12 @@ QStringList ZeilenLesen(const QString& datei, bool* vorhanden = nullptr, Kodieru
         *vorhanden = f.exists();
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    Kodierung gelesen;
-    QString text = Dekodieren(f.readAll(), gelesen);
+    // Windows programs write the settings in Windows-1252, editors nowadays
+    // often UTF-8, some with a byte-order mark; a write keeps what was read.
+    DekodierterText gelesen = TextDekodieren(f.readAll());
     if (kodierung)
-        *kodierung = gelesen;
+        *kodierung = gelesen.kodierung;
+    QString text = std::move(gelesen.text);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QStringList zeilen = text.split(QLatin1Char('\n'));
@@ -256,7 +219,7 @@ bool Schreiben(const QString& datei, const QString& abschnitt, const QList<Eintr
     // Read again under the lock: what another instance wrote a moment ago
     // stays.
     bool vorhanden = false;
-    Kodierung kodierung;
+    Kodierung kodierung = Kodierung::Ansi;
     QStringList zeilen = ZeilenLesen(datei, &vorhanden, &kodierung);
     for (const Eintrag& e : eintraege)
         EintragSetzen(zeilen, abschnitt, e.schluessel, e.wert);
@@ -267,7 +230,7 @@ bool Schreiben(const QString& datei, const QString& abschnitt, const QList<Eintr
         && !(QFile::permissions(datei) & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther)))
         return melden(QStringLiteral("die Datei ist schreibgeschützt"));
 
-    const QByteArray daten = Kodieren(zeilen.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), kodierung);
+    const QByteArray daten = TextKodieren(zeilen.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), kodierung);
     // Written beside and renamed into place, so a failed write never leaves
     // a half-written or empty settings file behind. Unbuffered, so that a
     // full disk shows at the write and not in a flush whose failure

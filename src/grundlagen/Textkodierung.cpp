@@ -7,9 +7,17 @@
 
 namespace kelvora {
 
-DekodierterText TextDekodieren(const QByteArray& bytes)
+namespace {
+const QByteArray& Bom()
 {
     static const QByteArray bom("\xEF\xBB\xBF");
+    return bom;
+}
+} // namespace
+
+DekodierterText TextDekodieren(const QByteArray& bytes)
+{
+    const QByteArray& bom = Bom();
     if (bytes.startsWith(bom)) {
         QStringDecoder utf8(QStringDecoder::Utf8);
         return { utf8(bytes.mid(bom.size())), Kodierung::Utf8MitBOM };
@@ -23,6 +31,15 @@ DekodierterText TextDekodieren(const QByteArray& bytes)
     }
     QStringDecoder ansi("windows-1252");
     return { ansi(bytes), Kodierung::Ansi };
+}
+
+QByteArray TextKodieren(const QString& text, Kodierung kodierung)
+{
+    if (kodierung == Kodierung::Ansi) {
+        QStringEncoder ansi("windows-1252");
+        return ansi(text);
+    }
+    return (kodierung == Kodierung::Utf8MitBOM ? Bom() : QByteArray()) + text.toUtf8();
 }
 
 QStringList NichtAnsiZeichen(const QString& text)

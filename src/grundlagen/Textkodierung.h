@@ -22,6 +22,10 @@ struct DekodierterText {
 // nobody writes); everything else is Windows-1252.
 DekodierterText TextDekodieren(const QByteArray& bytes);
 
+// The bytes of text in the given encoding, with the mark for Utf8MitBOM:
+// a file read with TextDekodieren is written back as it came.
+QByteArray TextKodieren(const QString& text, Kodierung kodierung);
+
 // The characters of text that Windows-1252 cannot hold, each once, in the
 // order they first occur ("Łubin Ś" gives "Ł", "Ś").
 QStringList NichtAnsiZeichen(const QString& text);

@@ -222,6 +222,26 @@ void Eingabemaske::WerteLeeren()
     idAnzeige.clear();
 }
 
+bool MaskeGeaendert(const Eingabemaske& geladen, const Eingabemaske& jetzt)
+{
+    const auto name = [](const Eingabemaske& m) { return OhneSteuerzeichen(m.bezeichnung).trimmed(); };
+    if (geladen.gruppenIndex != jetzt.gruppenIndex || name(geladen) != name(jetzt))
+        return true;
+    const PreisEingabe preisVorher = PreisLesen(geladen.preis);
+    const PreisEingabe preisJetzt = PreisLesen(jetzt.preis);
+    if (preisVorher.gueltig && preisJetzt.gueltig ? preisVorher.preis != preisJetzt.preis
+                                                  : geladen.preis.trimmed() != jetzt.preis.trimmed())
+        return true;
+    for (int i = 0; i < FeldAnzahl; ++i) {
+        const Feld f = static_cast<Feld>(i);
+        const std::optional<double> vorher = FeldZahl(f, geladen[f]);
+        const std::optional<double> nachher = FeldZahl(f, jetzt[f]);
+        if (vorher && nachher ? *vorher != *nachher : geladen[f].trimmed() != jetzt[f].trimmed())
+            return true;
+    }
+    return false;
+}
+
 bool NachEingabeUmrechnen(Eingabemaske& m, Feld getippt)
 {
     if (getippt == Feld::TM_g)

@@ -100,6 +100,13 @@ struct Eingabemaske {
     void WerteLeeren();
 };
 
+// True when jetzt holds anything the user would lose against geladen (what
+// the boxes showed after loading, clearing or saving): another group, name
+// or price, or another number in any box. A box counts by its number, so
+// "6" after "6,00" or a value typed back to the loaded one is no change; a
+// text that reads as no number counts by its text.
+bool MaskeGeaendert(const Eingabemaske& geladen, const Eingabemaske& jetzt);
+
 // After a key that changes a number (Backspace, Delete, a digit) went up in
 // box `getippt`: writes the partner box and the derived boxes. Without a dry
 // matter the user is told to enter it first, every value box and the ID are

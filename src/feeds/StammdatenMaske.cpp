@@ -152,7 +152,7 @@ QChar ZahlZeichenFiltern(QChar zeichen, bool dezimal, const QString& bisherigerT
 {
     const char16_t c = zeichen.unicode();
     if ((c >= u'0' && c <= u'9') || c == ZeichenRueckschritt || c == ZeichenKopieren || c == ZeichenEinfuegen
-        || c == ZeichenAusschneiden)
+        || c == ZeichenAusschneiden || c == ZeichenAllesMarkieren)
         return zeichen;
     if ((c == u',' || c == u'.') && dezimal && !bisherigerText.contains(QLatin1Char(',')))
         return QLatin1Char(',');

@@ -59,13 +59,20 @@ bool Lesbar(const std::optional<double>& wert, const QString& text, const QStrin
 }
 
 // "Sind Sie sicher, das dieses Futtermittel kein Rohprotein, kein UDP und
-// keine Energie enthält?": one question for every box that holds 0.
+// keine Energie enthält?" with the hint: one question for every box that
+// holds 0, the hint in the plural when it asks about several.
 QString NullFrage(const QStringList& ohne)
 {
     QString liste = ohne.last();
     if (ohne.size() > 1)
         liste = ohne.first(ohne.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" und ") + liste;
-    return QStringLiteral("Sind Sie sicher, das dieses Futtermittel ") + liste + QStringLiteral(" enthält?");
+    const QString frage
+        = QStringLiteral("Sind Sie sicher, das dieses Futtermittel ") + liste + QStringLiteral(" enthält?");
+    if (ohne.size() == 1)
+        return MitHinweis(frage);
+    return frage
+        + QStringLiteral("\n\nWenn Sie diese Werte nicht zur Verfügung haben ist es trotzdem notwendig, "
+                         "realistische Werte einzugeben, damit das Programm richtig rechnen kann!");
 }
 
 } // namespace
@@ -136,8 +143,7 @@ Pruefergebnis EingabePruefen(const Eingabemaske& m, Nullwerte nullwerte)
         QStringList ohne;
         for (const Grenze* g : std::as_const(null))
             ohne.append(QString::fromUtf8(g->ohne));
-        const Antwort a
-            = MsgBox(MitHinweis(NullFrage(ohne)), Knoepfe::JaNein, Symbol::Frage, Antwort::Nein, PruefungTitel());
+        const Antwort a = MsgBox(NullFrage(ohne), Knoepfe::JaNein, Symbol::Frage, Antwort::Nein, PruefungTitel());
         // No sends the user to the first of the boxes to fill in.
         if (a != Antwort::Ja)
             return Abbruch(null.first()->feld, QString::fromUtf8(null.first()->name));

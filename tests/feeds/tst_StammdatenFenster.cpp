@@ -25,10 +25,14 @@ const QString PreisFalsch = QStringLiteral(
     "Der Preis muss eine Zahl von 0 bis 10.000 € je dt Frischmasse mit höchstens zwei Nachkommastellen sein, zum "
     "Beispiel 24,50. Lassen Sie das Feld leer, wenn Sie den Preis nicht kennen.");
 
-QString Frage(const char* was)
+// The question about values of 0; about several, its hint speaks of them.
+QString Frage(const char* was, bool mehrere = false)
 {
     return QStringLiteral("Sind Sie sicher, das dieses Futtermittel ") + QString::fromUtf8(was)
-        + QStringLiteral(" enthält?") + Hinweis;
+        + QStringLiteral(" enthält?")
+        + (mehrere ? QStringLiteral("\n\nWenn Sie diese Werte nicht zur Verfügung haben ist es trotzdem notwendig, "
+                                    "realistische Werte einzugeben, damit das Programm richtig rechnen kann!")
+                   : Hinweis);
 }
 
 QString ZuHoch(const char* wert)
@@ -89,6 +93,7 @@ private slots:
         filter("Dezimal: Punkt wird Komma, nach Komma verworfen", "txtP_gFM", "1.2.3", "1,23");
         filter("Ganzzahl: kein Komma, kein Minus", "txtXP_gTM", "-1,5.0", "150");
         filter("Prozent ganzzahlig", "txtUDPProzent", "2,5%", "25");
+        filter("Strg+A markiert alles", "txtPreis", "21,00\x01" "22", "22");
         filter("Name: erlaubte und verbotene Zeichen", "txtBezeichnung",
             "Heu 1. (50%) - ök/Bio: ja! '\"@#*;<>[\\]^{|}~é§°´`$&=?+_ÄÖÜß", "Heu 1. (50%) - ök/Bio: ja! §°´`$&=?+_ÄÖÜß");
         zeile("XP FM nach TM", {}, "txtXP_gFM", "70", { "txtXP_gTM=200" });
@@ -246,7 +251,8 @@ private slots:
                 "txtXP_gTM=" },
             { Ja },
             { Frage("kein Rohprotein, kein UDP, kein NDF, kein ADF, keine NFC, keine Energie, kein Calzium und kein "
-                    "Phosphor") });
+                    "Phosphor",
+                true) });
         zeile("zu hoch vor der Frage", g, { "txtUDP_gTM=", "txtADF_gTM=1001", "txtP_gTM=" }, {}, { ZuHoch("ADF") },
             "txtADF_gTM");
         zeile("Preis 10000 angenommen", g, { "txtPreis=10000" }, {}, {});
@@ -256,7 +262,7 @@ private slots:
         zeile("Preis nach den Nährstoffen", g, { "txtPreis=-3", "txtP_gTM=1001" }, {}, { ZuHoch("Phosphor") },
             "txtP_gTM");
         zeile("Nein beendet die Prüfung beim ersten Nullwert", g, { "txtXP_gTM=", "txtNDF_gTM=0" }, { Nein },
-            { Frage("kein Rohprotein und kein NDF") }, "txtXP_gTM");
+            { Frage("kein Rohprotein und kein NDF", true) }, "txtXP_gTM");
     }
 
     void pruefungen()

@@ -24,9 +24,10 @@ starte(0 "--milch X" auswerten --help)
 starte(2 "Unbekannte Angabe auf der Befehlszeile: --farbe" --farbe)
 starte(2 "Nach --datenordner fehlt der Ordner." --datenordner "")
 starte(2 "Falsche Angabe bei --fett" auswerten --datenordner ${ARBEIT} --fett 40)
-starte(1 "Futter.mdb fehlt" auswerten --datenordner ${ARBEIT})
+# A brand-new folder gets the database delivered beside the executable.
+starte(0 "SUMMEN" auswerten --datenordner ${ARBEIT}/neu)
 
-file(GLOB reste ${ARBEIT}/*.INI)
+file(GLOB reste ${ARBEIT}/*.INI ${ARBEIT}/neu/*.INI)
 if(reste)
   message(FATAL_ERROR "Ohne Fenster wurde eine INI geschrieben: ${reste}")
 endif()

@@ -3,7 +3,8 @@
 # starts, none is lost between one instance's read and the other's write.
 file(REMOVE_RECURSE ${ARBEIT})
 file(MAKE_DIRECTORY ${ARBEIT})
-# A folder the program ran in before: no delivered database is installed.
+# Settings alone are no data of the user: both starts of the first round try
+# to install the delivered database, and one of them must win cleanly.
 file(WRITE ${ARBEIT}/KELVORA.INI "[Sichern]\r\nIntervall=0\r\n")
 
 set(runden 6)

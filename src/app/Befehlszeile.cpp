@@ -165,17 +165,20 @@ QString VorgabeDatenordner()
     return ordner;
 }
 
-QString DatenordnerVorbereiten(const Befehlszeile& bz)
+QString DatenordnerVorbereiten(const QString& gewaehlt)
 {
-    const QString programmOrdner = QCoreApplication::applicationDirPath();
-    const QString ordner = bz.datenordner.isEmpty() ? VorgabeDatenordner() : bz.datenordner;
+    const QString ordner = gewaehlt.isEmpty() ? VorgabeDatenordner() : gewaehlt;
     if (!QDir().mkpath(ordner))
         return QStringLiteral("Der Datenordner ") + ordner
             + QStringLiteral(" kann nicht angelegt werden. Bitte prüfen Sie den Pfad und die Zugriffsrechte.");
     DatenordnerSetzen(ordner);
-    // Like an installer: a brand-new folder gets the delivered feed database.
-    DatenordnerEinrichten(programmOrdner);
+    DatenordnerEinrichten(LieferOrdner());
     return QString();
+}
+
+QString DatenordnerVorbereiten(const Befehlszeile& bz)
+{
+    return DatenordnerVorbereiten(bz.datenordner);
 }
 
 } // namespace kelvora

@@ -45,10 +45,13 @@ int BefehlszeileAusfuehren(const QStringList& argumente, QTextStream& aus, QText
 // writable.
 QString VorgabeDatenordner();
 
-// Chooses the data folder (command line, KELVORA_DATENORDNER, the folder of
-// the executable, or the per-user folder when that one is not writable),
-// creates it and installs the delivered database into a brand-new folder.
-// Returns a German message when the folder cannot be used.
+// Makes ordner (empty: VorgabeDatenordner()) the data folder of the window
+// or the command that starts: creates it and, like an installer, gives a
+// folder without any trace of the user's data the delivered feed database
+// from LieferOrdner(). Returns a German message when the folder cannot be
+// created.
+QString DatenordnerVorbereiten(const QString& ordner);
+// The same for the folder of the command line.
 QString DatenordnerVorbereiten(const Befehlszeile& bz);
 
 } // namespace kelvora

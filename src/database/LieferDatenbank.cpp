@@ -7,6 +7,7 @@
 #include "frame/Protokoll.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -192,14 +193,36 @@ bool LieferDatenbankBauen(const QString& quellOrdner, const QString& zielPfad, Q
     }
 }
 
+namespace {
+
+QString& GesetzterLieferOrdner()
+{
+    static QString ordner;
+    return ordner;
+}
+
+} // namespace
+
+QString LieferOrdner()
+{
+    const QString& gesetzt = GesetzterLieferOrdner();
+    return gesetzt.isEmpty() ? QCoreApplication::applicationDirPath() : gesetzt;
+}
+
+void LieferOrdnerSetzen(const QString& ordner)
+{
+    GesetzterLieferOrdner() = ordner;
+}
+
 bool DatenordnerEinrichten(const QString& ausfuehrungsOrdner)
 {
     const QString ordner = programm().datenordner;
     if (ordner.isEmpty() || !QDir().mkpath(ordner))
         return false;
     // Any trace of the user's data, in any letter case, means the folder was
-    // used before: the start-up checks then restore the user's own copy.
-    for (const char* name : { "Futter.mdb", "Futter.BAK", "Futter.KOM", "KELVORA.INI" })
+    // used before: the start-up checks then restore the user's own copy. The
+    // settings are none: the user may prepare them before the first start.
+    for (const char* name : { "Futter.mdb", "Futter.BAK", "Futter.KOM" })
         if (QFileInfo::exists(DateiImOrdner(ordner, QLatin1String(name))))
             return false;
     const QString sicherung = SicherungsOrdner();

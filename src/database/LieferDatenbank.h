@@ -20,12 +20,20 @@ bool LieferDatenbankBauen(const QString& quellOrdner, const QString& zielPfad, Q
 // brackets and comments; comments are dropped, blank statements skipped.
 QStringList SqlAnweisungen(const QString& text);
 
+// The folder that holds the delivered database: the folder of the running
+// executable, where the build and an installation put it, unless
+// LieferOrdnerSetzen named another one (test programs live elsewhere).
+QString LieferOrdner();
+void LieferOrdnerSetzen(const QString& ordner);
+
 // Copies ausfuehrungsOrdner/Futter-Auslieferung.mdb as Futter.mdb into the
-// data folder when that folder is brand-new: neither Futter.mdb, Futter.BAK,
-// Futter.KOM nor KELVORA.INI is there (in any letter case), and the
-// safety-copy folder holds no copy Futter*.mdb. A folder in which the
-// program ran before is left alone: the user's backup wins. Creates the data folder when missing. True when the
-// database was installed.
+// data folder when that folder holds no trace of the user's data: neither
+// Futter.mdb, Futter.BAK nor Futter.KOM is there (in any letter case), and
+// the safety-copy folder holds no copy Futter*.mdb. Settings and logs are no
+// such trace: a folder prepared with a KELVORA.INI alone is set up as well.
+// A folder with the user's data is left alone: the user's backup wins.
+// Creates the data folder when missing. True when the database was
+// installed.
 bool DatenordnerEinrichten(const QString& ausfuehrungsOrdner);
 
 } // namespace kelvora

@@ -152,7 +152,7 @@ QChar ZahlZeichenFiltern(QChar zeichen, bool dezimal, const QString& bisherigerT
 {
     const char16_t c = zeichen.unicode();
     if ((c >= u'0' && c <= u'9') || c == ZeichenRueckschritt || c == ZeichenKopieren || c == ZeichenEinfuegen
-        || c == ZeichenAusschneiden)
+        || c == ZeichenAusschneiden || c == ZeichenAllesMarkieren)
         return zeichen;
     if ((c == u',' || c == u'.') && dezimal && !bisherigerText.contains(QLatin1Char(',')))
         return QLatin1Char(',');
@@ -220,6 +220,26 @@ void Eingabemaske::WerteLeeren()
     for (QString& t : texte)
         t.clear();
     idAnzeige.clear();
+}
+
+bool MaskeGeaendert(const Eingabemaske& geladen, const Eingabemaske& jetzt)
+{
+    const auto name = [](const Eingabemaske& m) { return OhneSteuerzeichen(m.bezeichnung).trimmed(); };
+    if (geladen.gruppenIndex != jetzt.gruppenIndex || name(geladen) != name(jetzt))
+        return true;
+    const PreisEingabe preisVorher = PreisLesen(geladen.preis);
+    const PreisEingabe preisJetzt = PreisLesen(jetzt.preis);
+    if (preisVorher.gueltig && preisJetzt.gueltig ? preisVorher.preis != preisJetzt.preis
+                                                  : geladen.preis.trimmed() != jetzt.preis.trimmed())
+        return true;
+    for (int i = 0; i < FeldAnzahl; ++i) {
+        const Feld f = static_cast<Feld>(i);
+        const std::optional<double> vorher = FeldZahl(f, geladen[f]);
+        const std::optional<double> nachher = FeldZahl(f, jetzt[f]);
+        if (vorher && nachher ? *vorher != *nachher : geladen[f].trimmed() != jetzt[f].trimmed())
+            return true;
+    }
+    return false;
 }
 
 bool NachEingabeUmrechnen(Eingabemaske& m, Feld getippt)

@@ -59,8 +59,8 @@ double FeldWert(Feld feld, const QString& text);
 
 // ----------------------------------------------------------- key filters
 
-// Control characters that always pass: Backspace and copy, paste, cut; text
-// boxes also let select-all through.
+// Control characters that always pass: Backspace, copy, paste, cut and
+// select-all (without it, Ctrl+A followed by digits would append them).
 inline constexpr char16_t ZeichenRueckschritt = 8;
 inline constexpr char16_t ZeichenKopieren = 3;
 inline constexpr char16_t ZeichenEinfuegen = 22;
@@ -69,7 +69,8 @@ inline constexpr char16_t ZeichenEingabe = 13;
 inline constexpr char16_t ZeichenAllesMarkieren = 1;  // Ctrl+A
 
 // What a number box makes of a typed character: the character to insert, or
-// a null QChar when it is discarded. Digits pass; a comma only in a decimal
+// a null QChar when it is discarded. Digits and the control characters
+// above pass; a comma only in a decimal
 // box whose text holds no comma yet, a full stop becomes such a comma.
 QChar ZahlZeichenFiltern(QChar zeichen, bool dezimal, const QString& bisherigerText);
 
@@ -99,6 +100,13 @@ struct Eingabemaske {
     // Empties every value box and the ID; group and name stay.
     void WerteLeeren();
 };
+
+// True when jetzt holds anything the user would lose against geladen (what
+// the boxes showed after loading, clearing or saving): another group, name
+// or price, or another number in any box. A box counts by its number, so
+// "6" after "6,00" or a value typed back to the loaded one is no change; a
+// text that reads as no number counts by its text.
+bool MaskeGeaendert(const Eingabemaske& geladen, const Eingabemaske& jetzt);
 
 // After a key that changes a number (Backspace, Delete, a digit) went up in
 // box `getippt`: writes the partner box and the derived boxes. Without a dry

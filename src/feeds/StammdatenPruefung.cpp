@@ -5,6 +5,8 @@
 #include "grundlagen/Textbereinigung.h"
 #include "grundlagen/ZahlText.h"
 
+#include <QStringList>
+
 namespace kelvora {
 
 namespace {
@@ -13,29 +15,21 @@ struct Grenze {
     Feld feld;
     const char* name; // as the user knows the field
     bool dezimal; // how the box is read for the check
-    const char* nullFrage;
+    const char* ohne; // "kein Rohprotein": the box's part of the question about zero values
     double grenze; // exclusive: the limit itself is accepted
     const char* zuHoch;
 };
 
 // Order matters: the first failing box is the one the user is sent to.
 const Grenze Grenzen[] = {
-    { Feld::XP_gTM, "Rohprotein", true, "Sind Sie sicher, das dieses Futtermittel kein Rohprotein enthält?", 1000,
-        "Dieser Rohprotein-Wert ist unrealistisch!" },
-    { Feld::UDP_gTM, "UDP", true, "Sind Sie sicher, das dieses Futtermittel kein UDP enthält?", 1000,
-        "Dieser UDP-Wert ist unrealistisch!" },
-    { Feld::NDF_gTM, "NDF", false, "Sind Sie sicher, das dieses Futtermittel kein NDF enthält?", 1000,
-        "Dieser NDF-Wert ist unrealistisch!" },
-    { Feld::ADF_gTM, "ADF", false, "Sind Sie sicher, das dieses Futtermittel kein ADF enthält?", 1000,
-        "Dieser ADF-Wert ist unrealistisch!" },
-    { Feld::NFC_gTM, "NFC", false, "Sind Sie sicher, das dieses Futtermittel keine NFC enthält?", 1000,
-        "Dieser NFC-Wert ist unrealistisch!" },
-    { Feld::NEL_MJTM, "Energie", true, "Sind Sie sicher, das dieses Futtermittel keine Energie enthält?", 30,
-        "Dieser Energie-Wert ist unrealistisch!" },
-    { Feld::Ca_gTM, "Calzium", true, "Sind Sie sicher, das dieses Futtermittel kein Calzium enthält?", 1000,
-        "Dieser Calzium-Wert ist unrealistisch!" },
-    { Feld::P_gTM, "Phosphor", true, "Sind Sie sicher, das dieses Futtermittel kein Phosphor enthält?", 1000,
-        "Dieser Phosphor-Wert ist unrealistisch!" },
+    { Feld::XP_gTM, "Rohprotein", true, "kein Rohprotein", 1000, "Dieser Rohprotein-Wert ist unrealistisch!" },
+    { Feld::UDP_gTM, "UDP", true, "kein UDP", 1000, "Dieser UDP-Wert ist unrealistisch!" },
+    { Feld::NDF_gTM, "NDF", false, "kein NDF", 1000, "Dieser NDF-Wert ist unrealistisch!" },
+    { Feld::ADF_gTM, "ADF", false, "kein ADF", 1000, "Dieser ADF-Wert ist unrealistisch!" },
+    { Feld::NFC_gTM, "NFC", false, "keine NFC", 1000, "Dieser NFC-Wert ist unrealistisch!" },
+    { Feld::NEL_MJTM, "Energie", true, "keine Energie", 30, "Dieser Energie-Wert ist unrealistisch!" },
+    { Feld::Ca_gTM, "Calzium", true, "kein Calzium", 1000, "Dieser Calzium-Wert ist unrealistisch!" },
+    { Feld::P_gTM, "Phosphor", true, "kein Phosphor", 1000, "Dieser Phosphor-Wert ist unrealistisch!" },
 };
 
 constexpr double TrockenmasseGrenze = 990;
@@ -62,6 +56,23 @@ bool Lesbar(const std::optional<double>& wert, const QString& text, const QStrin
         return true;
     Fehler(KeineZahlMeldung(name, text), PruefungTitel());
     return false;
+}
+
+// "Sind Sie sicher, das dieses Futtermittel kein Rohprotein, kein UDP und
+// keine Energie enthält?" with the hint: one question for every box that
+// holds 0, the hint in the plural when it asks about several.
+QString NullFrage(const QStringList& ohne)
+{
+    QString liste = ohne.last();
+    if (ohne.size() > 1)
+        liste = ohne.first(ohne.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" und ") + liste;
+    const QString frage
+        = QStringLiteral("Sind Sie sicher, das dieses Futtermittel ") + liste + QStringLiteral(" enthält?");
+    if (ohne.size() == 1)
+        return MitHinweis(frage);
+    return frage
+        + QStringLiteral("\n\nWenn Sie diese Werte nicht zur Verfügung haben ist es trotzdem notwendig, "
+                         "realistische Werte einzugeben, damit das Programm richtig rechnen kann!");
 }
 
 } // namespace
@@ -105,18 +116,17 @@ Pruefergebnis EingabePruefen(const Eingabemaske& m, Nullwerte nullwerte)
         Fehler(MitHinweis(QStringLiteral("Dieser Trockenmasse-Wert ist unrealistisch!")), PruefungTitel());
         return Abbruch(Feld::TM_g, trockenmasse);
     }
+    // Every refusal comes first; the values of 0 are then asked about in one
+    // question, so that a mineral feed without protein, fibre and energy
+    // needs one answer instead of six.
+    QList<const Grenze*> null;
     for (const Grenze& g : Grenzen) {
         const QString feld = QString::fromUtf8(g.name);
         const std::optional<double> wert = BoxZahl(m[g.feld], g.dezimal);
         if (!Lesbar(wert, m[g.feld], feld))
             return Abbruch(g.feld, feld);
         if (*wert == 0) {
-            if (nullwerte == Nullwerte::Annehmen)
-                continue;
-            const Antwort a = MsgBox(MitHinweis(QString::fromUtf8(g.nullFrage)), Knoepfe::JaNein, Symbol::Frage,
-                Antwort::Nein, PruefungTitel());
-            if (a != Antwort::Ja)
-                return Abbruch(g.feld, feld);
+            null.append(&g);
         } else if (*wert < 0 || *wert > g.grenze) {
             Fehler(MitHinweis(QString::fromUtf8(g.zuHoch)), PruefungTitel());
             return Abbruch(g.feld, feld);
@@ -128,6 +138,15 @@ Pruefergebnis EingabePruefen(const Eingabemaske& m, Nullwerte nullwerte)
                               "nicht kennen."),
             PruefungTitel());
         return { false, QStringLiteral("txtPreis"), QStringLiteral("Preis") };
+    }
+    if (!null.isEmpty() && nullwerte == Nullwerte::Fragen) {
+        QStringList ohne;
+        for (const Grenze* g : std::as_const(null))
+            ohne.append(QString::fromUtf8(g->ohne));
+        const Antwort a = MsgBox(NullFrage(ohne), Knoepfe::JaNein, Symbol::Frage, Antwort::Nein, PruefungTitel());
+        // No sends the user to the first of the boxes to fill in.
+        if (a != Antwort::Ja)
+            return Abbruch(null.first()->feld, QString::fromUtf8(null.first()->name));
     }
     return { true, QString(), QString() };
 }

@@ -34,8 +34,9 @@ enum class Nullwerte { Fragen, Annehmen };
 // dry matter, then every dry-matter box from crude protein to phosphorus,
 // then the price. A box must hold a number the strict reader takes; a value
 // below 0 or above the box's limit is refused. The first failing check
-// shows its message and ends the run; a zero question answered with Yes
-// goes on to the next check.
+// shows its message and ends the run. Only when nothing is refused, one
+// question names every dry-matter box that holds 0; No ends the run with
+// the focus on the first of them.
 Pruefergebnis EingabePruefen(const Eingabemaske& maske, Nullwerte nullwerte = Nullwerte::Fragen);
 
 } // namespace kelvora

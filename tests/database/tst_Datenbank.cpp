@@ -148,7 +148,8 @@ void DatenbankTest::datenordnerEinrichten_data()
     QTest::newRow("Datenbank vorhanden") << "Futter.mdb" << false;
     // Names in any letter case count, as a folder copied from Windows has them.
     QTest::newRow("nur BAK") << "FUTTER.BAK" << false;
-    QTest::newRow("nur INI") << "Kelvora.ini" << false;
+    // Settings prepared before the first start are no data of the user.
+    QTest::newRow("nur INI") << "Kelvora.ini" << true;
     QTest::newRow("nur ein Protokoll") << "26_12_04.txt" << true;
     QTest::newRow("Kopie im Sicherungsordner") << "Sicherung/Futter_2026_12_03.mdb" << false;
 }

@@ -45,7 +45,10 @@ inline QVariant SqlLesen(const QString& sql, const QVariantList& werte = {})
 inline void Tippen(QWidget* w, const QString& tasten)
 {
     for (const QChar c : tasten) {
-        if (c.unicode() < 128) {
+        if (c.unicode() >= 1 && c.unicode() <= 26 && c != QLatin1Char('\b') && c != QLatin1Char('\r')) {
+            // "\x01" is Ctrl+A, as the key filters see it.
+            QTest::keyClick(w, static_cast<Qt::Key>(Qt::Key_A + c.unicode() - 1), Qt::ControlModifier);
+        } else if (c.unicode() < 128) {
             QTest::keyClick(w, c.toLatin1());
         } else {
             const auto taste = static_cast<Qt::Key>(c.toUpper().unicode());

@@ -25,10 +25,14 @@ const QString PreisFalsch = QStringLiteral(
     "Der Preis muss eine Zahl von 0 bis 10.000 € je dt Frischmasse mit höchstens zwei Nachkommastellen sein, zum "
     "Beispiel 24,50. Lassen Sie das Feld leer, wenn Sie den Preis nicht kennen.");
 
-QString Frage(const char* was)
+// The question about values of 0; about several, its hint speaks of them.
+QString Frage(const char* was, bool mehrere = false)
 {
     return QStringLiteral("Sind Sie sicher, das dieses Futtermittel ") + QString::fromUtf8(was)
-        + QStringLiteral(" enthält?") + Hinweis;
+        + QStringLiteral(" enthält?")
+        + (mehrere ? QStringLiteral("\n\nWenn Sie diese Werte nicht zur Verfügung haben ist es trotzdem notwendig, "
+                                    "realistische Werte einzugeben, damit das Programm richtig rechnen kann!")
+                   : Hinweis);
 }
 
 QString ZuHoch(const char* wert)
@@ -89,6 +93,7 @@ private slots:
         filter("Dezimal: Punkt wird Komma, nach Komma verworfen", "txtP_gFM", "1.2.3", "1,23");
         filter("Ganzzahl: kein Komma, kein Minus", "txtXP_gTM", "-1,5.0", "150");
         filter("Prozent ganzzahlig", "txtUDPProzent", "2,5%", "25");
+        filter("Strg+A markiert alles", "txtPreis", "21,00\x01" "22", "22");
         filter("Name: erlaubte und verbotene Zeichen", "txtBezeichnung",
             "Heu 1. (50%) - ök/Bio: ja! '\"@#*;<>[\\]^{|}~é§°´`$&=?+_ÄÖÜß", "Heu 1. (50%) - ök/Bio: ja! §°´`$&=?+_ÄÖÜß");
         zeile("XP FM nach TM", {}, "txtXP_gFM", "70", { "txtXP_gTM=200" });
@@ -151,28 +156,48 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), Gruppe());
     }
 
+    // Every field counts as a change against what was loaded; a value typed
+    // back to the loaded one does not. The column named afterwards shows
+    // whether the change was stored. A closed editor hands over to the
+    // window active before it, not to the oldest one.
     void schliessen_data()
     {
-        QTest::addColumn<bool>("aendern");
+        QTest::addColumn<QStringList>("aenderungen"); // "box=typed keys", "cmbFutterArt=index"
         QTest::addColumn<int>("antwort"); // -1: no question expected
         QTest::addColumn<bool>("mitEsc"); // otherwise the close box
-        QTest::newRow("unverändert") << false << -1 << true;
-        QTest::newRow("Ja speichert") << true << int(Antwort::Ja) << true;
-        QTest::newRow("Nein verwirft") << true << int(Antwort::Nein) << false;
-        QTest::newRow("Abbrechen bleibt") << true << int(Antwort::Abbrechen) << false;
+        QTest::addColumn<QString>("gespeichert"); // "column=value" of feed 4 afterwards
+        const int Ja = int(Antwort::Ja);
+        QTest::newRow("unverändert") << QStringList() << -1 << true << "Ca_gTM=6";
+        QTest::newRow("Ja speichert") << QStringList { "txtCa_gTM=9" } << Ja << true << "Ca_gTM=9";
+        QTest::newRow("Nein verwirft") << QStringList { "txtCa_gTM=9" } << int(Antwort::Nein) << false << "Ca_gTM=6";
+        QTest::newRow("Abbrechen bleibt") << QStringList { "txtCa_gTM=9" } << int(Antwort::Abbrechen) << false
+                                          << "Ca_gTM=6";
+        QTest::newRow("nur der Preis") << QStringList { "txtPreis=22,00" } << Ja << true << "Preis=22";
+        QTest::newRow("nur die Gruppe") << QStringList { "cmbFutterArt=2" } << Ja << true << "FutterArtIOFC=2";
+        QTest::newRow("zurück zum geladenen Wert") << QStringList { "txtCa_gTM=9", "txtCa_gTM=6" } << -1 << true
+                                                   << "Ca_gTM=6";
     }
 
     void schliessen()
     {
-        QFETCH(bool, aendern);
+        QFETCH(QStringList, aenderungen);
         QFETCH(int, antwort);
         QFETCH(bool, mitEsc);
+        QFETCH(QString, gespeichert);
+        haupt->FensterOeffnen(QStringLiteral("WieFangeIchAnFenster"));
+        QWidget* liste = haupt->FensterOeffnen(QStringLiteral("wdwFuttermittel"));
+        QCOMPARE(haupt->FensterOeffnen(QStringLiteral("StammdatenFenster2")), editor.data());
         Laden(4);
         // The release of an Esc pressed elsewhere (in a message box) is no command.
         QTest::sendKeyEvent(QTest::Release, Box(QStringLiteral("txtCa_gTM")), Qt::Key_Escape, QString(), {});
         QVERIFY(UnterfensterVon(editor)->isVisible());
-        if (aendern)
-            Tippen(QStringLiteral("txtCa_gTM"), QStringLiteral("9"));
+        for (const QString& a : aenderungen) {
+            const QString name = a.section(QLatin1Char('='), 0, 0);
+            if (name == QLatin1String("cmbFutterArt"))
+                Gruppe()->setCurrentIndex(a.section(QLatin1Char('='), 1).toInt());
+            else
+                Tippen(name, a.section(QLatin1Char('='), 1));
+        }
         if (antwort >= 0)
             ui->Antworten(Antwort(antwort));
         if (mitEsc)
@@ -182,11 +207,14 @@ private slots:
 
         QCOMPARE(ui->Texte(), antwort < 0 ? QStringList() : QStringList { QStringLiteral("Änderungen speichern?") });
         const bool bleibt = antwort == int(Antwort::Abbrechen);
-        if (bleibt)
+        if (bleibt) {
             QVERIFY(UnterfensterVon(editor)->isVisible());
-        else
+        } else {
             QTRY_VERIFY(editor.isNull());
-        QCOMPARE(Spalte(4, QStringLiteral("Ca_gTM")).toDouble(), antwort == int(Antwort::Ja) ? 9.0 : 6.0);
+            QCOMPARE(haupt->Arbeitsbereich()->activeSubWindow(), UnterfensterVon(liste));
+        }
+        QCOMPARE(Spalte(4, gespeichert.section(QLatin1Char('='), 0, 0)).toString(),
+            gespeichert.section(QLatin1Char('='), 1));
     }
 
     void pruefungen_data()
@@ -217,23 +245,24 @@ private slots:
         zeile("NDF ganzzahlig gelesen", g, { "txtNDF_gTM=1000,5" }, {}, {});
         zeile("NEL 30 angenommen", g, { "txtNEL_MJTM=30" }, {}, {});
         zeile("NEL 30,01", g, { "txtNEL_MJTM=30,01" }, {}, { ZuHoch("Energie") }, "txtNEL_MJTM");
-        zeile("Fragen der Reihe nach", g,
+        // A mineral feed: every value of 0 in one question, one answer.
+        zeile("alle Nullwerte in einer Frage", g,
             { "txtP_gTM=", "txtCa_gTM=", "txtNEL_MJTM=", "txtNFC_gTM=", "txtADF_gTM=", "txtNDF_gTM=", "txtUDP_gTM=",
                 "txtXP_gTM=" },
-            { Ja, Ja, Ja, Ja, Ja, Ja, Ja, Ja },
-            { Frage("kein Rohprotein"), Frage("kein UDP"), Frage("kein NDF"), Frage("kein ADF"), Frage("keine NFC"),
-                Frage("keine Energie"), Frage("kein Calzium"), Frage("kein Phosphor") });
-        zeile("Nein nach Ja hält an", g, { "txtCa_gTM=", "txtNFC_gTM=0" }, { Ja, Nein },
-            { Frage("keine NFC"), Frage("kein Calzium") }, "txtCa_gTM");
-        zeile("Ja, dann zu hoch", g, { "txtUDP_gTM=", "txtADF_gTM=1001", "txtP_gTM=" }, { Ja },
-            { Frage("kein UDP"), ZuHoch("ADF") }, "txtADF_gTM");
+            { Ja },
+            { Frage("kein Rohprotein, kein UDP, kein NDF, kein ADF, keine NFC, keine Energie, kein Calzium und kein "
+                    "Phosphor",
+                true) });
+        zeile("zu hoch vor der Frage", g, { "txtUDP_gTM=", "txtADF_gTM=1001", "txtP_gTM=" }, {}, { ZuHoch("ADF") },
+            "txtADF_gTM");
         zeile("Preis 10000 angenommen", g, { "txtPreis=10000" }, {}, {});
         zeile("Preis 10000,01", g, { "txtPreis=10000,01" }, {}, { PreisFalsch }, "txtPreis");
-        zeile("Preis mit drei Nachkommastellen", g, { "txtPreis=24,505" }, {}, { PreisFalsch }, "txtPreis");
+        zeile("Preis mit drei Nachkommastellen, vor der Frage", g, { "txtPreis=24,505", "txtXP_gTM=" }, {},
+            { PreisFalsch }, "txtPreis");
         zeile("Preis nach den Nährstoffen", g, { "txtPreis=-3", "txtP_gTM=1001" }, {}, { ZuHoch("Phosphor") },
             "txtP_gTM");
-        zeile("Nein beendet die Prüfung", g, { "txtXP_gTM=", "txtNDF_gTM=" }, { Nein }, { Frage("kein Rohprotein") },
-            "txtXP_gTM");
+        zeile("Nein beendet die Prüfung beim ersten Nullwert", g, { "txtXP_gTM=", "txtNDF_gTM=0" }, { Nein },
+            { Frage("kein Rohprotein und kein NDF", true) }, "txtXP_gTM");
     }
 
     void pruefungen()

@@ -349,7 +349,11 @@ int Befehl::Ausfuehren(const QStringList& woerter, const QString& datenordnerVor
 
     BefehlsOberflaeche oberflaeche(ui(), fehler, gemeldet, endeCode);
     SeamWechsel wechsel(oberflaeche);
-    DatenordnerSetzen(datenordner.isEmpty() ? VorgabeDatenordner() : datenordner);
+    // The first command on a new folder sets it up as the first window start would.
+    if (const QString nichtNutzbar = DatenordnerVorbereiten(datenordner); !nichtNutzbar.isEmpty()) {
+        Melden(nichtNutzbar);
+        return NichtVerfuegbar;
+    }
     ProtokollSchreiben(QStringLiteral("Befehl ") + name + QStringLiteral(" aufgerufen: ")
                        + (woerter.isEmpty() ? QStringLiteral("ohne Angaben") : woerter.join(QLatin1Char(' '))));
 

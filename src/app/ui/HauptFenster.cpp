@@ -79,6 +79,9 @@ HauptFenster::HauptFenster(QWidget* parent)
     bereich->setObjectName(QStringLiteral("Arbeitsbereich"));
     bereich->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     bereich->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // A window that closes hands over to the one the user worked in before
+    // (the feed list after its editor), not to the oldest one (the guide).
+    bereich->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setCentralWidget(bereich);
     MenueAufbauen();
     SymbolleisteAufbauen();

@@ -237,9 +237,7 @@ void StammdatenFenster2::StandMerken()
 
 bool StammdatenFenster2::Geaendert() const
 {
-    const Eingabemaske jetzt = Maske();
-    return jetzt.texte != stand.texte || jetzt.gruppenIndex != stand.gruppenIndex
-        || jetzt.bezeichnung != stand.bezeichnung;
+    return MaskeGeaendert(stand, Maske());
 }
 
 bool StammdatenFenster2::SchliessenErlaubt()

@@ -18,7 +18,8 @@ namespace kelvora {
 // Delete, Tab, Esc, function keys), which every filter lets through.
 QChar GetipptesZeichen(const QKeyEvent* taste);
 
-// Whole-number or decimal box: digits, Backspace, copy, paste and cut pass;
+// Whole-number or decimal box: digits, Backspace, copy, paste, cut and
+// select-all pass;
 // in a decimal box one comma, a full stop turning into it. Everything else,
 // the minus sign included, is discarded; Enter is swallowed.
 void ZahlenfilterSetzen(QLineEdit* box, bool dezimal);

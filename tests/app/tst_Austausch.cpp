@@ -41,7 +41,7 @@ void AustauschBefehlTest::austausch_data()
                                     << "muss eine Zahl von 1 bis 5 sein";
     QTest::newRow("Server aus") << "Austausch/Port=" + QString::number(test::FreierPort())
                                 << QStringList { "austausch", "liste" } << 1 << ""
-                                << "kann nicht erreicht werden: FTPVerbindungOeffnen: Der Server 127.0.0.1 nimmt";
+                                << "kann nicht erreicht werden: Der Server 127.0.0.1 nimmt";
     QTest::newRow("kein Server") << "Austausch/Server=" << QStringList { "austausch", "liste" } << 1 << ""
                                  << "Kein Austausch-Server eingestellt.";
     QTest::newRow("hochladen ohne Wartungsmodus") << "" << QStringList { "austausch", "hochladen", "9001" } << 3 << ""

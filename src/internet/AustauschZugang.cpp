@@ -102,8 +102,7 @@ FtpZugang AustauschZugang()
     const QString zertifikate
         = ini::Lesen(programm().iniPfad, Abschnitt, QStringLiteral("Zertifikate"), QString(), 1000).trimmed();
     if (!zertifikate.isEmpty())
-        z.einstellungen.zertifikate
-            = QDir::isAbsolutePath(zertifikate) ? zertifikate : ImDatenordner(zertifikate);
+        z.einstellungen.zertifikate = QDir::isAbsolutePath(zertifikate) ? zertifikate : ImDatenordner(zertifikate);
     if (!z.server.isEmpty() && z.fehler.isEmpty()) {
         const FtpPasswort p = FtpPasswortHolen(z.server, z.benutzer);
         z.passwort = p.passwort;

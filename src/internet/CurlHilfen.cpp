@@ -67,15 +67,14 @@ QString Grund(int code, const CurlUmstaende& u)
             + QStringLiteral(" keine Verbindung an.");
     case CURLE_OPERATION_TIMEDOUT:
         if (u.gesamtzeitAbgelaufen)
-            return Server(u) + QStringLiteral(" hat die Übertragung nicht innerhalb von ")
-                + SekundenText(u.zeitlimitMs) + QStringLiteral(" beendet; sie wurde abgebrochen.");
+            return Server(u) + QStringLiteral(" hat die Übertragung nicht innerhalb von ") + SekundenText(u.zeitlimitMs)
+                + QStringLiteral(" beendet; sie wurde abgebrochen.");
         return Server(u) + QStringLiteral(" hat ") + SekundenText(u.stilleMs)
             + QStringLiteral(" lang nichts geschickt; die Übertragung wurde abgebrochen.");
     case CURLE_LOGIN_DENIED:
         return Server(u) + QStringLiteral(" hat die Anmeldung abgelehnt (Benutzer oder Passwort falsch).");
     case CURLE_PEER_FAILED_VERIFICATION:
-        return QStringLiteral("Das Zertifikat des Servers ") + u.server
-            + QStringLiteral(" ist nicht vertrauenswürdig")
+        return QStringLiteral("Das Zertifikat des Servers ") + u.server + QStringLiteral(" ist nicht vertrauenswürdig")
             + (u.ftp ? QStringLiteral("; Benutzer und Passwort wurden ihm nicht geschickt.") : QStringLiteral("."));
     case CURLE_SSL_CACERT_BADFILE:
     case CURLE_SSL_CRL_BADFILE:
@@ -121,8 +120,8 @@ QString Grund(int code, const CurlUmstaende& u)
     case CURLE_FTP_PORT_FAILED:
     case CURLE_FTP_ACCEPT_FAILED:
     case CURLE_FTP_ACCEPT_TIMEOUT:
-        return Server(u) + QStringLiteral(" antwortet nicht, wie es ein ") + (u.ftp ? QLatin1String("FTP") : QLatin1String("Web"))
-            + QStringLiteral("-Server tun sollte.");
+        return Server(u) + QStringLiteral(" antwortet nicht, wie es ein ")
+            + (u.ftp ? QLatin1String("FTP") : QLatin1String("Web")) + QStringLiteral("-Server tun sollte.");
     case CURLE_UNSUPPORTED_PROTOCOL:
     case CURLE_URL_MALFORMAT:
         return QStringLiteral("Die Adresse des Servers ") + u.server + QStringLiteral(" ist ungültig.");
@@ -165,8 +164,9 @@ QString CurlGrund(int code, const CurlUmstaende& u)
 
 QString CurlTechnisch(int code, const char* fehlerPuffer)
 {
-    const QString text = fehlerPuffer && *fehlerPuffer ? QString::fromUtf8(fehlerPuffer)
-                                                       : QString::fromUtf8(curl_easy_strerror(static_cast<CURLcode>(code)));
+    const QString text = fehlerPuffer && *fehlerPuffer
+        ? QString::fromUtf8(fehlerPuffer)
+        : QString::fromUtf8(curl_easy_strerror(static_cast<CURLcode>(code)));
     return ZugangVerbergen(QStringLiteral("curl ") + QString::number(code) + QStringLiteral(": ") + text.trimmed());
 }
 
@@ -179,8 +179,8 @@ QString HttpStatusGrund(long status, const QString& server)
         art = QStringLiteral(" (Datei nicht vorhanden)");
     else if (status >= 500 && status < 600)
         art = QStringLiteral(" (Störung beim Server)");
-    return QStringLiteral("Der Server ") + server + QStringLiteral(" meldet den Fehler ") + QString::number(status) + art
-        + QLatin1Char('.');
+    return QStringLiteral("Der Server ") + server + QStringLiteral(" meldet den Fehler ") + QString::number(status)
+        + art + QLatin1Char('.');
 }
 
 QString ZugangVerbergen(const QString& text)

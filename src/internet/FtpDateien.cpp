@@ -1,11 +1,11 @@
 #include "internet/FtpDateien.h"
 
-#include "grundlagen/Textbereinigung.h"
-#include "internet/CurlHilfen.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
 #include "frame/Protokoll.h"
 #include "frame/Statuszeile.h"
+#include "grundlagen/Textbereinigung.h"
+#include "internet/CurlHilfen.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,8 +57,8 @@ bool OrdnerBetretenMitProtokoll(
             : v.LetzterFehler();
         FtpFehlerProtokollieren(prozedur + QStringLiteral(": ") + grund + QStringLiteral(" (Ordner jetzt: ")
                 + v.AktuellerOrdner() + QLatin1Char(')'),
-            QStringLiteral("Der Ordner /") + ordner.Text(QStringLiteral("/")) + QStringLiteral(" ist nicht erreichbar: ")
-                + grund);
+            QStringLiteral("Der Ordner /") + ordner.Text(QStringLiteral("/"))
+                + QStringLiteral(" ist nicht erreichbar: ") + grund);
     }
     if (nichtBetreten)
         *nichtBetreten = fehlt;
@@ -75,8 +75,8 @@ void FtpFehlerProtokollieren(const QString& text)
 void FtpFehlerProtokollieren(const QString& protokoll, const QString& fuerDenBenutzer)
 {
     const QString technisch = FtpTechnischerGrundZu(protokoll);
-    FehlerProtokollieren(
-        ZugangVerbergen(technisch.isEmpty() ? protokoll : protokoll + QStringLiteral(" [") + technisch + QLatin1Char(']')));
+    FehlerProtokollieren(ZugangVerbergen(
+        technisch.isEmpty() ? protokoll : protokoll + QStringLiteral(" [") + technisch + QLatin1Char(']')));
     LetzterFehler() = fuerDenBenutzer;
 }
 
@@ -228,14 +228,15 @@ void SperreMelden(FtpVerbindung& v, const QString& name, const QString& sperre)
         = name + QStringLiteral(" kann nicht heruntergeladen werden, weil ") + sperre + QStringLiteral(" existiert!");
     if (sekunden >= 86400)
         FtpFehlerProtokollieren(protokoll + QStringLiteral(" (seit ") + Alter(sekunden) + QLatin1Char(')'),
-            name + QStringLiteral(" kann nicht geholt werden: Die Sperrdatei ") + sperre + QStringLiteral(" liegt seit ")
-                + Alter(sekunden) + QStringLiteral(" auf dem Server ") + v.Host()
+            name + QStringLiteral(" kann nicht geholt werden: Die Sperrdatei ") + sperre
+                + QStringLiteral(" liegt seit ") + Alter(sekunden) + QStringLiteral(" auf dem Server ") + v.Host()
                 + QStringLiteral(". Sie ist wohl von einer abgebrochenen Übertragung liegen geblieben; bitte bitten "
                                  "Sie den Betreuer des Servers, sie zu entfernen."));
     else
         FtpFehlerProtokollieren(protokoll,
-            name + QStringLiteral(" wird gerade auf den Server ") + v.Host() + QStringLiteral(" geschrieben (Sperrdatei ")
-                + sperre + QStringLiteral("); bitte versuchen Sie es später noch einmal."));
+            name + QStringLiteral(" wird gerade auf den Server ") + v.Host()
+                + QStringLiteral(" geschrieben (Sperrdatei ") + sperre
+                + QStringLiteral("); bitte versuchen Sie es später noch einmal."));
 }
 
 } // namespace
@@ -246,8 +247,8 @@ bool DateiVomServerHolen(const QString& lokalerPfad, const FtpOrdner& ordner, bo
     FtpVerbindung v;
     if (!FTPVerbindungOeffnen(v)) {
         if (protokollieren)
-            ProtokollSchreiben(QStringLiteral("DateiVomServerHolen: Es konnte keine Verbindung zu ")
-                + AustauschServer() + QStringLiteral(" geöffnet werden."));
+            ProtokollSchreiben(QStringLiteral("DateiVomServerHolen: Es konnte keine Verbindung zu ") + AustauschServer()
+                + QStringLiteral(" geöffnet werden."));
         return false;
     }
     Schliesser s { v };
@@ -280,7 +281,8 @@ bool DateiVomServerHolen(const QString& lokalerPfad, const FtpOrdner& ordner, bo
     QByteArray inhalt;
     if (!v.Herunterladen(name, inhalt)) {
         FtpFehlerProtokollieren(
-            QStringLiteral("DateiVomServerHolen: ") + name + QStringLiteral(": ") + v.LetzterFehler(), v.LetzterFehler());
+            QStringLiteral("DateiVomServerHolen: ") + name + QStringLiteral(": ") + v.LetzterFehler(),
+            v.LetzterFehler());
         return false;
     }
 

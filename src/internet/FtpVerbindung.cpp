@@ -23,14 +23,11 @@ namespace {
 
 std::atomic<bool> abbruch { false };
 
-// The last failure, so that a log line built from its German reason gets
-// libcurl's words too.
-struct LetzteTechnik {
-    QString grund, technisch;
-};
-LetzteTechnik& letzteTechnik()
+// The last failure's German reason and libcurl's words for it, so that a
+// log line built from the reason gets the words too.
+std::pair<QString, QString>& letzteTechnik()
 {
-    static LetzteTechnik t;
+    static std::pair<QString, QString> t;
     return t;
 }
 
@@ -38,6 +35,13 @@ struct Lesepuffer {
     QByteArray daten;
     qsizetype gelesen = 0;
 };
+
+// libcurl hands FTP facts ("Last-Modified: ...") to the write callback even
+// without a transfer; by default it would print them.
+size_t Verwerfen(char*, size_t groesse, size_t anzahl, void*)
+{
+    return groesse * anzahl;
+}
 
 size_t Senden(char* p, size_t groesse, size_t anzahl, void* quelle)
 {
@@ -135,7 +139,6 @@ struct FtpVerbindung::Intern {
     curl_slist* befehle = nullptr;
     // What a size limit of the running transfer refers to ("Die Datei X").
     QString begrenzt;
-    qsizetype grenze = 0;
     QString ordnerVersuch; // the folder the running transfer tries to enter
     CurlEmpfang* empfang = nullptr;
 
@@ -196,6 +199,7 @@ struct FtpVerbindung::Intern {
         curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &Antwortzeile);
         curl_easy_setopt(h, CURLOPT_HEADERDATA, &antworten);
         curl_easy_setopt(h, CURLOPT_ERRORBUFFER, fehlerPuffer);
+        curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &Verwerfen);
     }
 
     // Receives into ziel, at most hoechstens bytes of what is called was.
@@ -203,7 +207,6 @@ struct FtpVerbindung::Intern {
     {
         empfang = &e;
         begrenzt = was;
-        grenze = e.hoechstens;
         curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &CurlEmpfangen);
         curl_easy_setopt(h, CURLOPT_WRITEDATA, &e);
         curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(e.hoechstens));
@@ -232,21 +235,19 @@ struct FtpVerbindung::Intern {
 
     void Fehler(CURLcode rc)
     {
-        CurlUmstaende u;
-        u.server = host;
-        u.port = port;
-        u.zeitlimitMs = einstellungen.zeitlimitMs;
-        u.stilleMs = StilleMs();
         // libcurl says "timed out" for both limits; the clock tells which.
-        u.gesamtzeitAbgelaufen = RestMs() <= 50;
-        u.ftp = true;
-        if (rc == CURLE_FILESIZE_EXCEEDED || (empfang && empfang->zuGross)) {
-            u.zuGross = begrenzt;
-            u.grenzeBytes = grenze;
-        }
-        u.implizit = implizit;
-        u.ohneGruss = antworten.isEmpty();
-        u.ordner = ordnerVersuch;
+        const bool zuGross = rc == CURLE_FILESIZE_EXCEEDED || (empfang && empfang->zuGross);
+        const CurlUmstaende u { .server = host,
+            .port = port,
+            .zeitlimitMs = einstellungen.zeitlimitMs,
+            .stilleMs = StilleMs(),
+            .gesamtzeitAbgelaufen = RestMs() <= 50,
+            .zuGross = zuGross ? begrenzt : QString(),
+            .grenzeBytes = empfang ? empfang->hoechstens : 0,
+            .ftp = true,
+            .implizit = implizit,
+            .ohneGruss = antworten.isEmpty(),
+            .ordner = ordnerVersuch };
         fehler = CurlGrund(rc, u);
         technisch = CurlTechnisch(rc, fehlerPuffer);
         const QString ablehnung = LetzteAblehnung();
@@ -327,17 +328,13 @@ bool FtpVerbindung::Oeffnen(
         return false;
     }
     // "234" accepts AUTH TLS: everything after it, the login included, is encrypted.
-    d->verschluesselt = d->implizit
-        || std::any_of(d->antworten.cbegin(), d->antworten.cend(), [](const QByteArray& z) { return z.startsWith("234"); });
+    d->verschluesselt = d->implizit || std::any_of(d->antworten.cbegin(), d->antworten.cend(), [](const QByteArray& z) {
+        return z.startsWith("234");
+    });
     char* eintritt = nullptr;
     if (curl_easy_getinfo(d->h, CURLINFO_FTP_ENTRY_PATH, &eintritt) == CURLE_OK && eintritt)
         d->aktuell = TextBereinigen(NameLesen(QByteArray(eintritt)));
     return true;
-}
-
-bool FtpVerbindung::Offen() const
-{
-    return d->h != nullptr;
 }
 
 QString FtpVerbindung::Host() const
@@ -480,8 +477,8 @@ QString FtpVerbindung::TechnischerFehler() const
 
 QString FtpTechnischerGrundZu(const QString& text)
 {
-    const LetzteTechnik& t = letzteTechnik();
-    return !t.grund.isEmpty() && text.contains(t.grund) ? t.technisch : QString();
+    const auto& [grund, technisch] = letzteTechnik();
+    return !grund.isEmpty() && text.contains(grund) ? technisch : QString();
 }
 
 void FtpAbbrechen()

@@ -58,7 +58,6 @@ public:
     // server put us in. The time limit runs from here.
     bool Oeffnen(const FtpZiel& ziel, const QString& benutzer, const QString& passwort,
         const FtpEinstellungen& einstellungen = {});
-    bool Offen() const;
     // The host name connected to.
     QString Host() const;
     // Whether the login went over TLS.

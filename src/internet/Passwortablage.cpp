@@ -96,8 +96,8 @@ private:
         // Asked once per run: a machine without a store falls back to the
         // INI file at once from then on.
         verfuegbar = false;
-        FehlerProtokollieren(QStringLiteral("Passwortspeicher des Systems nicht verfügbar, das FTP-Passwort kommt aus "
-                                            "KELVORA.INI [")
+        ProtokollSchreiben(QStringLiteral("Passwortspeicher des Systems nicht verfügbar, das FTP-Passwort kommt aus "
+                                          "KELVORA.INI [")
             + grund + QLatin1Char(']'));
         return AblageAntwort::KeinSpeicher;
     }

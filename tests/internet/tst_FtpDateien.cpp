@@ -119,77 +119,102 @@ void FtpDateienTest::fehlschlaege_data()
     QTest::addColumn<QString>("protokoll"); // part of the logs
     const QString ordnerWeg = "Der Ordner /Datenquellen/Futtermittel/Kelvora ist nicht erreichbar: ";
     const QString bricht = "Die Verbindung zum Server 127.0.0.1 brach während der Übertragung ab.";
-    QTest::newRow("Server aus") << "aus" << "" << "Der Server 127.0.0.1 nimmt auf Port" << "[curl 7: ";
+    QTest::newRow("Server aus") << "aus"
+                                << ""
+                                << "Der Server 127.0.0.1 nimmt auf Port"
+                                << "[curl 7: ";
     QTest::newRow("Anmeldung abgelehnt")
-        << "" << "Passwort=falsch"
-        << "Der Server 127.0.0.1 hat die Anmeldung abgelehnt (Benutzer oder Passwort falsch)." << "[curl 67: ";
+        << ""
+        << "Passwort=falsch"
+        << "Der Server 127.0.0.1 hat die Anmeldung abgelehnt (Benutzer oder Passwort falsch)."
+        << "[curl 67: ";
     QTest::newRow("Startordner nicht /")
-        << "startordner" << "" << ordnerWeg + "Der Server 127.0.0.1 beginnt nicht in seinem Hauptordner /."
+        << "startordner"
+        << "" << ordnerWeg + "Der Server 127.0.0.1 beginnt nicht in seinem Hauptordner /."
         << "1_Heu.xml konnte nicht nach Datenquellen\\Futtermittel\\Kelvora geladen werden! bolOrdnerOK = False";
-    QTest::newRow("Ordner fehlt") << "ordner" << ""
-                                  << ordnerWeg + "Den Ordner Kelvora gibt es auf dem Server 127.0.0.1 nicht, oder er "
-                                                 "ist nicht zugänglich."
+    QTest::newRow("Ordner fehlt") << "ordner"
+                                  << ""
+                                  << ordnerWeg
+            + "Den Ordner Kelvora gibt es auf dem Server 127.0.0.1 nicht, oder er "
+              "ist nicht zugänglich."
                                   << "FTPVerzeichnisWechseln zu Kelvora hat nicht funktioniert.";
-    QTest::newRow("Datei fehlt") << "datei" << "" << "1_Heu.xml liegt nicht auf dem Server 127.0.0.1."
+    QTest::newRow("Datei fehlt") << "datei"
+                                 << ""
+                                 << "1_Heu.xml liegt nicht auf dem Server 127.0.0.1."
                                  << "DateiVomServerHolen: 1_Heu.xml liegt nicht";
-    QTest::newRow("Sperrdatei daneben") << "sperre" << ""
+    QTest::newRow("Sperrdatei daneben") << "sperre"
+                                        << ""
                                         << "1_Heu.xml wird gerade auf den Server 127.0.0.1 geschrieben (Sperrdatei "
                                            "1_Heu.lock); bitte versuchen Sie es später noch einmal."
                                         << "1_Heu.xml kann nicht heruntergeladen werden, weil 1_Heu.lock existiert!";
     QTest::newRow("Sperrdatei seit Tagen")
-        << "alte sperre" << ""
+        << "alte sperre"
+        << ""
         << "1_Heu.xml kann nicht geholt werden: Die Sperrdatei 1_Heu.lock liegt seit 3 Tagen auf dem Server "
            "127.0.0.1. Sie ist wohl von einer abgebrochenen Übertragung liegen geblieben; bitte bitten Sie den "
            "Betreuer des Servers, sie zu entfernen."
         << "weil 1_Heu.lock existiert! (seit 3 Tagen)";
     // Misbehaving servers: memory and time stay bounded.
-    QTest::newRow("Liste ohne Ende") << "NLST endlos" << ""
+    QTest::newRow("Liste ohne Ende") << "NLST endlos"
+                                     << ""
                                      << "Die Dateiliste des Servers 127.0.0.1 ist größer als 1 MB; sie wird nicht "
                                         "angenommen."
                                      << "[curl 23: ";
-    QTest::newRow("Datei ohne Ende") << "RETR endlos" << ""
+    QTest::newRow("Datei ohne Ende") << "RETR endlos"
+                                     << ""
                                      << "Die Datei 1_Heu.xml des Servers 127.0.0.1 ist größer als 256 KB; sie wird "
                                         "nicht angenommen."
                                      << "[curl 23: ";
-    QTest::newRow("Liste tröpfelt") << "NLST tropfen" << "Zeitlimit=2"
+    QTest::newRow("Liste tröpfelt") << "NLST tropfen"
+                                    << "Zeitlimit=2"
                                     << "Der Server 127.0.0.1 hat die Übertragung nicht innerhalb von 2 Sekunden "
                                        "beendet; sie wurde abgebrochen."
                                     << "[curl 28: ";
     // libcurl averages the speed over five seconds: a short time limit
     // ends a stall before its silence limit does.
-    QTest::newRow("Datei stockt") << "RETR stocken" << "Zeitlimit=2"
+    QTest::newRow("Datei stockt") << "RETR stocken"
+                                  << "Zeitlimit=2"
                                   << "Der Server 127.0.0.1 hat die Übertragung nicht innerhalb von 2 Sekunden "
                                      "beendet; sie wurde abgebrochen."
                                   << "[curl 28: ";
-    QTest::newRow("Verbindung bricht ab") << "RETR abbrechen" << "" << bricht << "[curl ";
-    QTest::newRow("Antwort ohne Ende") << "PWD endlos" << "" << bricht << "[curl 56: ";
+    QTest::newRow("Verbindung bricht ab") << "RETR abbrechen"
+                                          << "" << bricht << "[curl ";
+    QTest::newRow("Antwort ohne Ende") << "PWD endlos"
+                                       << "" << bricht << "[curl 56: ";
     // Encryption: no credentials where it fails, never a hang.
-    QTest::newRow("Zertifikat fremd") << "tls" << ""
+    QTest::newRow("Zertifikat fremd") << "tls"
+                                      << ""
                                       << "Das Zertifikat des Servers 127.0.0.1 ist nicht vertrauenswürdig; Benutzer "
                                          "und Passwort wurden ihm nicht geschickt."
                                       << "[curl 60: SSL certificate problem: self-signed certificate";
     QTest::newRow("AUTH abgelehnt, TLS verlangt")
-        << "" << "Verschluesselung=erforderlich"
+        << ""
+        << "Verschluesselung=erforderlich"
         << "Der Server 127.0.0.1 bietet keine Verschlüsselung (TLS) an. Weil sie verlangt ist "
            "(Verschluesselung=erforderlich), wurden Benutzer und Passwort nicht geschickt."
         << "[curl 64: ";
     QTest::newRow("ftps:// an einen Server ohne TLS")
-        << "" << "Server=ftps://127.0.0.1:%1"
+        << ""
+        << "Server=ftps://127.0.0.1:%1"
         << "Die verschlüsselte Verbindung (TLS) zum Server 127.0.0.1 kam nicht zustande. Vielleicht verschlüsselt "
            "er nicht von Anfang an"
         << "[curl 35: ";
     QTest::newRow("ftp:// an einen Server mit ftps://")
-        << "implizit" << "Zeitlimit=4"
+        << "implizit"
+        << "Zeitlimit=4"
         << "Der Server 127.0.0.1 hat 2 Sekunden lang nichts geschickt; die Übertragung wurde abgebrochen. Er hat "
            "nicht einmal gegrüßt: Verlangt er eine von Anfang an verschlüsselte Verbindung, tragen Sie "
            "Server=ftps://127.0.0.1 ein."
         << "[curl 28: ";
     QTest::newRow("Verschlüsselung vertippt")
-        << "" << "Verschluesselung=ja"
-        << "Der Wert „ja“ für Verschluesselung im Abschnitt [Austausch] der KELVORA.INI ist unbekannt" << "";
-    QTest::newRow("Zugangsdaten in der Serverangabe")
-        << "" << "Server=ftp://Bäuerin:Kü@h:st/all;#1 %=?@127.0.0.1"
-        << "Die Serverangabe enthält Zugangsdaten (ein „@“)." << "FTPVerbindungOeffnen: Die Serverangabe";
+        << ""
+        << "Verschluesselung=ja"
+        << "Der Wert „ja“ für Verschluesselung im Abschnitt [Austausch] der KELVORA.INI ist unbekannt"
+        << "";
+    QTest::newRow("Zugangsdaten in der Serverangabe") << ""
+                                                      << "Server=ftp://Bäuerin:Kü@h:st/all;#1 %=?@127.0.0.1"
+                                                      << "Die Serverangabe enthält Zugangsdaten (ein „@“)."
+                                                      << "FTPVerbindungOeffnen: Die Serverangabe";
 }
 
 // Every failure leaves the local file as it was, writes no receipt, says
@@ -225,7 +250,8 @@ void FtpDateienTest::fehlschlaege()
         ServerDateizeit("1_Heu.lock", ui->uhr.addSecs(fall == "sperre" ? -3600 : -3 * 86400 - 60));
     }
     if (!ini.isEmpty())
-        INISpeichern("Austausch", ini.section('=', 0, 0), ini.section('=', 1).arg(s.Port()), true);
+        INISpeichern(
+            "Austausch", ini.section('=', 0, 0), ini.section('=', 1).replace("%1", QString::number(s.Port())), true);
     ordner->Schreiben("1_Heu.xml", "alt");
 
     QVERIFY(!Holen());
@@ -284,7 +310,8 @@ void FtpDateienTest::verschluesselung()
     QCOMPARE(l.zeit, ui->uhr);
     QCOMPARE(LetzteVerbindungText(),
         "Letzte Verbindung zu 127.0.0.1 am 04.12.2026 10:00:00: "
-            + QString(verschluesselt ? "verschlüsselt (TLS)." : "unverschlüsselt, Passwort und Dateien gingen im Klartext."));
+            + QString(
+                verschluesselt ? "verschlüsselt (TLS)." : "unverschlüsselt, Passwort und Dateien gingen im Klartext."));
 }
 
 void FtpDateienTest::passwortablage_data()
@@ -294,9 +321,9 @@ void FtpDateienTest::passwortablage_data()
     QTest::addColumn<bool>("imSpeicher");
     QTest::addColumn<bool>("geholt");
     QTest::addColumn<QString>("text"); // what the information window says
-    QTest::newRow("kein Speicher: aus der INI")
-        << false << true << false << true << "Das FTP-Passwort steht in KELVORA.INI: Dieser Rechner hat keinen "
-                                             "Passwortspeicher.";
+    QTest::newRow("kein Speicher: aus der INI") << false << true << false << true
+                                                << "Das FTP-Passwort steht in KELVORA.INI: Dieser Rechner hat keinen "
+                                                   "Passwortspeicher.";
     QTest::newRow("aus der INI in den Speicher")
         << true << true << false << true << "Das FTP-Passwort liegt im Passwortspeicher des Systems.";
     QTest::newRow("nur im Speicher") << true << false << true << true

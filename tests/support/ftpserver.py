@@ -216,7 +216,9 @@ if a.zertifikat:
     # The data connections resume the control connection's TLS session,
     # which OpenSSL allows only with a session id context.
     Handler.get_ssl_context().set_session_id(b'kelvora-test')
-# One thread per connection: a misbehaving transfer holds only its own.
+# One thread per connection: a misbehaving transfer holds only its own. Its
+# loop looks at its sockets every 50 ms rather than every second.
+ThreadedFTPServer.poll_timeout = 0.05
 server = ThreadedFTPServer(('127.0.0.1', 0), Handler)
 print(server.socket.getsockname()[1], flush=True)
 

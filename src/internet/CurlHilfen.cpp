@@ -3,8 +3,6 @@
 #include <QLocale>
 #include <QRegularExpression>
 
-#include <curl/curl.h>
-
 #include <mutex>
 
 namespace kelvora {
@@ -36,6 +34,24 @@ size_t CurlEmpfangen(char* p, size_t groesse, size_t anzahl, void* empfang)
     e->daten.append(p, platz);
     e->zuGross = true;
     return 0;
+}
+
+CURLcode CurlDurchfuehren(CURLM* multi, CURL* easy, const std::function<void()>& zwischendurch)
+{
+    CURLcode ergebnis = CURLE_RECV_ERROR;
+    curl_multi_add_handle(multi, easy);
+    int laufend = 1;
+    while (curl_multi_perform(multi, &laufend) == CURLM_OK && laufend) {
+        curl_multi_poll(multi, nullptr, 0, 50, nullptr);
+        if (zwischendurch)
+            zwischendurch();
+    }
+    int rest = 0;
+    while (CURLMsg* m = curl_multi_info_read(multi, &rest))
+        if (m->msg == CURLMSG_DONE && m->easy_handle == easy)
+            ergebnis = m->data.result;
+    curl_multi_remove_handle(multi, easy);
+    return ergebnis;
 }
 
 QString GroesseText(qsizetype bytes)

@@ -9,7 +9,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <curl/curl.h>
+
 #include <cstddef>
+#include <functional>
 
 namespace kelvora {
 
@@ -27,6 +30,12 @@ struct CurlEmpfang {
 };
 // The CURLOPT_WRITEFUNCTION for a CurlEmpfang as CURLOPT_WRITEDATA.
 size_t CurlEmpfangen(char* p, size_t groesse, size_t anzahl, void* empfang);
+
+// Runs one transfer of `easy` on `multi` (whose connections outlive it, to
+// be used again) in steps of at most 50 ms, calling zwischendurch between
+// the steps. curl_easy_perform of libcurl 7.88 at times sleeps a whole
+// second before it opens an FTP data connection; short steps do not.
+CURLcode CurlDurchfuehren(CURLM* multi, CURL* easy, const std::function<void()>& zwischendurch = {});
 
 // The circumstances a failure is told with.
 struct CurlUmstaende {

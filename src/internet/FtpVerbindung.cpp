@@ -14,8 +14,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <thread>
+#include <utility>
 
 namespace kelvora {
 
@@ -31,11 +31,6 @@ std::pair<QString, QString>& letzteTechnik()
     return t;
 }
 
-struct Lesepuffer {
-    QByteArray daten;
-    qsizetype gelesen = 0;
-};
-
 // libcurl hands FTP facts ("Last-Modified: ...") to the write callback even
 // without a transfer; by default it would print them.
 size_t Verwerfen(char*, size_t groesse, size_t anzahl, void*)
@@ -45,11 +40,8 @@ size_t Verwerfen(char*, size_t groesse, size_t anzahl, void*)
 
 size_t Senden(char* p, size_t groesse, size_t anzahl, void* quelle)
 {
-    auto* q = static_cast<Lesepuffer*>(quelle);
-    const size_t n = std::min(groesse * anzahl, static_cast<size_t>(q->daten.size() - q->gelesen));
-    std::memcpy(p, q->daten.constData() + q->gelesen, n);
-    q->gelesen += static_cast<qsizetype>(n);
-    return n;
+    const qint64 n = static_cast<QIODevice*>(quelle)->read(p, static_cast<qint64>(groesse * anzahl));
+    return n < 0 ? CURL_READFUNC_ABORT : static_cast<size_t>(n);
 }
 
 // libcurl hands every reply line of the server to the header callback.
@@ -122,6 +114,7 @@ QString OrdnerAusAntwort(const QList<QByteArray>& antworten)
 
 struct FtpVerbindung::Intern {
     CURL* h = nullptr;
+    CURLM* m = nullptr; // keeps the connection from one transfer to the next
     QString host;
     int port = 21;
     bool implizit = false; // TLS from the first byte (ftps://)
@@ -226,7 +219,7 @@ struct FtpVerbindung::Intern {
         if (RestMs() <= 0)
             rc = CURLE_OPERATION_TIMEDOUT;
         else if (!abbruch)
-            ImHintergrund([&] { rc = curl_easy_perform(h); });
+            ImHintergrund([&] { rc = CurlDurchfuehren(m, h); });
         if (rc == CURLE_OK)
             return true;
         Fehler(rc);
@@ -315,7 +308,8 @@ bool FtpVerbindung::Oeffnen(
     d->port = ziel.port == 0 ? (ziel.implizit ? 990 : 21) : ziel.port;
     d->implizit = ziel.implizit || d->port == 990;
     d->h = curl_easy_init();
-    if (!d->h) {
+    d->m = curl_multi_init();
+    if (!d->h || !d->m) {
         d->fehler = QStringLiteral("Die FTP-Bibliothek konnte nicht gestartet werden.");
         return false;
     }
@@ -415,16 +409,11 @@ bool FtpVerbindung::Hochladen(const QString& lokalerPfad, const QString& name)
         d->technisch = datei.errorString();
         return false;
     }
-    Lesepuffer quelle { datei.readAll(), 0 };
     d->Einstellen(d->Adresse(name));
     curl_easy_setopt(d->h, CURLOPT_UPLOAD, 1L);
-    // An upload on a connection that has just listed a folder waits a whole
-    // second before it opens its data connection (libcurl 7.88); a fresh
-    // login is quicker.
-    curl_easy_setopt(d->h, CURLOPT_FRESH_CONNECT, 1L);
     curl_easy_setopt(d->h, CURLOPT_READFUNCTION, &Senden);
-    curl_easy_setopt(d->h, CURLOPT_READDATA, &quelle);
-    curl_easy_setopt(d->h, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(quelle.daten.size()));
+    curl_easy_setopt(d->h, CURLOPT_READDATA, static_cast<QIODevice*>(&datei));
+    curl_easy_setopt(d->h, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(datei.size()));
     return d->Ausfuehren();
 }
 
@@ -455,14 +444,17 @@ bool FtpVerbindung::Loeschen(const QString& name)
 
 void FtpVerbindung::Schliessen()
 {
-    if (!d->h)
+    if (!d->h && !d->m)
         return;
     // Saying goodbye waits for the server's answer, so it runs off this
     // thread too, and within the silence limit.
-    CURL* h = d->h;
-    d->h = nullptr;
+    CURL* h = std::exchange(d->h, nullptr);
+    CURLM* m = std::exchange(d->m, nullptr);
     curl_easy_setopt(h, CURLOPT_SERVER_RESPONSE_TIMEOUT, static_cast<long>(d->StilleMs() / 1000));
-    ImHintergrund([h] { curl_easy_cleanup(h); });
+    ImHintergrund([h, m] {
+        curl_easy_cleanup(h);
+        curl_multi_cleanup(m);
+    });
 }
 
 QString FtpVerbindung::LetzterFehler() const

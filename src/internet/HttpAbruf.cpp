@@ -64,25 +64,9 @@ HttpAntwort HttpAbrufen(const QString& adresse, const HttpAbrufOptionen& optione
 
     QElapsedTimer uhr;
     uhr.start();
-    curl_multi_add_handle(multi.get(), c);
     // The transfer runs in small steps; between them the window repaints and
     // answers the user, so a slow server never freezes it.
-    int laufend = 1;
-    while (laufend) {
-        if (curl_multi_perform(multi.get(), &laufend) != CURLM_OK)
-            break;
-        if (!laufend)
-            break;
-        curl_multi_poll(multi.get(), nullptr, 0, 50, nullptr);
-        ui().EreignisseVerarbeiten();
-    }
-    CURLcode ergebnis = CURLE_RECV_ERROR;
-    int rest = 0;
-    while (CURLMsg* m = curl_multi_info_read(multi.get(), &rest)) {
-        if (m->msg == CURLMSG_DONE && m->easy_handle == c)
-            ergebnis = m->data.result;
-    }
-    curl_multi_remove_handle(multi.get(), c);
+    const CURLcode ergebnis = CurlDurchfuehren(multi.get(), c, [] { ui().EreignisseVerarbeiten(); });
 
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &antwort.status);
     // The first bytes were all that was wanted.

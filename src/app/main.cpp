@@ -7,8 +7,11 @@
 #include "frame/ui/OberflaecheQt.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTextStream>
 #include <QTimer>
+#include <QTranslator>
 #include <memory>
 
 using namespace kelvora;
@@ -19,6 +22,17 @@ void NamenSetzen()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Kelvora"));
     QCoreApplication::setOrganizationName(QStringLiteral("Kelvora"));
+}
+
+// Qt's own dialogs (file dialog, print preview, standard buttons) speak
+// German like the rest of the program, whatever language the desktop has.
+// Without the translation package they stay English but work.
+void QtTexteDeutsch(QApplication& app, QTranslator& uebersetzer)
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    if (uebersetzer.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&uebersetzer);
 }
 
 } // namespace
@@ -49,6 +63,8 @@ int main(int argc, char** argv)
     // Qt takes its own options (-platform, -style, ...) from argv here.
     QApplication app(argc, argv);
     NamenSetzen();
+    QTranslator qtTexte;
+    QtTexteDeutsch(app, qtTexte);
 
     const QString fehler = DatenordnerVorbereiten(bz);
     if (!fehler.isEmpty()) {

@@ -1,15 +1,16 @@
 #include "feeds/FutterAustausch.h"
 
 #include "database/DatenbankRoutinen.h"
-#include "grundlagen/NullFilter.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
 #include "frame/Protokoll.h"
 #include "frame/Statuszeile.h"
+#include "grundlagen/NullFilter.h"
+#include "grundlagen/Textbereinigung.h"
+#include "grundlagen/Textkodierung.h"
 
 #include <QFile>
-#include <QStringDecoder>
 
 namespace kelvora {
 
@@ -25,6 +26,31 @@ QDateTime Zeit(const QVariant& v)
     if (v.isNull() || v.toString().trimmed().isEmpty())
         return QDateTime();
     return NullFilter(v, "Date").toDateTime();
+}
+
+// The file is Windows-1252, as every reader of the exchange expects; a
+// character it cannot hold would arrive as a substitute. The texts are
+// refused instead, with the characters named, before anything is written.
+bool AnsiDarstellbar(const QString& bezeichnung, const QString& e1, const QString& e2)
+{
+    const std::pair<QString, QString> texte[] = {
+        { QStringLiteral("Die Bezeichnung"), bezeichnung },
+        { QStringLiteral("Die Absenderzeile E1"), e1 },
+        { QStringLiteral("Die Absenderzeile E2"), e2 },
+    };
+    for (const auto& [was, text] : texte) {
+        const QStringList fehlen = NichtAnsiZeichen(text);
+        if (fehlen.isEmpty())
+            continue;
+        MsgBox(was + QStringLiteral(" \"") + text
+                + QStringLiteral("\" enthält Zeichen, die eine Austauschdatei (Windows-1252) nicht aufnehmen kann: ")
+                + fehlen.join(QStringLiteral(", "))
+                + QStringLiteral(". Bitte ersetzen Sie sie (zum Beispiel Ł durch L, Ś durch S) und teilen Sie das "
+                                 "Futtermittel dann."),
+            Knoepfe::OK, Symbol::Ausrufezeichen, Antwort::OK, QStringLiteral("Futtermittel teilen"));
+        return false;
+    }
+    return true;
 }
 
 void Abgebrochen()
@@ -63,6 +89,9 @@ Hochladeergebnis FutterHochladen(long futterID, bool ohneFragen, QString* dateiN
         for (int i = 4; i < 13; ++i)
             f.werte << (q.value(i).isNull() ? QVariant() : QVariant(NullFilter(q.value(i), "Double").toDouble()));
     }
+    // The same cleaning as the editor's "Teilen" asks for, so that a name
+    // stored with control characters never reaches the file or its name.
+    f.bezeichnung = TextBereinigen(f.bezeichnung).trimmed();
     // Only the five groups can be listed and taken over by others.
     if (FutterGruppenName(f.gruppe).isEmpty()) {
         MsgBox(QStringLiteral("Dieses Futtermittel gehört zu keiner Futtergruppe. Bitte wählen Sie im Fenster "
@@ -70,6 +99,8 @@ Hochladeergebnis FutterHochladen(long futterID, bool ohneFragen, QString* dateiN
             Knoepfe::OK, Symbol::Ausrufezeichen);
         return Hochladeergebnis::OhneGruppe;
     }
+    if (!AnsiDarstellbar(f.bezeichnung, programm().E1, programm().E2))
+        return Hochladeergebnis::NichtDarstellbar;
     const QString pfad = ImDatenordner(FutterDateiName(f.gruppe, f.bezeichnung));
     if (dateiName)
         *dateiName = FutterDateiName(f.gruppe, f.bezeichnung);
@@ -190,19 +221,24 @@ bool LokaleFutterLesen(QList<ServerFutter>& futter)
     return true;
 }
 
-bool ServerFutterHolen(int gruppe, const QString& bezeichnung, FutterAusDatei& futter)
+bool ServerFutterHolen(const QString& datei, FutterAusDatei& futter)
 {
-    const QString pfad = ImDatenordner(FutterDateiName(gruppe, bezeichnung));
+    if (!ServerFutterAusName(datei)) {
+        FtpFehlerProtokollieren(QStringLiteral("ServerFutterHolen: ") + OhneSteuerzeichen(datei)
+            + QStringLiteral(" ist keine Futtermittel-Datei."));
+        return false;
+    }
+    // The name exactly as listed: servers tell "1_x.XML" from "1_x.xml".
+    const QString pfad = ImDatenordner(datei);
     if (!DateiVomServerHolen(pfad, AustauschOrdner(), true))
         return false;
-    QFile datei(pfad);
-    if (!datei.open(QIODevice::ReadOnly)) {
+    QFile quelle(pfad);
+    if (!quelle.open(QIODevice::ReadOnly)) {
         FtpFehlerProtokollieren(
             QStringLiteral("ServerFutterHolen: ") + pfad + QStringLiteral(" kann nicht gelesen werden."));
         return false;
     }
-    QStringDecoder ansi("windows-1252");
-    futter = FutterDateiLesen(ansi(datei.readAll()));
+    futter = FutterDateiLesen(TextDekodieren(quelle.readAll()).text);
     return true;
 }
 

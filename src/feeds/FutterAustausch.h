@@ -12,13 +12,24 @@ namespace kelvora {
 
 FtpOrdner AustauschOrdner();
 
-enum class Hochladeergebnis { Hochgeladen, Verzichtet, NichtGefunden, OhneGruppe, Fehlgeschlagen, Abgebrochen };
+enum class Hochladeergebnis {
+    Hochgeladen,
+    Verzichtet,
+    NichtGefunden,
+    OhneGruppe,
+    NichtDarstellbar,
+    Fehlgeschlagen,
+    Abgebrochen
+};
 
 // Writes the feed's file into the data folder and uploads it, with the
 // status lines of each step. Unless ohneFragen, an existing server file is
 // replaced only after the user agreed. A feed that does not exist gives
 // NichtGefunden without a message; one without a group is refused with a
-// message (OhneGruppe). dateiName receives the file's name.
+// message (OhneGruppe). The name goes out cleaned as TextBereinigen
+// cleans it; a name or identity line (E1, E2) with characters that
+// Windows-1252 cannot hold is refused with a message that names them
+// (NichtDarstellbar). dateiName receives the file's name.
 Hochladeergebnis FutterHochladen(long futterID, bool ohneFragen = false, QString* dateiName = nullptr);
 
 // The feed files in the server folder: all, or those of one group (1 to 5).
@@ -43,8 +54,10 @@ QList<ServerFutter> NeueServerFutter(
 // filters show). False when the database could not be read.
 bool LokaleFutterLesen(QList<ServerFutter>& futter);
 
-// Fetches the server file of a listed feed into the data folder and reads
-// it. False when it could not be fetched or read.
-bool ServerFutterHolen(int gruppe, const QString& bezeichnung, FutterAusDatei& futter);
+// Fetches a listed server file under its name exactly as listed into the
+// data folder and reads it, as UTF-8 when it is (grundlagen/Textkodierung.h),
+// else as Windows-1252. False when it is no feed file name or could not be
+// fetched or read.
+bool ServerFutterHolen(const QString& datei, FutterAusDatei& futter);
 
 } // namespace kelvora

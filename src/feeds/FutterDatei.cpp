@@ -1,8 +1,9 @@
 #include "feeds/FutterDatei.h"
 
-#include "grundlagen/Formate.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "feeds/XMLRoutinen.h"
+#include "grundlagen/Formate.h"
+#include "grundlagen/Textbereinigung.h"
 
 #include <QRegularExpression>
 
@@ -57,10 +58,11 @@ QStringList FutterDateiZeilen(const FutterFuerDatei& f, const QString& e1, const
         z << vier + Element(FutterDateiWerte().at(i), w.isNull() ? QString() : DezimalText(w.toDouble()));
     }
     z << vier + QStringLiteral("<Erstellt>");
-    if (!e1.isEmpty())
-        z << acht + Element(QStringLiteral("E1"), e1);
-    if (!e2.isEmpty())
-        z << acht + Element(QStringLiteral("E2"), e2);
+    // One element per line: a line break in an identity line would end it.
+    for (const auto& [tag, wert] :
+        { std::pair { "E1", OhneSteuerzeichen(e1) }, std::pair { "E2", OhneSteuerzeichen(e2) } })
+        if (!wert.isEmpty())
+            z << acht + Element(QLatin1String(tag), wert);
     // Dates older than twenty years are placeholders of old databases.
     const QDateTime grenze(QDate(jetzt.date().year() - 20, 1, 1), QTime(0, 0));
     if (f.angelegt.isValid() && f.angelegt > grenze)
@@ -78,7 +80,11 @@ std::optional<ServerFutter> ServerFutterAusName(const QString& datei)
     static const QRegularExpression muster(
         QStringLiteral("^([1-5])_(.+)\\.xml$"), QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = muster.match(datei);
-    if (!m.hasMatch())
+    // A name with a folder in it is no file of this folder (fetched, it
+    // would land outside the data folder); one with control characters can
+    // be neither fetched nor shown in a column.
+    if (!m.hasMatch() || datei.contains(QLatin1Char('/')) || datei.contains(QLatin1Char('\\'))
+        || OhneSteuerzeichen(datei) != datei)
         return std::nullopt;
     ServerFutter s;
     s.datei = datei;
@@ -100,12 +106,32 @@ FutterAusDatei FutterDateiLesen(const QString& text)
 
 QString ErstelltVonText(const FutterAusDatei& f)
 {
+    // Lines from a stranger's file: no control characters, and not so long
+    // that they push the editor's window apart.
+    constexpr qsizetype Hoechstens = 100;
     QStringList wer;
-    for (const QString& e : { f.e1.trimmed(), f.e2.trimmed() })
-        if (!e.isEmpty())
-            wer << e;
+    for (const QString& e : { f.e1, f.e2 }) {
+        const QString sauber = OhneSteuerzeichen(e).trimmed();
+        if (!sauber.isEmpty())
+            wer << (sauber.size() > Hoechstens ? sauber.left(Hoechstens) + QStringLiteral("…") : sauber);
+    }
     return QStringLiteral("erstellt von ")
         + (wer.isEmpty() ? QStringLiteral("unbekannt") : wer.join(QStringLiteral(", ")));
+}
+
+Eingabemaske MaskeAusServerFutter(int gruppe, const FutterAusDatei& f)
+{
+    Eingabemaske m;
+    // The editor's group list holds "Alle Futtermittel" before the five
+    // groups, so a group's position in it is its code.
+    m.gruppenIndex = gruppe >= 1 && gruppe <= FutterGruppenAnzahl ? gruppe : -1;
+    m.gruppe = m.gruppenIndex > 0 ? gruppe : 0;
+    m.bezeichnung = OhneSteuerzeichen(f.bezeichnung).trimmed();
+    for (qsizetype i = 0; i < FutterDateiWerte().size(); ++i)
+        if (const std::optional<Feld> feld = FeldNachName(QStringLiteral("txt") + FutterDateiWerte().at(i)))
+            m[*feld] = f.werte.value(i).trimmed();
+    NeuBerechnen(m);
+    return m;
 }
 
 } // namespace kelvora

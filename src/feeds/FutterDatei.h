@@ -3,6 +3,8 @@
 // folder, its lines, and what a taken-over file gives the editor. Windows-1252
 // text with CR LF, written by internet/FtpDateien.h's AnsiDateiSchreiben.
 
+#include "feeds/StammdatenMaske.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -47,8 +49,9 @@ struct ServerFutter {
     QString bezeichnung; // from the file name, "_" shown as blanks
 };
 
-// A server file name "<group 1 to 5>_<name>.xml"; nothing for receipts,
-// lock files and other names.
+// A server file name "<group 1 to 5>_<name>.xml" (".XML" as well); nothing
+// for receipts, lock files, names with a folder or control characters and
+// other names. datei keeps the name as listed, for fetching.
 std::optional<ServerFutter> ServerFutterAusName(const QString& datei);
 
 // The texts of a feed file for the editor's boxes; "" where the file has no
@@ -60,7 +63,16 @@ struct FutterAusDatei {
 };
 FutterAusDatei FutterDateiLesen(const QString& text);
 
-// "erstellt von " with the identity lines of the file that are not empty.
+// "erstellt von " with the identity lines of the file that are not empty,
+// without control characters, each cut at 100 characters. Shown as plain
+// text: the lines are a stranger's.
 QString ErstelltVonText(const FutterAusDatei& futter);
+
+// The editor's boxes for a feed taken over from the server, as the window
+// and the command line take it over: the group (nothing selected for a code
+// outside 1 to 5), the name without control characters, the file's texts in
+// the dry-matter boxes as they stand (the checks before saving read them)
+// and the fresh-matter column computed.
+Eingabemaske MaskeAusServerFutter(int gruppe, const FutterAusDatei& futter);
 
 } // namespace kelvora

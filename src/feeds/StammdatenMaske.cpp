@@ -1,12 +1,14 @@
 #include "feeds/StammdatenMaske.h"
 
-#include "grundlagen/DatenTypen.h"
-#include "grundlagen/Formate.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "frame/Oberflaeche.h"
+#include "grundlagen/Formate.h"
+#include "grundlagen/Textbereinigung.h"
+#include "grundlagen/ZahlText.h"
 
 #include <QHash>
 #include <QRegularExpression>
+#include <cmath>
 
 namespace kelvora {
 
@@ -126,9 +128,24 @@ bool HatTastenfilter(Feld feld)
     return feld != Feld::UDP_gFM;
 }
 
+std::optional<double> BoxZahl(const QString& text, bool dezimal)
+{
+    if (text.trimmed().isEmpty())
+        return 0.0;
+    const std::optional<double> z = ZahlAusText(text);
+    if (!z || dezimal)
+        return z;
+    return std::trunc(*z);
+}
+
+std::optional<double> FeldZahl(Feld feld, const QString& text)
+{
+    return BoxZahl(text, IstDezimalfeld(feld));
+}
+
 double FeldWert(Feld feld, const QString& text)
 {
-    return IstDezimalfeld(feld) ? TextInDouble(text) : static_cast<double>(TextInLong(text));
+    return FeldZahl(feld, text).value_or(0);
 }
 
 QChar ZahlZeichenFiltern(QChar zeichen, bool dezimal, const QString& bisherigerText)
@@ -181,13 +198,13 @@ QString NaechstesEingabefeld(const QString& name)
 
 PreisEingabe PreisLesen(const QString& text)
 {
-    static const QRegularExpression muster(QStringLiteral(R"(^\d{1,5}([.,]\d{1,2})?$)"));
+    static const QRegularExpression muster(QStringLiteral(R"(^[0-9]{1,5}([.,][0-9]{1,2})?$)"));
     const QString t = text.trimmed();
     if (t.isEmpty())
         return {};
     if (!muster.match(t).hasMatch())
         return { false, std::nullopt };
-    const double wert = TextInDouble(t);
+    const double wert = ZahlAusText(t).value_or(0);
     if (wert > PreisHoechstens)
         return { false, std::nullopt };
     return { true, wert };
@@ -210,7 +227,7 @@ bool NachEingabeUmrechnen(Eingabemaske& m, Feld getippt)
     if (getippt == Feld::TM_g)
         return false; // the user recomputes with cmdNeuBerechnen after changing it
     const double wert = m.Wert(getippt);
-    const double tm = static_cast<double>(TextInLong(m[Feld::TM_g]));
+    const double tm = m.Wert(Feld::TM_g);
     const bool ohneTrockenmasse = tm == 0;
     if (ohneTrockenmasse) {
         TrockenmasseFehltMelden();
@@ -256,7 +273,7 @@ bool NachEingabeUmrechnen(Eingabemaske& m, Feld getippt)
 
 void NeuBerechnen(Eingabemaske& m)
 {
-    const double tm = static_cast<double>(TextInLong(m[Feld::TM_g]));
+    const double tm = m.Wert(Feld::TM_g);
     for (const Paar& p : Paare)
         m[p.fm] = Zeigen(p.fm, TMinFM(m.Wert(p.tm), tm));
     UDPAnteilSetzen(m, m.Wert(Feld::UDP_gTM), m.Wert(Feld::XP_gTM));
@@ -295,11 +312,15 @@ void MaskeFuellen(Eingabemaske& m, const Stammdaten& f)
 
 Stammdaten StammdatenAusMaske(const Eingabemaske& m)
 {
-    auto ganz = [&](Feld f) { return static_cast<double>(TextInLong(m[f])); };
-    auto dezimal = [&](Feld f) { return TextInDouble(m[f]); };
+    // The checks before saving refuse what does not read; 0 stands in only
+    // for callers that store without them.
+    auto ganz = [&](Feld f) { return BoxZahl(m[f], false).value_or(0); };
+    auto dezimal = [&](Feld f) { return BoxZahl(m[f], true).value_or(0); };
     Stammdaten s;
     s.gruppe = m.gruppe;
-    s.bezeichnung = m.bezeichnung.trimmed();
+    // A pasted tab or line break would break the list's columns and the
+    // exchanged file.
+    s.bezeichnung = OhneSteuerzeichen(m.bezeichnung).trimmed();
     s.TM_g = ganz(Feld::TM_g);
     s.ADF_gTM = ganz(Feld::ADF_gTM);
     s.NDF_gTM = ganz(Feld::NDF_gTM);

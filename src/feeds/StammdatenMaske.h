@@ -39,14 +39,22 @@ inline constexpr int FeldAnzahl = 19;
 QString FeldName(Feld feld);
 std::optional<Feld> FeldNachName(const QString& name);
 
-// Decimal boxes (NEL, Ca, P) are read with TextInDouble and shown as "#0.00";
-// all others are whole-number boxes read with TextInLong and shown as "##0".
+// Decimal boxes (NEL, Ca, P) are shown as "#0.00", all others are
+// whole-number boxes shown as "##0".
 bool IstDezimalfeld(Feld feld);
 QString FeldFormat(Feld feld);
 // Every box but txtUDP_gFM filters the typed characters.
 bool HatTastenfilter(Feld feld);
 
-// The box's text as a number of its kind.
+// A box's text read with the strict number reader (grundlagen/ZahlText.h):
+// an empty box is 0, a whole-number box drops the decimals (as far as the
+// user can type, digits and one comma, this is what TextInLong and
+// TextInDouble give). Nothing for a text that is no number ("1e308", "-",
+// "1,234.5"), which the checks before saving refuse.
+std::optional<double> BoxZahl(const QString& text, bool dezimal);
+std::optional<double> FeldZahl(Feld feld, const QString& text);
+// The same with 0 for a text that is no number: what the conversions while
+// typing use.
 double FeldWert(Feld feld, const QString& text);
 
 // ----------------------------------------------------------- key filters

@@ -1,10 +1,11 @@
 #include "feeds/StammdatenSpeichern.h"
 
 #include "database/DatenbankRoutinen.h"
-#include "grundlagen/NullFilter.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
 #include "frame/Statuszeile.h"
+#include "grundlagen/DatenTypen.h"
+#include "grundlagen/NullFilter.h"
 
 namespace kelvora {
 
@@ -182,6 +183,15 @@ Speicherergebnis StammdatenSchreiben(const Stammdaten& f, long futterID, long* g
         *gespeicherteID = futterID != 0 ? futterID : q.lastInsertId().toLongLong();
     HauptFensterMeldungAusgeben(Farbe::Gruen, QStringLiteral("Futtermittel wurde gespeichert"), 5);
     return Speicherergebnis::Gespeichert;
+}
+
+Speichervorgang MaskeSpeichern(const Eingabemaske& m, Nullwerte nullwerte)
+{
+    Speichervorgang s;
+    s.pruefung = EingabePruefen(m, nullwerte);
+    if (s.pruefung.bestanden)
+        s.ergebnis = StammdatenSchreiben(StammdatenAusMaske(m), TextInLong(m.idAnzeige), &s.id);
+    return s;
 }
 
 } // namespace kelvora

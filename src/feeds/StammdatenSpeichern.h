@@ -2,6 +2,7 @@
 // Reading and writing the feed that the feed editor shows.
 
 #include "feeds/StammdatenMaske.h"
+#include "feeds/StammdatenPruefung.h"
 
 #include <optional>
 
@@ -20,6 +21,16 @@ enum class Speicherergebnis { Gespeichert, NichtGefunden, Fehlgeschlagen };
 // the written row.
 [[nodiscard]] Speicherergebnis StammdatenSchreiben(
     const Stammdaten& futter, long futterID, long* gespeicherteID = nullptr);
+
+// The editor's "Speichern" without the window, for the window and for a feed
+// taken over on the command line: the checks, then the write with the ID of
+// lblIDAnzeige. Nothing is written when a check fails.
+struct Speichervorgang {
+    Pruefergebnis pruefung;
+    Speicherergebnis ergebnis = Speicherergebnis::Fehlgeschlagen; // only when the checks passed
+    long id = 0; // the written row
+};
+[[nodiscard]] Speichervorgang MaskeSpeichern(const Eingabemaske& maske, Nullwerte nullwerte = Nullwerte::Fragen);
 
 // The general feed type (FutterArt) stored with a feed of the given group.
 // The ration evaluation counts a feed as forage by FutterArt 1 to 5, so the

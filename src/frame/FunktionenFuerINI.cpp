@@ -1,6 +1,7 @@
 #include "frame/FunktionenFuerINI.h"
 
-#include "grundlagen/DatenTypen.h"
+#include "grundlagen/Textbereinigung.h"
+#include "grundlagen/ZahlText.h"
 #include "frame/INIDatei.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
@@ -83,7 +84,17 @@ QString INILesen(const QString& abschnitt, const QString& schluessel, const QStr
 
 double INILesenZahl(const QString& abschnitt, const QString& schluessel, long vorgabe)
 {
-    return TextInDouble(INILesen(abschnitt, schluessel, QString::number(vorgabe)));
+    const QString text = INILesen(abschnitt, schluessel, QString::number(vorgabe));
+    if (text.isEmpty())
+        return 0; // a key without a value, as Windows reads it
+    if (const std::optional<double> zahl = ZahlAusText(text))
+        return *zahl;
+    // "1e308" or "3,5 Tage" is no setting the program can read; the default
+    // holds, and the error log says which key to correct.
+    FehlerProtokollieren(QStringLiteral("INILesenZahl: ") + programm().iniPfad + QStringLiteral(" [") + abschnitt
+            + QStringLiteral("] ") + schluessel + QStringLiteral(" = \"") + OhneSteuerzeichen(text)
+            + QStringLiteral("\" ist keine Zahl; es gilt ") + QString::number(vorgabe) + QLatin1Char('.'));
+    return vorgabe;
 }
 
 } // namespace kelvora

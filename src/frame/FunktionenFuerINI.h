@@ -21,6 +21,9 @@ bool INISpeichern(const QString& abschnitt, const QString& schluessel, const QSt
 void INIFehlerMelden(const QString& abschnitt, const QList<ini::Eintrag>& eintraege, const QString& grund,
                      int einruecken = 0);
 QString INILesen(const QString& abschnitt, const QString& schluessel, const QString& vorgabe = QString());
+// A number through the strict reader (grundlagen/ZahlText.h): 0 for a key
+// without a value; vorgabe, with a line in the error log that names the key,
+// for a value that is no number.
 double INILesenZahl(const QString& abschnitt, const QString& schluessel, long vorgabe = 0);
 QString INILesenAusDatei(const QString& abschnitt, const QString& schluessel, const QString& vorgabe,
                          const QString& dateiPfad);

@@ -1,14 +1,15 @@
 #include "frame/INIDatei.h"
 
+#include "grundlagen/Textkodierung.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
 #include <QStorageInfo>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QStringList>
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -16,15 +17,19 @@ namespace kelvora::ini {
 
 namespace {
 
-QStringList ZeilenLesen(const QString& datei, bool* vorhanden = nullptr)
+QStringList ZeilenLesen(const QString& datei, bool* vorhanden = nullptr, Kodierung* kodierung = nullptr)
 {
     QFile f(datei);
     if (vorhanden)
         *vorhanden = f.exists();
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    QStringDecoder dec("windows-1252");
-    QString text = dec(f.readAll());
+    // Windows programs write the settings in Windows-1252, editors nowadays
+    // often UTF-8, some with a byte-order mark; a write keeps what was read.
+    DekodierterText gelesen = TextDekodieren(f.readAll());
+    if (kodierung)
+        *kodierung = gelesen.kodierung;
+    QString text = std::move(gelesen.text);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QStringList zeilen = text.split(QLatin1Char('\n'));
@@ -214,7 +219,8 @@ bool Schreiben(const QString& datei, const QString& abschnitt, const QList<Eintr
     // Read again under the lock: what another instance wrote a moment ago
     // stays.
     bool vorhanden = false;
-    QStringList zeilen = ZeilenLesen(datei, &vorhanden);
+    Kodierung kodierung = Kodierung::Ansi;
+    QStringList zeilen = ZeilenLesen(datei, &vorhanden, &kodierung);
     for (const Eintrag& e : eintraege)
         EintragSetzen(zeilen, abschnitt, e.schluessel, e.wert);
 
@@ -224,8 +230,7 @@ bool Schreiben(const QString& datei, const QString& abschnitt, const QList<Eintr
         && !(QFile::permissions(datei) & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther)))
         return melden(QStringLiteral("die Datei ist schreibgeschützt"));
 
-    QStringEncoder enc("windows-1252");
-    const QByteArray daten = enc(zeilen.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    const QByteArray daten = TextKodieren(zeilen.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), kodierung);
     // Written beside and renamed into place, so a failed write never leaves
     // a half-written or empty settings file behind. Unbuffered, so that a
     // full disk shows at the write and not in a flush whose failure

@@ -2,7 +2,9 @@
 // A private-profile file with the behaviour of the Windows functions:
 // sections and keys compared without regard to case, Windows-1252 text with
 // CR LF line ends, every other line of the file kept as it stands, the file
-// and the section created on the first write.
+// and the section created on the first write. A file an editor saved as
+// UTF-8 (with or without byte-order mark) is read as UTF-8 and written back
+// as it was read.
 
 #include <QList>
 #include <QString>

@@ -1,17 +1,12 @@
 #include "grundlagen/DatenTypen.h"
 
-#include "grundlagen/Stoerung.h"
+#include "grundlagen/ZahlText.h"
 
-#include <QLocale>
+#include <cmath>
 
 namespace kelvora {
 
 namespace {
-
-// The program always shows numbers the German way; these are the separators
-// that "###,##0" and "##0.0" produce under that locale.
-constexpr QChar Tausender = QLatin1Char('.');
-constexpr QChar Dezimal = QLatin1Char(',');
 
 int ZweistelligesJahr(int jahr)
 {
@@ -30,72 +25,22 @@ QDateTime DatumNull()
 
 long TextInLong(const QString& eingabe)
 {
-    try {
-        QString text = eingabe.trimmed();
-        text.remove(Tausender);
-        bool negativ = false;
-        QString ziffern;
-        for (const QChar c : text) {
-            if (c == QLatin1Char('-'))
-                negativ = true;
-            else if (c.isDigit() && c.unicode() < 128)
-                ziffern.append(c);
-            else
-                break;
-        }
-        if (ziffern.isEmpty() || ziffern.size() > 9)
-            return 0;
-        const long wert = ziffern.toLong();
-        if (wert == 0)
-            return 0;
-        return negativ ? -wert : wert;
-    } catch (...) {
-        const QString t = QStringLiteral("Fehler 0 () in Prozedur TextInLong im Modul DatenTypen. Der Fehler wurde "
-                                         "protokolliert. Bitte informieren Sie den Programmierer.");
-        Stoerung s;
-        s.protokoll = t;
-        s.meldung = t;
-        StoerungMelden(s);
+    // Whole numbers up to nine digits; what ZahlVorEinheit refuses reads as 0.
+    const std::optional<ZahlMitEinheit> z = ZahlVorEinheit(eingabe);
+    if (!z || z->ganzeZiffern > 9)
         return 0;
-    }
+    return static_cast<long>(std::trunc(z->wert));
 }
 
 double TextInDouble(const QString& eingabe)
 {
-    QString text = eingabe.trimmed();
-    if (text.isEmpty() || text == QStringLiteral(","))
-        return 0;
+    const QString text = eingabe.trimmed();
     if (text.compare(QStringLiteral("false"), Qt::CaseInsensitive) == 0)
         return 0;
     if (text.compare(QStringLiteral("true"), Qt::CaseInsensitive) == 0)
         return -1;
-    if (text.startsWith(Dezimal))
-        text.prepend(QLatin1Char('0'));
-
-    // Build a plain number text: sign first, digits, the first other
-    // character as decimal point, every later non-digit dropped.
-    QString zahl;
-    bool trennerGesehen = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (i == 0 && c == QLatin1Char('-'))
-            zahl.append(c);
-        else if (c.isDigit() && c.unicode() < 128)
-            zahl.append(c);
-        else if (!trennerGesehen) {
-            trennerGesehen = true;
-            zahl.append(QLatin1Char('.'));
-        }
-    }
-    if (zahl.isEmpty() || zahl == QStringLiteral("-") || zahl == QStringLiteral("."))
-        return 0;
-    if (zahl.endsWith(QLatin1Char('.')))
-        zahl.chop(1);
-    if (zahl.startsWith(QStringLiteral("-.")))
-        zahl.insert(1, QLatin1Char('0'));
-    bool ok = false;
-    const double wert = QLocale::c().toDouble(zahl, &ok);
-    return ok ? wert : 0;
+    const std::optional<ZahlMitEinheit> z = ZahlVorEinheit(text);
+    return z ? z->wert : 0;
 }
 
 QDateTime TextInDatum(const QString& eingabe)

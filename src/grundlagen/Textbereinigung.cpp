@@ -2,28 +2,48 @@
 
 namespace kelvora {
 
-QString TextBereinigen(const QString& text)
+namespace {
+
+bool IstSteuerzeichen(char16_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+void BlankAnhaengen(QString& text)
+{
+    if (!text.endsWith(QLatin1Char(' ')))
+        text += QLatin1Char(' ');
+}
+
+} // namespace
+
+QString OhneSteuerzeichen(const QString& text)
 {
     QString ergebnis;
     ergebnis.reserve(text.size());
     for (const QChar c : text) {
+        if (c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+            BlankAnhaengen(ergebnis);
+        else if (!IstSteuerzeichen(c.unicode()))
+            ergebnis += c;
+    }
+    return ergebnis;
+}
+
+QString TextBereinigen(const QString& text)
+{
+    QString ergebnis;
+    const QString ohne = OhneSteuerzeichen(text);
+    ergebnis.reserve(ohne.size());
+    for (const QChar c : ohne) {
         switch (c.unicode()) {
         case u'&':
         case u'\'':
         case u'"':
-        case 0:
-        case 31:
-            break;
-        case u'\t':
-        case u'\n':
-        case u'\r':
-        case 160:
-            if (!ergebnis.endsWith(QLatin1Char(' ')))
-                ergebnis += QLatin1Char(' ');
             break;
         case u' ':
-            if (!ergebnis.endsWith(QLatin1Char(' ')))
-                ergebnis += c;
+        case 160:
+            BlankAnhaengen(ergebnis);
             break;
         default:
             ergebnis += c;

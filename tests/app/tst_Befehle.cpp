@@ -153,6 +153,15 @@ void BefehleTest::falscheAngaben_data()
         << QStringList{"auswerten", "--milch", "viel"}
         << "Falsche Angabe bei --milch: Bitte geben Sie bei Milch kg eine Zahl ein (zum Beispiel 12,5). \"viel\" "
            "ist keine Zahl.";
+    QTest::newRow("Milch mit Exponent")
+        << QStringList{"auswerten", "--milch", "1e2"}
+        << "Falsche Angabe bei --milch: Bitte geben Sie bei Milch kg eine Zahl ein (zum Beispiel 12,5). \"1e2\" "
+           "ist keine Zahl.";
+    QTest::newRow("Milch mit Tausenderpunkt") << QStringList{"auswerten", "--milch=1.234,5"}
+                                              << "Falsche Angabe bei --milch: Der Wert bei Milch kg muss zwischen";
+    QTest::newRow("Fett NaN") << QStringList{"auswerten", "--fett", "NaN"} << "Falsche Angabe bei --fett: Bitte";
+    QTest::newRow("Gewicht mit Exponent") << QStringList{"auswerten", "--gewicht", "6,5E2"}
+                                      << "Das Gewicht (--gewicht) muss eine der Gewichtsklassen";
     QTest::newRow("Datenordner leer") << QStringList{"auswerten", "--datenordner="}
                                       << "Nach --datenordner fehlt der Ordner.";
     QTest::newRow("falsche Art") << QStringList{"ausgleichen", "xp"}

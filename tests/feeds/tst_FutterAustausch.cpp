@@ -8,6 +8,7 @@
 #include "TestFtpServer.h"
 #include "TestRegister.h"
 #include "feeds/FutterAustausch.h"
+#include "feeds/StammdatenPruefung.h"
 #include "feeds/ui/FutterListe.h"
 #include "frame/FunktionenFuerINI.h"
 
@@ -113,7 +114,7 @@ private slots:
         QFETCH(bool, meldung);
         server->Schreiben(RapsDatei, inhalt);
         FutterAusDatei f;
-        QVERIFY(ServerFutterHolen(3, QStringLiteral("Rapskuchen Öl arm"), f));
+        QVERIFY(ServerFutterHolen(RapsDatei, f));
         QCOMPARE(f.bezeichnung, bezeichnung);
         QCOMPARE(f.werte, werte);
         QCOMPARE(ui->Texte(),
@@ -208,6 +209,33 @@ private slots:
                                                "Bezeichnung = 'Rapskuchen Öl_arm'"))
                      .toString(),
             QStringLiteral("3;890.0;335.0;117.0;262.0;190.0;210.0;7.45;6.8;11.05"));
+    }
+
+    // A stranger's file in the editor: markup in E1 shows as typed, and an
+    // unusable value is named, with the focus in its box, before anything
+    // is saved. The file is fetched under its name as listed.
+    void fensterZeigtFremdesAlsText()
+    {
+        QVERIFY(test::SqlAusfuehren(QStringLiteral("DELETE FROM Futtermittel WHERE ID = ?"), { qlonglong(RapsID) }));
+        const QByteArray e1 = "<h1>Hof</h1><img src=\"x.png\"><a href=\"x\">M</a>";
+        server->Schreiben(QStringLiteral("3_Rapskuchen_Öl_arm.XML"),
+            RapsGolden().replace("Hof M\xFCller", e1).replace("<Ca_gTM>6,8", "<Ca_gTM>-6,8"));
+        FutterListe* l = ListeOeffnen();
+        const long vorher = test::SqlLesen(QStringLiteral("SELECT COUNT(*) FROM Futtermittel")).toLongLong();
+        l->findChild<QPushButton*>(QStringLiteral("cmdInternet"))->click();
+        auto* lvw = l->findChild<QTreeWidget*>(QStringLiteral("lvwListe"));
+        lvw->clearSelection();
+        lvw->findItems(QStringLiteral("Rapskuchen Öl arm"), Qt::MatchExactly, 2).value(0)->setSelected(true);
+        l->MarkiertesFutterOeffnen();
+
+        QCOMPARE(test::Editoren(*haupt).size(), 1);
+        StammdatenFenster2* e = test::Editoren(*haupt).first();
+        auto* von = e->findChild<QLabel*>(QStringLiteral("lblErstelltVon"));
+        QCOMPARE(von->textFormat(), Qt::PlainText);
+        QCOMPARE(von->text(), "erstellt von " + QString::fromLatin1(e1) + ", Dorfstraße 1, 12345 Wiesental");
+        QCOMPARE(ui->Texte(), QStringList { "Dieser Calzium-Wert ist unrealistisch!\n\n" + PruefungHinweis() });
+        QCOMPARE(QApplication::focusWidget(), e->findChild<QLineEdit*>(QStringLiteral("txtCa_gTM")));
+        QCOMPARE(test::SqlLesen(QStringLiteral("SELECT COUNT(*) FROM Futtermittel")).toLongLong(), vorher);
     }
 
     void fensterOhneServer()

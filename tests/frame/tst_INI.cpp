@@ -83,6 +83,13 @@ void INITest::lesen_data()
     QTest::newRow("nur LF") << QByteArray("[A]\nx=3\n") << "A" << "x" << "3";
     QTest::newRow("Umlaute aus ANSI") << Ansi(QStringLiteral("[Programm]\r\nÄnderer=Jörg Müßig\r\n")) << "programm"
                                       << QStringLiteral("ÄNDERER") << QStringLiteral("Jörg Müßig");
+    // An editor's UTF-8: the byte-order mark belongs to no line, the first
+    // section is read like any other.
+    QTest::newRow("UTF-8 mit Byte-Order-Mark")
+        << QByteArray("\xEF\xBB\xBF[Programm]\r\nE1=Hof Müller\r\n") << "Programm"
+        << "E1" << QStringLiteral("Hof Müller");
+    QTest::newRow("UTF-8 ohne Byte-Order-Mark") << QByteArray("[Programm]\r\nE1=Hof Müller\r\n") << "Programm"
+                                                << "E1" << QStringLiteral("Hof Müller");
     const QString lang = QString(60, QLatin1Char('a')) + QString(60, QLatin1Char('b'));
     QTest::newRow("nach 100 Zeichen abgeschnitten") << Ansi("[A]\r\nx=" + lang + "\r\n") << "A" << "x" << lang.left(100);
     const QString genau = QString(100, QLatin1Char('z'));
@@ -132,6 +139,19 @@ void INITest::schreiben_data()
     QTest::newRow("Umlaute als ANSI")
         << QByteArray() << QStringList{"StammdatenFenster2/AufrufZähler=5", "Programm/E2=Straße 1, Ölbach"}
         << QByteArray("[StammdatenFenster2]\r\nAufrufZ\xe4hler=5\r\n[Programm]\r\nE2=Stra\xdf" "e 1, \xd6lbach\r\n");
+    // A file is written back in the encoding it was read in, every other
+    // byte as it was.
+    QTest::newRow("UTF-8 mit Byte-Order-Mark bleibt")
+        << QByteArray("\xEF\xBB\xBF; Grüße\r\n[Programm]\r\nE1=Hof Müller\r\n")
+        << QStringList { "Programm/E2=Straße 1" }
+        << QByteArray("\xEF\xBB\xBF; Grüße\r\n[Programm]\r\nE1=Hof Müller\r\nE2=Straße 1\r\n");
+    QTest::newRow("UTF-8 bleibt") << QByteArray("[Programm]\r\nE1=Hof Müller\r\n")
+                                  << QStringList { "Sichern/Ort=Ölbach" }
+                                  << QByteArray("[Programm]\r\nE1=Hof Müller\r\n[Sichern]\r\nOrt=Ölbach\r\n");
+    QTest::newRow("Windows-1252 bleibt") << Ansi(QStringLiteral("[Programm]\r\nE1=Hof Müller\r\n"))
+                                         << QStringList { "Sichern/Ort=Ölbach" }
+                                         << Ansi(QStringLiteral(
+                                                "[Programm]\r\nE1=Hof Müller\r\n[Sichern]\r\nOrt=Ölbach\r\n"));
 }
 
 void INITest::schreiben()

@@ -5,6 +5,7 @@
 #include "grundlagen/DatenTypen.h"
 #include "grundlagen/Formate.h"
 #include "grundlagen/NullFilter.h"
+#include "grundlagen/ZahlText.h"
 
 #include <QTest>
 #include <cmath>
@@ -51,7 +52,8 @@ void GrundlagenTest::umwandeln_data()
     T("Long Tausender und Dezimalkomma", "Long", "1.234,56", "1234");
     T("Long Einheit dahinter", "Long", "12 kg", "12");
     T("Long Minus hinten", "Long", "7-", "-7");
-    T("Long Minus mitten drin", "Long", "12-3", "-123");
+    T("Long Minus mitten drin ist keine Zahl", "Long", "12-3", "0");
+    T("Long Exponent ist keine Zahl", "Long", "1e308", "0");
     T("Long zehn Ziffern", "Long", "1234567890", "0");
     T("Long zehn Ziffern mit fuehrender Null", "Long", "0000000001", "0");
     T("Long Komma schneidet ab, rundet nicht", "Long", "5,9", "5");
@@ -59,14 +61,46 @@ void GrundlagenTest::umwandeln_data()
     T("Long Ziffern nach Text zaehlen nicht", "Long", "kg 12", "0");
     T("Double Komma", "Double", "4,5", "4.5");
     T("Double fuehrendes Komma", "Double", ",5", "0.5");
-    T("Double nur der erste Trenner zaehlt", "Double", "1.234,5", "1.2345");
+    T("Double Tausenderpunkt", "Double", "1.234,5", "1234.5");
+    T("Double Exponent ist keine Zahl", "Double", "1e308", "0");
+    T("Double Prozent dahinter", "Double", "12,5%", "12.5");
     T("Double true", "Double", "true", "-1");
     T("Double nur Minus", "Double", "-", "0");
     T("Double negativ mit Leerzeichen", "Double", "  -3,25 ", "-3.25");
     T("Double negativ ohne Null", "Double", "-,5", "-0.5");
     T("Double Einheit nach Dezimalzahl", "Double", "1,5 kg", "1.5");
-    T("Double zweites Minus wird Trenner", "Double", "5-3", "5.3");
+    T("Double zweites Minus ist keine Zahl", "Double", "5-3", "0");
     T("Double grosse Zahl", "Double", "123456789012", "123456789012");
+    // The one reader for numbers from outside; "-" stands for refused.
+    T("Zahl negativ", "Zahl", " -12,5 ", "-12.5");
+    T("Zahl minus null", "Zahl", "-0", "0");
+    T("Zahl Punkt", "Zahl", "12.5", "12.5");
+    T("Zahl nur Nachkommastellen", "Zahl", ",5", "0.5");
+    T("Zahl Tausenderpunkte und Komma", "Zahl", "1.234.567,5", "1234567.5");
+    T("Zahl Tausenderpunkt allein", "Zahl", "1.234", "1234");
+    T("Zahl führende Null ist kein Tausender", "Zahl", "0.234", "0.234");
+    T("Zahl 15 Ziffern", "Zahl", "999999999999999", "999999999999999");
+    T("Zahl 16 Ziffern", "Zahl", "9999999999999999", "-");
+    T("Zahl 16 Nachkommastellen", "Zahl", "0,1234567890123456", "-");
+    T("Zahl 400 Ziffern", "Zahl", QString(400, QLatin1Char('7')), "-");
+    T("Zahl Exponent", "Zahl", "1e308", "-");
+    T("Zahl NaN", "Zahl", "NaN", "-");
+    T("Zahl inf", "Zahl", "-inf", "-");
+    T("Zahl englische Tausender", "Zahl", "1,234.5", "-");
+    T("Zahl beide Trenner", "Zahl", "1,2.3", "-");
+    T("Zahl Tausendergruppe zu kurz", "Zahl", "1.23,5", "-");
+    T("Zahl leer", "Zahl", "  ", "-");
+    T("Zahl Buchstaben", "Zahl", "12a", "-");
+    T("Zahl Plus", "Zahl", "+5", "-");
+    T("Zahl Leerzeichen in der Zahl", "Zahl", "1 234", "-");
+    T("Zahl arabische Ziffern", "Zahl", QStringLiteral("\u0663"), "-");
+    T("Ganzzahl mit Nullen hinter dem Komma", "Ganz", "3,00", "3");
+    T("Ganzzahl mit Nachkommastelle", "Ganz", "2,5", "-");
+    T("Ganzzahl über Long", "Ganz", "3000000000", "-");
+    // KELVORA.INI through the same reader: what it refuses leaves the default 7 and a line in the error log.
+    T("INI Exponent", "INI", "1e308", "7");
+    T("INI Tausenderpunkt", "INI", "1.234,5", "1234.5");
+    T("INI ohne Wert", "INI", "", "0");
     T("Datum Jahr-Monat-Tag", "Datum", "2015-05-15", "15.05.2015 00:00:00");
     T("Datum ohne fuehrende Nullen", "Datum", "1.2.2026", "01.02.2026 00:00:00");
     T("Datum zweistellig 29", "Datum", "01.01.29", "01.01.2029 00:00:00");
@@ -85,7 +119,23 @@ void GrundlagenTest::umwandeln()
     QFETCH(QString, funktion);
     QFETCH(QString, text);
     QFETCH(QString, erwartet);
-    if (funktion == "Long") {
+    if (funktion == "Zahl" || funktion == "Ganz") {
+        std::optional<double> z = ZahlAusText(text);
+        if (const std::optional<long> g = GanzzahlAusText(text); funktion == "Ganz")
+            z = g ? std::optional<double>(double(*g)) : std::nullopt;
+        QCOMPARE(z.has_value(), erwartet != "-");
+        if (z) {
+            QCOMPARE(*z, erwartet.toDouble());
+            QVERIFY(!std::signbit(*z) || *z != 0);
+        }
+    } else if (funktion == "INI") {
+        TestOberflaeche ui;
+        TestDatenordner ordner;
+        QVERIFY(INISpeichern("Test", "Wert", text, true));
+        QCOMPARE(INILesenZahl("Test", "Wert", 7), erwartet.toDouble());
+        QCOMPARE(ordner.Zeilen("Fehlerprotokoll.txt").filter("[Test] Wert = \"" + text + "\" ist keine Zahl").size(),
+            text == "1e308" ? 1 : 0);
+    } else if (funktion == "Long") {
         QCOMPARE(TextInLong(text), erwartet.toLong());
     } else if (funktion == "Double") {
         QCOMPARE(TextInDouble(text), erwartet.toDouble());

@@ -9,6 +9,7 @@
 #include "printing/ui/DruckVorschau.h"
 #include "printing/ui/FunktionenDrucker.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -146,12 +147,30 @@ private slots:
         QVERIFY2(e.fehler.contains(QLatin1String("kann nicht angelegt werden")), qPrintable(e.fehler));
 
         // A document that refuses itself leaves an older file as it was.
-        ordner->Schreiben(QStringLiteral("alt.pdf"), "alt");
+        ordner->Schreiben(QStringLiteral("alt.pdf"), "%PDF-1.4 alt");
         const PdfErgebnis abgelehnt
             = PdfSchreiben(ordner->Pfad(QStringLiteral("alt.pdf")), true, [](QPagedPaintDevice&) { return false; });
         QVERIFY(!abgelehnt.geschrieben);
         QVERIFY(abgelehnt.fehler.isEmpty());
-        QCOMPARE(ordner->Roh(QStringLiteral("alt.pdf")), QByteArray("alt"));
+        QCOMPARE(ordner->Roh(QStringLiteral("alt.pdf")), QByteArray("%PDF-1.4 alt"));
+
+        // The window saves through here too: the program's own files are
+        // refused, also when the target's folder is swapped for a link to
+        // the data folder while the document is painted.
+        const QByteArray datenbank("SQLite format 3");
+        ordner->Schreiben(QStringLiteral("Futter.mdb"), datenbank);
+        const PdfErgebnis eigene = PdfSchreiben(programm().futterDatenbank, true, malen);
+        QVERIFY(!eigene.geschrieben);
+        QVERIFY2(eigene.fehler.contains(QLatin1String("das ist die Futterdatenbank")), qPrintable(eigene.fehler));
+        QVERIFY(QDir(ordner->Pfad()).mkdir(QStringLiteral("unter")));
+        const PdfErgebnis vertauscht
+            = PdfSchreiben(ordner->Pfad(QStringLiteral("unter/Futter.mdb")), true, [&](QPagedPaintDevice& g) {
+                  return malen(g) && QDir(ordner->Pfad()).rename(QStringLiteral("unter"), QStringLiteral("alt"))
+                      && QFile::link(ordner->Pfad(), ordner->Pfad(QStringLiteral("unter")));
+              });
+        QVERIFY(!vertauscht.geschrieben);
+        QVERIFY2(vertauscht.fehler.contains(QLatin1String("verweist auf")), qPrintable(vertauscht.fehler));
+        QCOMPARE(ordner->Roh(QStringLiteral("Futter.mdb")), datenbank);
     }
 
 private:

@@ -1,14 +1,18 @@
 // The printed ration report: figures with their traffic-light state, and the
 // ration window's print, which shows the list as it is on screen.
 
+#include "../app/BefehlsLauf.h"
 #include "PdfLesen.h"
 #include "RationFensterHilfe.h"
 #include "TestRegister.h"
 #include "frame/Oberflaeche.h"
+#include "printing/DruckListe.h"
 #include "printing/ui/DruckVorschau.h"
 #include "ration/RationBericht.h"
 
 #include <QComboBox>
+#include <QProcess>
+#include <QRegularExpression>
 
 using namespace kelvora;
 using namespace kelvora::test;
@@ -25,6 +29,67 @@ Anzeige Label(const char* name, const char* text, qint64 hintergrund, bool geset
     a.gesetzt = gesetzt;
     a.sichtbar = sichtbar;
     return a;
+}
+
+// The list on the first page of pdf, read back cell by cell (a word belongs
+// to the column whose printed span holds its middle), is the list view:
+// every visible header and every line with text. breiten are the widths the
+// print distributed (0: not printed).
+void WieDieListe(const QString& pdf, const QTreeWidget* liste, const QList<double>& breiten)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), { "-bbox", "-f", "1", "-l", "1", pdf, "-" });
+    QVERIFY(p.waitForFinished(30000) && p.exitCode() == 0);
+    const Seitengeometrie g = SeitengeometrieA4(true);
+    QList<DruckSpalte> spalten;
+    for (double b : breiten)
+        spalten.append({ QString(), DruckAusrichtung::Links, b });
+    const QList<SpaltenLage> lagen = SpaltenVerteilen(spalten, g.links, g.rechts);
+    static const QRegularExpression wort(R"re(<word xMin="(\S+)" yMin="(\S+)" xMax="(\S+)" yMax="\S+">([^<]*)<)re");
+    QList<std::tuple<double, double, QString>> woerter; // top and middle in mm, text
+    for (const QRegularExpressionMatch& m : wort.globalMatch(QString::fromUtf8(p.readAllStandardOutput())))
+        woerter.append({ m.captured(2).toDouble() * 25.4 / 72,
+            (m.captured(1).toDouble() + m.captured(3).toDouble()) / 2 * 25.4 / 72, m.captured(4) });
+    std::sort(woerter.begin(), woerter.end());
+    QList<QStringList> gedruckt; // the printed lines below the headings
+    double oben = -1;
+    for (const auto& [y, mitte, text] : woerter) {
+        if (y < g.oben || y > g.unten)
+            continue;
+        if (y - oben > 0.7)
+            gedruckt.append(QStringList(breiten.size()));
+        oben = y;
+        const auto lage = std::find_if(lagen.cbegin(), lagen.cend(),
+            [m = mitte](const SpaltenLage& l) { return l.breite > 0 && m >= l.x && m <= l.x + l.breite; });
+        QVERIFY2(lage != lagen.cend(), qPrintable(text));
+        gedruckt.last()[lage - lagen.cbegin()] += text + QLatin1Char(' ');
+    }
+
+    QList<QStringList> erwartet { {} }; // the header, then every line with text
+    for (int i = 0; i < breiten.size(); ++i)
+        erwartet[0] << (breiten[i] > 0 ? liste->headerItem()->text(i) : QString());
+    for (int z = 0; z < liste->topLevelItemCount(); ++z) {
+        QStringList texte;
+        for (int i = 0; i < breiten.size(); ++i)
+            texte << (breiten[i] > 0 ? liste->topLevelItem(z)->text(i).simplified() : QString());
+        if (!texte.join(QString()).isEmpty())
+            erwartet << texte;
+    }
+    // A header wraps over several printed lines.
+    const qsizetype kopfzeilen = gedruckt.size() - erwartet.size() + 1;
+    QVERIFY2(kopfzeilen >= 1, qPrintable(QString::number(gedruckt.size())));
+    for (qsizetype k = 1; k < kopfzeilen; ++k)
+        for (int i = 0; i < breiten.size(); ++i)
+            gedruckt[0][i] += gedruckt[k][i];
+    gedruckt.remove(1, kopfzeilen - 1);
+    for (qsizetype z = 0; z < erwartet.size(); ++z)
+        for (int i = 0; i < breiten.size(); ++i) {
+            QString ist = gedruckt[z][i].simplified(), soll = erwartet[z][i];
+            if (z == 0)
+                ist.remove(QLatin1Char(' ')), soll.remove(QLatin1Char(' '));
+            QVERIFY2(ist == soll,
+                qPrintable(QStringLiteral("Zeile %1, Spalte %2: „%3“ statt „%4“").arg(z).arg(i).arg(ist, soll)));
+        }
 }
 
 } // namespace
@@ -163,22 +228,23 @@ void RationDruckenTest::druckenWieAngezeigt()
     const QStringList seiten = PdfSeiten(pfad);
     QCOMPARE(seiten.size(), 2);
 
-    // Every line of the list with its visible texts, in the list's order.
+    // The printed list is the window's, cell by cell, in the window's column
+    // widths; the command line prints the same cells in the columns' shares.
     QTreeWidget* liste = u->Liste();
-    const QStringList zeilen = seiten[0].split(QLatin1Char('\n'));
-    qsizetype ab = 0;
-    for (int i = 0; i < liste->topLevelItemCount(); ++i) {
-        QStringList texte;
-        for (int s = 1; s <= 12; ++s)
-            if (!liste->topLevelItem(i)->text(s).trimmed().isEmpty())
-                texte << liste->topLevelItem(i)->text(s).trimmed();
-        if (texte.isEmpty())
-            continue;
-        const auto z = std::find_if(zeilen.cbegin() + ab, zeilen.cend(),
-            [&](const QString& x) { return x.simplified() == texte.join(QLatin1Char(' ')); });
-        QVERIFY2(z != zeilen.cend(), qPrintable(texte.join(QLatin1Char(' '))));
-        ab = z - zeilen.cbegin() + 1;
-    }
+    QList<double> breiten;
+    for (int i = 0; i < liste->columnCount(); ++i)
+        breiten << (liste->isColumnHidden(i) ? 0.0 : double(liste->columnWidth(i)));
+    WieDieListe(pfad, liste, breiten);
+    const QString befehlsPdf = u->ordner.Pfad(QStringLiteral("befehl.pdf"));
+    QCOMPARE(Kelvora({ "bericht", "--datenordner", u->ordner.Pfad(), "--gewicht",
+                         u->fenster->findChild<QComboBox*>("Gewicht")->currentData().toString(), "--milch",
+                         u->Feld("txtMilch")->text(), "--fett", u->Feld("txtFett")->text(), "--pdf", befehlsPdf })
+                 .code,
+        0);
+    breiten.clear();
+    for (const RationListenSpalte& s : RationListenSpalten())
+        breiten << s.anteil;
+    WieDieListe(befehlsPdf, liste, breiten);
     QVERIFY(seiten[0].simplified().contains(QStringLiteral("Beratung Wiesenau")));
 
     // The overview: inputs, figures and the comparison as the windows show them.

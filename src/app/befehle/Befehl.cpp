@@ -3,6 +3,7 @@
 #include "app/Befehlszeile.h"
 
 #include "grundlagen/Formate.h"
+#include "grundlagen/ZahlText.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
 #include "frame/Protokoll.h"
@@ -91,6 +92,19 @@ QString GewichtsklassenText()
         zahlen.append(QString::number(k.nummer));
     const QString letzte = zahlen.takeLast();
     return zahlen.join(QStringLiteral(", ")) + QStringLiteral(" oder ") + letzte;
+}
+
+// Numbers on the command line and the ration window's values in KELVORA.INI
+// go through the program's one number reader; the range is the window's.
+GepruefteZahl ZahlImBereich(const Eingabegrenze& grenze, const QString& text)
+{
+    const std::optional<double> z = ZahlAusText(text);
+    if (!z)
+        return {std::nullopt, KeineZahlMeldung(grenze.feld, text)};
+    QString meldung = GrenzePruefen(grenze, *z);
+    if (!meldung.isEmpty())
+        return {std::nullopt, meldung};
+    return {z, QString()};
 }
 
 QString GrenzenText(const Eingabegrenze& g)
@@ -287,7 +301,7 @@ QString Befehl::AngabenPruefen(const QString& datenordnerVorher, QString& dateno
     if (mitTierangaben) {
         if (parser.isSet(GewichtName)) {
             const QString wert = parser.value(GewichtName);
-            const std::optional<double> z = ZahlLesen(wert);
+            const std::optional<long> z = GanzzahlAusText(wert);
             const auto klasse = std::find_if(Gewichtsklassen().begin(), Gewichtsklassen().end(),
                                              [&z](const Gewichtsklasse& k) { return z && *z == k.nummer; });
             if (klasse == Gewichtsklassen().end())
@@ -300,7 +314,7 @@ QString Befehl::AngabenPruefen(const QString& datenordnerVorher, QString& dateno
         for (const auto& [option, grenze] : zahlen) {
             if (!parser.isSet(option))
                 continue;
-            const GepruefteZahl z = ZahlPruefen(grenze, parser.value(option));
+            const GepruefteZahl z = ZahlImBereich(grenze, parser.value(option));
             if (!z.wert)
                 return QStringLiteral("Falsche Angabe bei --") + option + QStringLiteral(": ") + z.meldung;
             (option == MilchName ? milch : fett) = z.wert;
@@ -365,7 +379,7 @@ std::optional<TierEingaben> Befehl::TierEingabenLesen(QString& meldung) const
             ziel = *angabe;
             continue;
         }
-        const GepruefteZahl z = ZahlPruefen(grenze, text);
+        const GepruefteZahl z = ZahlImBereich(grenze, text);
         if (!z.wert) {
             meldung = QStringLiteral("In KELVORA.INI (Abschnitt ") + RationFensterName() + QStringLiteral(") steht bei ")
                 + grenze.feld + QStringLiteral(" \"") + text + QStringLiteral("\": ") + z.meldung
@@ -376,7 +390,7 @@ std::optional<TierEingaben> Befehl::TierEingabenLesen(QString& meldung) const
     }
     // Without a usable milk price the income over feed cost stays empty, as
     // in the window; the other figures do not depend on it.
-    tier.milchpreis = ZahlPruefen(MilchpreisGrenze(), gespeichert.milchpreis).wert;
+    tier.milchpreis = ZahlImBereich(MilchpreisGrenze(), gespeichert.milchpreis).wert;
     tier.monat = ui().Jetzt().date().month();
     return tier;
 }

@@ -5,8 +5,9 @@
 // overview page.
 
 #include "app/befehle/RationsBefehl.h"
-#include "grundlagen/Formate.h"
+#include "database/Schreibziel.h"
 #include "frame/Hauptmenue.h"
+#include "grundlagen/Formate.h"
 #include "printing/ui/DruckVorschau.h"
 #include "ration/RationAuswerten.h"
 #include "ration/RationBericht.h"
@@ -40,10 +41,20 @@ protected:
             return QStringLiteral("Geben Sie mit --pdf an, in welche Datei der Bericht geschrieben werden soll, "
                                   "zum Beispiel --pdf ration.pdf.");
         ziel = QFileInfo(ziel).absoluteFilePath();
-        if (QFileInfo(ziel).isDir())
-            return QStringLiteral("--pdf nennt einen Ordner: ") + QDir::toNativeSeparators(ziel)
-                + QStringLiteral(". Geben Sie eine Datei an, zum Beispiel --pdf ration.pdf.");
         return QString();
+    }
+
+    // The target is checked against the data folder's files before anything
+    // else runs (the data folder is set only now), so that a refused target
+    // costs nothing; PdfSchreiben checks it again when it writes.
+    int Lauf(QTextStream& aus) override
+    {
+        const Schreibziel pruefung = SchreibzielPruefen(ziel);
+        if (!pruefung.erlaubt) {
+            Melden(pruefung.meldung);
+            return NichtVerfuegbar;
+        }
+        return RationsBefehl::Lauf(aus);
     }
 
     int NachDerAuswertung(const Auswertung& a, const TierEingaben& tier, QTextStream& aus) override

@@ -3,6 +3,7 @@
 #include "grundlagen/DatenTypen.h"
 #include "database/Datenbankholen.h"
 #include "grundlagen/Formate.h"
+#include "grundlagen/Textbereinigung.h"
 #include "frame/Protokoll.h"
 #include "ration/RationAuswerten.h"
 #include "ration/RationBericht.h"
@@ -74,8 +75,13 @@ int RationsBefehl::NachDerAuswertung(const Auswertung& a, const TierEingaben&, Q
 void AuswertungAusgeben(const Auswertung& a, QTextStream& aus)
 {
     const QChar tab = QLatin1Char('\t');
-    for (const ListenZeile& z : a.zeilen)
-        aus << z.texte.join(tab) << tab << z.id << '\n';
+    // Names stored before they were cleaned on entry may hold tabs or line
+    // breaks; every field stays one column.
+    for (const ListenZeile& z : a.zeilen) {
+        for (const QString& text : z.texte)
+            aus << OhneSteuerzeichen(text) << tab;
+        aus << z.id << '\n';
+    }
     aus << '\n';
     for (const Anzeige& anzeige : a.anzeigen) {
         // A label this run did not write shows nothing yet in a new window.

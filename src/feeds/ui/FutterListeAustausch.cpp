@@ -23,15 +23,6 @@ const QString ServerVorsilbe = QStringLiteral("I: ");
 // Server rows keep their file name for the comparison with later listings.
 constexpr int DateiRolle = Qt::UserRole + 1;
 
-// The group code of a group name as the list shows it; 0 when unknown.
-int GruppeNachName(const QString& name)
-{
-    for (int g = 1; g <= FutterGruppenAnzahl; ++g)
-        if (FutterGruppenName(g) == name)
-            return g;
-    return 0;
-}
-
 } // namespace
 
 void FutterListe::UebertragungAnzeigen(bool laeuft)
@@ -114,11 +105,10 @@ void FutterListe::ServerFutterSuchen()
 
 void FutterListe::ServerFutterUebernehmen(const QTreeWidgetItem* zeile)
 {
-    QString art = zeile->text(1);
-    if (art.startsWith(ServerVorsilbe))
-        art = art.mid(ServerVorsilbe.size());
-    const int gruppe = GruppeNachName(art);
-    const QString bezeichnung = zeile->text(2);
+    // The file as the server listed it, letter case and all.
+    const std::optional<ServerFutter> datei = ServerFutterAusName(zeile->data(0, DateiRolle).toString());
+    if (!datei)
+        return;
     if (!AustauschEingestellt()) {
         MsgBox(AustauschFehltMeldung(), Knoepfe::OK, Symbol::Ausrufezeichen);
         return;
@@ -128,7 +118,7 @@ void FutterListe::ServerFutterUebernehmen(const QTreeWidgetItem* zeile)
     HauptFensterMeldungAusgeben(Farbe::Gelb, QStringLiteral("Futtermittel wird aus dem Internet geholt."), 10);
     UebertragungAnzeigen(true);
     FutterAusDatei futter;
-    const bool geholt = ServerFutterHolen(gruppe, bezeichnung, futter);
+    const bool geholt = ServerFutterHolen(datei->datei, futter);
     if (!selbst) {
         ui().Sanduhr(false);
         return;
@@ -142,7 +132,7 @@ void FutterListe::ServerFutterUebernehmen(const QTreeWidgetItem* zeile)
         return;
     }
     if (haupt)
-        StammdatenFenster2::ServerFutterZeigen(haupt, gruppe, futter);
+        StammdatenFenster2::ServerFutterZeigen(haupt, datei->gruppe, futter);
     HauptFensterMeldungAusgeben(Farbe::Gruen, QStringLiteral("Futtermittel wurde geholt. Bitte speichern."), 5);
 }
 

@@ -2,6 +2,7 @@
 // (maintainer mode) and showing a feed taken over from the server.
 
 #include "feeds/FutterAustausch.h"
+#include "feeds/StammdatenPruefung.h"
 #include "feeds/StammdatenSpeichern.h"
 #include "feeds/ui/StammdatenFenster2.h"
 #include "frame/Oberflaeche.h"
@@ -32,15 +33,19 @@ StammdatenFenster2* StammdatenFenster2::ServerFutterZeigen(
     // Built directly rather than through FutterLaden, whose timer would
     // empty the boxes again.
     auto* e = new StammdatenFenster2(haupt);
-    e->cmbFutterArt->setCurrentIndex(gruppe >= 0 && gruppe < e->cmbFutterArt->count() ? gruppe : -1);
-    e->txtBezeichnung->setText(futter.bezeichnung);
-    for (qsizetype i = 0; i < FutterDateiWerte().size(); ++i)
-        if (const std::optional<Feld> f = FeldNachName(QStringLiteral("txt") + FutterDateiWerte().at(i)))
-            e->Box(*f)->setText(futter.werte.value(i));
+    const Eingabemaske m = MaskeAusServerFutter(gruppe, futter);
+    e->cmbFutterArt->setCurrentIndex(m.gruppenIndex);
+    e->MaskeZeigen(m);
     e->lblErstelltVon->setText(ErstelltVonText(futter));
     e->lblErstelltVon->setVisible(true);
-    Druecken(e->cmdNeuBerechnen);
-    e->setWindowTitle(QStringLiteral("Futtermittel bearbeiten - ") + futter.bezeichnung);
+    e->setWindowTitle(QStringLiteral("Futtermittel bearbeiten - ") + m.bezeichnung);
+    // The server's values are checked at once, on the file's texts before
+    // the boxes cut them to their length: the user sees which one is
+    // unusable before saving. A value of 0 is asked about when saving.
+    const Pruefergebnis p = EingabePruefen(m, Nullwerte::Annehmen);
+    if (!p.bestanden)
+        if (auto* w = e->findChild<QWidget*>(p.fokus))
+            w->setFocus();
     return e;
 }
 

@@ -171,18 +171,16 @@ void StammdatenFenster2::Anzeigen()
 
 bool StammdatenFenster2::Speichern()
 {
-    const Eingabemaske m = Maske();
-    const Pruefergebnis p = EingabePruefen(m);
-    if (!p.bestanden) {
-        if (auto* w = findChild<QWidget*>(p.fokus))
+    const Speichervorgang s = MaskeSpeichern(Maske());
+    if (!s.pruefung.bestanden) {
+        if (auto* w = findChild<QWidget*>(s.pruefung.fokus))
             w->setFocus();
         return false;
     }
-    const Speicherergebnis e = StammdatenSchreiben(StammdatenAusMaske(m), TextInLong(m.idAnzeige));
     ListeAktualisierenAnstossen();
     // When the database could not be written the typed values stay on the
     // screen, so the user can try again.
-    if (e == Speicherergebnis::Fehlgeschlagen)
+    if (s.ergebnis == Speicherergebnis::Fehlgeschlagen)
         return false;
     ohneFrage = true;
     tmrBeenden->start();

@@ -159,10 +159,16 @@ void StammdatenFenster2::Aufbauen()
 
     // Who made a feed taken over from the server; the line keeps its place
     // when hidden, so the fixed window size fits both cases.
+    // Its text is a stranger's (E1, E2 of the file): plain text, so markup
+    // shows as typed, and a long line is cut by the window instead of
+    // widening it.
     lblErstelltVon = Beschriftung(this, QStringLiteral("lblErstelltVon"), QString());
+    lblErstelltVon->setTextFormat(Qt::PlainText);
     QSizePolicy bleibt = lblErstelltVon->sizePolicy();
     bleibt.setRetainSizeWhenHidden(true);
-    lblErstelltVon->setSizePolicy(bleibt);
+    QSizePolicy abgeschnitten = bleibt;
+    abgeschnitten.setHorizontalPolicy(QSizePolicy::Ignored);
+    lblErstelltVon->setSizePolicy(abgeschnitten);
     lblErstelltVon->setVisible(false);
     raster->addWidget(lblErstelltVon, zeile, 0, 1, 4);
     cmdAbbrechen = Knopf(this, QStringLiteral("cmdAbbrechen"), QStringLiteral("Abbrechen"),

@@ -71,6 +71,9 @@ Antwort OberflaecheQt::MsgBox(const QString& text, Knoepfe knoepfe, Symbol symbo
 {
     QMessageBox box(IconFuer(symbol), titel.isEmpty() ? Programmname() : titel, text, QMessageBox::NoButton,
                     haupt ? static_cast<QWidget*>(haupt) : nullptr);
+    // Messages quote names and values from files and servers; markup in
+    // them shows as typed, never as a picture or a link.
+    box.setTextFormat(Qt::PlainText);
     const QList<Antwort> antworten = KnoepfeFuer(knoepfe);
     QList<QPushButton*> knoepfeListe;
     for (Antwort a : antworten) {

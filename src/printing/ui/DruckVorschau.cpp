@@ -1,5 +1,6 @@
 #include "printing/ui/DruckVorschau.h"
 
+#include "database/Schreibziel.h"
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPaintEngine>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -43,6 +45,26 @@ QString MitEndung(QString datei)
     return datei;
 }
 
+void PdfFehlerZeigen(const QString& text)
+{
+    MsgBox(text, Knoepfe::OK, Symbol::Kritisch, Antwort::OK, QStringLiteral("PDF nicht gespeichert"));
+}
+
+// A printer's "print to file" (and printing without any printer) writes
+// straight into the file it was given: that file passes the same check as
+// "Als PDF speichern" before the first byte. The preview's own pages are
+// painted by another engine and write nothing.
+bool DruckdateiErlaubt(QPrinter& drucker)
+{
+    const QPaintEngine* maschine = drucker.paintEngine();
+    if (drucker.outputFileName().isEmpty() || !maschine || maschine->type() != QPaintEngine::Pdf)
+        return true;
+    const Schreibziel ziel = SchreibzielPruefen(drucker.outputFileName());
+    if (!ziel.erlaubt)
+        PdfFehlerZeigen(ziel.meldung);
+    return ziel.erlaubt;
+}
+
 // "Als PDF speichern" of the preview: asks for the file and writes it.
 bool PdfSpeichernFragen(QWidget* eltern, const QString& pdfName, bool querformat, const DruckFunktion& malen)
 {
@@ -55,8 +77,7 @@ bool PdfSpeichernFragen(QWidget* eltern, const QString& pdfName, bool querformat
     const PdfErgebnis ergebnis = PdfSchreiben(datei, querformat, malen);
     if (!ergebnis.geschrieben) {
         if (!ergebnis.fehler.isEmpty())
-            MsgBox(
-                ergebnis.fehler, Knoepfe::OK, Symbol::Kritisch, Antwort::OK, QStringLiteral("PDF nicht gespeichert"));
+            PdfFehlerZeigen(ergebnis.fehler);
         return false;
     }
     PdfOrdnerMerken(datei);
@@ -79,7 +100,14 @@ PdfErgebnis PdfSchreiben(const QString& pfad, bool querformat, const DruckFunkti
 {
     PdfErgebnis ergebnis;
     const QString anzeige = QDir::toNativeSeparators(pfad);
-    QSaveFile datei(pfad);
+    const Schreibziel ziel = SchreibzielPruefen(pfad);
+    if (!ziel.erlaubt) {
+        ergebnis.fehler = ziel.meldung;
+        return ergebnis;
+    }
+    // Written beside the target under a new, unique name (QSaveFile never
+    // opens an existing file for it) and renamed into place when complete.
+    QSaveFile datei(ziel.datei);
     if (!datei.open(QIODevice::WriteOnly)) {
         ProtokollSchreiben(
             QStringLiteral("PdfSchreiben: ") + anzeige + QStringLiteral(" nicht beschreibbar: ") + datei.errorString());
@@ -97,6 +125,18 @@ PdfErgebnis PdfSchreiben(const QString& pfad, bool querformat, const DruckFunkti
     }
     if (!gemalt) {
         datei.cancelWriting();
+        return ergebnis;
+    }
+    // Painting takes a while; whatever took the target's place meanwhile (a
+    // link, a folder swapped for a link to the data folder) is seen before
+    // the rename, which follows links in the folders of the path.
+    const Schreibziel nochmals = SchreibzielPruefen(pfad);
+    if (!nochmals.erlaubt || nochmals.datei != ziel.datei) {
+        datei.cancelWriting();
+        ergebnis.fehler = !nochmals.erlaubt ? nochmals.meldung
+                                            : QStringLiteral("Die PDF-Datei wird nicht unter „") + anzeige
+                + QStringLiteral("“ gespeichert: der Name verweist seit dem Beginn des Schreibens auf „")
+                + QDir::toNativeSeparators(nochmals.datei) + QStringLiteral("“. Bitte speichern Sie noch einmal.");
         return ergebnis;
     }
     if (!datei.commit()) {
@@ -139,7 +179,14 @@ void DruckvorschauZeigen(
     QPrintPreviewDialog vorschau(&drucker, eltern);
     bool eigenesPdf = false;
     vorschau.setWindowTitle(titel);
-    QObject::connect(&vorschau, &QPrintPreviewDialog::paintRequested, &vorschau, [&malen](QPrinter* p) { malen(*p); });
+    bool dateiAbgelehnt = false;
+    QObject::connect(&vorschau, &QPrintPreviewDialog::paintRequested, &vorschau, [&](QPrinter* p) {
+        if (!DruckdateiErlaubt(*p)) {
+            dateiAbgelehnt = true;
+            return;
+        }
+        malen(*p);
+    });
     if (auto* leiste = vorschau.findChild<QToolBar*>()) {
         leiste->addSeparator();
         QAction* pdf = leiste->addAction(QStringLiteral("Als PDF speichern …"));
@@ -158,7 +205,7 @@ void DruckvorschauZeigen(
         vorschau.resize(vorschau.sizeHint().expandedTo(eltern->window()->size() * 0.9));
     const int ergebnis = vorschau.exec();
     // A PDF that the printer's own "print to file" wrote.
-    if (ergebnis == QDialog::Accepted && !eigenesPdf && drucker.outputFormat() == QPrinter::PdfFormat
+    if (ergebnis == QDialog::Accepted && !eigenesPdf && !dateiAbgelehnt && drucker.outputFormat() == QPrinter::PdfFormat
         && !drucker.outputFileName().isEmpty() && QFileInfo::exists(drucker.outputFileName()))
         PdfOrdnerMerken(drucker.outputFileName());
 }

@@ -19,6 +19,9 @@ using DruckFunktion = std::function<bool(QPagedPaintDevice&)>;
 // Writes the document into the PDF file pfad. The file appears only when it
 // is complete: it is written beside the target and renamed at the end, so a
 // failed print never leaves a half-written file or destroys an older one.
+// A target the program must not write (its own files, a folder, a device, an
+// existing file that is no PDF; see SchreibzielPruefen) is refused before
+// anything is written and once more before the rename.
 struct PdfErgebnis {
     bool geschrieben = false;
     // Why the file could not be written, in German, with what to do; empty

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Kelvora needs to build, run and test.
 set -euo pipefail
-pakete=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libqt6sql6-sqlite libcurl4-openssl-dev coinor-libclp-dev
-        python3 python3-pyftpdlib xvfb xauth poppler-utils fonts-liberation2 ca-certificates)
+pakete=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libqt6sql6-sqlite libcurl4-openssl-dev
+        coinor-libclp-dev qtkeychain-qt6-dev python3 python3-pyftpdlib python3-openssl xvfb xauth poppler-utils
+        fonts-liberation2 ca-certificates)
 fehlend=()
 for p in "${pakete[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || fehlend+=("$p")

@@ -1,15 +1,16 @@
 #include "internet/FtpDateien.h"
 
-#include "grundlagen/Textbereinigung.h"
-#include "frame/FunktionenFuerINI.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
 #include "frame/Protokoll.h"
 #include "frame/Statuszeile.h"
+#include "grundlagen/Textbereinigung.h"
+#include "internet/CurlHilfen.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringEncoder>
 
@@ -17,12 +18,26 @@ namespace kelvora {
 
 namespace {
 
-const QString Abschnitt = QStringLiteral("Austausch");
-
 QString& LetzterFehler()
 {
     static QString text;
     return text;
+}
+
+// A procedure's name in front of a log line ("DateiVomServerHolen: ") is
+// for the log only.
+QString OhneProzedur(QString text)
+{
+    static const QRegularExpression prozedur(QStringLiteral("^[A-Za-z_][A-Za-z0-9_.]*: "));
+    while (prozedur.match(text).hasMatch())
+        text.remove(prozedur);
+    return text;
+}
+
+QString Alter(qint64 sekunden)
+{
+    const qint64 tage = sekunden / 86400;
+    return tage == 1 ? QStringLiteral("einem Tag") : QString::number(tage) + QStringLiteral(" Tagen");
 }
 
 // Closes the connection on every way out of a procedure.
@@ -36,9 +51,15 @@ bool OrdnerBetretenMitProtokoll(
 {
     QString fehlt;
     const bool ok = OrdnerBetreten(v, ordner, &fehlt);
-    if (!ok)
-        FtpFehlerProtokollieren(prozedur + QStringLiteral(": ") + v.LetzterFehler() + QStringLiteral(" (Ordner jetzt: ")
-            + v.AktuellerOrdner() + QLatin1Char(')'));
+    if (!ok) {
+        const QString grund = fehlt.isEmpty()
+            ? QStringLiteral("Der Server ") + v.Host() + QStringLiteral(" beginnt nicht in seinem Hauptordner /.")
+            : v.LetzterFehler();
+        FtpFehlerProtokollieren(prozedur + QStringLiteral(": ") + grund + QStringLiteral(" (Ordner jetzt: ")
+                + v.AktuellerOrdner() + QLatin1Char(')'),
+            QStringLiteral("Der Ordner /") + ordner.Text(QStringLiteral("/"))
+                + QStringLiteral(" ist nicht erreichbar: ") + grund);
+    }
     if (nichtBetreten)
         *nichtBetreten = fehlt;
     return ok;
@@ -48,40 +69,20 @@ bool OrdnerBetretenMitProtokoll(
 
 void FtpFehlerProtokollieren(const QString& text)
 {
-    FehlerProtokollieren(text);
-    LetzterFehler() = text;
+    FtpFehlerProtokollieren(text, OhneProzedur(text));
+}
+
+void FtpFehlerProtokollieren(const QString& protokoll, const QString& fuerDenBenutzer)
+{
+    const QString technisch = FtpTechnischerGrundZu(protokoll);
+    FehlerProtokollieren(ZugangVerbergen(
+        technisch.isEmpty() ? protokoll : protokoll + QStringLiteral(" [") + technisch + QLatin1Char(']')));
+    LetzterFehler() = fuerDenBenutzer;
 }
 
 QString FtpLetzterFehler()
 {
     return LetzterFehler();
-}
-
-FtpZugang AustauschZugang()
-{
-    FtpZugang z;
-    z.server = INILesen(Abschnitt, QStringLiteral("Server"));
-    z.ersatzserver = INILesen(Abschnitt, QStringLiteral("Ersatzserver"));
-    const double port = INILesenZahl(Abschnitt, QStringLiteral("Port"), 0);
-    z.port = port > 0 && port < 65536 ? static_cast<int>(port) : 21;
-    z.benutzer = INILesen(Abschnitt, QStringLiteral("Benutzer"));
-    z.passwort = INILesen(Abschnitt, QStringLiteral("Passwort"));
-    const double zeit = INILesenZahl(Abschnitt, QStringLiteral("Zeitlimit"), FtpZeitlimitVorgabe);
-    z.zeitlimit = zeit >= 1 ? static_cast<int>(zeit) : FtpZeitlimitVorgabe;
-    return z;
-}
-
-bool AustauschEingestellt()
-{
-    return !AustauschZugang().server.isEmpty();
-}
-
-QString AustauschFehltMeldung()
-{
-    return QStringLiteral("Kein Austausch-Server eingestellt.\n\nTragen Sie in der Datei ") + programm().iniPfad
-        + QStringLiteral(" im Abschnitt [Austausch] den FTP-Server ein, zum Beispiel:\n"
-                         "Server=ftp.example.de\nBenutzer=IhrName\nPasswort=IhrPasswort\n\n"
-                         "Die Zugangsdaten erhalten Sie vom Betreuer des Programms.");
 }
 
 QString FtpOrdner::Text(const QString& trenner) const
@@ -91,14 +92,27 @@ QString FtpOrdner::Text(const QString& trenner) const
 
 bool FTPVerbindungOeffnen(FtpVerbindung& v, const FtpZugang& z)
 {
-    if (v.Oeffnen(z.server, z.port, z.benutzer, z.passwort, z.zeitlimit))
-        return true;
-    FtpFehlerProtokollieren(QStringLiteral("FTPVerbindungOeffnen: ") + v.LetzterFehler());
-    if (z.ersatzserver.isEmpty() || FtpAbgebrochen())
+    if (!z.fehler.isEmpty()) {
+        FtpFehlerProtokollieren(QStringLiteral("FTPVerbindungOeffnen: ") + z.fehler);
         return false;
-    if (v.Oeffnen(z.ersatzserver, z.port, z.benutzer, z.passwort, z.zeitlimit))
-        return true;
-    FtpFehlerProtokollieren(QStringLiteral("FTPVerbindungOeffnen: ") + v.LetzterFehler());
+    }
+    for (const QString& server : { z.server, z.ersatzserver }) {
+        if (server.isEmpty())
+            break;
+        FtpZiel ziel;
+        QString fehler;
+        if (!FtpZielLesen(server, z.port, ziel, fehler)) {
+            FtpFehlerProtokollieren(QStringLiteral("FTPVerbindungOeffnen: ") + fehler);
+            continue;
+        }
+        if (v.Oeffnen(ziel, z.benutzer, z.passwort, z.einstellungen)) {
+            LetzteVerbindungMerken(v);
+            return true;
+        }
+        FtpFehlerProtokollieren(QStringLiteral("FTPVerbindungOeffnen: ") + v.LetzterFehler());
+        if (FtpAbgebrochen())
+            break;
+    }
     return false;
 }
 
@@ -201,14 +215,40 @@ bool DateiAufDenServerLaden(const QString& lokalerPfad, const FtpOrdner& ordner,
     return ok;
 }
 
+namespace {
+
+// A lock file is left while a file is written. One older than a day was
+// left behind by a transfer that broke off, and only the server's keeper
+// can remove it.
+void SperreMelden(FtpVerbindung& v, const QString& name, const QString& sperre)
+{
+    QDateTime seit;
+    const qint64 sekunden = v.Aenderungszeit(sperre, seit) ? seit.secsTo(ui().Jetzt()) : -1;
+    const QString protokoll
+        = name + QStringLiteral(" kann nicht heruntergeladen werden, weil ") + sperre + QStringLiteral(" existiert!");
+    if (sekunden >= 86400)
+        FtpFehlerProtokollieren(protokoll + QStringLiteral(" (seit ") + Alter(sekunden) + QLatin1Char(')'),
+            name + QStringLiteral(" kann nicht geholt werden: Die Sperrdatei ") + sperre
+                + QStringLiteral(" liegt seit ") + Alter(sekunden) + QStringLiteral(" auf dem Server ") + v.Host()
+                + QStringLiteral(". Sie ist wohl von einer abgebrochenen Übertragung liegen geblieben; bitte bitten "
+                                 "Sie den Betreuer des Servers, sie zu entfernen."));
+    else
+        FtpFehlerProtokollieren(protokoll,
+            name + QStringLiteral(" wird gerade auf den Server ") + v.Host()
+                + QStringLiteral(" geschrieben (Sperrdatei ") + sperre
+                + QStringLiteral("); bitte versuchen Sie es später noch einmal."));
+}
+
+} // namespace
+
 bool DateiVomServerHolen(const QString& lokalerPfad, const FtpOrdner& ordner, bool protokollieren)
 {
     const QString name = QFileInfo(lokalerPfad).fileName();
     FtpVerbindung v;
     if (!FTPVerbindungOeffnen(v)) {
         if (protokollieren)
-            ProtokollSchreiben(QStringLiteral("DateiVomServerHolen: Es konnte keine Verbindung zu ")
-                + AustauschZugang().server + QStringLiteral(" geöffnet werden."));
+            ProtokollSchreiben(QStringLiteral("DateiVomServerHolen: Es konnte keine Verbindung zu ") + AustauschServer()
+                + QStringLiteral(" geöffnet werden."));
         return false;
     }
     Schliesser s { v };
@@ -218,7 +258,8 @@ bool DateiVomServerHolen(const QString& lokalerPfad, const FtpOrdner& ordner, bo
             ProtokollSchreiben(QStringLiteral("DateiVomServerHolen: FTPVerzeichnisWechseln zu ") + fehlt
                 + QStringLiteral(" hat nicht funktioniert."));
         FtpFehlerProtokollieren(name + QStringLiteral(" konnte nicht nach ") + ordner.Text(QStringLiteral("\\"))
-            + QStringLiteral(" geladen werden! bolOrdnerOK = False"));
+                + QStringLiteral(" geladen werden! bolOrdnerOK = False"),
+            FtpLetzterFehler());
         return false;
     }
 
@@ -229,19 +270,19 @@ bool DateiVomServerHolen(const QString& lokalerPfad, const FtpOrdner& ordner, bo
     }
     const QString sperre = SperrdateiName(name);
     if (namen.contains(sperre)) {
-        FtpFehlerProtokollieren(name + QStringLiteral(" kann nicht heruntergeladen werden, weil ") + sperre
-            + QStringLiteral(" existiert!"));
+        SperreMelden(v, name, sperre);
         return false;
     }
     if (!namen.contains(name)) {
-        FtpFehlerProtokollieren(
-            QStringLiteral("DateiVomServerHolen: ") + name + QStringLiteral(" liegt nicht auf dem Server."));
+        FtpFehlerProtokollieren(QStringLiteral("DateiVomServerHolen: ") + name
+            + QStringLiteral(" liegt nicht auf dem Server ") + v.Host() + QLatin1Char('.'));
         return false;
     }
     QByteArray inhalt;
     if (!v.Herunterladen(name, inhalt)) {
         FtpFehlerProtokollieren(
-            QStringLiteral("DateiVomServerHolen: ") + name + QStringLiteral(": ") + v.LetzterFehler());
+            QStringLiteral("DateiVomServerHolen: ") + name + QStringLiteral(": ") + v.LetzterFehler(),
+            v.LetzterFehler());
         return false;
     }
 

@@ -6,25 +6,12 @@
 // a download. Failures are logged here; status lines and questions belong
 // to the callers.
 
+#include "internet/AustauschZugang.h"
 #include "internet/FtpVerbindung.h"
 
 #include <QString>
 
 namespace kelvora {
-
-// Section "Austausch" of KELVORA.INI.
-struct FtpZugang {
-    QString server; // "Server"
-    QString ersatzserver; // "Ersatzserver": tried when the server cannot be reached
-    int port = 21; // "Port": 0 or missing means 21; used for both servers
-    QString benutzer; // "Benutzer"
-    QString passwort; // "Passwort"
-    int zeitlimit = FtpZeitlimitVorgabe; // "Zeitlimit" in seconds
-};
-FtpZugang AustauschZugang();
-bool AustauschEingestellt();
-// What the user reads when no server is set, and how to set one.
-QString AustauschFehltMeldung();
 
 // Up to three folder names below the server root; empty names are skipped.
 struct FtpOrdner {
@@ -54,8 +41,9 @@ bool FTPDateiExistiert(const QString& lokalerPfad, const FtpOrdner& ordner, bool
 // beside it on the server while it is written.
 bool DateiAufDenServerLaden(const QString& lokalerPfad, const FtpOrdner& ordner, bool sperren = false);
 
-// Fetches the file of the local path's name into the data folder. A lock
-// file beside it on the server refuses the download; the local file is
+// Fetches the file of the local path's name into the data folder (at most
+// FtpDateiHoechstBytes). A lock file beside it on the server refuses the
+// download, and one older than a day is named with its age; the local file is
 // replaced only when the whole file has arrived. Afterwards a receipt
 // ("abgeholt_yyyymmdd_hhmmss.xml") is written locally and uploaded into the
 // same server folder.
@@ -65,9 +53,14 @@ bool DateiVomServerHolen(const QString& lokalerPfad, const FtpOrdner& ordner, bo
 // when it could not be written.
 QString QuittungSchreiben(const QString& bemerkung = QString());
 
-// Writes a failure of the exchange to the error log and keeps it as the
-// last one, for the command line to tell.
+// Writes a failure of the exchange to the error log and keeps what the user
+// is to read, for the window and the command line to tell. libcurl's own
+// words for a failure whose reason the text holds go into the log in
+// brackets; credentials in addresses are masked. With one text the user
+// reads it without a leading procedure name ("DateiVomServerHolen: ").
 void FtpFehlerProtokollieren(const QString& text);
+void FtpFehlerProtokollieren(const QString& protokoll, const QString& fuerDenBenutzer);
+// The German reason of the last failure.
 QString FtpLetzterFehler();
 
 // Text as the exchanged files are written: Windows-1252, CR LF line ends.

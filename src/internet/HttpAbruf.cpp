@@ -1,66 +1,16 @@
 #include "internet/HttpAbruf.h"
 
 #include "frame/Oberflaeche.h"
+#include "internet/CurlHilfen.h"
 
-#include <QLocale>
+#include <QElapsedTimer>
+#include <QUrl>
 #include <curl/curl.h>
 #include <memory>
-#include <mutex>
 
 namespace kelvora {
 
 namespace {
-
-struct Empfang {
-    QByteArray daten;
-    qsizetype hoechstens = 0;
-    bool abgeschnitten = false;
-};
-
-size_t Empfangen(char* zeiger, size_t groesse, size_t anzahl, void* nutzer)
-{
-    auto* e = static_cast<Empfang*>(nutzer);
-    const qsizetype n = static_cast<qsizetype>(groesse * anzahl);
-    const qsizetype platz = e->hoechstens - e->daten.size();
-    if (n <= platz) {
-        e->daten.append(zeiger, n);
-        return static_cast<size_t>(n);
-    }
-    // Enough read: take what fits and end the transfer here.
-    e->daten.append(zeiger, platz);
-    e->abgeschnitten = true;
-    return 0;
-}
-
-void BibliothekStarten()
-{
-    static std::once_flag einmal;
-    std::call_once(einmal, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
-QString FehlerText(CURLcode code, const HttpAbrufOptionen& o)
-{
-    switch (code) {
-    case CURLE_COULDNT_RESOLVE_HOST:
-        return QStringLiteral("Der Servername ist unbekannt: Es besteht keine Verbindung zum Internet, oder die "
-                              "Adresse ist falsch.");
-    case CURLE_COULDNT_CONNECT:
-        return QStringLiteral("Der Server nimmt keine Verbindung an.");
-    case CURLE_OPERATION_TIMEDOUT:
-        return QStringLiteral("Der Server hat nicht innerhalb von %1 Sekunden geantwortet.")
-            .arg(QLocale(QLocale::German).toString(o.zeitlimitMs / 1000.0, 'g', 3));
-    case CURLE_UNSUPPORTED_PROTOCOL:
-    case CURLE_URL_MALFORMAT:
-        return QStringLiteral("Die Adresse ist keine gültige http- oder https-Adresse.");
-    case CURLE_SSL_CONNECT_ERROR:
-    case CURLE_PEER_FAILED_VERIFICATION:
-    case CURLE_SSL_CACERT_BADFILE:
-        return QStringLiteral("Die sichere Verbindung (https) zum Server konnte nicht aufgebaut werden.");
-    default:
-        break;
-    }
-    return QStringLiteral("Die Übertragung ist fehlgeschlagen (%1).").arg(QString::fromUtf8(curl_easy_strerror(code)));
-}
 
 struct EasyLoeschen {
     void operator()(CURL* c) const { curl_easy_cleanup(c); }
@@ -77,7 +27,7 @@ struct ListeLoeschen {
 HttpAntwort HttpAbrufen(const QString& adresse, const HttpAbrufOptionen& optionen)
 {
     HttpAntwort antwort;
-    BibliothekStarten();
+    CurlStarten();
     std::unique_ptr<CURL, EasyLoeschen> easy(curl_easy_init());
     std::unique_ptr<CURLM, MultiLoeschen> multi(curl_multi_init());
     if (!easy || !multi) {
@@ -85,8 +35,7 @@ HttpAntwort HttpAbrufen(const QString& adresse, const HttpAbrufOptionen& optione
         return antwort;
     }
 
-    Empfang empfang;
-    empfang.hoechstens = optionen.hoechstensBytes;
+    CurlEmpfang empfang { antwort.inhalt, optionen.hoechstensBytes };
     const QByteArray url = adresse.trimmed().toUtf8();
     const QByteArray agent = optionen.agent.toUtf8();
     // Never a cached copy: the caller wants what the server has now.
@@ -107,38 +56,36 @@ HttpAntwort HttpAbrufen(const QString& adresse, const HttpAbrufOptionen& optione
     curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, static_cast<long>(optionen.zeitlimitMs));
     curl_easy_setopt(
         c, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(qMin(optionen.verbindungsZeitlimitMs, optionen.zeitlimitMs)));
-    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &Empfangen);
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &CurlEmpfangen);
     curl_easy_setopt(c, CURLOPT_WRITEDATA, &empfang);
 
-    curl_multi_add_handle(multi.get(), c);
+    char fehlerPuffer[CURL_ERROR_SIZE] = {};
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, fehlerPuffer);
+
+    QElapsedTimer uhr;
+    uhr.start();
     // The transfer runs in small steps; between them the window repaints and
     // answers the user, so a slow server never freezes it.
-    int laufend = 1;
-    while (laufend) {
-        if (curl_multi_perform(multi.get(), &laufend) != CURLM_OK)
-            break;
-        if (!laufend)
-            break;
-        curl_multi_poll(multi.get(), nullptr, 0, 50, nullptr);
-        ui().EreignisseVerarbeiten();
-    }
-    CURLcode ergebnis = CURLE_RECV_ERROR;
-    int rest = 0;
-    while (CURLMsg* m = curl_multi_info_read(multi.get(), &rest)) {
-        if (m->msg == CURLMSG_DONE && m->easy_handle == c)
-            ergebnis = m->data.result;
-    }
-    curl_multi_remove_handle(multi.get(), c);
+    const CURLcode ergebnis = CurlDurchfuehren(multi.get(), c, [] { ui().EreignisseVerarbeiten(); });
 
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &antwort.status);
-    if (ergebnis == CURLE_OK || (ergebnis == CURLE_WRITE_ERROR && empfang.abgeschnitten)) {
+    // The first bytes were all that was wanted.
+    if (ergebnis == CURLE_OK || (ergebnis == CURLE_WRITE_ERROR && empfang.zuGross)) {
         antwort.beantwortet = true;
-        antwort.inhalt = empfang.daten;
         return antwort;
     }
+    const QUrl adresseUrl(adresse.trimmed());
+    CurlUmstaende u;
+    u.server = adresseUrl.host().isEmpty() ? ZugangVerbergen(adresse.trimmed()) : adresseUrl.host();
+    u.port = adresseUrl.port(adresseUrl.scheme() == QLatin1String("https") ? 443 : 80);
+    u.zeitlimitMs = optionen.zeitlimitMs;
+    u.stilleMs = qMin(optionen.verbindungsZeitlimitMs, optionen.zeitlimitMs);
+    u.gesamtzeitAbgelaufen = uhr.elapsed() >= optionen.zeitlimitMs - 50;
+    antwort.inhalt.clear();
     antwort.status = 0;
     antwort.zeitUeberschritten = ergebnis == CURLE_OPERATION_TIMEDOUT;
-    antwort.fehler = FehlerText(ergebnis, optionen);
+    antwort.fehler = CurlGrund(ergebnis, u);
+    antwort.technisch = CurlTechnisch(ergebnis, fehlerPuffer);
     return antwort;
 }
 

@@ -20,7 +20,8 @@ struct HttpAntwort {
     long status = 0; // HTTP status code, 0 without an answer
     QByteArray inhalt; // at most hoechstensBytes of the body
     bool zeitUeberschritten = false;
-    QString fehler; // German description when not beantwortet
+    QString fehler; // German reason when not beantwortet
+    QString technisch; // libcurl's words for it, for the error log
 };
 
 // Fetches `adresse` (http or https only) directly, without proxy, and asks

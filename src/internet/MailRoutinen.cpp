@@ -3,6 +3,7 @@
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
 #include "frame/Protokoll.h"
+#include "internet/CurlHilfen.h"
 
 namespace kelvora {
 
@@ -23,12 +24,12 @@ bool WebseiteAufrufen(const QString& adresse)
     if (!ui().AdresseOeffnen(adresse)) {
         MsgBox(QStringLiteral("Wahrscheinlich ist kein Standard-Browser eingestellt!"), Knoepfe::OK, Symbol::Kritisch,
                Antwort::OK, QStringLiteral("Fehler beim Aufruf einer Website"));
-        FehlerProtokollieren(adresse
+        FehlerProtokollieren(ZugangVerbergen(adresse)
                              + QStringLiteral(" kann nicht geöffnet werden: Wahrscheinlich ist kein "
                                               "Standard-Browser eingestellt!"));
         return false;
     }
-    ProtokollSchreiben(adresse + QStringLiteral(" geöffnet um ")
+    ProtokollSchreiben(ZugangVerbergen(adresse) + QStringLiteral(" geöffnet um ")
                        + ui().Jetzt().toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")));
     return true;
 }

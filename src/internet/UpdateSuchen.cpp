@@ -7,10 +7,12 @@
 #include "frame/Protokoll.h"
 #include "frame/Statuszeile.h"
 #include "grundlagen/DatenTypen.h"
+#include "internet/CurlHilfen.h"
 #include "internet/HttpAbruf.h"
 #include "internet/MailRoutinen.h"
 
 #include <QSaveFile>
+#include <QUrl>
 
 namespace kelvora {
 
@@ -58,6 +60,27 @@ void KeineInformationen(const QString& zusatz = QString())
     if (!zusatz.isEmpty())
         text += QStringLiteral("\n\n") + zusatz;
     MsgBox(text, Knoepfe::OK, Symbol::Ausrufezeichen);
+}
+
+// The date text of this program's line: the key at the start of a line,
+// directly followed by one separator (not a letter or digit, which would
+// make it a longer key) and the date in 10 characters. Null when no line
+// has it.
+QString DatumZumSchluessel(const QString& text, const QString& schluessel)
+{
+    // A byte-order mark in front of the first line is no part of it.
+    const qsizetype anfang = text.startsWith(QStringLiteral("\u00EF\u00BB\u00BF")) ? 3 : 0;
+    for (qsizetype zeile = anfang; zeile >= 0 && zeile < text.size();) {
+        if (text.mid(zeile, schluessel.size()) == schluessel && zeile + schluessel.size() < text.size()) {
+            const QChar trenner = text.at(zeile + schluessel.size());
+            if (!trenner.isLetterOrNumber() && trenner != QLatin1Char('_') && trenner != QLatin1Char('\r')
+                && trenner != QLatin1Char('\n'))
+                return text.mid(zeile + schluessel.size() + 1, 10);
+        }
+        const qsizetype ende = text.indexOf(QLatin1Char('\n'), zeile);
+        zeile = ende < 0 ? -1 : ende + 1;
+    }
+    return QString();
 }
 
 QDate& gefunden()
@@ -122,33 +145,46 @@ VersionsAuskunft VersionPruefen()
 
     if (!antwort.beantwortet) {
         // The last good copy of Versionen.txt stays when nothing was read.
-        ProtokollSchreiben(
-            QStringLiteral("VersionPruefen: ") + adresse + QStringLiteral(" nicht erreichbar: ") + antwort.fehler, 4);
+        FehlerProtokollieren(QStringLiteral("VersionPruefen: ") + ZugangVerbergen(adresse)
+                + QStringLiteral(" nicht erreichbar: ") + antwort.fehler + QStringLiteral(" [") + antwort.technisch
+                + QLatin1Char(']'),
+            4);
         a.stand = VersionsStand::NichtErreichbar;
         a.fehler = antwort.fehler;
         KeineInformationen(antwort.fehler + QStringLiteral(" Bitte prüfen Sie die Verbindung zum Internet."));
         return a;
     }
 
+    // An error page is no version file, whatever it says; the last good
+    // copy stays.
+    if (antwort.status != 200) {
+        a.fehler = HttpStatusGrund(antwort.status, QUrl(adresse).host());
+        FehlerProtokollieren(
+            QStringLiteral("VersionPruefen: ") + ZugangVerbergen(adresse) + QStringLiteral(": ") + a.fehler, 4);
+        if (antwort.status == 404 || antwort.status == 410) {
+            ProtokollSchreiben(QStringLiteral("http_404 - Datei mit den Versionsinformationen existiert nicht."), 4);
+            a.stand = VersionsStand::DateiFehlt;
+            return a;
+        }
+        a.stand = VersionsStand::ServerFehler;
+        KeineInformationen(a.fehler);
+        return a;
+    }
+
     a.schreibfehler = KopieSchreiben(antwort.inhalt);
     const QString text = QString::fromLatin1(antwort.inhalt);
-
-    if (antwort.status == 404 || antwort.status == 410 || text.toLower().contains(QLatin1String("http_404"))) {
+    if (text.toLower().contains(QLatin1String("http_404"))) {
         ProtokollSchreiben(QStringLiteral("http_404 - Datei mit den Versionsinformationen existiert nicht."), 4);
         a.stand = VersionsStand::DateiFehlt;
         return a;
     }
-
-    const QString schluessel = Programmname();
-    const qsizetype beginn = text.indexOf(schluessel);
-    if (beginn < 0) {
+    const QString datumText = DatumZumSchluessel(text, Programmname());
+    if (datumText.isNull()) {
         a.stand = VersionsStand::KeineAngabe;
         KeineInformationen();
         return a;
     }
     ProtokollSchreiben(QStringLiteral("lngBeginn > 0"), 8);
-    // One separator character of any kind between key and date.
-    const QString datumText = text.mid(beginn + schluessel.size() + 1, 10);
     ProtokollSchreiben(QStringLiteral("strDatum = >") + datumText + QStringLiteral("<"), 8);
     const QDate imInternet = TextInDatum(datumText).date();
     const long tageszahl = Tageszahl(imInternet);

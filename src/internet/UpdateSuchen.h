@@ -15,6 +15,7 @@ enum class VersionsStand {
     Aktuell, // the published version is not newer than this build
     DateiFehlt, // the server has no version file ("http_404")
     KeineAngabe, // the answer holds no readable date for this program
+    ServerFehler, // the server answered with an error status (fehler names it)
     NichtErreichbar, // no answer from the server
     KeinServer, // no address configured
 };
@@ -22,7 +23,7 @@ enum class VersionsStand {
 struct VersionsAuskunft {
     VersionsStand stand = VersionsStand::KeinServer;
     QDate imInternet; // valid for Neuer and Aktuell
-    QString fehler; // why the server gave no answer
+    QString fehler; // why the server gave no answer, or its error status
     QString schreibfehler; // Versionen.txt could not be written (the check went on)
     bool neuer() const { return stand == VersionsStand::Neuer; }
 };

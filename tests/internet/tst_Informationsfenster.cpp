@@ -50,7 +50,8 @@ private slots:
     void suchrhythmus();
     void kopieNichtSchreibbar();
     void downloadseite();
-    void stummerServer();
+    void stoerungen_data();
+    void stoerungen();
     void vomFensterBisZurInstallation();
     void nichtSpeicherbar_data();
     void nichtSpeicherbar();
@@ -78,7 +79,7 @@ private:
 void InformationsfensterTest::initTestCase()
 {
     server = std::make_unique<test::HttpTestServer>();
-    QVERIFY2(server->Laeuft(), "python3 -m http.server startet nicht");
+    QVERIFY2(server->Laeuft(), "der HTTP-Testserver startet nicht");
 }
 
 void InformationsfensterTest::init()
@@ -97,39 +98,58 @@ void InformationsfensterTest::cleanup()
 
 void InformationsfensterTest::versionsdatei_data()
 {
+    QTest::addColumn<QString>("pfad"); // on the server
     QTest::addColumn<QByteArray>("inhalt"); // empty: no server listens
     QTest::addColumn<bool>("vomBenutzer");
     QTest::addColumn<VersionsStand>("stand");
     QTest::addColumn<QDate>("imInternet");
-    QTest::addColumn<QString>("meldung"); // empty: none
+    QTest::addColumn<QString>("meldung"); // empty: none; %1: the port
 
+    const QString datei = "Versionen.txt";
     QTest::newRow("neuer, andere Programme davor, ohne Anfrage")
-        << QByteArray("Futterplan=01.01.2020\r\nKelvora 01.06.2015\r\n") << false << VersionsStand::Neuer
+        << datei << QByteArray("Futterplan=01.01.2020\r\nKelvora 01.06.2015\r\n") << false << VersionsStand::Neuer
         << QDate(2015, 6, 1) << QString();
     QTest::newRow("gleiches Datum wie das Programm")
-        << QByteArray("Kelvora=15.05.2015") << true << VersionsStand::Aktuell << QDate(2015, 5, 15) << Aktuell;
-    QTest::newRow("http_404 im Text")
-        << QByteArray("<html>HTTP_404 not found</html>") << true << VersionsStand::DateiFehlt << QDate() << QString();
+        << datei << QByteArray("Kelvora=15.05.2015") << true << VersionsStand::Aktuell << QDate(2015, 5, 15) << Aktuell;
+    // Only a line that begins with the key and goes on with one separator counts.
+    QTest::newRow("längere Schlüssel und der Schlüssel mitten in der Zeile")
+        << datei
+        << QByteArray("AltKelvora=2099-12-31\r\nKelvoraPlus=2099-12-31\r\nx Kelvora=2099-12-31\r\nKelvora=2015-05-15")
+        << true << VersionsStand::Aktuell << QDate(2015, 5, 15) << Aktuell;
+    QTest::newRow("http_404 im Text") << datei << QByteArray("<html>HTTP_404 not found</html>") << true
+                                      << VersionsStand::DateiFehlt << QDate() << QString();
     QTest::newRow("Schlüssel fehlt")
-        << QByteArray("Futterplan=01.01.2020") << true << VersionsStand::KeineAngabe << QDate() << KeineInfo;
+        << datei << QByteArray("Futterplan=01.01.2020") << true << VersionsStand::KeineAngabe << QDate() << KeineInfo;
     QTest::newRow("Datum unlesbar")
-        << QByteArray("Kelvora=demnächst") << true << VersionsStand::KeineAngabe << QDate() << KeineInfo;
-    QTest::newRow("Schlüssel erst nach 1000 Bytes") << QByteArray(995, 'x') + QByteArray("Kelvora=2015-06-01")
+        << datei << QByteArray("Kelvora=demnächst") << true << VersionsStand::KeineAngabe << QDate() << KeineInfo;
+    QTest::newRow("Schlüssel erst nach 1000 Bytes") << datei << QByteArray(995, 'x') + QByteArray("\nKelvora=2015-06-01")
                                                     << true << VersionsStand::KeineAngabe << QDate() << KeineInfo;
-    QTest::newRow("Server aus") << QByteArray() << true << VersionsStand::NichtErreichbar << QDate()
-                                << KeineInfo + "\n\nDer Server nimmt keine Verbindung an. Bitte prüfen Sie die "
-                                               "Verbindung zum Internet.";
+    // An error page is no version file, whatever it holds.
+    QTest::newRow("Fehler 500 mit Versionsangabe")
+        << "status/500/" + datei << QByteArray("Kelvora=2099-12-31") << true << VersionsStand::ServerFehler << QDate()
+        << KeineInfo + "\n\nDer Server 127.0.0.1 meldet den Fehler 500 (Störung beim Server).";
+    QTest::newRow("Fehler 403") << "status/403/" + datei << QByteArray("Kelvora=2099-12-31") << true
+                                << VersionsStand::ServerFehler << QDate()
+                                << KeineInfo + "\n\nDer Server 127.0.0.1 meldet den Fehler 403 (Zugriff verweigert).";
+    QTest::newRow("Server aus") << datei << QByteArray() << true << VersionsStand::NichtErreichbar << QDate()
+                                << KeineInfo + "\n\nDer Server 127.0.0.1 nimmt auf Port %1 keine Verbindung an. Bitte "
+                                               "prüfen Sie die Verbindung zum Internet.";
 }
 
 void InformationsfensterTest::versionsdatei()
 {
+    QFETCH(QString, pfad);
     QFETCH(QByteArray, inhalt);
     QFETCH(bool, vomBenutzer);
     QFETCH(VersionsStand, stand);
     QFETCH(QDate, imInternet);
     QFETCH(QString, meldung);
-    if (inhalt.isEmpty())
-        INISpeichern("Update", "Adresse", QString("http://127.0.0.1:%1/Versionen.txt").arg(test::FreierPort()));
+    INISpeichern("Update", "Adresse", server->Adresse(pfad));
+    if (inhalt.isEmpty()) {
+        const int port = test::FreierPort();
+        INISpeichern("Update", "Adresse", QString("http://127.0.0.1:%1/Versionen.txt").arg(port));
+        meldung = meldung.arg(port);
+    }
     server->DateiSchreiben("Versionen.txt", inhalt);
     updateAnfrage().vomBenutzer = vomBenutzer;
 
@@ -140,8 +160,9 @@ void InformationsfensterTest::versionsdatei()
     if (!meldung.isEmpty())
         QCOMPARE(ui->meldungen[0].titel, meldung == Aktuell ? "Keine neue Version gefunden." : "");
     QCOMPARE(ui->sanduhrTiefe, 0);
-    // The copy of what was read; nothing when nothing was.
-    QCOMPARE(ordner->Roh("Versionen.txt"), inhalt.left(1000));
+    // The copy of a version file that was read; nothing when none was.
+    const bool gelesen = stand != VersionsStand::NichtErreichbar && stand != VersionsStand::ServerFehler;
+    QCOMPARE(ordner->Roh("Versionen.txt"), gelesen ? inhalt.left(1000) : QByteArray());
     QCOMPARE(ui->statuszeilen.size(), stand == VersionsStand::Neuer ? 1 : 0);
     if (stand == VersionsStand::Neuer) {
         QCOMPARE(ui->statuszeilen[0].text, QString("Im Internet ist eine neue Version dieses Programms vorhanden."));
@@ -208,16 +229,37 @@ void InformationsfensterTest::downloadseite()
     QCOMPARE(UpdateDownloadseite(), QString());
 }
 
-// A server that takes the connection and never answers does not hang the
-// program: the fetch gives up after its time limit, the window stays alive.
-void InformationsfensterTest::stummerServer()
+void InformationsfensterTest::stoerungen_data()
 {
+    QTest::addColumn<QString>("pfad"); // "stumm": a server that takes the connection and never answers
+    QTest::addColumn<QString>("fehler"); // empty: answered
+    const QString zeit = "Der Server 127.0.0.1 hat die Übertragung nicht innerhalb von 0,3 Sekunden beendet; sie "
+                         "wurde abgebrochen.";
+    QTest::newRow("stumm") << "stumm" << zeit;
+    QTest::newRow("tröpfelt") << "tropfen" << zeit;
+    QTest::newRow("leitet endlos weiter") << "weiter"
+                                          << "Der Server 127.0.0.1 leitet zu oft auf eine andere Adresse weiter.";
+    QTest::newRow("sendet ohne Ende") << "endlos" << "";
+}
+
+// A misbehaving server neither hangs the program nor fills its memory: the
+// fetch gives up after its time limit or takes the first bytes only, and
+// the window stays alive meanwhile. libcurl's own words are kept for the log.
+void InformationsfensterTest::stoerungen()
+{
+    QFETCH(QString, pfad);
+    QFETCH(QString, fehler);
     test::StummerServer stumm;
     HttpAbrufOptionen o;
     o.zeitlimitMs = 300;
-    const HttpAntwort a = HttpAbrufen(QStringLiteral("http://127.0.0.1:%1/Versionen.txt").arg(stumm.Port()), o);
-    QVERIFY(!a.beantwortet && a.zeitUeberschritten);
-    QCOMPARE(a.fehler, QStringLiteral("Der Server hat nicht innerhalb von 0,3 Sekunden geantwortet."));
+    const HttpAntwort a = HttpAbrufen(pfad == "stumm"
+            ? QStringLiteral("http://127.0.0.1:%1/Versionen.txt").arg(stumm.Port())
+            : server->Adresse(pfad),
+        o);
+    QCOMPARE(a.beantwortet, fehler.isEmpty());
+    QCOMPARE(a.fehler, fehler);
+    QCOMPARE(a.technisch.startsWith("curl "), !fehler.isEmpty());
+    QCOMPARE(a.inhalt.size(), fehler.isEmpty() ? 1000 : 0);
     QVERIFY(ui->ereignisseVerarbeitet > 0);
 }
 
@@ -232,6 +274,10 @@ void InformationsfensterTest::vomFensterBisZurInstallation()
     auto* timer = haupt.findChild<QTimer*>("tmrUpdateFinden");
     QVERIFY(timer->isActive());
     QCOMPARE(ui->sanduhrTiefe, 1);
+    QCOMPARE(haupt.OffenesFenster("Informationsfenster")->findChild<QLabel*>("lblPasswortablage")->text(),
+        QStringLiteral("Kein Austausch-Server eingestellt."));
+    QCOMPARE(haupt.OffenesFenster("Informationsfenster")->findChild<QLabel*>("lblLetzteVerbindung")->text(),
+        QStringLiteral("Noch keine Verbindung zum Austausch-Server."));
 
     // The tick, without waiting for the real second.
     ui->Antworten(Antwort::Ja);

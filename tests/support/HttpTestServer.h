@@ -1,7 +1,8 @@
 #pragma once
-// A real HTTP server for one test class: python3's http.server on
-// 127.0.0.1, on a port the system chooses, serving a temporary folder.
-// Stopped by the destructor.
+// A real HTTP server for one test class (httpserver.py) on 127.0.0.1, on a
+// port the system chooses, serving a temporary folder; Adresse() also
+// reaches its misbehaving paths ("status/500/Versionen.txt", "weiter",
+// "endlos", "tropfen"). Stopped by the destructor.
 
 #include <QByteArray>
 #include <QProcess>

@@ -57,10 +57,16 @@ TestFtpServer::TestFtpServer(const Optionen& o)
     : optionen(o)
 {
     QDir(wurzel.path()).mkpath(Austausch);
-    prozess.start(Python(),
-        { QStringLiteral(KELVORA_QUELLORDNER "/tests/support/ftpserver.py"), QStringLiteral("--wurzel"), wurzel.path(),
-            QStringLiteral("--benutzer"), o.benutzer, QStringLiteral("--passwort"), o.passwort,
-            QStringLiteral("--startordner"), o.startordner });
+    QStringList argumente { QStringLiteral(KELVORA_QUELLORDNER "/tests/support/ftpserver.py"),
+        QStringLiteral("--wurzel"), wurzel.path(), QStringLiteral("--benutzer"), o.benutzer,
+        QStringLiteral("--passwort"), o.passwort, QStringLiteral("--startordner"), o.startordner,
+        QStringLiteral("--steuerung"), werkstatt.filePath(QStringLiteral("steuerung")), QStringLiteral("--mitschrift"),
+        werkstatt.filePath(QStringLiteral("mitschrift")) };
+    if (o.tls)
+        argumente << QStringLiteral("--zertifikat") << Zertifikat();
+    if (o.implizit)
+        argumente << QStringLiteral("--implizit");
+    prozess.start(Python(), argumente);
     if (!prozess.waitForStarted(10000))
         return;
     while (!prozess.canReadLine() && prozess.waitForReadyRead(10000)) { }
@@ -105,14 +111,55 @@ void TestFtpServer::Leeren() const
 {
     for (const QString& n : Dateien())
         QFile::remove(Pfad(n));
+    QFile::remove(werkstatt.filePath(QStringLiteral("steuerung")));
+    QFile::remove(werkstatt.filePath(QStringLiteral("mitschrift")));
+}
+
+void TestFtpServer::Stoeren(const QString& befehl, const QString& art) const
+{
+    QFile f(werkstatt.filePath(QStringLiteral("steuerung")));
+    if (f.open(QIODevice::WriteOnly | QIODevice::Append))
+        f.write((befehl + QLatin1Char(' ') + art + QLatin1Char('\n')).toUtf8());
+}
+
+QStringList TestFtpServer::Befehle() const
+{
+    QFile f(werkstatt.filePath(QStringLiteral("mitschrift")));
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                                       : QStringList();
+}
+
+QString TestFtpServer::Zertifikat() const
+{
+    return werkstatt.filePath(QStringLiteral("zertifikat.pem"));
 }
 
 void TestFtpServer::Eintragen(const QString& host) const
 {
-    INISpeichern(QStringLiteral("Austausch"), QStringLiteral("Server"), host);
-    INISpeichern(QStringLiteral("Austausch"), QStringLiteral("Port"), QString::number(port));
-    INISpeichern(QStringLiteral("Austausch"), QStringLiteral("Benutzer"), optionen.benutzer);
-    INISpeichern(QStringLiteral("Austausch"), QStringLiteral("Passwort"), optionen.passwort);
+    // The password stays out of the logs, as the program keeps it.
+    QVERIFY(INISpeichernMehrere(QStringLiteral("Austausch"),
+        { { QStringLiteral("Server"), host }, { QStringLiteral("Port"), QString::number(port) },
+            { QStringLiteral("Benutzer"), optionen.benutzer }, { QStringLiteral("Passwort"), optionen.passwort },
+            { QStringLiteral("Zeitlimit"), QStringLiteral("5") } },
+        true));
+}
+
+AblageAntwort TestPasswortablage::Lesen(const QString& schluessel, QString& passwort)
+{
+    if (!vorhanden)
+        return AblageAntwort::KeinSpeicher;
+    if (!eintraege.contains(schluessel))
+        return AblageAntwort::NichtVorhanden;
+    passwort = eintraege.value(schluessel);
+    return AblageAntwort::Erledigt;
+}
+
+AblageAntwort TestPasswortablage::Schreiben(const QString& schluessel, const QString& passwort)
+{
+    if (!vorhanden)
+        return AblageAntwort::KeinSpeicher;
+    eintraege.insert(schluessel, passwort);
+    return AblageAntwort::Erledigt;
 }
 
 int FreierPort()
@@ -144,14 +191,22 @@ StummerServer::~StummerServer()
 
 void FtpTestBasis::initTestCase()
 {
+    PasswortablageSetzen(&ablage);
     server = std::make_unique<TestFtpServer>(Zugang());
     QVERIFY(server->Laeuft());
+}
+
+void FtpTestBasis::cleanupTestCase()
+{
+    server.reset();
+    PasswortablageSetzen(nullptr);
 }
 
 void FtpTestBasis::Vorbereiten()
 {
     ui = std::make_unique<TestOberflaeche>();
     ordner = std::make_unique<TestDatenordner>();
+    ablage = TestPasswortablage {};
     server->Leeren();
     server->Eintragen();
     FtpAbbruchZuruecksetzen();

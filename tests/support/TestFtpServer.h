@@ -4,7 +4,9 @@
 
 #include "TestOberflaeche.h"
 #include "TestUmgebung.h"
+#include "internet/Passwortablage.h"
 
+#include <QMap>
 #include <QObject>
 #include <QProcess>
 #include <QString>
@@ -20,6 +22,8 @@ public:
         QString benutzer = QStringLiteral("kelvora");
         QString passwort = QStringLiteral("geheim");
         QString startordner = QStringLiteral("/"); // where the login puts the user
+        bool tls = false; // AUTH TLS with a self-signed certificate (Zertifikat())
+        bool implizit = false; // with tls: encrypted from the first byte
     };
     TestFtpServer();
     explicit TestFtpServer(const Optionen& optionen);
@@ -35,15 +39,26 @@ public:
     QStringList Dateien() const;
     QByteArray Lesen(const QString& name) const;
     void Schreiben(const QString& name, const QByteArray& inhalt) const;
-    // Empties the exchange folder.
+    // Empties the exchange folder, forgets the commands received and ends
+    // every misbehaviour.
     void Leeren() const;
 
-    // Writes section "Austausch" of the current KELVORA.INI for this server.
+    // Makes a command misbehave from now on (see ftpserver.py): befehl NLST,
+    // RETR or PWD, art endlos, tropfen, stocken or abbrechen.
+    void Stoeren(const QString& befehl, const QString& art) const;
+    // The command words received since the last Leeren().
+    QStringList Befehle() const;
+    // The server's certificate (PEM), to trust it or not.
+    QString Zertifikat() const;
+
+    // Writes section "Austausch" of the current KELVORA.INI for this server,
+    // with a time limit short enough for the tests.
     void Eintragen(const QString& host = QStringLiteral("127.0.0.1")) const;
 
 private:
     Optionen optionen;
     QTemporaryDir wurzel;
+    QTemporaryDir werkstatt; // steering file, transcript and certificate, outside the served tree
     QProcess prozess;
     int port = 0;
 };
@@ -63,14 +78,25 @@ private:
     int port = 0;
 };
 
+// A password store in memory; without `vorhanden` it behaves as a machine
+// without one. Tests never touch the desktop's store.
+class TestPasswortablage final : public Passwortablage {
+public:
+    AblageAntwort Lesen(const QString& schluessel, QString& passwort) override;
+    AblageAntwort Schreiben(const QString& schluessel, const QString& passwort) override;
+    bool vorhanden = false;
+    QMap<QString, QString> eintraege;
+};
+
 // Base of the test classes that talk to the server: one server for the
 // class; Vorbereiten() gives a test a fresh seam and data folder, an empty
-// exchange folder entered in KELVORA.INI and no pending cancel.
+// exchange folder entered in KELVORA.INI, no password store and no
+// pending cancel.
 class FtpTestBasis : public QObject {
     Q_OBJECT
 protected slots:
     void initTestCase();
-    void cleanupTestCase() { server.reset(); }
+    void cleanupTestCase();
 
 protected:
     virtual TestFtpServer::Optionen Zugang() const { return {}; }
@@ -78,6 +104,7 @@ protected:
     void Aufraeumen();
 
     std::unique_ptr<TestFtpServer> server;
+    TestPasswortablage ablage;
     std::unique_ptr<TestOberflaeche> ui;
     std::unique_ptr<TestDatenordner> ordner;
 };

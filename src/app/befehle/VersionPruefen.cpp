@@ -7,6 +7,7 @@
 #include "app/befehle/Befehl.h"
 #include "frame/Hauptmenue.h"
 #include "frame/Programm.h"
+#include "internet/CurlHilfen.h"
 #include "internet/UpdateSuchen.h"
 
 namespace kelvora {
@@ -26,7 +27,7 @@ protected:
         UpdateSucheAnfordern(UpdateAusloeser::Befehlszeile);
         const UpdateErgebnis e = UpdateSuchen();
         const VersionsAuskunft& a = e.auskunft;
-        const QString adresse = UpdateAdresse();
+        const QString adresse = ZugangVerbergen(UpdateAdresse());
         const QString datum = a.imInternet.toString(QStringLiteral("dd.MM.yyyy"));
         int code = Erfolg;
         if (!e.gesucht) {
@@ -47,6 +48,10 @@ protected:
             case VersionsStand::KeineAngabe:
                 Melden(QStringLiteral("Die Versionsdatei ") + adresse
                     + QStringLiteral(" nennt kein lesbares Datum für ") + Programmname() + QLatin1Char('.'));
+                code = NichtVerfuegbar;
+                break;
+            case VersionsStand::ServerFehler:
+                Melden(QStringLiteral("Der Update-Server gibt die Versionsdatei nicht heraus: ") + a.fehler);
                 code = NichtVerfuegbar;
                 break;
             case VersionsStand::NichtErreichbar:

@@ -7,6 +7,7 @@
 #include "frame/Statuszeile.h"
 #include "frame/ui/FensterPositionQt.h"
 #include "frame/ui/Hauptrahmen.h"
+#include "internet/AustauschZugang.h"
 #include "internet/MailRoutinen.h"
 #include "internet/SupportAngaben.h"
 #include "internet/UpdateSuchen.h"
@@ -99,6 +100,19 @@ void Informationsfenster::Aufbauen()
     programmForm->addRow(programmKnoepfe);
     aussen->addWidget(programmRahmen);
 
+    // How the feed exchange logs in: support's second question.
+    auto* austausch = new QGroupBox(QStringLiteral("Futtermittel-Austausch"), this);
+    austausch->setObjectName(QStringLiteral("frmAustausch"));
+    auto* austauschForm = new QFormLayout(austausch);
+    lblPasswortablage = Beschriftung(austausch, QStringLiteral("lblPasswortablage"), QString());
+    lblLetzteVerbindung = Beschriftung(austausch, QStringLiteral("lblLetzteVerbindung"), QString());
+    // Server names come from the settings file: shown as they are written.
+    for (QLabel* l : { lblPasswortablage, lblLetzteVerbindung }) {
+        l->setTextFormat(Qt::PlainText);
+        austauschForm->addRow(l);
+    }
+    aussen->addWidget(austausch);
+
     auto* identitaet = new QGroupBox(QStringLiteral("Name und Anschrift (im Kopf jedes Ausdrucks und in geteilten "
                                                     "Futtermitteln)"),
         this);
@@ -169,6 +183,8 @@ void Informationsfenster::Laden()
     txtAbsenderEmail->setText(a.absenderEmail);
     txtAbsenderAdresse->setText(a.absenderAdresse);
     lblKontaktHinweis->setVisible(IdentitaetAusKontaktIni());
+    lblPasswortablage->setText(PasswortablageText());
+    lblLetzteVerbindung->setText(LetzteVerbindungText());
     geaendert = false;
 
     // Fixed width by the content, height as the wrapped texts need; the user may enlarge it.

@@ -1,7 +1,8 @@
 #pragma once
 // The support window: who the program belongs to (the identity lines of
 // printed pages and shared feed files), which version runs and where its
-// files are, a message to the author and the request for an update search.
+// files are, how the feed exchange logs in, a message to the author and the
+// request for an update search.
 
 #include <QWidget>
 
@@ -37,6 +38,8 @@ private:
     QLineEdit* txtName = nullptr;
     QLineEdit* txtAdresse = nullptr;
     QLabel* lblKontaktHinweis = nullptr;
+    QLabel* lblPasswortablage = nullptr;
+    QLabel* lblLetzteVerbindung = nullptr;
     QLineEdit* txtAbsenderName = nullptr;
     QLineEdit* txtAbsenderEmail = nullptr;
     QLineEdit* txtAbsenderAdresse = nullptr;

@@ -115,7 +115,7 @@ Hochladeergebnis FutterHochladen(long futterID, bool ohneFragen, QString* dateiN
                 Abgebrochen();
                 return Hochladeergebnis::Abgebrochen;
             }
-            HauptFensterMeldungAusgeben(Farbe::Rot, misslungen, 5);
+            AustauschFehlerMelden(misslungen);
             return Hochladeergebnis::Fehlgeschlagen;
         }
         if (vorhanden
@@ -145,7 +145,7 @@ Hochladeergebnis FutterHochladen(long futterID, bool ohneFragen, QString* dateiN
         Abgebrochen();
         return Hochladeergebnis::Abgebrochen;
     }
-    HauptFensterMeldungAusgeben(Farbe::Rot, misslungen, 5);
+    AustauschFehlerMelden(misslungen);
     return Hochladeergebnis::Fehlgeschlagen;
 }
 
@@ -156,12 +156,8 @@ ServerDateien ServerDateienLesen(int gruppe)
     if (!FTPVerbindungOeffnen(v))
         return s;
     s.verbunden = true;
-    if (!OrdnerBetreten(v, AustauschOrdner())) {
-        FtpFehlerProtokollieren(QStringLiteral("ServerDateienLesen: Der Ordner /")
-            + AustauschOrdner().Text(QStringLiteral("/")) + QStringLiteral(" ist nicht erreichbar: ")
-            + v.LetzterFehler() + QStringLiteral(" (Ordner jetzt: ") + v.AktuellerOrdner() + QLatin1Char(')'));
+    if (!OrdnerBetretenMitProtokoll(v, AustauschOrdner(), QStringLiteral("ServerDateienLesen")))
         return s;
-    }
     s.ordnerGefunden = true;
     const QString muster = gruppe >= 1 && gruppe <= FutterGruppenAnzahl
         ? QString::number(gruppe) + QStringLiteral("_*.xml")

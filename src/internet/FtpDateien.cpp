@@ -46,25 +46,6 @@ struct Schliesser {
     ~Schliesser() { v.Schliessen(); }
 };
 
-bool OrdnerBetretenMitProtokoll(
-    FtpVerbindung& v, const FtpOrdner& ordner, QString* nichtBetreten, const QString& prozedur)
-{
-    QString fehlt;
-    const bool ok = OrdnerBetreten(v, ordner, &fehlt);
-    if (!ok) {
-        const QString grund = fehlt.isEmpty()
-            ? QStringLiteral("Der Server ") + v.Host() + QStringLiteral(" beginnt nicht in seinem Hauptordner /.")
-            : v.LetzterFehler();
-        FtpFehlerProtokollieren(prozedur + QStringLiteral(": ") + grund + QStringLiteral(" (Ordner jetzt: ")
-                + v.AktuellerOrdner() + QLatin1Char(')'),
-            QStringLiteral("Der Ordner /") + ordner.Text(QStringLiteral("/"))
-                + QStringLiteral(" ist nicht erreichbar: ") + grund);
-    }
-    if (nichtBetreten)
-        *nichtBetreten = fehlt;
-    return ok;
-}
-
 } // namespace
 
 void FtpFehlerProtokollieren(const QString& text)
@@ -85,6 +66,14 @@ QString FtpLetzterFehler()
     return LetzterFehler();
 }
 
+void AustauschFehlerMelden(const QString& was)
+{
+    const QString grund = OhneSteuerzeichen(FtpLetzterFehler()).trimmed();
+    HauptFensterMeldungAusgeben(Farbe::Rot, grund.isEmpty() ? was : was + QLatin1Char(' ') + grund, 10);
+    MsgBox(grund.isEmpty() ? was : was + QStringLiteral("\n\n") + grund, Knoepfe::OK, Symbol::Ausrufezeichen,
+        Antwort::OK, QStringLiteral("Futtermittel-Austausch"));
+}
+
 QString FtpOrdner::Text(const QString& trenner) const
 {
     return ordner1 + trenner + ordner2 + trenner + ordner3;
@@ -92,6 +81,7 @@ QString FtpOrdner::Text(const QString& trenner) const
 
 bool FTPVerbindungOeffnen(FtpVerbindung& v, const FtpZugang& z)
 {
+    LetzterFehler().clear();
     if (!z.fehler.isEmpty()) {
         FtpFehlerProtokollieren(QStringLiteral("FTPVerbindungOeffnen: ") + z.fehler);
         return false;
@@ -134,6 +124,29 @@ bool OrdnerBetreten(FtpVerbindung& v, const FtpOrdner& ordner, QString* nichtBet
     return true;
 }
 
+bool OrdnerBetretenMitProtokoll(
+    FtpVerbindung& v, const FtpOrdner& ordner, const QString& prozedur, QString* nichtBetreten)
+{
+    QString fehlt;
+    const bool ok = OrdnerBetreten(v, ordner, &fehlt);
+    if (!ok) {
+        // A change the server took without error may still land elsewhere.
+        const QString grund = fehlt.isEmpty()
+            ? QStringLiteral("Der Server ") + v.Host() + QStringLiteral(" beginnt nicht in seinem Hauptordner /.")
+            : !v.LetzterFehler().isEmpty()
+            ? v.LetzterFehler()
+            : QStringLiteral("Der Server ") + v.Host() + QStringLiteral(" wechselt statt nach ") + fehlt
+                + QStringLiteral(" nach ") + v.AktuellerOrdner() + QLatin1Char('.');
+        FtpFehlerProtokollieren(prozedur + QStringLiteral(": ") + grund + QStringLiteral(" (Ordner jetzt: ")
+                + v.AktuellerOrdner() + QLatin1Char(')'),
+            QStringLiteral("Der Ordner /") + ordner.Text(QStringLiteral("/"))
+                + QStringLiteral(" ist nicht erreichbar: ") + grund);
+    }
+    if (nichtBetreten)
+        *nichtBetreten = fehlt;
+    return ok;
+}
+
 QString SperrdateiName(const QString& name)
 {
     return name.left(name.size() - 4) + QStringLiteral(".lock");
@@ -148,13 +161,15 @@ bool FTPDateiExistiert(const QString& lokalerPfad, const FtpOrdner& ordner, bool
         return false;
     Schliesser s { v };
     QString fehlt;
-    if (!OrdnerBetretenMitProtokoll(v, ordner, &fehlt, QStringLiteral("FTPDateiExistiert"))) {
+    if (!OrdnerBetretenMitProtokoll(v, ordner, QStringLiteral("FTPDateiExistiert"), &fehlt)) {
         ProtokollSchreiben(QStringLiteral("FTPDateiExistiert: Es konnte nicht in den FTP-Ordner ") + fehlt
             + QStringLiteral(" gewechselt werden!"));
         return false;
     }
     QStringList namen;
     const bool gelesen = v.Dateiliste(QStringLiteral("*"), namen);
+    if (!gelesen)
+        FtpFehlerProtokollieren(QStringLiteral("FTPDateiExistiert: ") + v.LetzterFehler());
     if (verbunden)
         *verbunden = gelesen;
     return namen.contains(QFileInfo(lokalerPfad).fileName());
@@ -163,8 +178,9 @@ bool FTPDateiExistiert(const QString& lokalerPfad, const FtpOrdner& ordner, bool
 bool DateiAufDenServerLaden(const QString& lokalerPfad, const FtpOrdner& ordner, bool sperren)
 {
     if (!QFileInfo::exists(lokalerPfad)) {
-        FtpFehlerProtokollieren(QStringLiteral("DateiAufDenServerLaden: Datei existiert nicht!"));
-        FtpFehlerProtokollieren(lokalerPfad);
+        FtpFehlerProtokollieren(QStringLiteral("DateiAufDenServerLaden: Datei existiert nicht! ") + lokalerPfad,
+            QStringLiteral("Die Datei ") + lokalerPfad
+                + QStringLiteral(", die auf den Server geladen werden soll, gibt es nicht."));
         HauptFensterMeldungAusgeben(
             Farbe::Rot, QStringLiteral("Die Datei die auf den Server geladen werden soll existiert nicht!"), 2);
         return false;
@@ -186,11 +202,12 @@ bool DateiAufDenServerLaden(const QString& lokalerPfad, const FtpOrdner& ordner,
     }
     Schliesser s { v };
     QString fehlt;
-    if (!OrdnerBetretenMitProtokoll(v, ordner, &fehlt, QStringLiteral("DateiAufDenServerLaden"))) {
+    if (!OrdnerBetretenMitProtokoll(v, ordner, QStringLiteral("DateiAufDenServerLaden"), &fehlt)) {
         ProtokollSchreiben(QStringLiteral("DateiAufDenServerLaden: Es konnte nicht in den FTP-Ordner /") + fehlt
             + QStringLiteral(" gewechselt werden!"));
         FtpFehlerProtokollieren(lokalerPfad + QStringLiteral(" konnte nicht nach ") + ordner.Text(QStringLiteral("\\"))
-            + QStringLiteral(" geladen werden!"));
+                + QStringLiteral(" geladen werden!"),
+            FtpLetzterFehler());
         if (sperren)
             QFile::remove(lokaleSperre);
         return false;
@@ -253,7 +270,7 @@ bool DateiVomServerHolen(const QString& lokalerPfad, const FtpOrdner& ordner, bo
     }
     Schliesser s { v };
     QString fehlt;
-    if (!OrdnerBetretenMitProtokoll(v, ordner, &fehlt, QStringLiteral("DateiVomServerHolen"))) {
+    if (!OrdnerBetretenMitProtokoll(v, ordner, QStringLiteral("DateiVomServerHolen"), &fehlt)) {
         if (protokollieren)
             ProtokollSchreiben(QStringLiteral("DateiVomServerHolen: FTPVerzeichnisWechseln zu ") + fehlt
                 + QStringLiteral(" hat nicht funktioniert."));
@@ -290,16 +307,14 @@ bool DateiVomServerHolen(const QString& lokalerPfad, const FtpOrdner& ordner, bo
     const bool vorhanden = QFileInfo::exists(lokalerPfad);
     QSaveFile datei(lokalerPfad);
     if (!datei.open(QIODevice::WriteOnly) || datei.write(inhalt) != inhalt.size() || !datei.commit()) {
+        // Told by the caller with the rest of the failure, in one message.
         FtpFehlerProtokollieren(QStringLiteral("DateiVomServerHolen: ") + lokalerPfad
-            + QStringLiteral(" konnte nicht geschrieben werden."));
-        if (vorhanden)
-            MsgBox(QStringLiteral("Die auf dem eigenen Rechner schon vorhandene Datei konnte nicht gelöscht werden."),
-                Knoepfe::OK, Symbol::Kritisch);
-        else
-            MsgBox(QStringLiteral("Die Datei ") + lokalerPfad
-                    + QStringLiteral(" konnte nicht gespeichert werden. Bitte prüfen Sie, ob der Datenordner "
-                                     "beschreibbar ist."),
-                Knoepfe::OK, Symbol::Kritisch);
+                + QStringLiteral(" konnte nicht geschrieben werden: ") + datei.errorString(),
+            (vorhanden
+                    ? QStringLiteral("Die auf dem eigenen Rechner schon vorhandene Datei ") + lokalerPfad
+                        + QStringLiteral(" konnte nicht ersetzt werden.")
+                    : QStringLiteral("Die Datei ") + lokalerPfad + QStringLiteral(" konnte nicht gespeichert werden."))
+                + QStringLiteral(" Bitte prüfen Sie, ob der Datenordner beschreibbar ist."));
         return false;
     }
     ProtokollSchreiben(QStringLiteral("DateiVomServerHolen: ") + name + QStringLiteral(" wurde geholt."));

@@ -3,8 +3,8 @@
 // the server's configuration, connecting (with the fallback server), the
 // folder walk, upload (optionally guarded by a lock file), download (refused
 // while a lock file lies beside the file) and the receipt left behind after
-// a download. Failures are logged here; status lines and questions belong
-// to the callers.
+// a download. Failures are logged here and their reasons kept; telling them
+// (AustauschFehlerMelden), status lines and questions belong to the callers.
 
 #include "internet/AustauschZugang.h"
 #include "internet/FtpVerbindung.h"
@@ -21,13 +21,19 @@ struct FtpOrdner {
 };
 
 // Connects to the configured server; when that fails, once to the fallback
-// server with the same account. Logs the reason of a failure.
+// server with the same account. Logs the reason of a failure. Forgets the
+// reason of an earlier operation, so that FtpLetzterFehler() never tells
+// an older failure as this one's.
 bool FTPVerbindungOeffnen(FtpVerbindung& verbindung, const FtpZugang& zugang = AustauschZugang());
 
 // The walk from the root into the folder: the current folder must read "/",
 // then each folder is entered in turn. nichtBetreten receives the folder that
 // failed ("" when the server did not start at its root).
 bool OrdnerBetreten(FtpVerbindung& verbindung, const FtpOrdner& ordner, QString* nichtBetreten = nullptr);
+// The same walk; a failure is logged under the procedure's name and kept
+// as the reason the user reads (FtpLetzterFehler).
+bool OrdnerBetretenMitProtokoll(
+    FtpVerbindung& verbindung, const FtpOrdner& ordner, const QString& prozedur, QString* nichtBetreten = nullptr);
 
 // The lock file of a file: its name with the last four characters replaced
 // by ".lock".
@@ -62,6 +68,11 @@ void FtpFehlerProtokollieren(const QString& text);
 void FtpFehlerProtokollieren(const QString& protokoll, const QString& fuerDenBenutzer);
 // The German reason of the last failure.
 QString FtpLetzterFehler();
+
+// Tells a failed exchange step: `was` failed, FtpLetzterFehler() says why.
+// The user reads both in a message box that stays until it is closed (on
+// the command line: on stderr) and, for a moment, in the status line.
+void AustauschFehlerMelden(const QString& was);
 
 // Text as the exchanged files are written: Windows-1252, CR LF line ends.
 QByteArray Ansi(const QString& text);

@@ -63,7 +63,13 @@ void AustauschBefehlTest::austausch_data()
                                     << "muss eine Zahl von 1 bis 5 sein" << QStringList() << QString();
     QTest::newRow("Server aus") << "Austausch/Port=" + QString::number(test::FreierPort())
                                 << QStringList { "austausch", "liste" } << 1 << ""
-                                << "kann nicht erreicht werden: Der Server 127.0.0.1 nimmt" << QStringList() << QString();
+                                << "konnten nicht aufgelistet werden: Der Server 127.0.0.1 nimmt" << QStringList()
+                                << QString();
+    QTest::newRow("hochladen, Server aus")
+        << "Austausch/Port=" + QString::number(test::FreierPort())
+        << QStringList { "--wartung", "austausch", "hochladen", "9001" } << 1 << ""
+        << "Futtermittel konnte nicht hochgeladen werden!\n\nDer Server 127.0.0.1 nimmt" << QStringList()
+        << QString();
     QTest::newRow("kein Server") << "Austausch/Server=" << QStringList { "austausch", "liste" } << 1 << ""
                                  << "Kein Austausch-Server eingestellt." << QStringList() << QString();
     QTest::newRow("hochladen ohne Wartungsmodus") << "" << QStringList { "austausch", "hochladen", "9001" } << 3 << ""

@@ -132,8 +132,10 @@ private:
         }
         server = ServerDateienLesen(nurGruppe);
         if (!server.verbunden || !server.ordnerGefunden) {
-            Melden(QStringLiteral("Der Austausch-Server ") + AustauschZugang().server
-                + QStringLiteral(" kann nicht erreicht werden: ") + OhneSteuerzeichen(FtpLetzterFehler()));
+            // The reason names the server; it is not always unreachable
+            // (a refused login, a certificate, a folder, a size limit).
+            Melden(QStringLiteral("Die Futtermittel des Austausch-Servers konnten nicht aufgelistet werden: ")
+                + OhneSteuerzeichen(FtpLetzterFehler()));
             return false;
         }
         return true;
@@ -173,8 +175,7 @@ private:
                 QStringLiteral("Es gibt kein Futtermittel mit der Nummer ") + QString::number(id) + QLatin1Char('.'));
             return FalscheAngaben;
         default:
-            Melden(QStringLiteral("Das Futtermittel konnte nicht hochgeladen werden: ")
-                + OhneSteuerzeichen(FtpLetzterFehler()));
+            // The upload told its reason on stderr already.
             return NichtVerfuegbar;
         }
     }

@@ -61,8 +61,11 @@ void FutterListe::ServerFutterSuchen()
         }
         if (!server.verbunden)
             ProtokollSchreiben(objectName() + QStringLiteral(".cmdInternet_Click: Es konnte keine Verbindung zu ")
-                + AustauschZugang().server + QStringLiteral(" aufgebaut werden."));
-        HauptFensterMeldungAusgeben(Farbe::Rot, QStringLiteral("Der Internet-Server kann nicht erreicht werden."), 3);
+                + AustauschServer() + QStringLiteral(" aufgebaut werden."));
+        // Not only an unreachable server ends here: a refused login, an
+        // untrusted certificate, a missing folder, a listing too large.
+        AustauschFehlerMelden(
+            QStringLiteral("Die Futtermittel des Internet-Servers konnten nicht aufgelistet werden."));
         return;
     }
 
@@ -128,7 +131,7 @@ void FutterListe::ServerFutterUebernehmen(const QTreeWidgetItem* zeile)
         if (FtpAbgebrochen())
             HauptFensterMeldungAusgeben(Farbe::Gelb, QStringLiteral("Die Übertragung wurde abgebrochen."), 5);
         else
-            HauptFensterMeldungAusgeben(Farbe::Rot, QStringLiteral("Futtermittel konnte nicht geholt werden!"), 5);
+            AustauschFehlerMelden(QStringLiteral("Futtermittel konnte nicht geholt werden!"));
         return;
     }
     if (haupt)

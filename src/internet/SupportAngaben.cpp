@@ -2,8 +2,14 @@
 
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Hauptmenue.h"
+#include "frame/INIDatei.h"
 #include "frame/Programm.h"
+#include "frame/Protokoll.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QStringEncoder>
 
 namespace kelvora {
@@ -28,6 +34,23 @@ QString NichtSpeicherbar(const QString& text)
         i += laenge - 1;
     }
     return QString();
+}
+
+QString FernwartungHinweis()
+{
+    return QStringLiteral(" Bitte prüfen Sie den Eintrag „Fernwartung“ im Abschnitt [Programm] der Datei "
+                          "KELVORA.INI.");
+}
+
+// Where the entry points; empty when nothing of that name can be found.
+QString FernwartungPfad(const QString& eintrag)
+{
+    if (QDir::isAbsolutePath(eintrag))
+        return eintrag;
+    const QString imDatenordner = QDir(programm().datenordner).absoluteFilePath(eintrag);
+    if (QFileInfo::exists(imDatenordner) || eintrag.contains(QLatin1Char('/')) || eintrag.contains(QDir::separator()))
+        return imDatenordner;
+    return QStandardPaths::findExecutable(eintrag);
 }
 
 } // namespace
@@ -93,6 +116,52 @@ QString NachrichtAnDenAutor(const SupportAngaben& a, const QString& text)
     n += QStringLiteral("\r\n") + Programmtitel() + QStringLiteral("\r\nDatenordner: ") + programm().datenordner
         + QStringLiteral("\r\n");
     return n;
+}
+
+QString FernwartungEintrag()
+{
+    // Read past the usual 100 characters: paths can be long. The reader
+    // takes off enclosing quotes, which Windows users write around paths
+    // with blanks; no shell does it here.
+    return ini::Lesen(programm().iniPfad, Programm, QStringLiteral("Fernwartung"), QString(), 1000).trimmed();
+}
+
+QString FernwartungStarten()
+{
+    const QString eintrag = FernwartungEintrag();
+    QString fehler;
+    const QString pfad = eintrag.isEmpty() ? QString() : FernwartungPfad(eintrag);
+    const QFileInfo info(pfad);
+    const QString genannt
+        = QStringLiteral("Das Fernwartungsprogramm „") + QDir::toNativeSeparators(eintrag) + QStringLiteral("“ ");
+    if (eintrag.isEmpty())
+        fehler = QStringLiteral("Es ist kein Fernwartungsprogramm eingetragen.");
+    else if (pfad.isEmpty() || !info.exists())
+        fehler = genannt + QStringLiteral("gibt es nicht")
+            + (pfad.isEmpty() ? QStringLiteral(" (weder im Datenordner noch im Suchpfad).")
+                              : QStringLiteral(" (gesucht: ") + QDir::toNativeSeparators(pfad) + QStringLiteral(")."));
+    else if (info.isDir())
+        fehler = genannt + QStringLiteral("ist ein Ordner, kein Programm.");
+    else if (!info.isExecutable())
+        fehler = genannt + QStringLiteral("ist nicht als ausführbar gekennzeichnet.");
+    if (!fehler.isEmpty()) {
+        FehlerProtokollieren(QStringLiteral("FernwartungStarten: ") + fehler);
+        return fehler + FernwartungHinweis();
+    }
+
+    QProcess prozess;
+    prozess.setProgram(info.absoluteFilePath());
+    prozess.setWorkingDirectory(info.absolutePath());
+    qint64 nummer = 0;
+    if (!prozess.startDetached(&nummer)) {
+        fehler = genannt + QStringLiteral("konnte nicht gestartet werden; das System führt es nicht aus.");
+        FehlerProtokollieren(QStringLiteral("FernwartungStarten: ") + fehler + QStringLiteral(" [")
+            + prozess.errorString() + QLatin1Char(']'));
+        return fehler + FernwartungHinweis();
+    }
+    ProtokollSchreiben(QStringLiteral("Fernwartung gestartet: ") + info.absoluteFilePath()
+        + QStringLiteral(" (Prozess ") + QString::number(nummer) + QLatin1Char(')'));
+    return QString();
 }
 
 } // namespace kelvora

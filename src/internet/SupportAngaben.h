@@ -1,7 +1,7 @@
 #pragma once
 // What the support window keeps: the user's identity lines (printed in page
 // headers and written into shared feed files) and the sender of messages to
-// the author.
+// the author; the remote-maintenance program support asks the user to start.
 
 #include <QString>
 
@@ -31,5 +31,18 @@ bool IdentitaetAusKontaktIni();
 // The body of a message to the author: the text, then the sender and where
 // the program keeps its files, so that support can answer and help.
 QString NachrichtAnDenAutor(const SupportAngaben& a, const QString& text);
+
+// The remote-maintenance program: key "Fernwartung" of section "Programm",
+// without enclosing quotes; empty when none is set (the support window then
+// shows no button for it).
+QString FernwartungEintrag();
+
+// Starts that program on its own (it outlives Kelvora), without a shell and
+// without arguments, in its own folder. A path without a folder is looked
+// for in the data folder, then on the search path (PATH); any other
+// relative path lies in the data folder. Returns "" when it was started,
+// else the German reason: none set, not there, a folder, not executable,
+// or refused by the system.
+QString FernwartungStarten();
 
 } // namespace kelvora

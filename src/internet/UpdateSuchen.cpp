@@ -48,10 +48,22 @@ QString KopieSchreiben(const QByteArray& text)
         + QStringLiteral("). Bitte prüfen Sie, ob der Datenordner beschreibbar ist.");
     FehlerProtokollieren(QStringLiteral("VersionPruefen: ") + fehler, 4);
     HauptFensterMeldungAusgeben(Farbe::Rot, fehler, 10);
+    if (updateAnfrage().vomBenutzer)
+        MsgBox(fehler, Knoepfe::OK, Symbol::Ausrufezeichen);
     return fehler;
 }
 
-void KeineInformationen(const QString& zusatz = QString())
+// What the user reads when the server has no version file: the status
+// says so, or the server's answer did ("http_404").
+QString DateiFehltText(const QString& adresse, long status)
+{
+    return QStringLiteral("Die Versionsdatei ") + ZugangVerbergen(adresse)
+        + QStringLiteral(" gibt es auf dem Server nicht (Fehler ") + QString::number(status)
+        + QStringLiteral("). Bitte prüfen Sie die Adresse in der Datei KELVORA.INI im Abschnitt [Update] unter "
+                         "„Adresse“.");
+}
+
+void KeineInformationen(const QString& zusatz)
 {
     if (!updateAnfrage().vomBenutzer)
         return;
@@ -164,6 +176,7 @@ VersionsAuskunft VersionPruefen()
         if (antwort.status == 404 || antwort.status == 410) {
             ProtokollSchreiben(QStringLiteral("http_404 - Datei mit den Versionsinformationen existiert nicht."), 4);
             a.stand = VersionsStand::DateiFehlt;
+            KeineInformationen(DateiFehltText(adresse, antwort.status));
             return a;
         }
         a.stand = VersionsStand::ServerFehler;
@@ -176,12 +189,15 @@ VersionsAuskunft VersionPruefen()
     if (text.toLower().contains(QLatin1String("http_404"))) {
         ProtokollSchreiben(QStringLiteral("http_404 - Datei mit den Versionsinformationen existiert nicht."), 4);
         a.stand = VersionsStand::DateiFehlt;
+        KeineInformationen(DateiFehltText(adresse, 404));
         return a;
     }
+    const QString keinDatum = QStringLiteral("Die Versionsdatei ") + ZugangVerbergen(adresse)
+        + QStringLiteral(" nennt kein lesbares Datum für ") + Programmname() + QLatin1Char('.');
     const QString datumText = DatumZumSchluessel(text, Programmname());
     if (datumText.isNull()) {
         a.stand = VersionsStand::KeineAngabe;
-        KeineInformationen();
+        KeineInformationen(keinDatum);
         return a;
     }
     ProtokollSchreiben(QStringLiteral("lngBeginn > 0"), 8);
@@ -192,7 +208,7 @@ VersionsAuskunft VersionPruefen()
     if (tageszahl <= 0) {
         // An unreadable date is no information, not an old version.
         a.stand = VersionsStand::KeineAngabe;
-        KeineInformationen();
+        KeineInformationen(keinDatum);
         return a;
     }
     a.imInternet = imInternet;

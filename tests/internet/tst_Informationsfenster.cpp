@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -32,6 +33,11 @@ namespace {
 
 const QString KeineInfo = "Es konnten keine Informationen über die aktuelle Version aus dem Internet abgerufen werden.";
 const QString Aktuell = "Installierte Version: 15.05.2015\nVersion im Internet: 15.05.2015";
+// <adresse>: the address of the version file.
+const QString KeinDatum = KeineInfo + "\n\nDie Versionsdatei <adresse> nennt kein lesbares Datum für Kelvora.";
+const QString DateiFehlt = KeineInfo
+    + "\n\nDie Versionsdatei <adresse> gibt es auf dem Server nicht (Fehler 404). Bitte prüfen Sie die Adresse in der "
+      "Datei KELVORA.INI im Abschnitt [Update] unter „Adresse“.";
 
 // The day number of the scripted clock's date (04.12.2026).
 const long Heute = static_cast<long>(QDate(1899, 12, 30).daysTo(QDate(2026, 12, 4)));
@@ -59,6 +65,8 @@ private slots:
     void fensterSpeichert();
     void nachricht();
     void mailUndWebseite();
+    void fernwartung_data();
+    void fernwartung();
 
 private:
     // Starts the main window past the guide's first twenty starts and opens
@@ -103,7 +111,7 @@ void InformationsfensterTest::versionsdatei_data()
     QTest::addColumn<bool>("vomBenutzer");
     QTest::addColumn<VersionsStand>("stand");
     QTest::addColumn<QDate>("imInternet");
-    QTest::addColumn<QString>("meldung"); // empty: none; %1: the port
+    QTest::addColumn<QString>("meldung"); // empty: none; %1: the port, <adresse>: the version file
 
     const QString datei = "Versionen.txt";
     QTest::newRow("neuer, andere Programme davor, ohne Anfrage")
@@ -117,13 +125,15 @@ void InformationsfensterTest::versionsdatei_data()
         << QByteArray("AltKelvora=2099-12-31\r\nKelvoraPlus=2099-12-31\r\nx Kelvora=2099-12-31\r\nKelvora=2015-05-15")
         << true << VersionsStand::Aktuell << QDate(2015, 5, 15) << Aktuell;
     QTest::newRow("http_404 im Text") << datei << QByteArray("<html>HTTP_404 not found</html>") << true
-                                      << VersionsStand::DateiFehlt << QDate() << QString();
+                                      << VersionsStand::DateiFehlt << QDate() << DateiFehlt;
+    QTest::newRow("Fehler 404") << "status/404/" + datei << QByteArray("Kelvora=2099-12-31") << true
+                                << VersionsStand::DateiFehlt << QDate() << DateiFehlt;
     QTest::newRow("Schlüssel fehlt")
-        << datei << QByteArray("Futterplan=01.01.2020") << true << VersionsStand::KeineAngabe << QDate() << KeineInfo;
+        << datei << QByteArray("Futterplan=01.01.2020") << true << VersionsStand::KeineAngabe << QDate() << KeinDatum;
     QTest::newRow("Datum unlesbar")
-        << datei << QByteArray("Kelvora=demnächst") << true << VersionsStand::KeineAngabe << QDate() << KeineInfo;
+        << datei << QByteArray("Kelvora=demnächst") << true << VersionsStand::KeineAngabe << QDate() << KeinDatum;
     QTest::newRow("Schlüssel erst nach 1000 Bytes") << datei << QByteArray(995, 'x') + QByteArray("\nKelvora=2015-06-01")
-                                                    << true << VersionsStand::KeineAngabe << QDate() << KeineInfo;
+                                                    << true << VersionsStand::KeineAngabe << QDate() << KeinDatum;
     // An error page is no version file, whatever it holds.
     QTest::newRow("Fehler 500 mit Versionsangabe")
         << "status/500/" + datei << QByteArray("Kelvora=2099-12-31") << true << VersionsStand::ServerFehler << QDate()
@@ -150,6 +160,7 @@ void InformationsfensterTest::versionsdatei()
         INISpeichern("Update", "Adresse", QString("http://127.0.0.1:%1/Versionen.txt").arg(port));
         meldung = meldung.arg(port);
     }
+    meldung.replace("<adresse>", UpdateAdresse());
     server->DateiSchreiben("Versionen.txt", inhalt);
     updateAnfrage().vomBenutzer = vomBenutzer;
 
@@ -161,7 +172,7 @@ void InformationsfensterTest::versionsdatei()
         QCOMPARE(ui->meldungen[0].titel, meldung == Aktuell ? "Keine neue Version gefunden." : "");
     QCOMPARE(ui->sanduhrTiefe, 0);
     // The copy of a version file that was read; nothing when none was.
-    const bool gelesen = stand != VersionsStand::NichtErreichbar && stand != VersionsStand::ServerFehler;
+    const bool gelesen = stand != VersionsStand::NichtErreichbar && !pfad.startsWith("status/");
     QCOMPARE(ordner->Roh("Versionen.txt"), gelesen ? inhalt.left(1000) : QByteArray());
     QCOMPARE(ui->statuszeilen.size(), stand == VersionsStand::Neuer ? 1 : 0);
     if (stand == VersionsStand::Neuer) {
@@ -210,11 +221,13 @@ void InformationsfensterTest::kopieNichtSchreibbar()
     // A folder in the way of the copy: the write fails, the check goes on.
     QDir(ordner->Pfad()).mkdir("Versionen.txt");
     server->DateiSchreiben("Versionen.txt", "Kelvora=2015-06-01");
+    updateAnfrage().vomBenutzer = true;
     const VersionsAuskunft a = VersionPruefen();
     QCOMPARE(a.stand, VersionsStand::Neuer);
     QVERIFY(!a.schreibfehler.isEmpty());
     QCOMPARE(ui->statuszeilen.first().farbe, qint64(255));
     QVERIFY(ui->statuszeilen.first().text.startsWith("Die Versionsinformationen konnten nicht in "));
+    QCOMPARE(ui->Texte(), QStringList { ui->statuszeilen.first().text });
     QCOMPARE(ordner->Zeilen("Fehlerprotokoll.txt").size(), 1);
 }
 
@@ -401,6 +414,69 @@ void InformationsfensterTest::mailUndWebseite()
     QCOMPARE(ui->meldungen[0].titel, QStringLiteral("Fehler beim Aufruf"));
     QCOMPARE(ui->meldungen[1].titel, QStringLiteral("Fehler beim Aufruf einer Website"));
     QCOMPARE(ui->meldungen[1].symbol, Symbol::Kritisch);
+}
+
+void InformationsfensterTest::fernwartung_data()
+{
+    QTest::addColumn<QString>("eintrag"); // [Programm] Fernwartung; %1: a folder with a blank in its name
+    QTest::addColumn<QString>("datei"); // made where the entry points: skript, text, ohne Kopf; empty: none
+    QTest::addColumn<QString>("meldung"); // empty: started; else what the box says after the name
+    const QString hinweis
+        = " Bitte prüfen Sie den Eintrag „Fernwartung“ im Abschnitt [Programm] der Datei KELVORA.INI.";
+    QTest::newRow("nicht eingetragen: kein Knopf") << "" << "" << "";
+    QTest::newRow("Pfad mit Leerzeichen, in Anführungszeichen")
+        << "\"%1/hilfe start.sh\"" << "skript" << "";
+    QTest::newRow("Name ohne Ordner im Datenordner") << "hilfe.sh" << "skript" << "";
+    QTest::newRow("fehlt") << "%1/fehlt.sh" << "" << "gibt es nicht (gesucht: %1/fehlt.sh)." + hinweis;
+    QTest::newRow("nicht im Suchpfad")
+        << "kelvora-fernhilfe-fehlt" << "" << "gibt es nicht (weder im Datenordner noch im Suchpfad)." + hinweis;
+    QTest::newRow("ein Ordner") << "%1" << "" << "ist ein Ordner, kein Programm." + hinweis;
+    QTest::newRow("nicht ausführbar") << "%1/liesmich.txt" << "text" << "ist nicht als ausführbar gekennzeichnet."
+            + hinweis;
+    QTest::newRow("kein Programm") << "%1/hilfe" << "ohne Kopf"
+                                   << "konnte nicht gestartet werden; das System führt es nicht aus." + hinweis;
+}
+
+// The support window's button starts the program named in the settings
+// file, without a shell and in its own folder, and tells in German why it
+// cannot; without an entry there is no button.
+void InformationsfensterTest::fernwartung()
+{
+    QFETCH(QString, eintrag);
+    QFETCH(QString, datei);
+    QFETCH(QString, meldung);
+    QTemporaryDir tmp;
+    const QString wo = tmp.path() + "/Fern wartung";
+    QVERIFY(QDir().mkpath(wo));
+    eintrag = eintrag.arg(wo);
+    meldung = meldung.arg(wo);
+    const QString pfad = QDir(ordner->Pfad()).absoluteFilePath(QString(eintrag).remove('"'));
+    const QString gestartet = tmp.path() + "/gestartet";
+    if (!datei.isEmpty()) {
+        QFile f(pfad);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(datei == "skript" ? "#!/bin/sh\npwd > \"" + gestartet.toUtf8() + "\"\n" : QByteArray("Hallo\n"));
+        f.close();
+        if (datei != "text")
+            QVERIFY(f.setPermissions(f.permissions() | QFile::ExeOwner));
+    }
+    INISpeichern("Programm", "Fernwartung", eintrag);
+    HauptFenster haupt;
+    auto* knopf = Oeffnen(haupt)->findChild<QPushButton*>("cmdFernwartung");
+    QCOMPARE(knopf->isVisible(), !eintrag.isEmpty());
+    if (eintrag.isEmpty())
+        return;
+    knopf->click();
+    if (meldung.isEmpty()) {
+        QVERIFY(ui->meldungen.isEmpty());
+        QTRY_VERIFY(QFile::exists(gestartet));
+        QFile f(gestartet);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(f.readAll()).trimmed(), QFileInfo(pfad).absolutePath());
+        return;
+    }
+    QCOMPARE(ui->Texte(), QStringList { "Das Fernwartungsprogramm „" + eintrag + "“ " + meldung });
+    QCOMPARE(ui->meldungen[0].titel, QStringLiteral("Fernwartung"));
 }
 
 KELVORA_TEST(InformationsfensterTest)

@@ -94,8 +94,13 @@ void Informationsfenster::Aufbauen()
     pruefen->setToolTip(QStringLiteral("Im Internet nachsehen, ob es eine neuere Version gibt"));
     QPushButton* oeffnen
         = Knopf(programmRahmen, QStringLiteral("cmdDatenordnerOeffnen"), QStringLiteral("Datenordner öffnen"));
+    // Shown only where support has set a program up (Laden).
+    cmdFernwartung = Knopf(programmRahmen, QStringLiteral("cmdFernwartung"), QStringLiteral("Fernwartung starten"));
+    cmdFernwartung->setToolTip(
+        QStringLiteral("Startet das Programm, mit dem der Betreuer Ihren Bildschirm sehen und Ihnen helfen kann"));
     programmKnoepfe->addWidget(pruefen);
     programmKnoepfe->addWidget(oeffnen);
+    programmKnoepfe->addWidget(cmdFernwartung);
     programmKnoepfe->addStretch();
     programmForm->addRow(programmKnoepfe);
     aussen->addWidget(programmRahmen);
@@ -161,6 +166,7 @@ void Informationsfenster::Aufbauen()
 
     connect(pruefen, &QPushButton::clicked, this, &Informationsfenster::VersionPruefen);
     connect(oeffnen, &QPushButton::clicked, this, &Informationsfenster::DatenordnerOeffnen);
+    connect(cmdFernwartung, &QPushButton::clicked, this, &Informationsfenster::FernwartungStarten);
     connect(senden, &QPushButton::clicked, this, &Informationsfenster::NachrichtSchreiben);
     connect(speichern, &QPushButton::clicked, this, [this] { Speichern(); });
     connect(schliessen, &QPushButton::clicked, this, [this] {
@@ -185,6 +191,7 @@ void Informationsfenster::Laden()
     lblKontaktHinweis->setVisible(IdentitaetAusKontaktIni());
     lblPasswortablage->setText(PasswortablageText());
     lblLetzteVerbindung->setText(LetzteVerbindungText());
+    cmdFernwartung->setVisible(!FernwartungEintrag().isEmpty());
     geaendert = false;
 
     // Fixed width by the content, height as the wrapped texts need; the user may enlarge it.
@@ -243,6 +250,16 @@ void Informationsfenster::DatenordnerOeffnen()
                               "Er liegt hier:\n")
                 + QDir::toNativeSeparators(programm().datenordner),
             Knoepfe::OK, Symbol::Information);
+}
+
+void Informationsfenster::FernwartungStarten()
+{
+    const QString fehler = kelvora::FernwartungStarten();
+    if (!fehler.isEmpty()) {
+        MsgBox(fehler, Knoepfe::OK, Symbol::Ausrufezeichen, Antwort::OK, QStringLiteral("Fernwartung"));
+        return;
+    }
+    HauptFensterMeldungAusgeben(Farbe::Gruen, QStringLiteral("Das Fernwartungsprogramm wird gestartet."), 5);
 }
 
 void Informationsfenster::closeEvent(QCloseEvent* e)

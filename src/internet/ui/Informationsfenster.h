@@ -1,14 +1,16 @@
 #pragma once
 // The support window: who the program belongs to (the identity lines of
 // printed pages and shared feed files), which version runs and where its
-// files are, how the feed exchange logs in, a message to the author and the
-// request for an update search.
+// files are, how the feed exchange logs in, a message to the author, the
+// request for an update search and the start of the remote-maintenance
+// program.
 
 #include <QWidget>
 
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 
 namespace kelvora {
 
@@ -33,11 +35,13 @@ private:
     void VersionPruefen();
     void NachrichtSchreiben();
     void DatenordnerOeffnen();
+    void FernwartungStarten();
 
     Hauptrahmen* haupt;
     QLineEdit* txtName = nullptr;
     QLineEdit* txtAdresse = nullptr;
     QLabel* lblKontaktHinweis = nullptr;
+    QPushButton* cmdFernwartung = nullptr;
     QLabel* lblPasswortablage = nullptr;
     QLabel* lblLetzteVerbindung = nullptr;
     QLineEdit* txtAbsenderName = nullptr;

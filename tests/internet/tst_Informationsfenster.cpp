@@ -419,22 +419,19 @@ void InformationsfensterTest::mailUndWebseite()
 void InformationsfensterTest::fernwartung_data()
 {
     QTest::addColumn<QString>("eintrag"); // [Programm] Fernwartung; %1: a folder with a blank in its name
-    QTest::addColumn<QString>("datei"); // made where the entry points: skript, text, ohne Kopf; empty: none
+    QTest::addColumn<QByteArray>("datei"); // made where the entry points (executable unless *.txt); empty: none
     QTest::addColumn<QString>("meldung"); // empty: started; else what the box says after the name
-    const QString hinweis
-        = " Bitte prüfen Sie den Eintrag „Fernwartung“ im Abschnitt [Programm] der Datei KELVORA.INI.";
-    QTest::newRow("nicht eingetragen: kein Knopf") << "" << "" << "";
-    QTest::newRow("Pfad mit Leerzeichen, in Anführungszeichen")
-        << "\"%1/hilfe start.sh\"" << "skript" << "";
-    QTest::newRow("Name ohne Ordner im Datenordner") << "hilfe.sh" << "skript" << "";
-    QTest::newRow("fehlt") << "%1/fehlt.sh" << "" << "gibt es nicht (gesucht: %1/fehlt.sh)." + hinweis;
+    const QByteArray skript = "#!/bin/sh\npwd > gestartet\n";
+    QTest::newRow("nicht eingetragen: kein Knopf") << "" << QByteArray() << "";
+    QTest::newRow("Pfad mit Leerzeichen, in Anführungszeichen") << "\"%1/hilfe start.sh\"" << skript << "";
+    QTest::newRow("Name ohne Ordner im Datenordner") << "hilfe.sh" << skript << "";
+    QTest::newRow("fehlt") << "%1/fehlt.sh" << QByteArray() << "gibt es nicht (gesucht: %1/fehlt.sh).";
     QTest::newRow("nicht im Suchpfad")
-        << "kelvora-fernhilfe-fehlt" << "" << "gibt es nicht (weder im Datenordner noch im Suchpfad)." + hinweis;
-    QTest::newRow("ein Ordner") << "%1" << "" << "ist ein Ordner, kein Programm." + hinweis;
-    QTest::newRow("nicht ausführbar") << "%1/liesmich.txt" << "text" << "ist nicht als ausführbar gekennzeichnet."
-            + hinweis;
-    QTest::newRow("kein Programm") << "%1/hilfe" << "ohne Kopf"
-                                   << "konnte nicht gestartet werden; das System führt es nicht aus." + hinweis;
+        << "kelvora-fernhilfe-fehlt" << QByteArray() << "gibt es nicht (weder im Datenordner noch im Suchpfad).";
+    QTest::newRow("ein Ordner") << "%1" << QByteArray() << "ist ein Ordner, kein Programm.";
+    QTest::newRow("nicht ausführbar") << "%1/liesmich.txt" << skript << "ist nicht als ausführbar gekennzeichnet.";
+    QTest::newRow("kein Programm") << "%1/hilfe" << QByteArray("Hallo\n")
+                                   << "konnte nicht gestartet werden; das System führt es nicht aus.";
 }
 
 // The support window's button starts the program named in the settings
@@ -443,22 +440,18 @@ void InformationsfensterTest::fernwartung_data()
 void InformationsfensterTest::fernwartung()
 {
     QFETCH(QString, eintrag);
-    QFETCH(QString, datei);
+    QFETCH(QByteArray, datei);
     QFETCH(QString, meldung);
     QTemporaryDir tmp;
     const QString wo = tmp.path() + "/Fern wartung";
     QVERIFY(QDir().mkpath(wo));
-    eintrag = eintrag.arg(wo);
-    meldung = meldung.arg(wo);
+    eintrag.replace("%1", wo);
     const QString pfad = QDir(ordner->Pfad()).absoluteFilePath(QString(eintrag).remove('"'));
-    const QString gestartet = tmp.path() + "/gestartet";
     if (!datei.isEmpty()) {
         QFile f(pfad);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(datei == "skript" ? "#!/bin/sh\npwd > \"" + gestartet.toUtf8() + "\"\n" : QByteArray("Hallo\n"));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(datei) == datei.size());
         f.close();
-        if (datei != "text")
-            QVERIFY(f.setPermissions(f.permissions() | QFile::ExeOwner));
+        QVERIFY(pfad.endsWith(".txt") || f.setPermissions(f.permissions() | QFile::ExeOwner));
     }
     INISpeichern("Programm", "Fernwartung", eintrag);
     HauptFenster haupt;
@@ -468,6 +461,8 @@ void InformationsfensterTest::fernwartung()
         return;
     knopf->click();
     if (meldung.isEmpty()) {
+        // The script writes its working folder into it.
+        const QString gestartet = QFileInfo(pfad).absolutePath() + "/gestartet";
         QVERIFY(ui->meldungen.isEmpty());
         QTRY_VERIFY(QFile::exists(gestartet));
         QFile f(gestartet);
@@ -475,7 +470,9 @@ void InformationsfensterTest::fernwartung()
         QCOMPARE(QString::fromUtf8(f.readAll()).trimmed(), QFileInfo(pfad).absolutePath());
         return;
     }
-    QCOMPARE(ui->Texte(), QStringList { "Das Fernwartungsprogramm „" + eintrag + "“ " + meldung });
+    QCOMPARE(ui->Texte(),
+        QStringList { "Das Fernwartungsprogramm „" + eintrag + "“ " + meldung.replace("%1", wo)
+            + " Bitte prüfen Sie den Eintrag „Fernwartung“ im Abschnitt [Programm] der Datei KELVORA.INI." });
     QCOMPARE(ui->meldungen[0].titel, QStringLiteral("Fernwartung"));
 }
 

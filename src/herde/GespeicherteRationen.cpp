@@ -5,6 +5,7 @@
 #include "frame/Protokoll.h"
 #include "grundlagen/NullFilter.h"
 #include "grundlagen/Textbereinigung.h"
+#include "grundlagen/Textkodierung.h"
 #include "ration/RationTiereingaben.h"
 
 #include <QHash>
@@ -124,6 +125,12 @@ QString RationsNameFehler(const QString& name)
             .arg(t.size());
     if (OhneSteuerzeichen(t) != t)
         return QStringLiteral("Der Name der Ration darf keine Steuerzeichen (Tabulator, Zeilenumbruch …) enthalten.");
+    // The current name is kept in KELVORA.INI, which holds Windows-1252; a
+    // name it cannot hold would come back as another name.
+    if (const QStringList fremd = NichtAnsiZeichen(t); !fremd.isEmpty())
+        return QStringLiteral("Der Name der Ration enthält Zeichen, die KELVORA.INI (Windows-1252) nicht aufnehmen "
+                              "kann: ")
+            + fremd.join(QStringLiteral(" ")) + QStringLiteral(". Bitte schreiben Sie den Namen ohne sie.");
     return QString();
 }
 

@@ -59,7 +59,8 @@ struct GespeicherteRation {
 };
 
 // Empty when name can name a ration: after trimming 1 to RationsNameLaenge
-// characters, no control characters. Otherwise the German message.
+// characters, no control characters, none that Windows-1252 cannot hold.
+// Otherwise the German message.
 QString RationsNameFehler(const QString& name);
 
 // Two names are one name: trimmed and case-folded equal.

@@ -123,6 +123,8 @@ void RationenTest::ablehnungen_data()
     QTest::newRow("Umbenennen unbekannt") << "umbenennen" << QStringList { "Bullen", "Ochsen" } << 0L << unbekannt;
     QTest::newRow("Name leer") << "speichern" << QStringList { "  " } << 0L << "Bitte geben Sie einen Namen";
     QTest::newRow("Name mit Tabulator") << "speichern" << QStringList { "Kühe\tA" } << 0L << "keine Steuerzeichen";
+    QTest::newRow("Name nicht in Windows-1252")
+        << "speichern" << QStringList { "Łąka" } << 0L << "nicht aufnehmen kann: Ł ą";
     QTest::newRow("Name zu lang") << "speichern" << QStringList { QString(101, 'x') } << 0L << "höchstens 100 Zeichen";
     QTest::newRow("zu viele Tiere") << "speichern" << QStringList { "Neu" } << 10000L << "Tiere muss zwischen";
     QTest::newRow("leere Ration") << "speichern" << QStringList { "Neu" } << -1L << "enthält kein Futtermittel";

@@ -50,8 +50,9 @@ void HerdenBefehleTest::befehle_data()
                                        << "";
     QTest::newRow("Tiere zu viele") << QStringList { "ration", "speichern", "X", "--tiere", "10000" } << 2 << ""
                                     << "Falsche Angabe bei --tiere: Der Wert bei Tiere muss zwischen 0 und 9999";
-    QTest::newRow("Tiere mit Komma") << QStringList { "ration", "speichern", "X", "--tiere=12,5" } << 2 << ""
-                                     << "Falsche Angabe bei --tiere: Bitte geben Sie bei Tiere eine Zahl ein";
+    QTest::newRow("Tiere mit Komma")
+        << QStringList { "ration", "speichern", "X", "--tiere=12,5" } << 2 << ""
+        << "Falsche Angabe bei --tiere: Geben Sie die Zahl der Tiere als ganze Zahl von 0 bis 9999 an, nicht \"12,5\".";
     QTest::newRow("Milchpreis keine Zahl")
         << QStringList { "ration", "speichern", "X", "--milchpreis", "1e1" } << 2 << ""
         << "Falsche Angabe bei --milchpreis: Bitte geben Sie";

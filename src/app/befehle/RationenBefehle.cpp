@@ -118,7 +118,9 @@ protected:
             const QString text = Parser().value(tiereOption);
             const std::optional<long> z = GanzzahlAusText(text);
             if (!z)
-                return QStringLiteral("Falsche Angabe bei --tiere: ") + KeineZahlMeldung(TiereGrenze().feld, text);
+                return QStringLiteral("Falsche Angabe bei --tiere: Geben Sie die Zahl der Tiere als ganze Zahl von "
+                                      "0 bis 9999 an, nicht \"")
+                    + OhneSteuerzeichen(text) + QStringLiteral("\".");
             if (const QString m = GrenzePruefen(TiereGrenze(), static_cast<double>(*z)); !m.isEmpty())
                 return QStringLiteral("Falsche Angabe bei --tiere: ") + m;
             tiere = *z;

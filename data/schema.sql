@@ -50,11 +50,35 @@ CREATE TABLE Ration (
     FixeMenge INTEGER DEFAULT 1
 );
 
--- Weitere Tabellen, die auf ein Futter verweisen, das Löschen eines Futters prüft sie
+-- Gespeicherte Rationen je Kuhgruppe, Name ohne Rücksicht auf Groß- und Kleinschreibung eindeutig
+CREATE TABLE Rationen (
+    ID INTEGER PRIMARY KEY AUTOINCREMENT,
+    Name TEXT NOT NULL COLLATE NOCASE UNIQUE,
+    Tiere INTEGER DEFAULT 0,             -- Kühe der Gruppe, 0 bis 9999
+    Gewicht INTEGER DEFAULT 650,         -- Gewichtsklasse in kg
+    Milch DOUBLE DEFAULT 0,              -- kg je Kuh und Tag
+    Fett DOUBLE DEFAULT 0,               -- Prozent
+    Milchpreis DOUBLE,                   -- Euro je kg Milch, leer ohne Preis
+    Reserve DOUBLE DEFAULT 3,            -- Prozent Zuschlag beim Laden des Mischwagens, 0 bis 50
+    Bemerkung TEXT,
+    AngelegtAm DATETIME,
+    GeaendertAm DATETIME
+);
+
+-- Die Zeilen der gespeicherten Rationen, wie in Ration; Reihung ist die Reihenfolge beim Laden
 CREATE TABLE RationenInhalt (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,
-    FutterID INTEGER
+    RationID INTEGER,
+    FutterID INTEGER,
+    FutterFrischMenge DOUBLE DEFAULT 0,
+    ProzentAnteil DOUBLE,
+    FixeMenge INTEGER DEFAULT 1,
+    Reihung INTEGER DEFAULT 0
 );
+
+CREATE INDEX RationenInhaltRation ON RationenInhalt (RationID);
+
+-- Weitere Tabellen, die auf ein Futter verweisen, das Löschen eines Futters prüft sie (wie Ration und RationenInhalt)
 
 CREATE TABLE "RationFürTier" (
     ID INTEGER PRIMARY KEY AUTOINCREMENT,

@@ -3,7 +3,7 @@
 
 A file may include headers of its own folder and of folders below it:
 
-    grundlagen -> frame -> database -> printing, internet -> feeds -> ration -> guide -> app
+    grundlagen -> frame -> database -> printing, internet -> feeds -> ration -> herde -> guide -> app
 
 printing and internet stand side by side and do not include each other. A
 logic file (one outside a ui/ folder) includes no widget or print-support
@@ -29,8 +29,9 @@ STUFEN = {
     "internet": 3,
     "feeds": 4,
     "ration": 5,
-    "guide": 6,
-    "app": 7,
+    "herde": 6,
+    "guide": 7,
+    "app": 8,
 }
 
 EIGENES = re.compile(r'^\s*#\s*include\s+"([^"]+)"')

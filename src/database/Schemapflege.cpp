@@ -8,6 +8,8 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
 
 namespace kelvora {
 
@@ -61,6 +63,59 @@ QString SqlLiteral(const QVariant& wert)
         return QLatin1Char('\'') + t + QLatin1Char('\'');
     }
     }
+}
+
+// Columns of RationenInhalt beyond ID and FutterID, which older databases
+// already have: name, type word, default (invalid: none).
+struct InhaltSpalte {
+    const char* name;
+    const char* typwort;
+    QVariant vorgabe;
+};
+
+const QList<InhaltSpalte>& InhaltSpalten()
+{
+    static const QList<InhaltSpalte> spalten{
+        {"RationID", "INTEGER", QVariant()},          {"FutterFrischMenge", "DOUBLE", 0.0},
+        {"ProzentAnteil", "DOUBLE", QVariant()},      {"FixeMenge", "INTEGER", 1},
+        {"Reihung", "INTEGER", 0},
+    };
+    return spalten;
+}
+
+// The same statements as the delivered schema, so that an upgraded database
+// cannot be told from a new one.
+const QString RationenTabelle = QStringLiteral(
+    "CREATE TABLE Rationen (ID INTEGER PRIMARY KEY AUTOINCREMENT, Name TEXT NOT NULL COLLATE NOCASE UNIQUE, "
+    "Tiere INTEGER DEFAULT 0, Gewicht INTEGER DEFAULT 650, Milch DOUBLE DEFAULT 0, Fett DOUBLE DEFAULT 0, "
+    "Milchpreis DOUBLE, Reserve DOUBLE DEFAULT 3, Bemerkung TEXT, AngelegtAm DATETIME, GeaendertAm DATETIME)");
+const QString InhaltTabelle = QStringLiteral(
+    "CREATE TABLE RationenInhalt (ID INTEGER PRIMARY KEY AUTOINCREMENT, RationID INTEGER, FutterID INTEGER, "
+    "FutterFrischMenge DOUBLE DEFAULT 0, ProzentAnteil DOUBLE, FixeMenge INTEGER DEFAULT 1, Reihung INTEGER "
+    "DEFAULT 0)");
+const QString InhaltIndex
+    = QStringLiteral("CREATE INDEX IF NOT EXISTS RationenInhaltRation ON RationenInhalt (RationID)");
+
+// Column names of a table; empty when the table does not exist.
+bool Spaltennamen(Verbindung& v, const QString& tabelle, QStringList& namen)
+{
+    namen.clear();
+    QSqlQuery q;
+    if (!AbfrageOeffnen(v, q, QStringLiteral("PRAGMA table_info(") + SqlName(tabelle) + QLatin1Char(')')))
+        return false;
+    while (q.next())
+        namen << q.value(1).toString();
+    return true;
+}
+
+bool IndexDa(Verbindung& v, bool& da)
+{
+    QSqlQuery q;
+    if (!AbfrageOeffnen(v, q, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND name = ?"),
+                        {QStringLiteral("RationenInhaltRation")}))
+        return false;
+    da = q.next();
+    return true;
 }
 
 } // namespace
@@ -117,6 +172,46 @@ bool Feldhinzufuegen(const QString& datenbankPfad, const QString& tabelle, const
     return false;
 }
 
+bool RationenTabellenPflegen(Verbindung& v, bool* geaendert)
+{
+    if (geaendert)
+        *geaendert = false;
+    QStringList rationen, inhalt;
+    bool indexDa = false;
+    if (!Spaltennamen(v, QStringLiteral("Rationen"), rationen) || !Spaltennamen(v, QStringLiteral("RationenInhalt"), inhalt)
+        || !IndexDa(v, indexDa))
+        return false;
+    QList<const InhaltSpalte*> fehlend;
+    for (const InhaltSpalte& s : InhaltSpalten())
+        if (!inhalt.isEmpty() && !inhalt.contains(QString::fromLatin1(s.name)))
+            fehlend << &s;
+    if (!rationen.isEmpty() && !inhalt.isEmpty() && fehlend.isEmpty() && indexDa)
+        return true;
+
+    // All or nothing: a half-upgraded database would pass for a new one at
+    // the next start and miss a column for good.
+    Transaktion t(v);
+    bool ok = t.Beginnen();
+    QStringList anweisungen;
+    if (rationen.isEmpty())
+        anweisungen << RationenTabelle;
+    if (inhalt.isEmpty())
+        anweisungen << InhaltTabelle;
+    for (const QString& sql : anweisungen) {
+        ok = ok && AnweisungAusfuehren(v, sql);
+        if (ok)
+            ProtokollSchreiben(QStringLiteral("OK: ") + sql, 12);
+    }
+    for (const InhaltSpalte* s : fehlend)
+        ok = ok
+            && Feldhinzufuegen(v.Pfad(), QStringLiteral("RationenInhalt"), QString::fromLatin1(s->name),
+                               QString::fromLatin1(s->typwort), 0, false, !s->vorgabe.isValid(), s->vorgabe, &v);
+    ok = ok && AnweisungAusfuehren(v, InhaltIndex) && t.Bestaetigen();
+    if (ok && geaendert)
+        *geaendert = true;
+    return ok;
+}
+
 bool SchemaPflegen()
 {
     const QString pfad = programm().futterDatenbank;
@@ -125,8 +220,19 @@ bool SchemaPflegen()
             + QStringLiteral(" fehlt, die Spalten werden beim nächsten Start geprüft."));
         return false;
     }
-    return Feldhinzufuegen(pfad, QStringLiteral("Futtermittel"), QStringLiteral("FutterArtIOFC"),
+    bool tabellen = false;
+    {
+        Verbindung v;
+        bool beschaedigt = false;
+        // A database that cannot be upgraded now is upgraded by the first
+        // action on the named rations, which then reports why it cannot.
+        if (DatenbankOeffnenVersuch(v, pfad, false, beschaedigt) && !RationenTabellenPflegen(v, &tabellen))
+            FehlerProtokollieren(QStringLiteral("SchemaPflegen: die Tabellen der Rationen fehlen in ") + pfad
+                + QStringLiteral(": ") + v.LetzterFehler().text, 12);
+    }
+    const bool spalte = Feldhinzufuegen(pfad, QStringLiteral("Futtermittel"), QStringLiteral("FutterArtIOFC"),
         QStringLiteral("INTEGER"), 0, false, false, 0);
+    return spalte || tabellen;
 }
 
 } // namespace kelvora

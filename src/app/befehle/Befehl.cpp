@@ -288,9 +288,10 @@ QString Befehl::LesefehlerText(const QStringList& woerter) const
 
 QString Befehl::AngabenPruefen(const QString& datenordnerVorher, QString& datenordner)
 {
-    if (parser.positionalArguments().size() > argumente.size())
+    const qsizetype erlaubt = std::max(hoechstArgumente, argumente.size());
+    if (parser.positionalArguments().size() > erlaubt)
         return QStringLiteral("Unerwartete Angabe für ") + name + QStringLiteral(": ")
-            + parser.positionalArguments().value(argumente.size());
+            + parser.positionalArguments().value(erlaubt);
 
     datenordner = datenordnerVorher;
     if (parser.isSet(DatenordnerName))

@@ -75,6 +75,9 @@ protected:
     void OptionHinzufuegen(const QCommandLineOption& option);
     // A positional argument: name as in the call line ("tm|ndf"), description.
     void ArgumentHinzufuegen(const QString& name, const QString& beschreibung);
+    // Up to hoechstens words as positional arguments, the last one repeated
+    // ("NAME NAME [...]"); by default one word per argument.
+    void ArgumenteBis(qsizetype hoechstens) { hoechstArgumente = hoechstens; }
     // Offers --gewicht, --milch and --fett; TierEingabenLesen then gives them.
     void Tierangaben();
 
@@ -106,6 +109,7 @@ private:
     QCommandLineOption hilfeOption;
     QList<QCommandLineOption> optionen;  // without --help
     QList<std::pair<QString, QString>> argumente;
+    qsizetype hoechstArgumente = 0;
     bool mitTierangaben = false;
     std::optional<long> gewicht;
     std::optional<double> milch;

@@ -1,0 +1,112 @@
+#pragma once
+// Named rations per cow group: table Rationen (name, head count, the animal
+// inputs and the milk price of the group, reserve) and RationenInhalt (its
+// rows, as in table Ration, with Reihung, the loading order). Reading them
+// and the rules a name follows; the actions that write are in
+// RationenVerwalten.h. Names are unique without regard to letter case, in
+// every alphabet: "Trockensteher" and "TROCKENSTEHER", "Ärger" and "ärger"
+// are one name.
+
+#include "ration/Eingabegrenzen.h"
+#include "ration/RationAuswerten.h"
+
+#include <QList>
+#include <QString>
+#include <QVariantList>
+#include <optional>
+
+namespace kelvora {
+
+class Verbindung;
+
+inline constexpr int RationsNameLaenge = 100; // characters, as a feed name
+inline constexpr double ReserveVorgabe = 3; // % added when the mixer is loaded
+
+const Eingabegrenze& TiereGrenze(); // "Tiere", 0 .. 9999 head, whole numbers
+const Eingabegrenze& ReserveGrenze(); // "Reserve", 0 .. 50 %
+
+// One row of a stored ration.
+struct InhaltZeile {
+    // As the evaluation reads it; id is the row's ID in RationenInhalt.
+    RationZeile zeile;
+    long reihung = 0; // loading order, 1 first
+    // FutterID, FutterFrischMenge, ProzentAnteil, FixeMenge exactly as stored
+    // (an empty share stays empty), so that storing and loading copy a row
+    // without changing it.
+    QVariantList roh;
+};
+
+struct GespeicherteRation {
+    long id = 0;
+    QString name;
+    long tiere = 0;
+    long gewicht = 650; // weight class, kg
+    double milch = 0; // kg per cow and day
+    double fett = 0; // %
+    std::optional<double> milchpreis; // € per kg milk; none: no income figure
+    double reserve = ReserveVorgabe;
+    QString bemerkung;
+    // As stored (ISO 8601 text of the seam's clock): turned into a date only
+    // where shown, since every local date conversion looks up the time zone.
+    QString angelegt;
+    QString geaendert;
+    // In the order the evaluation reads table Ration: by FutterID.
+    QList<InhaltZeile> inhalt;
+
+    QList<RationZeile> Zeilen() const;
+    // The rows in loading order.
+    QList<InhaltZeile> NachReihung() const;
+};
+
+// Empty when name can name a ration: after trimming 1 to RationsNameLaenge
+// characters, no control characters, none that Windows-1252 cannot hold.
+// Otherwise the German message.
+QString RationsNameFehler(const QString& name);
+
+// Two names are one name: trimmed and case-folded equal.
+bool GleicherName(const QString& a, const QString& b);
+
+// Opens the feed database for the named rations: the connection, and the
+// tables brought up to date for a database of an older version. False (the
+// reason told) when either fails.
+[[nodiscard]] bool RationenDatenbankOeffnen(Verbindung& verbindung, const QString& pfad);
+
+// Several reads as one snapshot: no other program's write lands between
+// the ration's head and its rows, and SQLite takes its lock once rather
+// than once per statement (a comparison reads a hundred feeds). A value the
+// reads complete in the feed table (energy) is committed at the end.
+class Lesetransaktion {
+public:
+    explicit Lesetransaktion(Verbindung& verbindung);
+    ~Lesetransaktion();
+    Lesetransaktion(const Lesetransaktion&) = delete;
+    Lesetransaktion& operator=(const Lesetransaktion&) = delete;
+
+private:
+    Verbindung& v;
+    bool offen = false;
+};
+
+// Every stored ration, sorted by name regardless of letter case; with
+// mitInhalt their rows as well (read in one go). False when the tables
+// cannot be read.
+[[nodiscard]] bool RationenLesen(Verbindung& verbindung, QList<GespeicherteRation>& rationen, bool mitInhalt = false);
+
+// The ration of that name, rows included: gefunden is false for an unknown
+// name. False when the tables cannot be read.
+[[nodiscard]] bool RationLesen(Verbindung& verbindung, const QString& name, GespeicherteRation& ration, bool& gefunden);
+
+// Empty when the stored inputs can be used (weight class, milk, fat, milk
+// price, head count and reserve inside the limits the program enters);
+// otherwise a German message naming the ration and the field. A row written
+// by another program is not silently evaluated as something else.
+QString GespeicherteRationFehler(const GespeicherteRation& ration);
+
+// The animal inputs of a stored ration, as the evaluation takes them; monat
+// is the calendar month of the intake estimate.
+TierEingaben TierAusRation(const GespeicherteRation& ration, int monat);
+
+// "„Hochleistung“": a name as messages quote it.
+QString Genannt(const QString& name);
+
+} // namespace kelvora

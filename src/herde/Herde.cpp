@@ -1,0 +1,167 @@
+#include "herde/Herde.h"
+
+#include "database/DatenbankRoutinen.h"
+#include "feeds/FutterbezogeneRoutinen.h"
+#include "frame/Oberflaeche.h"
+#include "grundlagen/Formate.h"
+#include "herde/RationenBewerten.h"
+#include "ration/Futterkosten.h"
+
+#include <QHash>
+#include <algorithm>
+
+namespace kelvora {
+
+namespace {
+
+double Zahl(const QVariant& v)
+{
+    return v.isValid() ? v.toDouble() : 0.0;
+}
+
+QString FutterName(const FutterWertFunktion& wert, long futterID)
+{
+    const QString name = wert(futterID, FutterCode::Bezeichnung).toString().trimmed();
+    return name.isEmpty() ? QStringLiteral("Nr. %1").arg(futterID) : name;
+}
+
+// Adds b to the sum a; a sum with an incomplete or missing part is
+// incomplete.
+void Dazu(Betrag& summe, const Betrag& b)
+{
+    if (!b.wert) {
+        summe.wert.reset();
+        summe.unvollstaendig = true;
+        return;
+    }
+    if (!summe.unvollstaendig)
+        summe.wert = summe.wert.value_or(0) + *b.wert;
+}
+
+template <class T> void NachName(QList<T>& liste, long T::*schluessel)
+{
+    std::stable_sort(liste.begin(), liste.end(), [schluessel](const T& a, const T& b) {
+        const int c = a.name.compare(b.name, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a.*schluessel < b.*schluessel;
+    });
+}
+
+} // namespace
+
+QString BetragText(const Betrag& betrag)
+{
+    if (betrag.unvollstaendig)
+        return QStringLiteral("unvollständig");
+    return betrag.wert ? Formatieren(*betrag.wert, QStringLiteral("#,##0.00")) : QString();
+}
+
+Herde HerdeAus(const QList<GespeicherteRation>& rationen, const FutterWertFunktion& wert)
+{
+    Herde h;
+    QHash<long, qsizetype> futterPlatz;
+    QList<long> ohnePreis;
+    // An empty sum is complete: 0 €.
+    h.kosten.wert = 0;
+    h.einkommen.wert = 0;
+    h.futterEuro.wert = 0;
+    for (const GespeicherteRation& r : rationen) {
+        if (r.tiere <= 0)
+            continue;
+        const double tiere = static_cast<double>(r.tiere);
+        const QList<RationZeile> zeilen = r.Zeilen();
+        const Futterkosten kosten = FutterkostenBerechnen(zeilen, wert);
+
+        HerdenGruppe g;
+        g.name = r.name;
+        g.tiere = r.tiere;
+        for (const RationZeile& z : zeilen) {
+            g.kgFM += tiere * z.frischMenge;
+            if (z.fixeMenge == 0 && z.frischMenge == 0)
+                h.nichtAusgeglichen.append({ r.name, FutterName(wert, z.futterID) });
+
+            auto platz = futterPlatz.constFind(z.futterID);
+            if (platz == futterPlatz.constEnd()) {
+                platz = futterPlatz.insert(z.futterID, h.futter.size());
+                HerdenFutter f;
+                f.futterID = z.futterID;
+                f.name = FutterName(wert, z.futterID);
+                const double preis = Zahl(wert(z.futterID, FutterCode::PreisJeKgFM));
+                // Preis 0 is what a feed stored without price holds.
+                if (preis > 0)
+                    f.euro = 0;
+                h.futter.append(f);
+            }
+            HerdenFutter& f = h.futter[*platz];
+            const double kg = tiere * z.frischMenge;
+            f.kgFM += kg;
+            f.kgTM += kg * Zahl(wert(z.futterID, FutterCode::TM_g)) / 1000;
+            if (f.euro)
+                *f.euro += kg * Zahl(wert(z.futterID, FutterCode::PreisJeKgFM));
+        }
+        if (kosten.Vollstaendig()) {
+            g.kosten.wert = kosten.jeTag * tiere;
+            if (r.milchpreis)
+                g.einkommen.wert = (r.milch * *r.milchpreis - kosten.jeTag) * tiere;
+        } else {
+            g.kosten.unvollstaendig = g.einkommen.unvollstaendig = true;
+        }
+        h.tiere += r.tiere;
+        h.kgFM += g.kgFM;
+        Dazu(h.kosten, g.kosten);
+        Dazu(h.einkommen, g.einkommen);
+        h.gruppen.append(g);
+    }
+    for (const HerdenFutter& f : std::as_const(h.futter)) {
+        h.futterKgFM += f.kgFM;
+        h.futterKgTM += f.kgTM;
+        // A feed without price that nobody eats costs nothing.
+        if (f.euro || f.kgFM > 0)
+            Dazu(h.futterEuro, Betrag { f.euro, false });
+    }
+    NachName(h.futter, &HerdenFutter::futterID);
+    std::stable_sort(h.gruppen.begin(), h.gruppen.end(),
+        [](const HerdenGruppe& a, const HerdenGruppe& b) { return a.name.compare(b.name, Qt::CaseInsensitive) < 0; });
+    return h;
+}
+
+bool HerdeBerechnen(const QString& pfad, Herde& herde, bool* abgelehnt)
+{
+    if (abgelehnt)
+        *abgelehnt = false;
+    Verbindung v;
+    if (!RationenDatenbankOeffnen(v, pfad))
+        return false;
+    const Lesetransaktion lesen(v);
+    QList<GespeicherteRation> rationen;
+    if (!RationenLesen(v, rationen, true)) {
+        DatenbankFehlerMelden(v, QStringLiteral("Die gespeicherten Rationen können nicht gelesen werden."));
+        return false;
+    }
+    for (const GespeicherteRation& r : std::as_const(rationen)) {
+        if (const QString fehler = GespeicherteRationFehler(r); !fehler.isEmpty()) {
+            if (abgelehnt)
+                *abgelehnt = true;
+            MsgBox(fehler, Knoepfe::OK, Symbol::Ausrufezeichen);
+            return false;
+        }
+    }
+    FutterWerteLeser leser(v);
+    herde = HerdeAus(rationen, leser.Funktion());
+    if (v.Beschaedigt()) {
+        DatenbankFehlerMelden(v, QStringLiteral("Die Futtermittel der Herde können nicht gelesen werden."));
+        return false;
+    }
+    return true;
+}
+
+QString NichtAusgeglichenText(const Herde& herde)
+{
+    QStringList teile;
+    for (const NichtAusgeglichen& n : herde.nichtAusgeglichen)
+        teile << Genannt(n.futter) + QStringLiteral(" in ") + Genannt(n.ration);
+    if (teile.isEmpty())
+        return QString();
+    return QStringLiteral("nicht ausgeglichen (0 kg, zählt mit 0 kg): ") + teile.join(QStringLiteral(", "));
+}
+
+} // namespace kelvora

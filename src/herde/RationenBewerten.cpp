@@ -1,0 +1,179 @@
+#include "herde/RationenBewerten.h"
+
+#include "database/DatenbankRoutinen.h"
+#include "feeds/FutterbezogeneRoutinen.h"
+#include "frame/Oberflaeche.h"
+
+#include <QHash>
+
+namespace kelvora {
+
+// ------------------------------------------------------------ FutterWerteLeser
+
+struct FutterWerteLeser::Intern {
+    explicit Intern(Verbindung& v)
+        : leser(v)
+    {
+    }
+    FutterLeser leser;
+    QHash<long, QHash<int, QVariant>> gelesen;
+
+    QVariant Wert(long futterID, int code)
+    {
+        // Every code asked for a ration's feed, read together the first time
+        // the feed comes up.
+        static const QList<int> codes { FutterCode::FutterArt, FutterCode::NEL_MJTM, FutterCode::TM_g,
+            FutterCode::UDP_gTM, FutterCode::NFC_gTM, FutterCode::ADF_gTM, FutterCode::NDF_gTM, FutterCode::XP_gTM,
+            FutterCode::Ca_gTM, FutterCode::P_gTM, FutterCode::ArtName, FutterCode::Bezeichnung,
+            FutterCode::PreisJeKgFM };
+        QHash<int, QVariant>& futter = gelesen[futterID];
+        const auto it = futter.constFind(code);
+        if (it != futter.constEnd())
+            return *it;
+        QList<int> lesen = codes;
+        if (!lesen.contains(code))
+            lesen << code;
+        const QList<QVariant> werte = leser.Werte(futterID, lesen);
+        for (qsizetype i = 0; i < lesen.size(); ++i)
+            futter.insert(lesen.at(i), werte.at(i));
+        return futter.value(code);
+    }
+};
+
+FutterWerteLeser::FutterWerteLeser(Verbindung& verbindung)
+    : d(std::make_unique<Intern>(verbindung))
+{
+}
+
+FutterWerteLeser::~FutterWerteLeser() = default;
+
+FutterWertFunktion FutterWerteLeser::Funktion()
+{
+    Intern* intern = d.get();
+    return [intern](long futterID, int code) { return intern->Wert(futterID, code); };
+}
+
+// ------------------------------------------------------------ evaluation
+
+std::optional<double> RationsBewertung::EinkommenGruppe() const
+{
+    if (!einkommenJeKuh)
+        return std::nullopt;
+    return *einkommenJeKuh * static_cast<double>(ration.tiere);
+}
+
+RationsBewertung RationBewerten(const GespeicherteRation& ration, const FutterWertFunktion& wert, int monat)
+{
+    RationsBewertung b;
+    b.ration = ration;
+    const QList<RationZeile> zeilen = ration.Zeilen();
+    b.auswertung = RationBerechnen(TierAusRation(ration, monat), zeilen, wert);
+    b.kosten = FutterkostenBerechnen(zeilen, wert);
+    if (b.kosten.Vollstaendig() && ration.milchpreis)
+        b.einkommenJeKuh = ration.milch * *ration.milchpreis - b.kosten.jeTag;
+    return b;
+}
+
+bool RationenBewerten(const QString& pfad, const QStringList& namen, QList<RationsBewertung>& ergebnis, bool* abgelehnt)
+{
+    ergebnis.clear();
+    if (abgelehnt)
+        *abgelehnt = false;
+    auto ablehnen = [abgelehnt](const QString& text) {
+        if (abgelehnt)
+            *abgelehnt = true;
+        MsgBox(text, Knoepfe::OK, Symbol::Ausrufezeichen);
+        return false;
+    };
+    Verbindung v;
+    if (!RationenDatenbankOeffnen(v, pfad))
+        return false;
+    const Lesetransaktion lesen(v);
+    QList<GespeicherteRation> rationen;
+    for (const QString& name : namen) {
+        GespeicherteRation r;
+        bool gefunden = false;
+        if (!RationLesen(v, name, r, gefunden)) {
+            DatenbankFehlerMelden(v, QStringLiteral("Die gespeicherten Rationen können nicht gelesen werden."));
+            return false;
+        }
+        if (!gefunden)
+            return ablehnen(QStringLiteral("Eine gespeicherte Ration ") + Genannt(name.trimmed())
+                + QStringLiteral(" gibt es nicht."));
+        if (const QString fehler = GespeicherteRationFehler(r); !fehler.isEmpty())
+            return ablehnen(fehler);
+        rationen.append(r);
+    }
+    const int monat = ui().Jetzt().date().month();
+    FutterWerteLeser leser(v);
+    const FutterWertFunktion wert = leser.Funktion();
+    for (const GespeicherteRation& r : rationen)
+        ergebnis.append(RationBewerten(r, wert, monat));
+    // Feed rows that could not be read would count as feeds without value.
+    if (v.Beschaedigt()) {
+        ergebnis.clear();
+        DatenbankFehlerMelden(v, QStringLiteral("Die Futtermittel der Rationen können nicht gelesen werden."));
+        return false;
+    }
+    return true;
+}
+
+bool RationenUeberblicken(const QString& pfad, QList<RationsUeberblick>& ueberblick)
+{
+    ueberblick.clear();
+    Verbindung v;
+    if (!RationenDatenbankOeffnen(v, pfad))
+        return false;
+    const Lesetransaktion lesen(v);
+    QList<GespeicherteRation> rationen;
+    if (!RationenLesen(v, rationen, true)) {
+        DatenbankFehlerMelden(v, QStringLiteral("Die gespeicherten Rationen können nicht gelesen werden."));
+        return false;
+    }
+    FutterWerteLeser leser(v);
+    const FutterWertFunktion wert = leser.Funktion();
+    for (const GespeicherteRation& r : std::as_const(rationen))
+        ueberblick.append({ r, FutterkostenBerechnen(r.Zeilen(), wert) });
+    if (v.Beschaedigt()) {
+        ueberblick.clear();
+        DatenbankFehlerMelden(v, QStringLiteral("Die Futtermittel der Rationen können nicht gelesen werden."));
+        return false;
+    }
+    return true;
+}
+
+// ------------------------------------------------------------ comparison
+
+QString VergleichsNamenFehler(const QStringList& namen)
+{
+    if (namen.size() < VergleichMindestens || namen.size() > VergleichHoechstens)
+        return QStringLiteral("Verglichen werden %1 bis %2 Rationen, nicht %3.")
+            .arg(VergleichMindestens)
+            .arg(VergleichHoechstens)
+            .arg(namen.size());
+    for (qsizetype i = 0; i < namen.size(); ++i)
+        for (qsizetype j = 0; j < i; ++j)
+            if (GleicherName(namen[i], namen[j]))
+                return QStringLiteral("Die Ration ") + Genannt(namen[i].trimmed())
+                    + QStringLiteral(" ist zweimal genannt.");
+    return QString();
+}
+
+QList<VergleichsZeile> VergleichsKennzahlen(const QList<RationsBewertung>& bewertungen)
+{
+    QList<VergleichsZeile> zeilen;
+    for (const QString& name : AnzeigenNamen()) {
+        VergleichsZeile z;
+        z.name = name;
+        for (const RationsBewertung& b : bewertungen) {
+            const Anzeige* anzeige = b.auswertung.AnzeigeNach(name);
+            const bool zeigt = anzeige && anzeige->gesetzt && anzeige->sichtbar;
+            z.texte.append(zeigt ? anzeige->text : QString());
+            z.farben.append(zeigt ? anzeige->hintergrund : 0);
+        }
+        zeilen.append(z);
+    }
+    return zeilen;
+}
+
+} // namespace kelvora

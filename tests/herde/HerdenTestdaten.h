@@ -1,0 +1,113 @@
+#pragma once
+// Feeds with prices, current rations and stored group rations in a fresh
+// test database, for the tests of the named rations and the herd.
+
+#include "TestDatenbank.h"
+#include "TestOberflaeche.h"
+#include "TestUmgebung.h"
+#include "database/DatenbankRoutinen.h"
+#include "frame/Programm.h"
+#include "herde/RationenVerwalten.h"
+
+#include <QFile>
+#include <QList>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVariant>
+
+namespace kelvora::test {
+
+// ID, FutterArt, name, TM_g, XP, UDP, NDF, ADF, NFC, NEL, Ca, P, Preis
+// (€/dt FM; empty: no price).
+inline const char* const HerdenFutter[] = {
+    "9101;2;Grassilage Test;350;160;40;450;280;250;6.4;6;3.8;8.5",
+    "9102;3;Maissilage Test;330;80;20;400;230;420;6.7;2.2;2.4;",
+    "9103;6;Weizen Test;880;138;31;120;35;690;8.5;0.6;3.8;24",
+    "9104;7;Rapsschrot Test;890;385;135;260;200;210;7.2;8.3;11.5;38",
+    "9105;13;Mineral Test;950;0;0;0;0;0;0;200;60;95",
+};
+
+// A row of table Ration; an invalid share is stored empty, as a new row is.
+struct Zeile {
+    long futterID;
+    double frisch;
+    QVariant anteil;
+    int fixe;
+};
+using Zeilen = QList<Zeile>;
+
+// A fresh database with the feeds above, the scripted seam, no window.
+struct HerdenUmgebung {
+    TestOberflaeche ui;
+    TestDatenordner ordner;
+    QString pfad = TestDatenbankAnlegen();
+    bool bereit = !pfad.isEmpty() && FutterAnlegen();
+
+    bool FutterAnlegen() const
+    {
+        Verbindung v;
+        if (!DatenbankOeffnen(v, pfad))
+            return false;
+        for (const char* zeile : HerdenFutter) {
+            const QStringList t = QString::fromUtf8(zeile).split(QLatin1Char(';'));
+            QVariantList w { t[0].toLongLong(), t[1].toInt(), t[2] };
+            for (qsizetype i = 3; i < t.size(); ++i)
+                w << (t[i].isEmpty() ? QVariant() : QVariant(t[i].toDouble()));
+            if (!AnweisungAusfuehren(v,
+                    QStringLiteral("INSERT INTO Futtermittel (ID, FutterArt, Bezeichnung, TM_g, "
+                                   "XP_gTM, UDP_gTM, NDF_gTM, ADF_gTM, NFC_gTM, NEL_MJTM, Ca_gTM, "
+                                   "P_gTM, Preis) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                    w))
+                return false;
+        }
+        return true;
+    }
+
+    // Replaces table Ration.
+    bool Aktuell(const Zeilen& zeilen) const
+    {
+        Verbindung v;
+        bool ok = DatenbankOeffnen(v, pfad) && AnweisungAusfuehren(v, QStringLiteral("DELETE FROM Ration"));
+        for (const Zeile& z : zeilen)
+            ok = ok
+                && AnweisungAusfuehren(v,
+                    QStringLiteral("INSERT INTO Ration (FutterID, FutterFrischMenge, "
+                                   "ProzentAnteil, FixeMenge) VALUES (?, ?, ?, ?)"),
+                    { qlonglong(z.futterID), z.frisch,
+                        z.anteil.isValid() ? z.anteil : QVariant(QMetaType::fromType<double>()), z.fixe });
+        return ok;
+    }
+
+    // Makes the rows current and stores them under name.
+    bool Speichern(const QString& name, const Zeilen& zeilen, long tiere, double milch,
+        std::optional<double> preis = 0.45, long gewicht = 650, double fett = 4.0) const
+    {
+        return Aktuell(zeilen) && RationSpeichern(pfad, { name, tiere, false, gewicht, milch, fett, preis });
+    }
+
+    // Every row of a table in ID order, NULLs marked, with each value's type.
+    QStringList Tabelle(const QString& sql) const
+    {
+        QStringList zeilen;
+        Verbindung v;
+        QSqlQuery q;
+        if (!DatenbankOeffnen(v, pfad) || !AbfrageOeffnen(v, q, sql))
+            return { QStringLiteral("<nicht lesbar>") };
+        while (q.next()) {
+            QStringList felder;
+            for (int i = 0; i < q.record().count(); ++i)
+                felder << (q.value(i).isNull() ? QStringLiteral("<NULL>")
+                                               : q.value(i).toString() + QLatin1Char(':') + q.value(i).typeName());
+            zeilen << felder.join(QLatin1Char('|'));
+        }
+        return zeilen;
+    }
+
+    QByteArray Bytes(const QString& datei) const
+    {
+        QFile f(datei);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
+    }
+};
+
+} // namespace kelvora::test

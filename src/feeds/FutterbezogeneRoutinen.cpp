@@ -9,6 +9,8 @@
 #include <QSqlQuery>
 #include <QStringList>
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace kelvora {
@@ -93,6 +95,24 @@ QStringList SpaltenFuer(int code)
     }
 }
 
+// One gram of nitrogen per 6.25 g of protein.
+constexpr double ProteinJeGrammN = 6.25;
+
+// A stored completion reads back bit for bit; the margin only forgives the
+// last digit of a value that went through another program.
+bool WieBerechnet(double gespeichert, double formel)
+{
+    return std::abs(gespeichert - formel) <= 1e-9 * std::max(1.0, std::abs(formel));
+}
+
+// Read with every feed, whatever the codes: the completions need them.
+const QStringList& ErgaenzungsSpalten()
+{
+    static const QStringList spalten { QStringLiteral("ME_MJTM"), QStringLiteral("NEL_MJTM"), QStringLiteral("XP_gTM"),
+        QStringLiteral("UDP_gTM"), QStringLiteral("nXP_gTM"), QStringLiteral("RNB_gTM") };
+    return spalten;
+}
+
 // Upper case as the type names are shown: letter by letter, so "ß" stays.
 QString Grossbuchstaben(const QString& text)
 {
@@ -115,6 +135,48 @@ bool EnergieErgaenzen(Energiewerte& werte)
         return true;
     }
     return false;
+}
+
+double nXPSchaetzen(double xp, double udp, double me)
+{
+    if (!(xp > 0))
+        return 0;
+    return (11.93 - 6.82 * udp / xp) * me + 1.03 * udp;
+}
+
+double RNBAusXP(double xp, double nXP)
+{
+    return (xp - nXP) / ProteinJeGrammN;
+}
+
+EiweissErgaenzung EiweissErgaenzen(Eiweisswerte& w)
+{
+    EiweissErgaenzung e;
+    // UDP is a part of the crude protein; more of it than XP is a typing
+    // error, from which no estimate should be stored.
+    if (w.nXP_gTM == 0 && w.XP_gTM > 0 && w.UDP_gTM > 0 && w.UDP_gTM <= w.XP_gTM && w.ME_MJTM > 0) {
+        w.nXP_gTM = nXPSchaetzen(w.XP_gTM, w.UDP_gTM, w.ME_MJTM);
+        e.nXP = true;
+    }
+    if (w.RNB_gTM == 0 && w.XP_gTM > 0 && w.nXP_gTM > 0) {
+        const double rnb = RNBAusXP(w.XP_gTM, w.nXP_gTM);
+        if (rnb != 0) {
+            w.RNB_gTM = rnb;
+            e.RNB = true;
+        }
+    }
+    return e;
+}
+
+bool nXPBerechnet(const Eiweisswerte& w)
+{
+    return w.nXP_gTM > 0 && w.UDP_gTM > 0 && w.ME_MJTM > 0
+        && WieBerechnet(w.nXP_gTM, nXPSchaetzen(w.XP_gTM, w.UDP_gTM, w.ME_MJTM));
+}
+
+bool RNBBerechnet(const Eiweisswerte& w)
+{
+    return w.RNB_gTM != 0 && w.XP_gTM > 0 && w.nXP_gTM > 0 && WieBerechnet(w.RNB_gTM, RNBAusXP(w.XP_gTM, w.nXP_gTM));
 }
 
 double TMinFM(double wertJeKgTM, double tm_g)
@@ -163,13 +225,13 @@ struct FutterLeser::Intern {
         return *it;
     }
 
-    // The row's fields for the given columns, behind ME and NEL; false when
-    // the query fails or the feed does not exist.
+    // The row's fields for the given columns; false when the query fails or
+    // the feed does not exist.
     bool ZeileLesen(long futterID, const QStringList& spalten, QVariantList& felder)
     {
-        QString sql = QStringLiteral("SELECT ME_MJTM, NEL_MJTM");
+        QString sql = QStringLiteral("SELECT ");
         for (const QString& s : spalten)
-            sql += QStringLiteral(", ") + SqlName(s);
+            sql += (&s == &spalten.first() ? QString() : QStringLiteral(", ")) + SqlName(s);
         sql += QStringLiteral(" FROM Futtermittel WHERE ID = ?");
 
         std::unique_ptr<QSqlQuery>& abfrage = abfragen[sql];
@@ -198,10 +260,10 @@ struct FutterLeser::Intern {
             verbindung.FehlerMerken(abfrage->lastError(), sql, { QVariant::fromValue<qlonglong>(futterID) });
         if (gefunden) {
             felder.clear();
-            for (int i = 0; i < spalten.size() + 2; ++i)
+            for (int i = 0; i < spalten.size(); ++i)
                 felder << abfrage->value(i);
         }
-        // Done with the statement before the energy completion writes to the row.
+        // Done with the statement before a completion writes to the row.
         abfrage->finish();
         return gefunden;
     }
@@ -217,9 +279,9 @@ FutterLeser::~FutterLeser() = default;
 QList<QVariant> FutterLeser::Werte(long futterID, const QList<int>& codes)
 {
     QList<QVariant> werte(codes.size());
-    // Only the columns the codes need beside ME and NEL: a narrow read is
+    // Only the columns the codes and the completions need: a narrow read is
     // markedly cheaper than the whole row.
-    QStringList spalten;
+    QStringList spalten = ErgaenzungsSpalten();
     for (int code : codes) {
         for (const QString& s : SpaltenFuer(code)) {
             if (!spalten.contains(s))
@@ -233,33 +295,57 @@ QList<QVariant> FutterLeser::Werte(long futterID, const QList<int>& codes)
     static const QString tabelle = QStringLiteral("Futtermittel");
     auto feld = [&](const QString& spalte, const char* typ) {
         const NullFilterStelle stelle(tabelle, spalte, futterID);
-        return NullFilter(felder.value(2 + spalten.indexOf(spalte)), typ);
+        return NullFilter(felder.value(spalten.indexOf(spalte)), typ);
     };
     auto zahl = [&](const QString& spalte) { return feld(spalte, "Double").toDouble(); };
 
     // A feed that knows only one of its energy values gets the other one for
-    // good, so that every later reader sees the same pair.
-    Energiewerte energie { NullFilter(felder.at(0), "Double").toDouble(),
-        NullFilter(felder.at(1), "Double").toDouble() };
+    // good, so that every later reader sees the same pair; with the energy
+    // known, a missing nXP and RNB follow from the protein values.
+    Energiewerte energie { zahl(QStringLiteral("ME_MJTM")), zahl(QStringLiteral("NEL_MJTM")) };
     const double meVorher = energie.ME_MJTM;
+    QStringList ergaenzt;
+    QVariantList ergaenzteWerte;
     if (EnergieErgaenzen(energie)) {
         const bool meNeu = energie.ME_MJTM != meVorher;
-        const QString update = meNeu ? QStringLiteral("UPDATE Futtermittel SET ME_MJTM = ? WHERE ID = ?")
-                                     : QStringLiteral("UPDATE Futtermittel SET NEL_MJTM = ? WHERE ID = ?");
-        // Not stored (a write-protected database): the completed value still
-        // serves this read, and the next read completes it again.
-        if (!AnweisungAusfuehren(d->verbindung, update,
-                { meNeu ? energie.ME_MJTM : energie.NEL_MJTM, QVariant::fromValue<qlonglong>(futterID) }))
+        ergaenzt << (meNeu ? QStringLiteral("ME_MJTM") : QStringLiteral("NEL_MJTM"));
+        ergaenzteWerte << (meNeu ? energie.ME_MJTM : energie.NEL_MJTM);
+    }
+    Eiweisswerte eiweiss { zahl(QStringLiteral("XP_gTM")), zahl(QStringLiteral("UDP_gTM")), energie.ME_MJTM,
+        zahl(QStringLiteral("nXP_gTM")), zahl(QStringLiteral("RNB_gTM")) };
+    const EiweissErgaenzung eiweissNeu = EiweissErgaenzen(eiweiss);
+    if (eiweissNeu.nXP) {
+        ergaenzt << QStringLiteral("nXP_gTM");
+        ergaenzteWerte << eiweiss.nXP_gTM;
+    }
+    if (eiweissNeu.RNB) {
+        ergaenzt << QStringLiteral("RNB_gTM");
+        ergaenzteWerte << eiweiss.RNB_gTM;
+    }
+    if (!ergaenzt.isEmpty()) {
+        const QString update = QStringLiteral("UPDATE Futtermittel SET ") + ergaenzt.join(QStringLiteral(" = ?, "))
+            + QStringLiteral(" = ? WHERE ID = ?");
+        ergaenzteWerte << QVariant::fromValue<qlonglong>(futterID);
+        // Not stored (a write-protected database): the completed values still
+        // serve this read, and the next read completes them again.
+        if (!AnweisungAusfuehren(d->verbindung, update, ergaenzteWerte))
             ProtokollSchreiben(
-                QStringLiteral("Energiewert nicht gespeichert für Futtermittel ") + QString::number(futterID), 4);
+                QStringLiteral("Ergänzte Werte nicht gespeichert für Futtermittel ") + QString::number(futterID), 4);
     }
 
     auto wert = [&](int c) -> double {
-        if (c == FutterCode::ME_MJTM)
+        switch (c) {
+        case FutterCode::ME_MJTM:
             return energie.ME_MJTM;
-        if (c == FutterCode::NEL_MJTM)
+        case FutterCode::NEL_MJTM:
             return energie.NEL_MJTM;
-        return zahl(QString::fromLatin1(ZahlenSpalte(c)));
+        case FutterCode::nXP_gTM:
+            return eiweiss.nXP_gTM;
+        case FutterCode::RNB_gTM:
+            return eiweiss.RNB_gTM;
+        default:
+            return zahl(QString::fromLatin1(ZahlenSpalte(c)));
+        }
     };
     auto art = [&] { return static_cast<int>(feld(QStringLiteral("FutterArt"), "Integer").toInt()); };
     auto name = [&] { return feld(QStringLiteral("Bezeichnung"), "String").toString(); };

@@ -50,7 +50,8 @@ enum : int {
 
 // One value of a feed by its code, read on an open connection to the feed
 // database that the caller keeps open across many calls. Completes a missing
-// ME or NEL in the table first (see EnergieErgaenzen), whatever code is asked.
+// ME or NEL, then a missing nXP and RNB in the table first (see
+// EnergieErgaenzen and EiweissErgaenzen), whatever code is asked.
 // Texts (codes 1 to 3, 20) come back as QString, code 19 as qint32, code 21
 // as qint16, every other code as double. An unknown code, a missing feed or
 // code 73 without dry matter gives an empty (invalid) QVariant, which reads
@@ -95,6 +96,41 @@ struct Energiewerte {
 // ME is known. Nothing changes when both are 0 or both are set. True when a
 // value was filled in.
 bool EnergieErgaenzen(Energiewerte& werte);
+
+// ----------------------------------------------------------- protein values
+
+// Usable crude protein at the duodenum, g per kg DM, estimated from crude
+// protein and undegraded protein (g per kg DM) and ME (MJ per kg DM):
+// (11.93 - 6.82 * UDP / XP) * ME + 1.03 * UDP. 0 without XP.
+double nXPSchaetzen(double xp, double udp, double me);
+// Ruminal nitrogen balance, g N per kg DM: (XP - nXP) / 6.25, since protein
+// holds one gram of nitrogen in 6.25 grams.
+double RNBAusXP(double xp, double nXP);
+
+struct Eiweisswerte {
+    double XP_gTM = 0;
+    double UDP_gTM = 0;
+    double ME_MJTM = 0;
+    double nXP_gTM = 0;
+    double RNB_gTM = 0;
+};
+
+struct EiweissErgaenzung {
+    bool nXP = false;
+    bool RNB = false;
+};
+
+// Fills in nXP with the estimate when it is 0 and XP, UDP and ME are known;
+// then RNB from XP and nXP when it is 0 and the balance is not. A feed
+// without XP (a mineral) keeps its zeros. Says which value was filled in.
+EiweissErgaenzung EiweissErgaenzen(Eiweisswerte& werte);
+
+// Whether a stored nXP or RNB is the completion above rather than a value
+// somebody entered: it is exactly what the formula gives from the feed's own
+// XP, UDP and ME (for RNB: XP and nXP). The editor marks such a value
+// "berechnet"; a value typed over it, or an XP changed since, loses the mark.
+bool nXPBerechnet(const Eiweisswerte& werte);
+bool RNBBerechnet(const Eiweisswerte& werte);
 
 // ----------------------------------------------------------- conversions
 

@@ -173,6 +173,73 @@ private slots:
         QVERIFY(ui->meldungen.isEmpty());
     }
 
+    // A missing nXP is estimated from XP, UDP and ME, a missing RNB from XP
+    // and nXP, both stored with the first read like the energy. Soybean meal
+    // 44 as the feed tables give it: XP 510, UDP 35 % of XP = 178.5 (g per
+    // kg DM), ME 13.7 MJ: nXP = (11.93 - 6.82 x 0.35) x 13.7 + 1.03 x 178.5
+    // = 314.594 (the tables print 316), RNB = (510 - 314.594) / 6.25 = 31.265
+    // (tables: 31). Grass silage, 1st cut at heading: XP 150, UDP 15 % =
+    // 22.5, ME 10.0: nXP 132.245 (tables: 133), RNB 2.841 (tables: 3).
+    void eiweissErgaenzen_data()
+    {
+        QTest::addColumn<QString>("werte"); // XP, UDP, ME, NEL, nXP, RNB
+        QTest::addColumn<int>("schreibvorgaenge");
+        QTest::addColumn<double>("nXP");
+        QTest::addColumn<double>("rnb");
+        QTest::addColumn<bool>("nXPBerechnet");
+        QTest::addColumn<bool>("rnbBerechnet");
+        QTest::newRow("Sojaschrot 44") << "510, 178.5, 13.7, 8.6, 0, 0" << 1 << 314.5941 << 31.2649 << true << true;
+        QTest::newRow("Grassilage") << "150, 22.5, 10, 6, NULL, NULL" << 1 << 132.245 << 2.8408 << true << true;
+        // ME first from NEL, then nXP from it: one write for all three.
+        QTest::newRow("ME aus NEL") << "510, 178.5, 0, 8.22, 0, 0" << 1 << 314.5941 << 31.2649 << true << true;
+        QTest::newRow("nXP aus der Tabelle") << "510, 178.5, 13.7, 8.6, 316, 0" << 1 << 316.0 << 31.04 << false
+                                             << true;
+        QTest::newRow("beide eingetragen") << "510, 178.5, 13.7, 8.6, 316, 31" << 0 << 316.0 << 31.0 << false << false;
+        QTest::newRow("ohne UDP") << "510, 0, 13.7, 8.6, 0, 0" << 0 << 0.0 << 0.0 << false << false;
+        QTest::newRow("Mineral") << "0, 0, 0, 0, 0, 0" << 0 << 0.0 << 0.0 << false << false;
+        QTest::newRow("mehr UDP als XP") << "100, 200, 12, 7.2, 0, 0" << 0 << 0.0 << 0.0 << false << false;
+        QTest::newRow("RNB wirklich 0") << "130, 30, 9.4, 5.5, 130, 0" << 0 << 130.0 << 0.0 << false << false;
+    }
+
+    void eiweissErgaenzen()
+    {
+        QFETCH(QString, werte);
+        QFETCH(int, schreibvorgaenge);
+        QFETCH(double, nXP);
+        QVERIFY(SqlAusfuehren(QStringLiteral("INSERT INTO Futtermittel (ID, Bezeichnung, TM_g, XP_gTM, UDP_gTM, "
+                                             "ME_MJTM, NEL_MJTM, nXP_gTM, RNB_gTM) VALUES (901, 'Eiweiss', 880, %1)")
+                                  .arg(werte)));
+        SchreibzaehlerAnlegen();
+        Verbindung v;
+        QVERIFY(DatenbankOeffnen(v, programm().futterDatenbank));
+        for (int mal = 0; mal < 2; ++mal) {
+            const QList<QVariant> w = FutterWerte(v, 901, { FutterCode::Bezeichnung, FutterCode::nXP_gTM,
+                FutterCode::RNB_gTM, FutterCode::nXP_gTM + FutterCode::FrischmasseVersatz });
+            QVERIFY(qAbs(w.at(1).toDouble() - nXP) < 1e-4);
+            QVERIFY(qAbs(w.at(3).toDouble() - nXP * 0.88) < 1e-4);
+        }
+        QCOMPARE(SqlLesen(QStringLiteral("SELECT n FROM Schreibzaehler")).toInt(), schreibvorgaenge);
+
+        // What the editor finds in the row.
+        const auto gespeichert = [] {
+            const auto spalte = [](const char* s) {
+                return SqlLesen(QStringLiteral("SELECT %1 FROM Futtermittel WHERE ID = 901").arg(QLatin1String(s)))
+                    .toDouble();
+            };
+            return Eiweisswerte { spalte("XP_gTM"), spalte("UDP_gTM"), spalte("ME_MJTM"), spalte("nXP_gTM"),
+                spalte("RNB_gTM") };
+        };
+        Eiweisswerte e = gespeichert();
+        QVERIFY(qAbs(e.nXP_gTM - nXP) < 1e-4);
+        QTEST(qRound(e.RNB_gTM * 1e4) / 1e4, "rnb");
+        QTEST(nXPBerechnet(e), "nXPBerechnet");
+        QTEST(RNBBerechnet(e), "rnbBerechnet");
+        // A changed crude protein no longer gives the stored values.
+        e.XP_gTM += 1;
+        QVERIFY(!nXPBerechnet(e) && !RNBBerechnet(e));
+        QVERIFY(ui->meldungen.isEmpty());
+    }
+
     void loeschen_data()
     {
         QTest::addColumn<long>("id");

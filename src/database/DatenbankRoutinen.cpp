@@ -63,11 +63,6 @@ qint64 VersuchFarbe(int versuch)
     }
 }
 
-bool IstBesetzt(long code)
-{
-    return code == 5 /* SQLITE_BUSY */ || code == 6 /* SQLITE_LOCKED */;
-}
-
 // A table the program needs that is gone is damage as well: the file was
 // replaced or truncated by something other than this program.
 bool TabelleFehlt(const QSqlError& fehler)
@@ -141,6 +136,11 @@ bool WiederherstellungAnbieten(const QString& pfad)
                           "eingegebenen Behandlungen vorhanden sind."),
         Knoepfe::OK, Symbol::Ausrufezeichen);
     return true;
+}
+
+bool IstBesetzt(long code)
+{
+    return code == 5 /* SQLITE_BUSY */ || code == 6 /* SQLITE_LOCKED */;
 }
 
 // SQLite's primary result codes: the extended codes carry them in the low byte.
@@ -263,6 +263,9 @@ bool DatenbankOeffnenVersuch(Verbindung& verbindung, const QString& pfad, bool n
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
+    verbindung.pfad = pfad;
+    verbindung.fehler.nummer = fehlerNummer;
+    verbindung.fehler.text = fehlerText;
     FehlerProtokollieren(FehlerBeschreibung(fehlerNummer, fehlerText, QStringLiteral("DatenbankOeffnenVersuch"),
                              QStringLiteral("DatenbankRoutinen"))
         + QStringLiteral(": ") + pfad);
@@ -294,8 +297,10 @@ bool DatenbankOeffnen(Verbindung& verbindung, const QString& pfad, bool nurLesen
     }
 
     if (!offen) {
-        const QString text = QStringLiteral("Datenbank konnte nicht geöffnet werden: ") + pfad;
+        QString text = QStringLiteral("Datenbank konnte nicht geöffnet werden: ") + pfad;
         FehlerProtokollieren(text);
+        if (IstBesetzt(verbindung.LetzterFehler().nummer))
+            text += QStringLiteral("\n\n") + BesetztText(pfad);
         if (meldungZeigen)
             MsgBox(text, Knoepfe::OK, Symbol::Kritisch);
         return false;
@@ -350,7 +355,7 @@ bool AbfrageOeffnen(Verbindung& verbindung, QSqlQuery& abfrage, const QString& s
                     4);
             return true;
         }
-        if (!IstBesetzt(SqlFehlerNummer(abfrage.lastError())) || versuch >= 5) {
+        if (!IstBesetzt(SqlFehlerNummer(abfrage.lastError())) || versuch >= 5 || verbindung.HaeltLeseSperre()) {
             verbindung.FehlerMerken(abfrage.lastError(), sql, werte);
             return false;
         }
@@ -387,6 +392,7 @@ bool AnweisungAusfuehren(Verbindung& verbindung, const QString& sql, const QVari
 
 Transaktion::~Transaktion()
 {
+    v.leseSperre = false;
     if (!offen || !v.IstOffen())
         return;
     QSqlQuery q(v.Datenbank());
@@ -403,8 +409,19 @@ bool Transaktion::Beginnen()
     return offen;
 }
 
+bool Transaktion::LesenBeginnen()
+{
+    offen = AnweisungAusfuehren(v, QStringLiteral("BEGIN"));
+    // The first read takes the shared lock, waiting out a commit of another
+    // program like any busy statement; the transaction keeps it.
+    v.leseSperre = offen && AnweisungAusfuehren(v, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    return v.leseSperre;
+}
+
 bool Transaktion::Bestaetigen()
 {
+    // A commit that has to wait for readers gets through by waiting.
+    v.leseSperre = false;
     if (!offen)
         return false;
     if (!AnweisungAusfuehren(v, QStringLiteral("COMMIT")))
@@ -422,9 +439,7 @@ QString SchreibfehlerText(const Verbindung& verbindung)
     switch (f.nummer) {
     case 5:
     case 6:
-        return QStringLiteral("Die Datenbank ") + pfad
-            + QStringLiteral(" wird gerade von einem anderen Programm benutzt (vielleicht ist Kelvora ein zweites Mal "
-                             "geöffnet). Bitte schließen Sie das andere Programm und versuchen Sie es noch einmal.");
+        return BesetztText(pfad);
     case 8:
     case 14:
         // A write-protected file is opened read-only and refuses the write;
@@ -447,6 +462,14 @@ QString SchreibfehlerText(const Verbindung& verbindung)
             + QStringLiteral(" aufgetreten. Bitte versuchen Sie es noch einmal; tritt der Fehler wieder auf, "
                              "informieren Sie bitte den Programmierer.");
     }
+}
+
+QString BesetztText(const QString& pfad)
+{
+    return QStringLiteral("Die Datenbank wird gerade von einem anderen Kelvora-Fenster oder -Befehl benutzt (") + pfad
+        + QStringLiteral("). Bitte warten Sie einen Moment und versuchen Sie es noch einmal. Bleibt die Meldung, "
+                         "schließen Sie die anderen Kelvora-Fenster und jedes andere Programm, das die Datenbank "
+                         "geöffnet hat.");
 }
 
 void DatenbankFehlerMelden(Verbindung& verbindung, const QString& was)

@@ -79,8 +79,10 @@ int main(int argc, char** argv)
     QList<OptimierungsFutter> futter;
     {
         Verbindung v;
-        if (!DatenbankOeffnen(v, programm().futterDatenbank) || !OptimierungsFutterLesen(v, futter))
+        QList<RationZeile> zeilen;
+        if (!DatenbankOeffnen(v, programm().futterDatenbank) || !RationZeilenLesen(v, zeilen))
             return 1;
+        futter = OptimierungsFutterLesen(v, zeilen);
     }
     const OptimierungsZiele ziele = OptimierungsZieleFuer(tier);
     const OptimierungsLoesung probe = OptimaleMengen(futter, ziele);

@@ -41,11 +41,6 @@ QString DatenbankUri(const QString& pfad, bool nurLesen)
     return url.toString(QUrl::FullyEncoded) + (nurLesen ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
 }
 
-QString ZeitText(const QDateTime& zeit)
-{
-    return zeit.toString(QStringLiteral("dd.MM.yyyy hh:mm"));
-}
-
 // The indicator colours of the failed attempts 1 to 5.
 qint64 VersuchFarbe(int versuch)
 {
@@ -63,11 +58,6 @@ qint64 VersuchFarbe(int versuch)
     }
 }
 
-bool IstBesetzt(long code)
-{
-    return code == 5 /* SQLITE_BUSY */ || code == 6 /* SQLITE_LOCKED */;
-}
-
 // A table the program needs that is gone is damage as well: the file was
 // replaced or truncated by something other than this program.
 bool TabelleFehlt(const QSqlError& fehler)
@@ -83,64 +73,11 @@ QString WerteText(const QVariantList& werte)
     return t.join(QStringLiteral(", "));
 }
 
-QString OrdnerVon(const QString& pfad)
-{
-    return QFileInfo(pfad).absolutePath();
-}
-
 } // namespace
 
-bool WiederherstellungAnbieten(const QString& pfad)
+bool IstBesetzt(long code)
 {
-    const QString bak = BegleiterPfad(pfad, QStringLiteral("BAK"));
-    const QString kom = BegleiterPfad(pfad, QStringLiteral("KOM"));
-    const bool bakDa = QFileInfo(bak).isFile();
-    const bool komDa = QFileInfo(kom).isFile();
-    QString kopie;
-    if (komDa && (!bakDa || Dateizeit(kom) > Dateizeit(bak)))
-        kopie = kom;
-    else if (bakDa)
-        kopie = bak;
-
-    const QDateTime jetzt = ui().Jetzt();
-    if (kopie.isEmpty() || !(Dateizeit(kopie) > jetzt.addDays(-1))) {
-        ProtokollSchreiben(QStringLiteral("Keine Wiederherstellung der Sicherungskopie von ") + pfad
-            + QStringLiteral(", weil keine junge Datei vorhanden ist."));
-        return false;
-    }
-    const QString zeit = ZeitText(Dateizeit(kopie));
-    const QString frage = QStringLiteral("Die Datenbank ") + pfad
-        + QStringLiteral(" kann nicht geöffnet werden. Vermutlich wurde sie beschädigt. Soll sie jetzt durch die "
-                         "Sicherungskopie vom Zeitpunkt ")
-        + zeit + QStringLiteral(" ersetzt werden?");
-    // Question and answer go to the error log: they are what one reads after
-    // a user reports that data are missing.
-    FehlerProtokollieren(QStringLiteral("Frage: ") + frage + QStringLiteral(" (Kopie: ") + kopie + QLatin1Char(')'));
-    const Antwort a = MsgBox(frage, Knoepfe::JaNein, Symbol::Frage, Antwort::Nein,
-        QStringLiteral("Datenbank wiederherstellen aus Sicherungskopie"));
-    FehlerProtokollieren(
-        QStringLiteral("Antwort: ") + (a == Antwort::Ja ? QStringLiteral("Ja") : QStringLiteral("Nein")), 4);
-    if (a != Antwort::Ja)
-        return false;
-
-    ProtokollSchreiben(QStringLiteral("Wiederherstellung der Sicherungskopie von ") + pfad + QStringLiteral(" aus ")
-        + kopie + QLatin1Char('(') + zeit + QStringLiteral(") gewünscht!"));
-    if (!DateiLoeschen(pfad, 4))
-        return false;
-    // A journal of the damaged file would otherwise be rolled back into the copy.
-    if (!SqliteBegleiterLoeschen(pfad))
-        return false;
-    if (!Umbenennen(kopie, pfad, true)) {
-        FehlerProtokollieren(
-            kopie + QStringLiteral(" konnte nicht in ") + pfad + QStringLiteral(" umbenannt werden."), 4);
-        return false;
-    }
-    ProtokollSchreiben(kopie + QStringLiteral(" in ") + pfad + QStringLiteral(" umbenannt."), 4);
-    MsgBox(QStringLiteral(" Die Datenbank wurde aus einer Sicherungskopie wiederhergestellt. Bitte prüfen Sie "
-                          "unbedingt in der Tageskontrolle oder aus dem Protokoll der Behandlungen, ob die zuletzt "
-                          "eingegebenen Behandlungen vorhanden sind."),
-        Knoepfe::OK, Symbol::Ausrufezeichen);
-    return true;
+    return code == 5 /* SQLITE_BUSY */ || code == 6 /* SQLITE_LOCKED */;
 }
 
 // SQLite's primary result codes: the extended codes carry them in the low byte.
@@ -263,6 +200,9 @@ bool DatenbankOeffnenVersuch(Verbindung& verbindung, const QString& pfad, bool n
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
+    verbindung.pfad = pfad;
+    verbindung.fehler.nummer = fehlerNummer;
+    verbindung.fehler.text = fehlerText;
     FehlerProtokollieren(FehlerBeschreibung(fehlerNummer, fehlerText, QStringLiteral("DatenbankOeffnenVersuch"),
                              QStringLiteral("DatenbankRoutinen"))
         + QStringLiteral(": ") + pfad);
@@ -294,8 +234,10 @@ bool DatenbankOeffnen(Verbindung& verbindung, const QString& pfad, bool nurLesen
     }
 
     if (!offen) {
-        const QString text = QStringLiteral("Datenbank konnte nicht geöffnet werden: ") + pfad;
+        QString text = QStringLiteral("Datenbank konnte nicht geöffnet werden: ") + pfad;
         FehlerProtokollieren(text);
+        if (IstBesetzt(verbindung.LetzterFehler().nummer))
+            text += QStringLiteral("\n\n") + BesetztText(pfad);
         if (meldungZeigen)
             MsgBox(text, Knoepfe::OK, Symbol::Kritisch);
         return false;
@@ -350,7 +292,7 @@ bool AbfrageOeffnen(Verbindung& verbindung, QSqlQuery& abfrage, const QString& s
                     4);
             return true;
         }
-        if (!IstBesetzt(SqlFehlerNummer(abfrage.lastError())) || versuch >= 5) {
+        if (!IstBesetzt(SqlFehlerNummer(abfrage.lastError())) || versuch >= 5 || verbindung.HaeltLeseSperre()) {
             verbindung.FehlerMerken(abfrage.lastError(), sql, werte);
             return false;
         }
@@ -387,6 +329,7 @@ bool AnweisungAusfuehren(Verbindung& verbindung, const QString& sql, const QVari
 
 Transaktion::~Transaktion()
 {
+    v.leseSperre = false;
     if (!offen || !v.IstOffen())
         return;
     QSqlQuery q(v.Datenbank());
@@ -403,74 +346,25 @@ bool Transaktion::Beginnen()
     return offen;
 }
 
+bool Transaktion::LesenBeginnen()
+{
+    offen = AnweisungAusfuehren(v, QStringLiteral("BEGIN"));
+    // The first read takes the shared lock, waiting out a commit of another
+    // program like any busy statement; the transaction keeps it.
+    v.leseSperre = offen && AnweisungAusfuehren(v, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    return v.leseSperre;
+}
+
 bool Transaktion::Bestaetigen()
 {
+    // A commit that has to wait for readers gets through by waiting.
+    v.leseSperre = false;
     if (!offen)
         return false;
     if (!AnweisungAusfuehren(v, QStringLiteral("COMMIT")))
         return false; // the destructor rolls back
     offen = false;
     return true;
-}
-
-QString SchreibfehlerText(const Verbindung& verbindung)
-{
-    const DatenbankFehler& f = verbindung.LetzterFehler();
-    const QString pfad = verbindung.Pfad();
-    if (f.beschaedigt)
-        return QString();
-    switch (f.nummer) {
-    case 5:
-    case 6:
-        return QStringLiteral("Die Datenbank ") + pfad
-            + QStringLiteral(" wird gerade von einem anderen Programm benutzt (vielleicht ist Kelvora ein zweites Mal "
-                             "geöffnet). Bitte schließen Sie das andere Programm und versuchen Sie es noch einmal.");
-    case 8:
-    case 14:
-        // A write-protected file is opened read-only and refuses the write;
-        // a folder without write access refuses the journal with the same
-        // code. Which of the two it is, a probe in the folder tells.
-        if (OrdnerSchreibbar(OrdnerVon(pfad)))
-            return QStringLiteral("Die Datenbank ") + pfad
-                + QStringLiteral(" ist schreibgeschützt. Bitte heben Sie den Schreibschutz der Datei auf (zum "
-                                 "Beispiel nach einer Datensicherung) und versuchen Sie es noch einmal.");
-        return QStringLiteral("Im Ordner ") + OrdnerVon(pfad)
-            + QStringLiteral(" darf nicht geschrieben werden, deshalb kann die Datenbank nicht geändert werden. "
-                             "Bitte geben Sie den Ordner zum Schreiben frei und versuchen Sie es noch einmal.");
-    case 13:
-        return QStringLiteral("Auf dem Datenträger mit dem Ordner ") + OrdnerVon(pfad)
-            + QStringLiteral(" ist kein Platz mehr frei. Bitte schaffen Sie Platz (zum Beispiel durch Löschen nicht "
-                             "mehr benötigter Dateien) und versuchen Sie es noch einmal.");
-    default:
-        return QStringLiteral("Beim Schreiben in die Datenbank ") + pfad + QStringLiteral(" ist ")
-            + FehlerBeschreibung(f.nummer, f.text, QStringLiteral("AbfrageOeffnen"))
-            + QStringLiteral(" aufgetreten. Bitte versuchen Sie es noch einmal; tritt der Fehler wieder auf, "
-                             "informieren Sie bitte den Programmierer.");
-    }
-}
-
-void DatenbankFehlerMelden(Verbindung& verbindung, const QString& was)
-{
-    const QString pfad = verbindung.Pfad();
-    if (verbindung.Beschaedigt()) {
-        const QString grund = verbindung.LetzterFehler().text;
-        FehlerProtokollieren(QStringLiteral("Datenbank beschädigt: ") + pfad + QStringLiteral(" (") + grund
-            + QStringLiteral(") bei: ") + was);
-        // The file is replaced by the restore; nothing of ours may hold it.
-        verbindung.Schliessen();
-        if (WiederherstellungAnbieten(pfad))
-            return;
-        MsgBox(was + QStringLiteral("\n\nDie Datenbank ") + pfad + QStringLiteral(" ist beschädigt (") + grund
-                + QStringLiteral("). Bitte stellen Sie eine Sicherungskopie wieder her oder informieren Sie den "
-                                 "Programmierer."),
-            Knoepfe::OK, Symbol::Kritisch);
-        return;
-    }
-    const QString text = was + QStringLiteral("\n\n") + SchreibfehlerText(verbindung)
-        + QStringLiteral("\n\nAn den gespeicherten Daten wurde nichts verändert.");
-    FehlerProtokollieren(
-        QStringLiteral("DatenbankFehlerMelden: ") + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
-    MsgBox(text, Knoepfe::OK, Symbol::Kritisch);
 }
 
 QString SqlName(const QString& name)

@@ -46,11 +46,19 @@ public:
     // the bound values of the row, to the error log.
     void FehlerMerken(const QSqlError& e, const QString& sql, const QVariantList& werte = {});
 
+    // True inside a read transaction (Transaktion::LesenBeginnen), which
+    // holds the shared lock: a write there that finds another program's
+    // write lock cannot get through by waiting (that program waits for this
+    // lock to commit), so it fails at once instead of being tried again.
+    bool HaeltLeseSperre() const { return leseSperre; }
+
 private:
     friend bool DatenbankOeffnenVersuch(Verbindung&, const QString&, bool, bool&);
+    friend class Transaktion;
     QString name;
     QString pfad;
     bool nurLesen = false;
+    bool leseSperre = false;
     DatenbankFehler fehler;
 };
 
@@ -64,11 +72,13 @@ QString PfadHolen(const QString& kurzname);
 
 // Opens the database with up to five attempts two seconds apart. False at
 // once when the file does not exist. A damaged file leads to the restore
-// offer from a young ".BAK"/".KOM" copy.
+// offer from a young ".BAK"/".KOM" copy; a file that another program kept
+// locked through every attempt is reported as busy (BesetztText).
 bool DatenbankOeffnen(Verbindung& verbindung, const QString& pfad, bool nurLesen = false, bool meldungZeigen = true);
 
 // One opening attempt. beschaedigt reports a file that is no database or is
-// corrupt; a busy or locked file is a plain failure.
+// corrupt; a busy or locked file is a plain failure. A failed attempt leaves
+// its error in verbindung.LetzterFehler().
 bool DatenbankOeffnenVersuch(Verbindung& verbindung, const QString& pfad, bool nurLesen, bool& beschaedigt);
 
 // Runs sql with the bound values (positional "?") on the connection and
@@ -87,8 +97,10 @@ bool AbfrageOeffnenPruefen(
 
 // One user action, one transaction: Beginnen takes the write lock at once
 // (so a busy database shows before anything is changed, with the retries of
-// AbfrageOeffnen), Bestaetigen commits. Whatever is not confirmed is rolled
-// back when the object goes out of scope.
+// AbfrageOeffnen), Bestaetigen commits. An action that reads and then writes
+// begins before its first read, so that no other program can change what it
+// read before it writes. Whatever is not confirmed is rolled back when the
+// object goes out of scope.
 class Transaktion {
 public:
     explicit Transaktion(Verbindung& verbindung)
@@ -100,6 +112,9 @@ public:
     Transaktion& operator=(const Transaktion&) = delete;
 
     [[nodiscard]] bool Beginnen();
+    // A run of reads that must see one state: takes the shared lock at once,
+    // after which no read of the run can find the database busy.
+    [[nodiscard]] bool LesenBeginnen();
     [[nodiscard]] bool Bestaetigen();
 
 private:
@@ -118,6 +133,13 @@ void DatenbankFehlerMelden(Verbindung& verbindung, const QString& was);
 // The German reason and advice for a failed write, without the first
 // sentence; empty for a damaged database.
 QString SchreibfehlerText(const Verbindung& verbindung);
+
+// The reason for a database that another window or command of the program
+// (or another program) kept locked through every attempt.
+QString BesetztText(const QString& pfad);
+
+// SQLITE_BUSY or SQLITE_LOCKED: another connection holds the lock.
+bool IstBesetzt(long code);
 
 // The restore offer for a damaged database at pfad (a young ".BAK"/".KOM"
 // replaces it after the user agrees). True when the database was replaced.

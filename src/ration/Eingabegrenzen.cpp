@@ -31,12 +31,6 @@ const Eingabegrenze& AnteilGrenze()
     return g;
 }
 
-const Eingabegrenze& TrockenmasseGrenze()
-{
-    static const Eingabegrenze g{QStringLiteral("TM g/kg"), 1, 1000, QStringLiteral("g je kg Frischmasse")};
-    return g;
-}
-
 const Eingabegrenze& MilchpreisGrenze()
 {
     static const Eingabegrenze g{QStringLiteral("Milchpreis €/kg"), 0, 10, QStringLiteral("€ je kg Milch")};

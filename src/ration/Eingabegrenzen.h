@@ -1,6 +1,6 @@
 #pragma once
 // The sensible ranges of what a user types or a command line gives: milk,
-// fat, amounts and the dry matter of a feed. A number outside them is a typo
+// fat, amounts, shares and the milk price. A number outside them is a typo
 // or garbage, never a ration, and is refused with a message that names the
 // field instead of being used (or silently read as 0).
 
@@ -19,8 +19,7 @@ struct Eingabegrenze {
 const Eingabegrenze& MilchGrenze();         // "Milch kg", 0 .. 100 kg
 const Eingabegrenze& FettGrenze();          // "Fett %", 1 .. 10 %
 const Eingabegrenze& MengeGrenze();         // "Menge", 0 .. 500 kg FM
-const Eingabegrenze& AnteilGrenze();        // "Anteil", 0 .. 100 %
-const Eingabegrenze& TrockenmasseGrenze();  // "TM g/kg", 1 .. 1000 g/kg FM
+const Eingabegrenze& AnteilGrenze(); // "Anteil", 0 .. 100 %
 const Eingabegrenze& MilchpreisGrenze();    // "Milchpreis €/kg", 0 .. 10 € per kg
 
 // Strict reading of a typed number: digits with at most one decimal comma or

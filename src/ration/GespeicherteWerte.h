@@ -1,25 +1,48 @@
 #pragma once
 // Values read back from table Ration and from the feed table are checked
-// before a calculation uses them. A file edited by another program, an old
-// import or a damaged row can hold an amount of 7,7E+303 kg or a dry matter
-// of -5 g; such a value is refused with a message that names the feed,
-// never turned into a ration.
+// before a calculation uses them and before anything is written. A file
+// edited by another program, an old import, a server's feed file or a damaged
+// row can hold an amount of 7,7E+303 kg, a dry matter of -5 g or a text where
+// a number belongs (SQLite keeps text in a number column as it is). Such a
+// value is refused with a message that names the feed, the value and what is
+// allowed; it never becomes a ration, and a balancing never starts on it.
+//
+// The values are read straight from the tables, before any conversion: a
+// text that the typed read would have to give up on is named as it stands,
+// and the reading of the feed values later meets only numbers.
 
 #include "ration/RationAuswerten.h"
 
+#include <QList>
 #include <QString>
+#include <QVariant>
 
 namespace kelvora {
 
-// Empty when the stored amount (0 to 500 kg fresh matter) and share (0 to
-// 100 %) of the row are usable; otherwise the German message.
-QString GespeicherteZeilePruefen(const RationZeile& zeile, const QString& futterName);
+class Verbindung;
 
-// Empty when the feed's dry matter is 0 (not entered: the calculations
-// treat it as such) or 1 to 1000 g per kg, and every nutrient value per kg
-// dry matter is a finite number not below 0; otherwise the German message.
-// werte holds (column name, value) pairs.
-QString GespeicherteFutterwertePruefen(
-    const QString& futterName, double tm_g, const QList<QPair<QString, double>>& werte = {});
+// One stored value of a feed or a ration row, by its column name
+// ("TM_g", "FutterFrischMenge", ...). Empty when it is NULL (read as 0) or a
+// number inside the column's range; otherwise the German message. A column
+// the check does not know is accepted.
+QString GespeicherterWertPruefen(const QString& futterName, const QString& spalte, const QVariant& wert);
+
+// The columns of Futtermittel the evaluation, the balancings and the
+// least-cost ration use, in the order they are checked.
+const QStringList& GepruefteFutterSpalten();
+
+struct GespeicherteRation {
+    bool gelesen = false; // false: the query failed, the connection holds the error
+    QList<RationZeile> zeilen; // ordered by FutterID as RationZeilenLesen
+    QStringList futterNamen; // Bezeichnung of each row's feed
+    QStringList artNamen; // the FutterArten name of each row's feed
+    qsizetype fehlerZeile = -1; // index of the first row with an unusable value
+    QString meldung; // its message, empty when every value is usable
+};
+
+// Reads every row of table Ration with the stored values of its feed and
+// checks them all. A row with an unusable value has the usable of its
+// amounts in zeilen (the others 0), so that it can still be listed.
+GespeicherteRation GespeicherteRationPruefen(Verbindung& verbindung);
 
 } // namespace kelvora

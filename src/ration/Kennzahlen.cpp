@@ -104,10 +104,15 @@ void KraftfutterAnzeigen(Auswertung& a)
     Ampel(prozent, TextInDouble(prozent.text) > 50);
 }
 
+double NDFMaxGramm(long gewicht)
+{
+    return static_cast<double>(gewicht * NDFZehntelGrammJeKg) / 10;
+}
+
 void AufnahmeGrenzenAnzeigen(Auswertung& a, const TierEingaben& tier)
 {
-    const double ndfMax = static_cast<double>(tier.gewicht * NDFZehntelGrammJeKg) / 10;
-    Zeigen(a, QStringLiteral("lblNDFGrammMaxAnzeige"), Formatieren(ndfMax, QStringLiteral("#####0")));
+    Zeigen(
+        a, QStringLiteral("lblNDFGrammMaxAnzeige"), Formatieren(NDFMaxGramm(tier.gewicht), QStringLiteral("#####0")));
     const double geschaetzt = TMAufnahmeSchaetzung(
         QStringLiteral("nicht definiert"), tier.monat, SchaetzungLaktation, static_cast<double>(tier.gewicht),
         a.summen.kraftfutterTM, a.summen.freiesFutterNEL, SchaetzungTageInMilch, tier.milch, tier.fett,

@@ -44,6 +44,10 @@ void Ampel(Anzeige& anzeige, bool rot);
 // Concentrate DM and its share of the ration (checked against 50 %).
 void KraftfutterAnzeigen(Auswertung& a);
 
+// The NDF maximum in g per day: 12,5 g per kg body weight. The window shows
+// it, the least-cost ration keeps to it.
+double NDFMaxGramm(long gewicht);
+
 // NDF maximum, estimated and table intake. Where the intake table has no
 // value (fat-corrected milk above 50 kg) lblTMKiloMaxAnzeige2 shows
 // TMMaxOhneTabelle() with an explaining tool tip.

@@ -3,6 +3,8 @@
 #include "database/DatenbankRoutinen.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "frame/Oberflaeche.h"
+#include "ration/GespeicherteWerte.h"
+#include "ration/Kennzahlen.h"
 #include "ration/LPLoeser.h"
 #include "ration/RationAuswerten.h"
 
@@ -11,8 +13,7 @@ namespace kelvora {
 namespace {
 
 constexpr double TMMindestAnteil = 0.95;
-constexpr double NDFMindestGrammJeKgTM = 280;  // 28 % of DM
-constexpr double NDFGrammJeKgGewicht = 12.5;
+constexpr double NDFMindestGrammJeKgTM = 280; // 28 % of DM
 constexpr double GrundfutterNDFAnteil = 0.75;
 constexpr double ADFMindestGrammJeKgTM = 180;
 constexpr double NFCMindestGrammJeKgTM = 350;
@@ -173,24 +174,53 @@ QString Ablehnungsgrund(const QList<OptimierungsFutter>& futter, const Optimieru
     return QString();
 }
 
-bool MengenSchreiben(Verbindung& v, const QList<OptimierungsFutter>& futter, const QList<double>& mengen)
+[[nodiscard]] bool MengenSchreiben(Verbindung& v, const QList<OptimierungsFutter>& futter, const QList<double>& mengen)
 {
-    QSqlDatabase db = v.Datenbank();
-    if (!db.transaction())
-        return false;
-    bool ok = true;
     qsizetype j = 0;
     for (const OptimierungsFutter& f : futter) {
-        if (!f.frei)
-            continue;
-        ok = ok
-            && AnweisungAusfuehren(v, QStringLiteral("UPDATE Ration SET FutterFrischMenge = ? WHERE ID = ?"),
-                                   {mengen.value(j++), qlonglong(f.zeilenID)});
+        if (f.frei
+            && !AnweisungAusfuehren(v, QStringLiteral("UPDATE Ration SET FutterFrischMenge = ? WHERE ID = ?"),
+                { mengen.value(j++), qlonglong(f.zeilenID) }))
+            return false;
     }
-    if (ok && db.commit())
-        return true;
-    db.rollback();
-    return false;
+    return true;
+}
+
+// The optimisation up to the written amounts, inside the transaction of the
+// caller. A refusal comes back as its message; a failed read or write as
+// Unerreichbar with the error on the connection.
+OptimierungsErgebnis Optimieren(Verbindung& v, const TierEingaben& tier, QString& meldung)
+{
+    const GespeicherteRation gespeichert = GespeicherteRationPruefen(v);
+    if (!gespeichert.gelesen)
+        return OptimierungsErgebnis::Unerreichbar;
+    if (gespeichert.fehlerZeile >= 0) {
+        meldung = gespeichert.meldung;
+        return OptimierungsErgebnis::Abgelehnt;
+    }
+    const QList<OptimierungsFutter> futter = OptimierungsFutterLesen(v, gespeichert.zeilen);
+    if (v.Beschaedigt())
+        return OptimierungsErgebnis::Unerreichbar;
+
+    const OptimierungsZiele ziele = OptimierungsZieleFuer(tier);
+    meldung = Ablehnungsgrund(futter, ziele);
+    if (!meldung.isEmpty())
+        return OptimierungsErgebnis::Abgelehnt;
+
+    const OptimierungsLoesung l = OptimaleMengen(futter, ziele);
+    if (l.status == OptimierungsStatus::Unmoeglich) {
+        meldung = QStringLiteral("Mit den freien Futtermitteln lässt sich keine Ration zusammenstellen, die alle "
+                                 "Grenzen einhält. Die Ration bleibt unverändert.\n\n")
+            + KonfliktBeschreiben(futter, ziele).join(QLatin1Char('\n'))
+            + QStringLiteral("\n\nGeben Sie passende Futtermittel frei oder ändern Sie die festen Mengen.");
+        return OptimierungsErgebnis::Abgelehnt;
+    }
+    if (l.status == OptimierungsStatus::Fehler) {
+        meldung = QStringLiteral("Die Optimierung hat kein Ergebnis geliefert (Rechenfehler im Lösungsverfahren). Die "
+                                 "Ration bleibt unverändert. Bitte prüfen Sie die Werte der freien Futtermittel.");
+        return OptimierungsErgebnis::Abgelehnt;
+    }
+    return MengenSchreiben(v, futter, l.mengen) ? OptimierungsErgebnis::Optimiert : OptimierungsErgebnis::Unerreichbar;
 }
 
 } // namespace
@@ -201,7 +231,7 @@ OptimierungsZiele OptimierungsZieleFuer(const TierEingaben& tier)
     OptimierungsZiele z;
     z.tmMaxKg = TMAufnahmeTabelle(tier.gewicht, fcm);
     z.bedarf = BedarfBerechnen(tier.gewicht, fcm);
-    z.ndfMaxGramm = static_cast<double>(tier.gewicht) * NDFGrammJeKgGewicht;
+    z.ndfMaxGramm = auswertung::NDFMaxGramm(tier.gewicht);
     return z;
 }
 
@@ -294,12 +324,9 @@ QStringList KonfliktBeschreiben(const QList<OptimierungsFutter>& futter, const O
     return saetze;
 }
 
-bool OptimierungsFutterLesen(Verbindung& verbindung, QList<OptimierungsFutter>& futter)
+QList<OptimierungsFutter> OptimierungsFutterLesen(Verbindung& verbindung, const QList<RationZeile>& zeilen)
 {
-    futter.clear();
-    QList<RationZeile> zeilen;
-    if (!RationZeilenLesen(verbindung, zeilen))
-        return false;
+    QList<OptimierungsFutter> futter;
     static const QList<int> codes{FutterCode::Bezeichnung, FutterCode::TM_g,     FutterCode::FutterArt,
                                   FutterCode::PreisJeKgFM, FutterCode::NEL_MJTM, FutterCode::XP_gTM,
                                   FutterCode::Ca_gTM,      FutterCode::P_gTM,    FutterCode::NDF_gTM,
@@ -327,42 +354,32 @@ bool OptimierungsFutterLesen(Verbindung& verbindung, QList<OptimierungsFutter>& 
         f.nfc = zahl(10);
         futter.append(f);
     }
-    return true;
+    return futter;
 }
 
 OptimierungsErgebnis RationOptimieren(const TierEingaben& tier, const QString& datenbankPfad)
 {
     Verbindung v;
-    QList<OptimierungsFutter> futter;
-    if (!DatenbankOeffnen(v, datenbankPfad) || !OptimierungsFutterLesen(v, futter))
+    if (!DatenbankOeffnen(v, datenbankPfad))
         return OptimierungsErgebnis::Unerreichbar;
-
-    const OptimierungsZiele ziele = OptimierungsZieleFuer(tier);
-    if (const QString grund = Ablehnungsgrund(futter, ziele); !grund.isEmpty()) {
-        Ablehnen(grund);
-        return OptimierungsErgebnis::Abgelehnt;
+    QString meldung;
+    OptimierungsErgebnis e = OptimierungsErgebnis::Unerreichbar;
+    {
+        // The write lock before the first read: no other window or command
+        // changes the ration between this read and the write, and none of
+        // the reads can find the database busy. Messages come after the
+        // transaction has ended.
+        Transaktion t(v);
+        if (t.Beginnen())
+            e = Optimieren(v, tier, meldung);
+        if (e == OptimierungsErgebnis::Optimiert && !t.Bestaetigen())
+            e = OptimierungsErgebnis::Unerreichbar;
     }
-
-    const OptimierungsLoesung l = OptimaleMengen(futter, ziele);
-    if (l.status == OptimierungsStatus::Unmoeglich) {
-        Ablehnen(QStringLiteral("Mit den freien Futtermitteln lässt sich keine Ration zusammenstellen, die alle "
-                                "Grenzen einhält. Die Ration bleibt unverändert.\n\n")
-                 + KonfliktBeschreiben(futter, ziele).join(QLatin1Char('\n'))
-                 + QStringLiteral("\n\nGeben Sie passende Futtermittel frei oder ändern Sie die festen Mengen."));
-        return OptimierungsErgebnis::Abgelehnt;
-    }
-    if (l.status == OptimierungsStatus::Fehler) {
-        Ablehnen(QStringLiteral("Die Optimierung hat kein Ergebnis geliefert (Rechenfehler im Lösungsverfahren). Die "
-                                "Ration bleibt unverändert. Bitte prüfen Sie die Werte der freien Futtermittel."));
-        return OptimierungsErgebnis::Abgelehnt;
-    }
-    if (!MengenSchreiben(v, futter, l.mengen)) {
-        MsgBox(QStringLiteral("Die optimierten Mengen konnten nicht gespeichert werden. Die Ration bleibt "
-                              "unverändert. Bitte prüfen Sie, ob die Futterdatenbank beschreibbar ist."),
-               Knoepfe::OK, Symbol::Kritisch, Antwort::OK, Titel);
-        return OptimierungsErgebnis::Unerreichbar;
-    }
-    return OptimierungsErgebnis::Optimiert;
+    if (e == OptimierungsErgebnis::Unerreichbar)
+        DatenbankFehlerMelden(v, QStringLiteral("Die Ration konnte nicht optimiert werden."));
+    else if (e == OptimierungsErgebnis::Abgelehnt)
+        Ablehnen(meldung);
+    return e;
 }
 
 } // namespace kelvora

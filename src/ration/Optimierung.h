@@ -16,6 +16,7 @@
 namespace kelvora {
 
 class Verbindung;
+struct RationZeile;
 struct TierEingaben;
 
 // One row of the ration with the feed values the model needs.
@@ -34,7 +35,7 @@ struct OptimierungsFutter {
 
 // What the cow needs and may eat, from the same animal inputs as the
 // evaluation: the intake table's "kg TM max.", the requirement line and
-// 12.5 g NDF per kg body weight.
+// the window's NDF maximum.
 struct OptimierungsZiele {
     double tmMaxKg = 0;
     Bedarf bedarf;
@@ -80,9 +81,9 @@ OptimierungsLoesung OptimaleMengen(const QList<OptimierungsFutter>& futter, cons
 // out; one sentence saying that none would when even that fails.
 QStringList KonfliktBeschreiben(const QList<OptimierungsFutter>& futter, const OptimierungsZiele& ziele);
 
-// The rows of table Ration with their feed values, read through the same
-// reads as the evaluation. False when the query fails.
-bool OptimierungsFutterLesen(Verbindung& verbindung, QList<OptimierungsFutter>& futter);
+// The rows of table Ration (as GespeicherteRationPruefen found them usable)
+// with their feed values, read through the same reads as the evaluation.
+QList<OptimierungsFutter> OptimierungsFutterLesen(Verbindung& verbindung, const QList<RationZeile>& zeilen);
 
 enum class OptimierungsErgebnis {
     Optimiert,    // the free rows hold the optimal amounts: evaluate
@@ -90,10 +91,12 @@ enum class OptimierungsErgebnis {
     Unerreichbar, // the database could not be opened or written (reported by the opening)
 };
 
-// The whole command: reads the ration at datenbankPfad, refuses a ration
-// without free feed, free feeds without price or without dry matter, solves,
-// explains a ration without solution, and writes the amounts of the free
-// rows in one transaction.
+// The whole command: reads the ration at datenbankPfad, refuses a stored
+// value that is no usable number, a ration without free feed, free feeds
+// without price or without dry matter, solves, explains a ration without
+// solution, and writes the amounts of the free rows, all in one transaction.
+// Unerreichbar: the database could not be opened, read or written (the user
+// was told why: busy, write-protected, ...).
 OptimierungsErgebnis RationOptimieren(const TierEingaben& tier, const QString& datenbankPfad);
 
 } // namespace kelvora

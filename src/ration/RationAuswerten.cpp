@@ -129,31 +129,6 @@ void FutterZeileBerechnen(Auswertung& a, const RationZeile& zeile, const FutterW
     a.zeilen.append(l);
 }
 
-// The message for a stored amount, share or feed value of this row that is
-// no usable number; empty when the row can be computed.
-QString GespeicherteWertePruefen(const RationZeile& z, const FutterWertFunktion& wert)
-{
-    static const QList<QPair<int, QString>> naehrwerte {
-        { FutterCode::NEL_MJTM, QStringLiteral("NEL_MJTM") },
-        { FutterCode::XP_gTM, QStringLiteral("XP_gTM") },
-        { FutterCode::UDP_gTM, QStringLiteral("UDP_gTM") },
-        { FutterCode::NFC_gTM, QStringLiteral("NFC_gTM") },
-        { FutterCode::ADF_gTM, QStringLiteral("ADF_gTM") },
-        { FutterCode::NDF_gTM, QStringLiteral("NDF_gTM") },
-        { FutterCode::Ca_gTM, QStringLiteral("Ca_gTM") },
-        { FutterCode::P_gTM, QStringLiteral("P_gTM") },
-    };
-    const QString name = Text(wert(z.futterID, FutterCode::Bezeichnung));
-    QString meldung = GespeicherteZeilePruefen(z, name);
-    if (meldung.isEmpty()) {
-        QList<QPair<QString, double>> werte;
-        for (const auto& [code, spalte] : naehrwerte)
-            werte.append({ spalte, Zahl(wert(z.futterID, code)) });
-        meldung = GespeicherteFutterwertePruefen(name, Zahl(wert(z.futterID, FutterCode::TM_g)), werte);
-    }
-    return meldung;
-}
-
 void SummenZeilen(Auswertung& a)
 {
     const RationSummen& s = a.summen;
@@ -191,9 +166,9 @@ void ErgebnisSummen(Auswertung& a, const TierEingaben& tier)
 
 // A run that failed on one row shows no sums and no figures, but every feed
 // row stays in the list, the failing one marked, so that the user can open
-// it and correct its amount.
-void AbgebrochenZeigen(Auswertung& a, const QList<RationZeile>& rationZeilen, qsizetype fehlerZeile,
-                       const FutterWertFunktion& wert)
+// it and correct it. The rows before ab are already listed.
+void AbgebrochenZeigen(Auswertung& a, const QList<RationZeile>& rationZeilen, qsizetype ab, qsizetype fehlerZeile,
+    const FutterWertFunktion& wert)
 {
     a.ergebnis = ErgebnisWerte{};
     for (Anzeige& anzeige : a.anzeigen)
@@ -203,7 +178,7 @@ void AbgebrochenZeigen(Auswertung& a, const QList<RationZeile>& rationZeilen, qs
         if (l.art == ZeilenArt::Futter)
             zeilen.append(l);
     }
-    for (qsizetype i = fehlerZeile; i < rationZeilen.size(); ++i) {
+    for (qsizetype i = ab; i < rationZeilen.size(); ++i) {
         const RationZeile& r = rationZeilen.at(i);
         ListenZeile l = LeereZeile(ZeilenArt::Futter);
         l.id = r.id;
@@ -245,6 +220,30 @@ Auswertung LeereAuswertung(const TierEingaben& tier)
     return a;
 }
 
+// A stored value that is no usable number stops the evaluation before it
+// starts, like an overflow: every feed row stays listed as it stands, the
+// one with the value marked, so the user can open it and correct it.
+Auswertung UngueltigZeigen(const TierEingaben& tier, const GespeicherteRation& g)
+{
+    Auswertung a = LeereAuswertung(tier);
+    a.datenbankOffen = true;
+    a.abgebrochen = true;
+    FehlerProtokollieren(QStringLiteral("RationAuswerten: ") + g.meldung);
+    MsgBox(g.meldung, Knoepfe::OK, Symbol::Kritisch);
+    AbgebrochenZeigen(a, g.zeilen, 0, g.fehlerZeile, [&g](long futterID, int code) -> QVariant {
+        for (qsizetype i = 0; i < g.zeilen.size(); ++i) {
+            if (g.zeilen[i].futterID != futterID)
+                continue;
+            if (code == FutterCode::ArtName)
+                return g.artNamen[i];
+            if (code == FutterCode::Bezeichnung)
+                return g.futterNamen[i];
+        }
+        return {};
+    });
+    return a;
+}
+
 } // namespace
 
 const QStringList& AnzeigenNamen()
@@ -281,20 +280,8 @@ Auswertung RationBerechnen(const TierEingaben& tier, const QList<RationZeile>& r
     a.datenbankOffen = true;
     qsizetype zeile = 0;
     try {
-        for (; zeile < rationZeilen.size(); ++zeile) {
-            // A stored value that is no usable number stops the evaluation
-            // like an overflow: every feed row stays listed, this one marked,
-            // so the user can open it and correct it.
-            const QString ungueltig = GespeicherteWertePruefen(rationZeilen.at(zeile), wert);
-            if (!ungueltig.isEmpty()) {
-                a.abgebrochen = true;
-                FehlerProtokollieren(QStringLiteral("RationAuswerten: ") + ungueltig);
-                MsgBox(ungueltig, Knoepfe::OK, Symbol::Kritisch);
-                AbgebrochenZeigen(a, rationZeilen, zeile, wert);
-                return a;
-            }
+        for (; zeile < rationZeilen.size(); ++zeile)
             FutterZeileBerechnen(a, rationZeilen.at(zeile), wert);
-        }
         SummenZeilen(a);
         ErgebnisSummen(a, tier);
         const bool mitTrockenmasse = a.summen.frischmasse > 0 && a.summen.trockenmasse > 0;
@@ -317,7 +304,7 @@ Auswertung RationBerechnen(const TierEingaben& tier, const QList<RationZeile>& r
                                                 QStringLiteral("RationTierErstellenFenster"));
         FehlerProtokollieren(text);
         MsgBox(Uebersetzen(text), Knoepfe::OK, Symbol::Kritisch);
-        AbgebrochenZeigen(a, rationZeilen, zeile, wert);
+        AbgebrochenZeigen(a, rationZeilen, zeile, zeile, wert);
     }
     return a;
 }
@@ -368,34 +355,48 @@ Auswertung RationAuswerten(const TierEingaben& tier, const QString& datenbankPfa
     Verbindung verbindung;
     if (!DatenbankOeffnen(verbindung, datenbankPfad))
         return LeereAuswertung(tier);
-    QList<RationZeile> zeilen;
+    GespeicherteRation gespeichert;
+    Auswertung a;
+    {
+        // The whole run reads one state of the database: no other program's
+        // write can slip in between two reads, nor make one of them fail.
+        // Messages come after the lock is given back: a message box waiting
+        // for the user must not keep other windows and commands out.
+        Transaktion lesen(verbindung);
+        if (lesen.LesenBeginnen())
+            gespeichert = GespeicherteRationPruefen(verbindung);
+        if (gespeichert.gelesen && gespeichert.fehlerZeile < 0) {
+            // Each feed is read once per run with every code the calculation
+            // asks for (the energy completion is stored by that first read).
+            FutterLeser leser(verbindung);
+            QHash<long, QHash<int, QVariant>> gelesen;
+            a = RationBerechnen(tier, gespeichert.zeilen, [&leser, &gelesen](long futterID, int code) {
+                QHash<int, QVariant>& futter = gelesen[futterID];
+                const auto it = futter.constFind(code);
+                if (it != futter.constEnd())
+                    return *it;
+                QList<int> codes = AuswertungsCodes();
+                if (!codes.contains(code))
+                    codes << code;
+                const QList<QVariant> werte = leser.Werte(futterID, codes);
+                for (qsizetype i = 0; i < codes.size(); ++i)
+                    futter.insert(codes.at(i), werte.at(i));
+                return futter.value(code);
+            });
+            // Only a completed energy value is written in this run; when it
+            // is not kept, the next run completes it again.
+            if (!lesen.Bestaetigen())
+                ProtokollSchreiben(QStringLiteral("Ergänzte Energiewerte nicht gespeichert: ") + datenbankPfad, 4);
+        }
+    }
     // A ration that cannot be read is not an empty ration: showing sums of 0
     // would pass for a result.
-    if (!RationZeilenLesen(verbindung, zeilen)) {
+    if (!gespeichert.gelesen) {
         DatenbankFehlerMelden(verbindung, QStringLiteral("Die Ration kann nicht gelesen werden."));
         return LeereAuswertung(tier);
     }
-    // Each feed is read once per run with every code the calculation asks
-    // for; the values stay valid for the run because nothing else writes the
-    // feed meanwhile (the energy completion is stored by that first read).
-    Auswertung a;
-    {
-        FutterLeser leser(verbindung);
-        QHash<long, QHash<int, QVariant>> gelesen;
-        a = RationBerechnen(tier, zeilen, [&leser, &gelesen](long futterID, int code) {
-            QHash<int, QVariant>& futter = gelesen[futterID];
-            const auto it = futter.constFind(code);
-            if (it != futter.constEnd())
-                return *it;
-            QList<int> codes = AuswertungsCodes();
-            if (!codes.contains(code))
-                codes << code;
-            const QList<QVariant> werte = leser.Werte(futterID, codes);
-            for (qsizetype i = 0; i < codes.size(); ++i)
-                futter.insert(codes.at(i), werte.at(i));
-            return futter.value(code);
-        });
-    }
+    if (gespeichert.fehlerZeile >= 0)
+        return UngueltigZeigen(tier, gespeichert);
     // Feed rows that could not be read would count as feeds without value.
     if (verbindung.Beschaedigt()) {
         DatenbankFehlerMelden(verbindung, QStringLiteral("Die Futtermittel der Ration können nicht gelesen werden."));

@@ -153,7 +153,8 @@ struct Auswertung {
     // False: the database could not be opened; the list is empty, every
     // label keeps its text and the result window is left alone.
     bool datenbankOffen = false;
-    // An overflow stopped the run: the list holds the feed rows only (the
+    // A stored value that is no usable number (GespeicherteRationPruefen) or
+    // an overflow stopped the run: the list holds the feed rows only (the
     // failing one marked), every figure label is emptied and the result
     // window is left alone.
     bool abgebrochen = false;
@@ -193,8 +194,9 @@ Auswertung RationBerechnen(const TierEingaben& tier, const QList<RationZeile>& r
 [[nodiscard]] bool RationZeilenLesen(Verbindung& verbindung, QList<RationZeile>& zeilen);
 
 // The whole run as the ration window needs it: opens the feed database of
-// the data folder, reads the rows and the feed values (FutterWert) and
-// evaluates. A database that cannot be opened gives datenbankOffen = false
+// the data folder, reads and checks the stored values of the rows and their
+// feeds (GespeicherteRationPruefen), reads the feed values (FutterWert) and
+// evaluates, all in one read transaction. A database that cannot be opened gives datenbankOffen = false
 // (the opening reports its own failure).
 Auswertung RationAuswerten(const TierEingaben& tier);
 // The same on the database at datenbankPfad (no start-up checks).

@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 
 using namespace kelvora;
@@ -69,8 +71,8 @@ private slots:
     void hilfe();
     void datenordner_data();
     void datenordner();
-    void optimieren_data();
-    void optimieren();
+    void rationAendern_data();
+    void rationAendern();
 };
 
 void BefehleTest::golden_data()
@@ -266,33 +268,69 @@ void BefehleTest::datenordner()
     QVERIFY2(log.endsWith(QStringLiteral("Befehl auswerten endet mit Rückgabewert 1")), qPrintable(log));
 }
 
-void BefehleTest::optimieren_data()
+void BefehleTest::rationAendern_data()
 {
+    QTest::addColumn<QStringList>("befehl");
     QTest::addColumn<Ration>("ration");
+    QTest::addColumn<QString>("sql"); // run on the stored data before
+    QTest::addColumn<QStringList>("andere"); // another Kelvora's statements, its lock held during the command
     QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("fehler");  // part of stderr; empty: nothing
+    QTest::addColumn<QString>("fehler"); // on stderr exactly once; empty: nothing
 
-    QTest::newRow("optimiert") << Ration{{9101, 0, 60, 0}, {9103, 0, 40, 0}, {9105, 0, 0, 0}} << 0 << "";
-    QTest::newRow("unmöglich") << Ration{{9101, 0, 100, 0}} << 3
+    const QStringList optimieren { "optimieren" }, tm { "ausgleichen", "tm" }, ndf { "ausgleichen", "ndf" };
+    const Ration frei { { 9101, 0, 60, 0 }, { 9103, 0, 40, 0 }, { 9105, 0, 0, 0 } };
+    QTest::newRow("optimiert") << optimieren << frei << "" << QStringList {} << 0 << "";
+    QTest::newRow("unmöglich") << optimieren << Ration { { 9101, 0, 100, 0 } } << "" << QStringList {} << 3
                                << "Ohne die Grenze NFC mindestens 35 % wäre eine Ration möglich.";
+
+    // Refused before the balancing with the real reason, not for want of a
+    // maximum the stopped evaluation did not show.
+    QTest::newRow("TM negativ") << tm << frei << "UPDATE Futtermittel SET TM_g = -5 WHERE ID = 9103" << QStringList {}
+                                << 3 << "Beim Futtermittel \"Weizen Test\" ist die Trockenmasse (TM_g) ungültig";
+    // Another Kelvora holds the database through every attempt: writing, or
+    // reading so that the commit has to wait.
+    const QString besetzt = "Die Datenbank wird gerade von einem anderen Kelvora-Fenster oder -Befehl benutzt";
+    QTest::newRow("ein anderer schreibt")
+        << optimieren << frei << "" << QStringList { "BEGIN IMMEDIATE" } << 1 << besetzt;
+    QTest::newRow("ein anderer liest") << ndf << frei << "" << QStringList { "BEGIN", "SELECT count(*) FROM Ration" }
+                                       << 1 << besetzt;
 }
 
-void BefehleTest::optimieren()
+void BefehleTest::rationAendern()
 {
+    QFETCH(QStringList, befehl);
     QFETCH(Ration, ration);
+    QFETCH(QString, sql);
+    QFETCH(QStringList, andere);
     QFETCH(int, code);
     QFETCH(QString, fehler);
     DatenbankUmgebung umgebung;
     QVERIFY(umgebung.bereit);
     QVERIFY(RationSchreiben(ration));
-    // Reading a feed may complete its energy values; the ration is what must stay.
+    if (!sql.isEmpty()) {
+        Verbindung v;
+        QVERIFY(DatenbankOeffnen(v, programm().futterDatenbank) && AnweisungAusfuehren(v, sql));
+    }
     const QList<double> vorher = FrischMengen();
 
-    const Lauf l
-        = Kelvora({"optimieren", "--datenordner", umgebung.ordner.Pfad(), "--gewicht", "650", "--milch", "20"});
+    Lauf l;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("andere"));
+        db.setDatabaseName(programm().futterDatenbank);
+        QVERIFY(db.open());
+        for (const QString& anweisung : andere)
+            QVERIFY(QSqlQuery(db).exec(anweisung));
+        l = Kelvora(
+            befehl + QStringList { "--datenordner", umgebung.ordner.Pfad(), "--gewicht", "650", "--milch", "20" });
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("andere"));
     QCOMPARE(l.code, code);
     if (code != 0) {
-        QVERIFY2(l.fehler.contains(fehler), qPrintable(l.fehler));
+        QVERIFY2(l.fehler.count(fehler) == 1, qPrintable(l.fehler));
+        // Never a wrong reason for a busy database or a stored value.
+        for (const char* falsch : { "kein Preis", "schreibgeschützt", "Aufnahmetabelle" })
+            QVERIFY2(!l.fehler.contains(QString::fromUtf8(falsch)), qPrintable(l.fehler));
         QVERIFY(l.aus.isEmpty());
         QCOMPARE(FrischMengen(), vorher);
         return;

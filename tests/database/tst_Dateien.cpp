@@ -292,7 +292,8 @@ void DateienTest::besetzt()
     QCOMPARE(ui.wartezeiten, QList<int>(frei ? 2 : 5, 2000));
     // A busy file is no damage: never a restore offer.
     QVERIFY(ZeilenMit(ordner.Zeilen("26_12_04.txt"), "Wiederherstellung").isEmpty());
-    const QString text = "Datenbank konnte nicht geöffnet werden: " + pfad;
+    // Busy, and said so: never "damaged" or "missing".
+    const QString text = "Datenbank konnte nicht geöffnet werden: " + pfad + "\n\n" + BesetztText(pfad);
     QCOMPARE(ui.Texte(), !frei && meldungZeigen ? QStringList { text } : QStringList {});
     // The indicator counts the opened connection and turns red on failure.
     QCOMPARE(ui.anzeigeText, QString(frei ? "8" : "7"));

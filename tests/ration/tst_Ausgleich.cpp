@@ -4,6 +4,7 @@
 #include "frame/Programm.h"
 #include "ration/Ausgleich.h"
 #include "ration/GanzeRation.h"
+#include "ration/GespeicherteWerte.h"
 #include "ration/Optimierung.h"
 #include "ration/RationAuswerten.h"
 
@@ -19,6 +20,7 @@ Q_DECLARE_METATYPE(QList<kelvora::test::TestRationsZeile>)
 Q_DECLARE_METATYPE(kelvora::AusgleichErgebnis)
 Q_DECLARE_METATYPE(QList<kelvora::OptimierungsFutter>)
 Q_DECLARE_METATYPE(kelvora::OptimierungsZiele)
+Q_DECLARE_METATYPE(kelvora::Grenze)
 
 namespace {
 
@@ -39,11 +41,23 @@ OptimierungsFutter Grundfutter(double preisJeKgFM, double nel, bool frei = true,
             .nel = nel, .xp = 150, .ca = 5, .p = 4, .ndf = 400, .adf = 200, .nfc = 400};
 }
 
-OptimierungsZiele Ziele(double tmMaxKg, double nel)
+// The forage with one value changed; a concentrate when not grundfutter.
+OptimierungsFutter Abgewandelt(
+    double preisJeKgFM, double OptimierungsFutter::*feld, double wert, bool grundfutter = true)
+{
+    OptimierungsFutter f = Grundfutter(preisJeKgFM, 6);
+    f.*feld = wert;
+    f.grundfutter = grundfutter;
+    return f;
+}
+
+OptimierungsZiele Ziele(double tmMaxKg, double nel, double Bedarf::*feld = nullptr, double wert = 0)
 {
     OptimierungsZiele z;
     z.tmMaxKg = tmMaxKg;
     z.bedarf.nel = nel;
+    if (feld)
+        z.bedarf.*feld = wert;
     z.ndfMaxGramm = 1e6;
     return z;
 }
@@ -103,6 +117,8 @@ private slots:
     void optimierteRationHaeltAlleGrenzen();
     void ablehnen_data();
     void ablehnen();
+    void gespeicherteWerte_data();
+    void gespeicherteWerte();
 };
 
 void AusgleichTest::ausgleich_data()
@@ -156,8 +172,8 @@ void AusgleichTest::ausgleich_data()
     QTest::newRow("NDF: freie ohne NDF") << Ration{fixNDF, {9005, 1, 100, 0}} << 18.0 << 8000.0 << Mengen{20, 1} << nein
                                          << nichtNDF + "Futtermittel, die beim";
     QTest::newRow("NDF: gespeicherter NDF-Wert negativ")
-        << Ration{fixNDF, {9007, 1, 100, 0}} << 18.0 << 8000.0 << Mengen{20, 1} << nein
-        << "Beim Futtermittel \"Testfutter 9007\" ist der Wert NDF_gTM ungültig gespeichert (-5)";
+        << Ration { fixNDF, { 9007, 1, 100, 0 } } << 18.0 << 8000.0 << Mengen { 20, 1 } << nein
+        << "Beim Futtermittel \"Testfutter 9007\" ist das NDF (NDF_gTM) ungültig gespeichert (-5)";
     QTest::newRow("NDF: alle fixiert") << Ration{fixNDF} << 18.0 << 8000.0 << Mengen{20} << nein << KeinFreies;
 }
 
@@ -272,18 +288,53 @@ void AusgleichTest::bekanntesOptimum_data()
     QTest::addColumn<FutterListe>("futter");
     QTest::addColumn<OptimierungsZiele>("ziele");
     QTest::addColumn<Mengen>("mengen");  // kg FM of the free feeds
+    QTest::addColumn<Grenze>("grenze"); // a limit that binds: the optimum lies on it
+    QTest::addColumn<double>("wert"); // the limit's figure there
 
     // Without a requirement only the dry-matter floor binds: the cheaper feed
     // alone, 95 % of 20 kg DM = 19 kg DM = 38 kg FM.
-    QTest::newRow("TM-Untergrenze bindet")
-        << FutterListe{Grundfutter(0.10, 6), Grundfutter(0.20, 8)} << Ziele(20, 0) << Mengen{38, 0};
+    const FutterListe zwei { Grundfutter(0.10, 6), Grundfutter(0.20, 8) };
+    QTest::newRow("TM-Untergrenze") << zwei << Ziele(20, 0) << Mengen { 38, 0 } << Grenze::TMMindestens << 19.0;
     // A fixed 10 kg FM (5 kg DM) leaves 14 kg DM to the free feed.
-    QTest::newRow("feste Menge zählt mit")
-        << FutterListe{Grundfutter(0.10, 6, false, 10), Grundfutter(0.20, 8)} << Ziele(20, 0) << Mengen{28};
+    QTest::newRow("feste Menge zählt mit") << FutterListe { Grundfutter(0.10, 6, false, 10), Grundfutter(0.20, 8) }
+                                           << Ziele(20, 0) << Mengen { 28 } << Grenze::TMMindestens << 19.0;
     // 140 MJ in at most 20 kg DM: 6a + 8b = 140, a + b = 20 gives 10 kg DM
     // of each (cheaper than 19 kg DM with 13 kg of the dear feed).
-    QTest::newRow("NEL und TM-Obergrenze binden")
-        << FutterListe{Grundfutter(0.10, 6), Grundfutter(0.20, 8)} << Ziele(20, 140) << Mengen{20, 20};
+    QTest::newRow("NEL") << zwei << Ziele(20, 140) << Mengen { 20, 20 } << Grenze::NEL << 140.0;
+    QTest::newRow("TM-Obergrenze") << zwei << Ziele(20, 140) << Mengen { 20, 20 } << Grenze::TMHoechstens << 20.0;
+
+    // Each further limit against a cheap feed that breaks it and the dearer
+    // forage that keeps every limit: the optimum takes as much of the cheap
+    // one as the limit allows. The forage gives 150 g XP, 5 g Ca, 4 g P,
+    // 400 g NDF, 200 g ADF, 400 g NFC per kg DM.
+    using F = OptimierungsFutter;
+    const F gf = Grundfutter(0.10, 6);
+    // Protein is cheaper from the forage per gram, but 20 kg DM hold only 3 000 g.
+    QTest::newRow("Rohprotein") << FutterListe { gf, Abgewandelt(0.30, &F::xp, 400) }
+                                << Ziele(20, 0, &Bedarf::rohprotein, 3500) << Mengen { 36, 4 } << Grenze::Rohprotein
+                                << 3500.0;
+    QTest::newRow("Calzium") << FutterListe { gf, Abgewandelt(1.0, &F::ca, 200) } << Ziele(20, 0, &Bedarf::ca, 120)
+                             << Mengen { 37.74, 0.26 } << Grenze::Calzium << 120.0;
+    QTest::newRow("Phosphor") << FutterListe { gf, Abgewandelt(1.0, &F::p, 100) } << Ziele(20, 0, &Bedarf::p, 100)
+                              << Mengen { 37.5, 0.5 } << Grenze::Phosphor << 100.0;
+    QTest::newRow("NDF mindestens") << FutterListe { gf, Abgewandelt(0.05, &F::ndf, 200) } << Ziele(20, 0)
+                                    << Mengen { 15.2, 22.8 } << Grenze::NDFMindestens << 280.0;
+    OptimierungsZiele ndfMax = Ziele(20, 0);
+    ndfMax.ndfMaxGramm = 7000;
+    QTest::newRow("NDF höchstens") << FutterListe { gf, Abgewandelt(0.30, &F::ndf, 200) } << ndfMax << Mengen { 32, 6 }
+                                   << Grenze::NDFHoechstens << 7000.0;
+    QTest::newRow("NDF aus Grundfutter") << FutterListe { gf, Abgewandelt(0.05, &F::ndf, 400, false) } << Ziele(20, 0)
+                                         << Mengen { 28.5, 9.5 } << Grenze::GrundfutterNDF << 0.75;
+    // Half concentrate meets every other limit: NDF 35 %, 86 % of it from forage.
+    QTest::newRow("Kraftfutter") << FutterListe { Abgewandelt(0.10, &F::ndf, 600),
+        Abgewandelt(0.05, &F::ndf, 100, false) }
+                                 << Ziele(20, 0) << Mengen { 19, 19 } << Grenze::Kraftfutter << 0.5;
+    QTest::newRow("ADF") << FutterListe { gf, Abgewandelt(0.05, &F::adf, 100) } << Ziele(20, 0) << Mengen { 30.4, 7.6 }
+                         << Grenze::ADF << 180.0;
+    QTest::newRow("NFC mindestens") << FutterListe { gf, Abgewandelt(0.05, &F::nfc, 300) } << Ziele(20, 0)
+                                    << Mengen { 19, 19 } << Grenze::NFCMindestens << 350.0;
+    QTest::newRow("NFC höchstens") << FutterListe { gf, Abgewandelt(0.05, &F::nfc, 500) } << Ziele(20, 0)
+                                   << Mengen { 26.6, 11.4 } << Grenze::NFCHoechstens << 430.0;
 }
 
 void AusgleichTest::bekanntesOptimum()
@@ -291,14 +342,35 @@ void AusgleichTest::bekanntesOptimum()
     QFETCH(FutterListe, futter);
     QFETCH(OptimierungsZiele, ziele);
     QFETCH(Mengen, mengen);
+    QFETCH(Grenze, grenze);
+    QFETCH(double, wert);
 
     const OptimierungsLoesung l = OptimaleMengen(futter, ziele);
     QCOMPARE(l.status, OptimierungsStatus::Optimal);
     QCOMPARE(l.mengen.size(), mengen.size());
-    // The limits keep a thousandth of a kg or MJ away from their bounds.
+    // The limits keep a thousandth of a kg or MJ and a gram per row away
+    // from their bounds.
     for (qsizetype i = 0; i < mengen.size(); ++i)
-        QVERIFY2(qAbs(l.mengen[i] - mengen[i]) < 0.02,
-                 qPrintable(QStringLiteral("Futter %1: %2 statt %3").arg(i).arg(l.mengen[i]).arg(mengen[i])));
+        QVERIFY2(qAbs(l.mengen[i] - mengen[i]) < 0.05,
+            qPrintable(QStringLiteral("Futter %1: %2 statt %3").arg(i).arg(l.mengen[i]).arg(mengen[i])));
+    double tm = 0, nel = 0, xp = 0, ca = 0, p = 0, ndf = 0, adf = 0, nfc = 0, gfNDF = 0, kfTM = 0;
+    qsizetype j = 0;
+    for (const OptimierungsFutter& f : futter) {
+        const double kgTM = (f.frei ? l.mengen[j++] : f.menge) * f.tm_g / 1000;
+        tm += kgTM;
+        nel += kgTM * f.nel;
+        xp += kgTM * f.xp;
+        ca += kgTM * f.ca;
+        p += kgTM * f.p;
+        ndf += kgTM * f.ndf;
+        adf += kgTM * f.adf;
+        nfc += kgTM * f.nfc;
+        (f.grundfutter ? gfNDF : kfTM) += f.grundfutter ? kgTM * f.ndf : kgTM;
+    }
+    const double figur[GrenzenAnzahl]
+        = { tm, tm, nel, xp, ca, p, ndf / tm, ndf, gfNDF / ndf, adf / tm, nfc / tm, nfc / tm, kfTM / tm };
+    const double ist = figur[static_cast<int>(grenze)];
+    QVERIFY2(qAbs(ist - wert) <= 1e-3 * wert, qPrintable(QStringLiteral("%1 statt %2").arg(ist).arg(wert)));
 }
 
 void AusgleichTest::optimierteRationHaeltAlleGrenzen()
@@ -368,6 +440,72 @@ void AusgleichTest::ablehnen()
     for (const QString& teil : nichtGenannt)
         QVERIFY2(!text.contains(teil), qPrintable(text));
     QCOMPARE(DatenbankInhalt(programm().futterDatenbank), vorher);
+}
+
+void AusgleichTest::gespeicherteWerte_data()
+{
+    QTest::addColumn<QString>("tabelle");
+    QTest::addColumn<QString>("spalte");
+    QTest::addColumn<QVariant>("wert"); // stored in the grass silage's row as it stands
+    QTest::addColumn<QString>("gezeigt"); // how the message quotes it
+
+    const QStringList ration { "FutterID", "FutterFrischMenge", "ProzentAnteil", "FixeMenge" };
+    const QStringList futter { "FutterArt", "TM_g", "XP_gTM", "UDP_gTM", "NEL_MJTM", "ME_MJTM", "NDF_gTM", "ADF_gTM",
+        "NFC_gTM", "Ca_gTM", "P_gTM", "Preis" };
+    for (const QString& spalte : ration + futter) {
+        const QString tabelle = ration.contains(spalte) ? "Ration" : "Futtermittel";
+        QTest::addRow("%s negativ", qPrintable(spalte)) << tabelle << spalte << QVariant(-5.0) << "-5";
+        // SQLite keeps a text that is no number as text in a number column.
+        QTest::addRow("%s Text", qPrintable(spalte))
+            << tabelle << spalte << QVariant(QStringLiteral("zwölf")) << "\"zwölf\" ist keine Zahl";
+    }
+    QTest::newRow("TM über 1000") << "Futtermittel"
+                                  << "TM_g" << QVariant(1200.0) << "1200";
+    QTest::newRow("NEL über 30") << "Futtermittel"
+                                 << "NEL_MJTM" << QVariant(30.5) << "30,5";
+    QTest::newRow("Menge 1e308") << "Ration"
+                                 << "FutterFrischMenge" << QVariant(1e308) << "1e+308";
+}
+
+// An unusable stored value stops the evaluation, both balancings and the
+// least-cost ration with the same message, before anything is written.
+void AusgleichTest::gespeicherteWerte()
+{
+    QFETCH(QString, tabelle);
+    QFETCH(QString, spalte);
+    QFETCH(QVariant, wert);
+    QFETCH(QString, gezeigt);
+    DatenbankUmgebung u;
+    QVERIFY(u.bereit);
+    QVERIFY(FutterAnlegen(
+        { Gras, Getreide, Mineral }, { { Gras.id, 0, 60, 0 }, { Getreide.id, 0, 40, 0 }, { Mineral.id, 0, 0, 0 } }));
+    {
+        Verbindung v;
+        QVERIFY(DatenbankOeffnen(v, programm().futterDatenbank));
+        QVERIFY(AnweisungAusfuehren(v,
+            QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = 9201")
+                .arg(tabelle, spalte, tabelle == "Ration" ? "FutterID" : "ID"),
+            { wert }));
+    }
+    QFile mdb(programm().futterDatenbank);
+    QVERIFY(mdb.open(QIODevice::ReadOnly));
+    const QByteArray vorher = mdb.readAll();
+
+    const Auswertung a = RationAuswerten(Kuh, programm().futterDatenbank);
+    QVERIFY(a.abgebrochen);
+    QCOMPARE(std::count_if(a.zeilen.cbegin(), a.zeilen.cend(), [](const ListenZeile& z) { return z.fehler; }), 1);
+    QCOMPARE(TMAusgleichen(17.88), AusgleichErgebnis::Abgebrochen);
+    QCOMPARE(NDFAusgleichen(17.88, 8125), AusgleichErgebnis::Abgebrochen);
+    QCOMPARE(RationOptimieren(Kuh, programm().futterDatenbank), OptimierungsErgebnis::Abgelehnt);
+
+    const QString name = spalte == "FutterID" ? "Nr. " + wert.toString() : QString::fromUtf8(Gras.name);
+    QCOMPARE(u.ui.meldungen.size(), 4);
+    for (const GezeigteMeldung& m : u.ui.meldungen)
+        QVERIFY2(m.text.startsWith("Beim Futtermittel \"" + name + "\" ist ")
+                && m.text.contains(" ungültig gespeichert (" + gezeigt + "). Erlaubt sind "),
+            qPrintable(m.text));
+    mdb.seek(0);
+    QVERIFY(mdb.readAll() == vorher);
 }
 
 KELVORA_TEST(AusgleichTest)

@@ -54,6 +54,11 @@ int RationsBefehl::Lauf(QTextStream& aus)
         vorher = RationAuswerten(*tier, pfad);
         if (!vorher.datenbankOffen)
             return NichtVerfuegbar;
+        // A stored value that is no usable number stopped the evaluation; its
+        // message (feed, value, what is allowed) is on stderr. The step
+        // needs the figures of a complete evaluation and is refused.
+        if (vorher.abgebrochen)
+            return Abgelehnt;
     }
     const int code = VorDerAuswertung(*tier, pfad, vorher);
     if (code != Erfolg)

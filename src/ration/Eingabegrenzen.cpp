@@ -1,8 +1,8 @@
 #include "ration/Eingabegrenzen.h"
 
 #include "grundlagen/Formate.h"
+#include "grundlagen/ZahlText.h"
 
-#include <QRegularExpression>
 #include <cmath>
 
 namespace kelvora {
@@ -37,23 +37,6 @@ const Eingabegrenze& MilchpreisGrenze()
     return g;
 }
 
-std::optional<double> ZahlLesen(const QString& text)
-{
-    static const QRegularExpression schlicht(QStringLiteral(R"(^-?(\d+([.,]\d*)?|[.,]\d+)$)"));
-    static const QRegularExpression maske(QStringLiteral(R"(^-?\d{1,3}(\.\d{3})+(,\d*)?$)"));
-    QString t = text.trimmed();
-    if (maske.match(t).hasMatch())
-        t.remove(QLatin1Char('.'));
-    else if (!schlicht.match(t).hasMatch())
-        return std::nullopt;
-    t.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    const double wert = t.toDouble(&ok);
-    if (!ok || !std::isfinite(wert))
-        return std::nullopt;
-    return wert;
-}
-
 namespace {
 
 QString GrenzeText(double wert)
@@ -73,11 +56,9 @@ QString GrenzePruefen(const Eingabegrenze& grenze, double wert)
 
 GepruefteZahl ZahlPruefen(const Eingabegrenze& grenze, const QString& text)
 {
-    const std::optional<double> wert = ZahlLesen(text);
+    const std::optional<double> wert = ZahlAusText(text);
     if (!wert)
-        return {std::nullopt,
-                QStringLiteral("Bitte geben Sie bei %1 eine Zahl ein (zum Beispiel 12,5). \"%2\" ist keine Zahl.")
-                    .arg(grenze.feld, text.trimmed())};
+        return {std::nullopt, KeineZahlMeldung(grenze.feld, text)};
     QString meldung = GrenzePruefen(grenze, *wert);
     if (!meldung.isEmpty())
         return {std::nullopt, meldung};

@@ -22,12 +22,6 @@ const Eingabegrenze& MengeGrenze();         // "Menge", 0 .. 500 kg FM
 const Eingabegrenze& AnteilGrenze(); // "Anteil", 0 .. 100 %
 const Eingabegrenze& MilchpreisGrenze();    // "Milchpreis €/kg", 0 .. 10 € per kg
 
-// Strict reading of a typed number: digits with at most one decimal comma or
-// point, an optional leading minus, blanks around it; thousands points of a
-// displayed mask ("1.234,5") are accepted when a comma follows. Anything else
-// (letters, two separators, empty text) gives std::nullopt.
-std::optional<double> ZahlLesen(const QString& text);
-
 // Empty when wert is finite and inside the limits; otherwise the German
 // message that names the field and the allowed range.
 QString GrenzePruefen(const Eingabegrenze& grenze, double wert);

@@ -2,6 +2,7 @@
 
 #include "database/DatenbankRoutinen.h"
 #include "grundlagen/Formate.h"
+#include "grundlagen/ZahlText.h"
 #include "frame/Oberflaeche.h"
 #include "ration/Eingabegrenzen.h"
 #include "ration/RationAnteile.h"
@@ -103,7 +104,7 @@ std::optional<double> LeerOderZahl(const QString& text)
 {
     if (text.trimmed().isEmpty())
         return 0.0;
-    return ZahlLesen(text);
+    return ZahlAusText(text);
 }
 
 QString KeineZahl(const Eingabegrenze& grenze, const QString& text)

@@ -94,19 +94,6 @@ QString GewichtsklassenText()
     return zahlen.join(QStringLiteral(", ")) + QStringLiteral(" oder ") + letzte;
 }
 
-// Numbers on the command line and the ration window's values in KELVORA.INI
-// go through the program's one number reader; the range is the window's.
-GepruefteZahl ZahlImBereich(const Eingabegrenze& grenze, const QString& text)
-{
-    const std::optional<double> z = ZahlAusText(text);
-    if (!z)
-        return {std::nullopt, KeineZahlMeldung(grenze.feld, text)};
-    QString meldung = GrenzePruefen(grenze, *z);
-    if (!meldung.isEmpty())
-        return {std::nullopt, meldung};
-    return {z, QString()};
-}
-
 QString GrenzenText(const Eingabegrenze& g)
 {
     return DezimalText(g.minimum) + QStringLiteral(" bis ") + DezimalText(g.maximum) + QLatin1Char(' ') + g.einheit;
@@ -315,7 +302,7 @@ QString Befehl::AngabenPruefen(const QString& datenordnerVorher, QString& dateno
         for (const auto& [option, grenze] : zahlen) {
             if (!parser.isSet(option))
                 continue;
-            const GepruefteZahl z = ZahlImBereich(grenze, parser.value(option));
+            const GepruefteZahl z = ZahlPruefen(grenze, parser.value(option));
             if (!z.wert)
                 return QStringLiteral("Falsche Angabe bei --") + option + QStringLiteral(": ") + z.meldung;
             (option == MilchName ? milch : fett) = z.wert;
@@ -384,7 +371,7 @@ std::optional<TierEingaben> Befehl::TierEingabenLesen(QString& meldung) const
             ziel = *angabe;
             continue;
         }
-        const GepruefteZahl z = ZahlImBereich(grenze, text);
+        const GepruefteZahl z = ZahlPruefen(grenze, text);
         if (!z.wert) {
             meldung = QStringLiteral("In KELVORA.INI (Abschnitt ") + RationFensterName() + QStringLiteral(") steht bei ")
                 + grenze.feld + QStringLiteral(" \"") + text + QStringLiteral("\": ") + z.meldung
@@ -395,7 +382,7 @@ std::optional<TierEingaben> Befehl::TierEingabenLesen(QString& meldung) const
     }
     // Without a usable milk price the income over feed cost stays empty, as
     // in the window; the other figures do not depend on it.
-    tier.milchpreis = ZahlImBereich(MilchpreisGrenze(), gespeichert.milchpreis).wert;
+    tier.milchpreis = ZahlPruefen(MilchpreisGrenze(), gespeichert.milchpreis).wert;
     tier.monat = ui().Jetzt().date().month();
     return tier;
 }

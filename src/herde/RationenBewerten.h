@@ -36,7 +36,7 @@ private:
 };
 
 struct RationsBewertung {
-    GespeicherteRation ration;
+    BenannteRation ration;
     Auswertung auswertung;
     Futterkosten kosten; // per cow and day
     // Milk × milk price − feed cost, per cow and day; none without a milk
@@ -49,7 +49,7 @@ struct RationsBewertung {
 
 // Evaluates one stored ration; monat is the calendar month of the intake
 // estimate.
-RationsBewertung RationBewerten(const GespeicherteRation& ration, const FutterWertFunktion& wert, int monat);
+RationsBewertung RationBewerten(const BenannteRation& ration, const FutterWertFunktion& wert, int monat);
 
 // Reads the rations of these names (in this order) from the feed database
 // at pfad and evaluates them, in the month of the seam's clock. An unknown
@@ -62,7 +62,7 @@ RationsBewertung RationBewerten(const GespeicherteRation& ration, const FutterWe
 // A stored ration with its feed cost per cow and day, for the list of
 // stored rations.
 struct RationsUeberblick {
-    GespeicherteRation ration;
+    BenannteRation ration;
     Futterkosten kosten;
 };
 // Every stored ration by name. False when they cannot be read (reported).

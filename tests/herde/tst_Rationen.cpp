@@ -88,7 +88,7 @@ void RationenTest::rundreise()
 
     QVERIFY(u.Aktuell({ { 9105, 1, {}, 1 } }));
     QVERIFY(INISpeichernMehrere(Abschnitt, { { "Gewicht", "500" }, { "Milch", "12" }, { "RationName", "Andere" } }));
-    GespeicherteRation geladen;
+    BenannteRation geladen;
     QVERIFY(RationLaden(u.pfad, QStringLiteral(" FRISCHMELKER "), nullptr, &geladen));
     QCOMPARE(u.Tabelle(AlleZeilen), vorher);
     QCOMPARE(Ini({ "Gewicht", "Milch", "Fett", "Milchpreis", "RationName" }), ini);

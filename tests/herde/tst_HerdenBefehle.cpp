@@ -3,6 +3,7 @@
 #include "TestRegister.h"
 #include "ration/RationAuswerten.h"
 
+#include <QDir>
 #include <QTest>
 
 using namespace kelvora;
@@ -69,6 +70,12 @@ void HerdenBefehleTest::befehle_data()
                                  << "Geben Sie an, was mit der Ration geschehen soll";
     QTest::newRow("Name mit Steuerzeichen") << QStringList { "ration", "loeschen", "A\x1b[2J" } << 2 << ""
                                             << "darf keine Steuerzeichen";
+    QTest::newRow("auswerten --ration mit Tierangabe")
+        << QStringList { "auswerten", "--ration", "Jungvieh", "--milch", "20" } << 2 << ""
+        << "--milch gilt nicht mit --ration";
+    QTest::newRow("bericht --ration unbekannt")
+        << QStringList { "bericht", "--ration", "Bullen", "--pdf", QDir::tempPath() + "/herde_bericht.pdf" } << 3 << ""
+        << "Eine gespeicherte Ration „Bullen“ gibt es nicht.";
     QTest::newRow("vergleichen: eine") << QStringList { "vergleichen", "Jungvieh" } << 2 << ""
                                        << "Verglichen werden 2 bis 6 Rationen, nicht 1.";
     QTest::newRow("vergleichen: doppelt") << QStringList { "vergleichen", "Jungvieh", "JUNGVIEH" } << 2 << ""

@@ -92,9 +92,11 @@ Vergleichstabelle VergleichstabelleBilden(const QList<RationsBewertung>& b)
             const QList<BerichtHinweis>& v = bericht(r).versorgung;
             if (i >= v.size())
                 return VergleichsZelle {};
-            // "Rohprotein: im Bereich" says no more than the row's caption.
+            // "Rohprotein: im Bereich", "Unterversorgung bei Rohprotein": the
+            // row's caption names the nutrient already.
             QString text = v[i].text;
             text.remove(naehrstoffe[i] + QStringLiteral(": "));
+            text.remove(QStringLiteral(" bei ") + naehrstoffe[i]);
             return VergleichsZelle { text, v[i].farbe, v[i].bewertung };
         });
 
@@ -119,11 +121,10 @@ Vergleichstabelle VergleichstabelleBilden(const QList<RationsBewertung>& b)
             const Anzeige* a = r.auswertung.AnzeigeNach(KostenAnzeigenNamen()[i]);
             return Text(a && a->gesetzt ? a->text : QString());
         });
-    t.zeilen << Zeile(
-        b, QString(), QStringLiteral("Einkommen über Futterkosten €/Tag je Gruppe"), [](const RationsBewertung& r) {
-            Betrag gruppe { r.EinkommenGruppe(), !r.kosten.Vollstaendig() };
-            return Text(BetragText(gruppe));
-        });
+    t.zeilen << Zeile(b, QString(), QStringLiteral("Einkommen €/Tag der Gruppe"), [](const RationsBewertung& r) {
+        Betrag gruppe { r.EinkommenGruppe(), !r.kosten.Vollstaendig() };
+        return Text(BetragText(gruppe));
+    });
     return t;
 }
 

@@ -27,7 +27,7 @@ struct Lage {
 // Where the columns stand: group, caption, limit, then one per ration.
 QList<Lage> Spalten(const Seitengeometrie& g, qsizetype rationen)
 {
-    const double fest[] = { 30, 40, 24 };
+    const double fest[] = { 26, 52, 24 };
     QList<Lage> s;
     double x = g.links;
     for (double b : fest) {

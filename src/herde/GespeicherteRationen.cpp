@@ -109,6 +109,16 @@ QList<InhaltZeile> BenannteRation::NachReihung() const
     return zeilen;
 }
 
+QList<long> FutterNummern(const QList<BenannteRation>& rationen)
+{
+    QList<long> nummern;
+    for (const BenannteRation& r : rationen)
+        for (const InhaltZeile& z : r.inhalt)
+            if (!nummern.contains(z.zeile.futterID))
+                nummern << z.zeile.futterID;
+    return nummern;
+}
+
 QString Genannt(const QString& name)
 {
     return QStringLiteral("„") + name + QStringLiteral("“");

@@ -99,6 +99,9 @@ QString GespeicherteRationFehler(const BenannteRation& ration);
 // is the calendar month of the intake estimate.
 TierEingaben TierAusRation(const BenannteRation& ration, int monat);
 
+// The feeds the rations name, each once: what FutterWerteLeser reads ahead.
+QList<long> FutterNummern(const QList<BenannteRation>& rationen);
+
 // "„Hochleistung“": a name as messages quote it.
 QString Genannt(const QString& name);
 

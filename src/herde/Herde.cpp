@@ -147,6 +147,7 @@ bool HerdeBerechnen(const QString& pfad, Herde& herde, bool* abgelehnt)
                 return true;
         }
         FutterWerteLeser leser(v);
+        leser.Vorlesen(FutterNummern(rationen));
         herde = HerdeAus(rationen, leser.Funktion());
         return true;
     });

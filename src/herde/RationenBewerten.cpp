@@ -8,51 +8,6 @@
 
 namespace kelvora {
 
-// ------------------------------------------------------------ FutterWerteLeser
-
-struct FutterWerteLeser::Intern {
-    explicit Intern(Verbindung& v)
-        : leser(v)
-    {
-    }
-    FutterLeser leser;
-    QHash<long, QHash<int, QVariant>> gelesen;
-
-    QVariant Wert(long futterID, int code)
-    {
-        // Every code asked for a ration's feed, read together the first time
-        // the feed comes up.
-        static const QList<int> codes { FutterCode::FutterArt, FutterCode::NEL_MJTM, FutterCode::TM_g,
-            FutterCode::UDP_gTM, FutterCode::NFC_gTM, FutterCode::ADF_gTM, FutterCode::NDF_gTM, FutterCode::XP_gTM,
-            FutterCode::Ca_gTM, FutterCode::P_gTM, FutterCode::ArtName, FutterCode::Bezeichnung,
-            FutterCode::PreisJeKgFM };
-        QHash<int, QVariant>& futter = gelesen[futterID];
-        const auto it = futter.constFind(code);
-        if (it != futter.constEnd())
-            return *it;
-        QList<int> lesen = codes;
-        if (!lesen.contains(code))
-            lesen << code;
-        const QList<QVariant> werte = leser.Werte(futterID, lesen);
-        for (qsizetype i = 0; i < lesen.size(); ++i)
-            futter.insert(lesen.at(i), werte.at(i));
-        return futter.value(code);
-    }
-};
-
-FutterWerteLeser::FutterWerteLeser(Verbindung& verbindung)
-    : d(std::make_unique<Intern>(verbindung))
-{
-}
-
-FutterWerteLeser::~FutterWerteLeser() = default;
-
-FutterWertFunktion FutterWerteLeser::Funktion()
-{
-    Intern* intern = d.get();
-    return [intern](long futterID, int code) { return intern->Wert(futterID, code); };
-}
-
 // ------------------------------------------------------------ evaluation
 
 std::optional<double> RationsBewertung::EinkommenGruppe() const
@@ -105,6 +60,7 @@ bool RationenBewerten(const QString& pfad, const QStringList& namen, QList<Ratio
         }
         const int monat = ui().Jetzt().date().month();
         FutterWerteLeser leser(v);
+        leser.Vorlesen(FutterNummern(rationen));
         const FutterWertFunktion wert = leser.Funktion();
         for (const BenannteRation& r : std::as_const(rationen))
             ergebnis.append(RationBewerten(r, wert, monat));
@@ -137,6 +93,7 @@ bool RationenUeberblicken(const QString& pfad, QList<RationsUeberblick>& ueberbl
         if (!RationenLesen(v, rationen, true))
             return false;
         FutterWerteLeser leser(v);
+        leser.Vorlesen(FutterNummern(rationen));
         const FutterWertFunktion wert = leser.Funktion();
         for (const BenannteRation& r : std::as_const(rationen))
             ueberblick.append({ r, FutterkostenBerechnen(r.Zeilen(), wert) });

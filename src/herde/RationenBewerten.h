@@ -10,30 +10,11 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <memory>
 #include <optional>
 
 namespace kelvora {
 
 class Verbindung;
-
-// Feed values on one open connection for the length of one action: each
-// feed is read once, with every value the evaluation, the costs and the herd
-// ask for, however many rations name it. Must not outlive the connection.
-class FutterWerteLeser {
-public:
-    explicit FutterWerteLeser(Verbindung& verbindung);
-    ~FutterWerteLeser();
-    FutterWerteLeser(const FutterWerteLeser&) = delete;
-    FutterWerteLeser& operator=(const FutterWerteLeser&) = delete;
-
-    // Valid as long as the reader lives.
-    FutterWertFunktion Funktion();
-
-private:
-    struct Intern;
-    std::unique_ptr<Intern> d;
-};
 
 struct RationsBewertung {
     BenannteRation ration;

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <optional>
 
 namespace kelvora {
 
@@ -53,6 +54,13 @@ public:
 
     // Ends the program (the event loop returns the code).
     virtual void ProgrammBeenden(int code) = 0;
+    // Asks for a line of text (a name), vorgabe filled in; none when the user
+    // cancels. Without a screen there is no one to ask: none.
+    virtual std::optional<QString> TextAbfragen(const QString& text, const QString& vorgabe, const QString& titel)
+    {
+        Q_UNUSED(text) Q_UNUSED(vorgabe) Q_UNUSED(titel)
+        return std::nullopt;
+    }
 };
 
 // The installed implementation. Never null: until one is installed a silent

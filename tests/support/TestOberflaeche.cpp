@@ -28,6 +28,16 @@ Antwort TestOberflaeche::MsgBox(const QString& text, Knoepfe knoepfe, Symbol sym
     return antworten.takeFirst();
 }
 
+std::optional<QString> TestOberflaeche::TextAbfragen(const QString& text, const QString&, const QString&)
+{
+    textFragen.append(text);
+    if (textAntworten.isEmpty()) {
+        QTest::qFail(qPrintable(QStringLiteral("unerwartete Frage: ") + text), __FILE__, __LINE__);
+        return std::nullopt;
+    }
+    return textAntworten.takeFirst();
+}
+
 void TestOberflaeche::StatuszeileZeigen(qint64 farbe, const QString& text, int sekunden, bool ausblenden)
 {
     statuszeilen.append({farbe, text, sekunden, ausblenden});

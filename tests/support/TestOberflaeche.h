@@ -45,11 +45,16 @@ public:
     QDateTime Jetzt() override { return uhr; }
     bool AdresseOeffnen(const QString& adresse) override;
     void ProgrammBeenden(int code) override;
+    // Takes the next queued text answer (none: cancelled); asked without one
+    // queued fails the test as an unexpected message box does.
+    std::optional<QString> TextAbfragen(const QString& text, const QString& vorgabe, const QString& titel) override;
 
     // Texts of all message boxes shown so far.
     QStringList Texte() const;
 
     QList<Antwort> antworten;
+    QList<std::optional<QString>> textAntworten;
+    QStringList textFragen;  // the texts of the text questions asked
     QList<GezeigteMeldung> meldungen;
     QList<GezeigteStatuszeile> statuszeilen;
     QList<int> wartezeiten;

@@ -7,6 +7,7 @@
 #include "feeds/ui/StammdatenFenster2.h"
 #include "guide/ui/WieFangeIchAnFenster.h"
 #include "herde/ui/HerdenFenster.h"
+#include "herde/ui/RationAuswahlLeiste.h"
 #include "herde/ui/RationenVergleichFenster.h"
 #include "internet/ui/Informationsfenster.h"
 #include "internet/ui/UpdateInstallationsFenster.h"
@@ -31,7 +32,12 @@ QHash<QString, FensterFabrik> AlleFenster()
         return w;
     });
     f.insert(QStringLiteral("wdwFuttermittel"), [](HauptFenster* h) -> QWidget* { return new FutterListe(h); });
-    f.insert(QStringLiteral("RationTierErstellenFenster"), [](HauptFenster* h) -> QWidget* { return new RationTierErstellenFenster(h); });
+    f.insert(QStringLiteral("RationTierErstellenFenster"), [](HauptFenster* h) -> QWidget* {
+        // The stored rations sit above the ration window's folder: they come in here.
+        auto* w = new RationTierErstellenFenster(h);
+        new RationAuswahlLeiste(w);
+        return w;
+    });
     f.insert(QStringLiteral("RationenVergleichFenster"), [](HauptFenster* h) -> QWidget* { return new RationenVergleichFenster(h); });
     f.insert(QStringLiteral("HerdenFenster"), [](HauptFenster* h) -> QWidget* { return new HerdenFenster(h); });
     f.insert(QStringLiteral("ErgebnisFenster"), [](HauptFenster* h) -> QWidget* { return new ErgebnisFenster(h); });

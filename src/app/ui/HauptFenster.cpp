@@ -11,6 +11,7 @@
 #include "frame/Statuszeile.h"
 #include "frame/ui/Farbwert.h"
 #include "frame/ui/FensterPositionQt.h"
+#include "herde/ui/RationAuswahlLeiste.h"
 #include "internet/MailRoutinen.h"
 #include "internet/UpdateSuchen.h"
 
@@ -547,6 +548,13 @@ void HauptFenster::DatenbankAnzeigeSetzen(const QString& text, qint64 farbe, boo
 
 void HauptFenster::closeEvent(QCloseEvent* e)
 {
+    // Unsaved changes to a stored ration are asked about first; Abbrechen
+    // keeps the program running.
+    if (QWidget* ration = OffenesFenster(QStringLiteral("RationTierErstellenFenster")))
+        if (auto* leiste = ration->findChild<RationAuswahlLeiste*>(); leiste && !leiste->AenderungenKlaeren()) {
+            e->ignore();
+            return;
+        }
     try {
         FensterPositionSpeichern(this);
     } catch (const Laufzeitfehler& f) {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
@@ -162,6 +163,16 @@ void OberflaecheQt::ProgrammBeenden(int code)
     }
     // Before the event loop runs there is nothing to close cleanly.
     std::exit(code);
+}
+
+std::optional<QString> OberflaecheQt::TextAbfragen(const QString& text, const QString& vorgabe, const QString& titel)
+{
+    bool ok = false;
+    const QString antwort = QInputDialog::getText(haupt ? static_cast<QWidget*>(haupt) : nullptr,
+        titel.isEmpty() ? Programmname() : titel, text, QLineEdit::Normal, vorgabe, &ok);
+    if (!ok)
+        return std::nullopt;
+    return antwort;
 }
 
 } // namespace kelvora

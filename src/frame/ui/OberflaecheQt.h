@@ -25,6 +25,7 @@ public:
     QDateTime Jetzt() override;
     bool AdresseOeffnen(const QString& adresse) override;
     void ProgrammBeenden(int code) override;
+    std::optional<QString> TextAbfragen(const QString& text, const QString& vorgabe, const QString& titel) override;
 
 private:
     QPointer<Hauptrahmen> haupt;

@@ -187,6 +187,7 @@ void RationTierErstellenFenster::RationAuswerten()
     const Auswertung a = ::kelvora::RationAuswerten(tier);
     AuswertungZeigen(a);
     ui().Sanduhr(false);
+    emit Ausgewertet();
 }
 
 void RationTierErstellenFenster::AuswertungZeigen(const Auswertung& a)

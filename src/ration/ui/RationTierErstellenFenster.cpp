@@ -85,7 +85,7 @@ void RationTierErstellenFenster::SteuerelementeAufbauen()
     auto* aussen = new QVBoxLayout(this);
     aussen->setContentsMargins(RandPixel, RandPixel, RandPixel, RandPixel);
     auto* oben = new QHBoxLayout;
-    auto* links = new QVBoxLayout;
+    auto* links = linkeSpalte = new QVBoxLayout;
     links->addWidget(TiereingabenAufbauen());
     links->addWidget(KostenAufbauen());
     links->addStretch(1);
@@ -292,6 +292,13 @@ void RationTierErstellenFenster::Laden()
             sub->resize(sub->width(), frei);
     }
 
+    SpaltenEinrichten();
+    TiereingabenNeuLesen();
+}
+
+void RationTierErstellenFenster::TiereingabenNeuLesen()
+{
+    laedt = true;
     const Tiereingaben eingaben = TiereingabenFuerFenster();
     guteMilch = eingaben.milch;
     gutesFett = eingaben.fett;
@@ -300,9 +307,13 @@ void RationTierErstellenFenster::Laden()
     txtMilchpreis->setText(eingaben.milchpreis);
     Gewicht->setCurrentIndex(GewichtsklasseIndex(eingaben.gewicht));
     laedt = false;
-
-    SpaltenEinrichten();
     RationAuswerten();
+}
+
+void RationTierErstellenFenster::LeisteEinsetzen(QWidget* leiste)
+{
+    leiste->setParent(this);
+    linkeSpalte->insertWidget(0, leiste);
 }
 
 void RationTierErstellenFenster::SpaltenEinrichten()

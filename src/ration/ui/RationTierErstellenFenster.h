@@ -16,6 +16,7 @@ class QGroupBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QVBoxLayout;
 class QPushButton;
 class QTreeWidget;
 
@@ -41,6 +42,17 @@ public:
 
     // Evaluates the ration with the window's animal inputs and shows it.
     void RationAuswerten();
+    TierEingaben AktuelleTiereingaben();
+    // For the layers above: a widget at the top of the left column, and the
+    // inputs read from KELVORA.INI again (then evaluated) after table Ration
+    // and the inputs were replaced there.
+    void LeisteEinsetzen(QWidget* leiste);
+    void TiereingabenNeuLesen();
+
+signals:
+    void Ausgewertet();  // after every evaluation the window ran
+
+public:
 
     // The amount editor for one Ration row.
     void MengenEditorOeffnen(long id, double frischMenge);
@@ -111,7 +123,6 @@ private:
     void ErgebnisFensterAktualisieren(const ErgebnisWerte& werte);
     void ErgebnisBefehleZeigen(bool zeigen);
     bool MilchTaste(QKeyEvent* e);
-    TierEingaben AktuelleTiereingaben();
 
     // Milk price, feed costs and the least-cost ration (RationKostenBefehle.cpp).
     QWidget* KostenAufbauen();
@@ -153,6 +164,7 @@ private:
     QPushButton* cmdInVariableUmwandeln = nullptr;
 
     QTreeWidget* lvwListe = nullptr;
+    QVBoxLayout* linkeSpalte = nullptr;
 
     bool laedt = true;  // the weight list is being filled: no evaluation yet
     // Every figure label as it is shown now: a run that leaves a label alone

@@ -32,7 +32,8 @@ struct LeistenUmgebung : HerdenUmgebung {
             return false;
         haupt = new HauptFenster;
         haupt->show();
-        fenster = qobject_cast<RationTierErstellenFenster*>(haupt->FensterOeffnen(QStringLiteral("RationTierErstellenFenster")));
+        fenster = qobject_cast<RationTierErstellenFenster*>(
+            haupt->FensterOeffnen(QStringLiteral("RationTierErstellenFenster")));
         return fenster;
     }
     ~LeistenUmgebung() { delete haupt; }
@@ -54,6 +55,7 @@ class RationAuswahlLeisteTest : public QObject {
 private slots:
     void andereRationWaehlen_data();
     void andereRationWaehlen();
+    void ohneNamenNichtUeberschreiben();
     void sternBisZumSpeichern();
     void speichernUnterVergebenemNamen();
 };
@@ -66,9 +68,18 @@ void RationAuswahlLeisteTest::andereRationWaehlen_data()
     QTest::addColumn<QString>("milch");
     QTest::addColumn<QString>("hochGespeichert"); // what "Hoch" holds afterwards
 
-    QTest::newRow("Abbrechen lässt alles") << Antwort::Abbrechen << "Hoch*" << "Geaendert" << "40,0" << "Hoch";
-    QTest::newRow("Nein verwirft") << Antwort::Nein << "Trocken" << "Trocken" << "0,0" << "Hoch";
-    QTest::newRow("Ja speichert erst") << Antwort::Ja << "Trocken" << "Trocken" << "0,0" << "Geaendert";
+    QTest::newRow("Abbrechen lässt alles") << Antwort::Abbrechen << "Hoch*"
+                                           << "Geaendert"
+                                           << "40,0"
+                                           << "Hoch";
+    QTest::newRow("Nein verwirft") << Antwort::Nein << "Trocken"
+                                   << "Trocken"
+                                   << "0,0"
+                                   << "Hoch";
+    QTest::newRow("Ja speichert erst") << Antwort::Ja << "Trocken"
+                                       << "Trocken"
+                                       << "0,0"
+                                       << "Geaendert";
 }
 
 void RationAuswahlLeisteTest::andereRationWaehlen()
@@ -82,7 +93,8 @@ void RationAuswahlLeisteTest::andereRationWaehlen()
     QVERIFY(u.Oeffnen());
     // Table Ration as each list of rows leaves it.
     QHash<QString, QStringList> tabelle;
-    for (const auto& [name, zeilen] : { std::pair { "Hoch", Hoch }, { "Trocken", Trocken }, { "Geaendert", Geaendert } }) {
+    for (const auto& [name, zeilen] :
+        { std::pair { "Hoch", Hoch }, { "Trocken", Trocken }, { "Geaendert", Geaendert } }) {
         QVERIFY(u.Aktuell(zeilen));
         tabelle[name] = u.Tabelle(RationSql);
     }
@@ -102,10 +114,31 @@ void RationAuswahlLeisteTest::andereRationWaehlen()
     QCOMPARE(cbo->currentText(), titel.chopped(titel.endsWith('*') ? 1 : 0));
     QCOMPARE(u.Tabelle(RationSql), tabelle[aktuell]);
     QCOMPARE(u.fenster->findChild<QLineEdit*>("txtMilch")->text(), milch);
-    const QStringList gespeichertHoch = u.Tabelle(QStringLiteral(
-        "SELECT i.FutterID, i.FutterFrischMenge, i.FixeMenge FROM RationenInhalt i JOIN Rationen r ON r.ID = i.RationID "
-        "WHERE r.Name = 'Hoch' ORDER BY i.FutterID"));
+    const QStringList gespeichertHoch
+        = u.Tabelle(QStringLiteral("SELECT i.FutterID, i.FutterFrischMenge, i.FixeMenge FROM RationenInhalt i JOIN "
+                                   "Rationen r ON r.ID = i.RationID "
+                                   "WHERE r.Name = 'Hoch' ORDER BY i.FutterID"));
     QCOMPARE(gespeichertHoch, tabelle[hochGespeichert]);
+}
+
+// A ration without a name lives only in table Ration: loading another one
+// asks, and Abbrechen keeps it.
+void RationAuswahlLeisteTest::ohneNamenNichtUeberschreiben()
+{
+    LeistenUmgebung u;
+    QVERIFY(u.Oeffnen());
+    u.ui.Antworten(Antwort::Ja);
+    u.Ausloesen("RationLoeschenGespeichert");
+    u.Aendern();
+    QCOMPARE(u.fenster->windowTitle(), QStringLiteral("Ration zusammenstellen und prüfen"));
+    const QStringList vorher = u.Tabelle(RationSql);
+    auto* cbo = u.fenster->findChild<QComboBox*>("cboRation");
+    QCOMPARE(cbo->currentIndex(), -1);
+    u.ui.Antworten(Antwort::Abbrechen);
+    emit cbo->activated(cbo->findText(QStringLiteral("Trocken")));
+    QCOMPARE(u.ui.meldungen.size(), 2);
+    QCOMPARE(u.Tabelle(RationSql), vorher);
+    QCOMPARE(cbo->currentIndex(), -1);
 }
 
 void RationAuswahlLeisteTest::sternBisZumSpeichern()

@@ -50,6 +50,8 @@ RationAuswahlLeiste::RationAuswahlLeiste(RationTierErstellenFenster* f)
     Tiere->setToolTip(QStringLiteral("Anzahl der Kühe, die diese Ration bekommen"));
     Tiere->setRange(static_cast<int>(TiereGrenze().minimum), static_cast<int>(TiereGrenze().maximum));
     connect(Tiere, &QSpinBox::valueChanged, this, [this] { Pruefen(); });
+    // Four digits: the bar must not widen the column of the animal inputs.
+    Tiere->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 28);
 
     cmdRationen = new QPushButton(QStringLiteral("Verwalten"), this);
     cmdRationen->setObjectName(QStringLiteral("cmdRationen"));
@@ -61,8 +63,10 @@ RationAuswahlLeiste::RationAuswahlLeiste(RationTierErstellenFenster* f)
         a->setObjectName(name);
         return a;
     };
-    QAction* speichern = aktion(QStringLiteral("RationSpeichern"), QStringLiteral("&Speichern"), &RationAuswahlLeiste::Speichern);
-    aktion(QStringLiteral("RationSpeichernUnter"), QStringLiteral("Speichern &unter …"), &RationAuswahlLeiste::SpeichernUnter);
+    QAction* speichern
+        = aktion(QStringLiteral("RationSpeichern"), QStringLiteral("&Speichern"), &RationAuswahlLeiste::Speichern);
+    aktion(QStringLiteral("RationSpeichernUnter"), QStringLiteral("Speichern &unter …"),
+        &RationAuswahlLeiste::SpeichernUnter);
     aktion(QStringLiteral("RationUmbenennen"), QStringLiteral("Um&benennen …"), &RationAuswahlLeiste::Umbenennen);
     aktion(QStringLiteral("RationLoeschenGespeichert"), QStringLiteral("&Löschen"), &RationAuswahlLeiste::Loeschen);
     // Ctrl+S stores wherever the focus is in the ration window.
@@ -125,10 +129,11 @@ void RationAuswahlLeiste::Pruefen()
     Verbindung v;
     if (DatenbankOeffnen(v, Pfad()) && RationZeilenLesen(v, zeilen)) {
         const TierEingaben t = fenster->AktuelleTiereingaben();
-        abweichend = WeichtAb(*gespeichert, zeilen, { gespeichert->name, Tiere->value(), true, t.gewicht, t.milch, t.fett, t.milchpreis });
+        abweichend = WeichtAb(*gespeichert, zeilen,
+            { gespeichert->name, Tiere->value(), true, t.gewicht, t.milch, t.fett, t.milchpreis });
     }
-    fenster->setWindowTitle(basisTitel + QStringLiteral(" – ") + gespeichert->name
-        + (abweichend ? QStringLiteral("*") : QString()));
+    fenster->setWindowTitle(
+        basisTitel + QStringLiteral(" – ") + gespeichert->name + (abweichend ? QStringLiteral("*") : QString()));
 }
 
 bool RationAuswahlLeiste::AenderungenKlaeren()
@@ -148,12 +153,37 @@ bool RationAuswahlLeiste::AenderungenKlaeren()
     }
 }
 
+bool RationAuswahlLeiste::OhneNamenKlaeren()
+{
+    // A ration without a name is kept only in table Ration: loading another
+    // one would lose it.
+    QList<RationZeile> zeilen;
+    Verbindung v;
+    if (!DatenbankOeffnen(v, Pfad()) || !RationZeilenLesen(v, zeilen)) {
+        DatenbankFehlerMelden(v, QStringLiteral("Die aktuelle Ration lässt sich nicht lesen."));
+        return false;
+    }
+    v.Schliessen();
+    if (zeilen.isEmpty())
+        return true;
+    switch (MsgBox(QStringLiteral("Die aktuelle Ration ist unter keinem Namen gespeichert und geht beim Laden einer "
+                                  "anderen verloren. Soll sie vorher gespeichert werden?"),
+        Knoepfe::JaNeinAbbrechen, Symbol::Frage, Antwort::Ja)) {
+    case Antwort::Ja:
+        return UnterNamenSpeichern();
+    case Antwort::Nein:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool RationAuswahlLeiste::SpeichernAls(const QString& name, bool ersetzen)
 {
     const TierEingaben t = fenster->AktuelleTiereingaben();
     bool abgelehnt = false;
-    const bool ok
-        = RationSpeichern(Pfad(), { name, Tiere->value(), ersetzen, t.gewicht, t.milch, t.fett, t.milchpreis }, &abgelehnt);
+    const bool ok = RationSpeichern(
+        Pfad(), { name, Tiere->value(), ersetzen, t.gewicht, t.milch, t.fett, t.milchpreis }, &abgelehnt);
     NeuLesen();
     Pruefen();
     return ok;
@@ -174,20 +204,28 @@ std::optional<QString> RationAuswahlLeiste::NameAbfragen(const QString& frage, c
 
 void RationAuswahlLeiste::SpeichernUnter()
 {
-    if (const auto name = NameAbfragen(QStringLiteral("Unter welchem Namen soll die aktuelle Ration gespeichert werden?"),
+    (void)UnterNamenSpeichern();
+}
+
+bool RationAuswahlLeiste::UnterNamenSpeichern()
+{
+    if (const auto name
+        = NameAbfragen(QStringLiteral("Unter welchem Namen soll die aktuelle Ration gespeichert werden?"),
             gespeichert ? gespeichert->name : QString()))
-        (void)SpeichernAls(*name, false);
+        return SpeichernAls(*name, false);
+    return false;
 }
 
 void RationAuswahlLeiste::Umbenennen()
 {
     if (!gespeichert) {
-        MsgBox(QStringLiteral("Die aktuelle Ration ist noch nicht gespeichert. Speichern Sie sie mit „Speichern unter …“."),
+        MsgBox(QStringLiteral(
+                   "Die aktuelle Ration ist noch nicht gespeichert. Speichern Sie sie mit „Speichern unter …“."),
             Knoepfe::OK, Symbol::Information);
         return;
     }
-    const auto neu = NameAbfragen(QStringLiteral("Neuer Name der Ration ") + Genannt(gespeichert->name) + QLatin1Char(':'),
-        gespeichert->name);
+    const auto neu = NameAbfragen(
+        QStringLiteral("Neuer Name der Ration ") + Genannt(gespeichert->name) + QLatin1Char(':'), gespeichert->name);
     if (!neu)
         return;
     bool abgelehnt = false;
@@ -218,7 +256,7 @@ void RationAuswahlLeiste::RationWaehlen(const QString& name)
 {
     if (gespeichert && GleicherName(name, gespeichert->name))
         return;
-    if (!AenderungenKlaeren()) {
+    if (!(gespeichert ? AenderungenKlaeren() : OhneNamenKlaeren())) {
         // The drop-down shows the ration that stays current.
         const QSignalBlocker still(cboRation);
         cboRation->setCurrentIndex(gespeichert ? cboRation->findText(gespeichert->name) : -1);

@@ -46,6 +46,9 @@ private:
     // Compares table Ration and the inputs with the stored ration.
     void Pruefen();
     bool SpeichernAls(const QString& name, bool ersetzen);
+    bool UnterNamenSpeichern(); // false when cancelled or refused
+    // Before loading over a ration that has no name: Ja / Nein / Abbrechen.
+    bool OhneNamenKlaeren();
     std::optional<QString> NameAbfragen(const QString& frage, const QString& vorgabe) const;
 
     RationTierErstellenFenster* fenster;

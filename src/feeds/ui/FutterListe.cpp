@@ -267,7 +267,9 @@ void FutterListe::SpaltenAnlegen()
 {
     lvwListe->setColumnCount(6);
     lvwListe->setHeaderLabels({ QStringLiteral("ID"), QStringLiteral("Art"), QStringLiteral("Bezeichnung"),
-        QStringLiteral("Preis €/dt"), QStringLiteral("nXP g/kg TM"), QStringLiteral("RNB g/kg TM") });
+        QStringLiteral("Preis €/dt"), QStringLiteral("nXP"), QStringLiteral("RNB") });
+    lvwListe->headerItem()->setToolTip(PreisSpalte + 1, QStringLiteral("Nutzbares Rohprotein, g je kg TM"));
+    lvwListe->headerItem()->setToolTip(PreisSpalte + 2, QStringLiteral("Ruminale Stickstoffbilanz, g je kg TM"));
     for (int spalte = PreisSpalte; spalte < 6; ++spalte)
         lvwListe->headerItem()->setTextAlignment(spalte, Qt::AlignRight | Qt::AlignVCenter);
     lvwListe->setColumnHidden(0, true);

@@ -32,14 +32,8 @@ QWidget* RationTierErstellenFenster::KostenAufbauen()
 
 void RationTierErstellenFenster::MilchpreisUebernehmen()
 {
-    const GepruefteZahl preis = ZahlPruefen(MilchpreisGrenze(), txtMilchpreis->text());
-    if (!preis.wert) {
-        MsgBox(preis.meldung, Knoepfe::OK, Symbol::Ausrufezeichen);
-        txtMilchpreis->setFocus();
-        txtMilchpreis->selectAll();
-        return;
-    }
-    DrueckenWennBereit(cmdNeuBerechnen);
+    if (TiereingabePruefen(txtMilchpreis))
+        DrueckenWennBereit(cmdNeuBerechnen);
 }
 
 void RationTierErstellenFenster::KostenguenstigOptimieren()

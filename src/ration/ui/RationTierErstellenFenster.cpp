@@ -14,6 +14,7 @@
 #include "ration/RationTabelle.h"
 #include "ration/RationTiereingaben.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -56,6 +57,52 @@ long FutterAus(const QMimeData* daten)
     return TextInLong(QString::fromLatin1(daten->data(QString::fromLatin1(FutterMimeTyp))));
 }
 
+// The window acts on keys when they are released. A release whose press
+// went to another window - the OK of a range message, the "Nein" of a
+// question - belongs to that window: acted on here, it would bring the
+// message back or open the editor the question was about.
+class FremdeTastenSperre : public QObject {
+public:
+    explicit FremdeTastenSperre(QWidget* fenster)
+        : QObject(fenster)
+        , fenster(fenster)
+    {
+        qApp->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override
+    {
+        const QEvent::Type typ = ereignis->type();
+        auto* w = qobject_cast<QWidget*>(objekt);
+        if ((typ != QEvent::KeyPress && typ != QEvent::KeyRelease) || !w)
+            return false;
+        // A key the window leaves alone goes on to the frames around it.
+        if (w != fenster && w->isAncestorOf(fenster))
+            return false;
+        const bool hier = w == fenster || fenster->isAncestorOf(w);
+        const auto* taste = static_cast<QKeyEvent*>(ereignis);
+        if (typ == QEvent::KeyPress) {
+            if (!taste->isAutoRepeat()) {
+                letzteTaste = taste->key();
+                gedruecktHier = hier;
+            }
+            return false;
+        }
+        return hier && !(gedruecktHier && letzteTaste == taste->key());
+    }
+
+private:
+    QWidget* fenster;
+    int letzteTaste = 0;
+    bool gedruecktHier = false;
+};
+
+// The limits of the three animal boxes that take typed numbers.
+const Eingabegrenze& TiereingabeGrenze(bool milch, bool fett)
+{
+    return milch ? MilchGrenze() : fett ? FettGrenze() : MilchpreisGrenze();
+}
+
 } // namespace
 
 RationTierErstellenFenster::RationTierErstellenFenster(Hauptrahmen* h, QWidget* parent)
@@ -65,6 +112,7 @@ RationTierErstellenFenster::RationTierErstellenFenster(Hauptrahmen* h, QWidget* 
     setObjectName(RationFensterName());
     setWindowTitle(QStringLiteral("Ration zusammenstellen und prüfen"));
     setAcceptDrops(true);
+    new FremdeTastenSperre(this);
     SteuerelementeAufbauen();
     Laden();
 }
@@ -140,8 +188,10 @@ QWidget* RationTierErstellenFenster::TiereingabenAufbauen()
     for (const Gewichtsklasse& k : Gewichtsklassen())
         Gewicht->addItem(k.text, QVariant::fromValue<qlonglong>(k.nummer));
     connect(Gewicht, &QComboBox::currentIndexChanged, this, [this] {
-        if (!laedt)
-            DrueckenWennBereit(cmdNeuBerechnen);
+        if (laedt)
+            return;
+        TiereingabenSichern();
+        DrueckenWennBereit(cmdNeuBerechnen);
     });
     form->addRow(QStringLiteral("Gewicht:"), Gewicht);
 
@@ -295,6 +345,8 @@ void RationTierErstellenFenster::Laden()
     const Tiereingaben eingaben = TiereingabenFuerFenster();
     guteMilch = eingaben.milch;
     gutesFett = eingaben.fett;
+    guterMilchpreis = ZahlPruefen(MilchpreisGrenze(), eingaben.milchpreis).wert ? eingaben.milchpreis
+                                                                                 : QStringLiteral("0,45");
     txtMilch->setText(eingaben.milch);
     txtFett->setText(eingaben.fett);
     txtMilchpreis->setText(eingaben.milchpreis);
@@ -374,30 +426,49 @@ void RationTierErstellenFenster::FeldMarkieren(QLineEdit* feld)
     feld->selectAll();
 }
 
+QString& RationTierErstellenFenster::GuterWert(QLineEdit* box)
+{
+    return box == txtMilch ? guteMilch : box == txtFett ? gutesFett : guterMilchpreis;
+}
+
 QString RationTierErstellenFenster::GuteTiereingabe(QLineEdit* box)
 {
-    const Eingabegrenze& grenze = box == txtMilch ? MilchGrenze() : FettGrenze();
-    QString& gut = box == txtMilch ? guteMilch : gutesFett;
-    if (ZahlPruefen(grenze, box->text()).wert)
-        gut = box->text().trimmed();
-    return gut;
+    if (ZahlPruefen(TiereingabeGrenze(box == txtMilch, box == txtFett), box->text()).wert)
+        GuterWert(box) = box->text().trimmed();
+    return GuterWert(box);
 }
 
 bool RationTierErstellenFenster::TiereingabePruefen(QLineEdit* box)
 {
-    const Eingabegrenze& grenze = box == txtMilch ? MilchGrenze() : FettGrenze();
-    const GepruefteZahl zahl = ZahlPruefen(grenze, box->text());
+    const GepruefteZahl zahl = ZahlPruefen(TiereingabeGrenze(box == txtMilch, box == txtFett), box->text());
     if (zahl.wert) {
-        (box == txtMilch ? guteMilch : gutesFett) = box->text().trimmed();
+        if (GuterWert(box) != box->text().trimmed()) {
+            GuterWert(box) = box->text().trimmed();
+            TiereingabenSichern();
+        }
         return true;
     }
     // The last good value is back before the message shows, so the focus
     // leaving the box for the message finds nothing more to refuse.
-    box->setText(box == txtMilch ? guteMilch : gutesFett);
+    box->setText(GuterWert(box));
     MsgBox(zahl.meldung, Knoepfe::OK, Symbol::Ausrufezeichen);
     if (box->isEnabled() && box->isVisible())
         FeldMarkieren(box);
     return false;
+}
+
+void RationTierErstellenFenster::TiereingabenSichern()
+{
+    if (laedt)
+        return;
+    Tiereingaben eingaben;
+    eingaben.gewicht = Gewicht->currentData().toLongLong();
+    eingaben.milch = guteMilch;
+    eingaben.fett = gutesFett;
+    eingaben.milchpreis = guterMilchpreis;
+    // A failed write is told in the status line; the window goes on with
+    // what it shows.
+    static_cast<void>(TiereingabenSpeichern(eingaben));
 }
 
 void RationTierErstellenFenster::ListenMenueZeigen(const QPoint& globalePosition)
@@ -473,7 +544,7 @@ bool RationTierErstellenFenster::eventFilter(QObject* objekt, QEvent* ereignis)
     auto* feld = qobject_cast<QLineEdit*>(objekt);
     if (feld && typ == QEvent::FocusIn)
         QMetaObject::invokeMethod(feld, &QLineEdit::selectAll, Qt::QueuedConnection);
-    if ((objekt == txtMilch || objekt == txtFett) && typ == QEvent::FocusOut) {
+    if ((objekt == txtMilch || objekt == txtFett || objekt == txtMilchpreis) && typ == QEvent::FocusOut) {
         // Leaving the box checks it; a message box or another program taking
         // the focus is no leaving.
         const Qt::FocusReason grund = static_cast<QFocusEvent*>(ereignis)->reason();
@@ -531,14 +602,9 @@ void RationTierErstellenFenster::closeEvent(QCloseEvent* e)
     INISpeichern(QStringLiteral("OffeneFenster"), RationFensterName(),
                  programm().programmEndet ? QStringLiteral("1") : QStringLiteral("0"));
     // Only checked values are kept; text that is no number is not stored.
-    Tiereingaben eingaben;
-    eingaben.gewicht = Gewicht->currentData().toLongLong();
-    eingaben.milch = GuteTiereingabe(txtMilch);
-    eingaben.fett = GuteTiereingabe(txtFett);
-    // A milk price that is no number keeps the one stored before.
-    eingaben.milchpreis = ZahlPruefen(MilchpreisGrenze(), txtMilchpreis->text()).wert ? txtMilchpreis->text()
-                                                                                       : TiereingabenLesen().milchpreis;
-    TiereingabenSpeichern(eingaben);
+    for (QLineEdit* box : {txtMilch, txtFett, txtMilchpreis})
+        GuteTiereingabe(box);
+    TiereingabenSichern();
     FensterPositionSpeichern(this);
     e->accept();
 }

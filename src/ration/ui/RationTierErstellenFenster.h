@@ -83,12 +83,16 @@ private:
     // Puts the focus into a box with its whole text selected, so that what
     // the user types next replaces it.
     static void FeldMarkieren(QLineEdit* feld);
-    // Checks the text of txtMilch or txtFett. A number inside its limits
-    // becomes the last good value; anything else is refused with a message
-    // naming the field, and the box gets its last good value back.
+    // Checks the text of txtMilch, txtFett or txtMilchpreis. A number inside
+    // its limits becomes the last good value and is kept in the INI at once,
+    // so that commands and other windows reckon with the cow shown here;
+    // anything else is refused with a message naming the field, and the box
+    // gets its last good value back.
     bool TiereingabePruefen(QLineEdit* box);
     // The same without a message, for closing: the value to keep.
     QString GuteTiereingabe(QLineEdit* box);
+    QString& GuterWert(QLineEdit* box);
+    void TiereingabenSichern();
 
     // Amount editor (RationMengenEingabe.cpp).
     void MengenEditorPlatzieren();
@@ -161,6 +165,7 @@ private:
     // Milk and fat as last checked: what the evaluation uses and the INI keeps.
     QString guteMilch;
     QString gutesFett;
+    QString guterMilchpreis;
 };
 
 } // namespace kelvora

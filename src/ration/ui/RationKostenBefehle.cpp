@@ -25,8 +25,10 @@ QWidget* RationTierErstellenFenster::KostenAufbauen()
     raster->setContentsMargins(0, 0, 0, 0);
     raster->setHorizontalSpacing(6);
     const QStringList& namen = KostenAnzeigenNamen();
+    // In one row: the figure column would otherwise widen the window.
     for (int i = 0; i < 3; ++i)
-        Kennzahl(raster, i, 0, namen[i], KostenBeschriftungen()[i], QStringLiteral("unvollständig"));
+        Kennzahl(raster, 0, 2 * i, namen[i], KostenBeschriftungen()[i], QStringLiteral("unvollständig"));
+    raster->setColumnStretch(6, 1);
     return feld;
 }
 

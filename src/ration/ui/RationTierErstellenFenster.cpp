@@ -32,6 +32,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStyle>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -130,18 +131,21 @@ QPushButton* RationTierErstellenFenster::Befehl(const QString& name, const QStri
 
 void RationTierErstellenFenster::SteuerelementeAufbauen()
 {
+    // The animal inputs beside the figures, the costs and the commands each
+    // in one row below them: so the window fits a screen of 1024 x 768 and
+    // the list below gets whatever height is left.
     auto* aussen = new QVBoxLayout(this);
     aussen->setContentsMargins(RandPixel, RandPixel, RandPixel, RandPixel);
     auto* oben = new QHBoxLayout;
-    auto* links = new QVBoxLayout;
-    links->addWidget(TiereingabenAufbauen());
-    links->addWidget(KostenAufbauen());
-    links->addStretch(1);
-    oben->addLayout(links);
-    oben->addWidget(KennzahlenAufbauen(), 0, Qt::AlignTop);
-    oben->addWidget(BefehleAufbauen(), 0, Qt::AlignTop);
+    oben->addWidget(TiereingabenAufbauen(), 0, Qt::AlignTop);
+    tabAuswertung = new QTabWidget(this);
+    tabAuswertung->setObjectName(QStringLiteral("tabAuswertung"));
+    tabAuswertung->addTab(KennzahlenAufbauen(), QStringLiteral("Kennzahlen"));
+    oben->addWidget(tabAuswertung, 0, Qt::AlignTop);
     oben->addStretch(1);
     aussen->addLayout(oben);
+    aussen->addWidget(KostenAufbauen());
+    aussen->addWidget(BefehleAufbauen());
 
     lvwListe = new QTreeWidget(this);
     lvwListe->setObjectName(QStringLiteral("lvwListe"));
@@ -224,8 +228,8 @@ QWidget* RationTierErstellenFenster::TiereingabenAufbauen()
 QWidget* RationTierErstellenFenster::BefehleAufbauen()
 {
     auto* feld = new QWidget(this);
-    auto* spalte = new QVBoxLayout(feld);
-    spalte->setContentsMargins(0, 0, 0, 0);
+    auto* reihe = new QHBoxLayout(feld);
+    reihe->setContentsMargins(0, 0, 0, 0);
     cmdTMAusgleichen = Befehl(QStringLiteral("cmdTMAusgleichen"), QStringLiteral("mit TM ausgleichen"),
                               QStringLiteral("Die Ration nach der maximalen aufnehmbaren Trockenmasse ausgleichen"));
     cmdNDFAusgleichen = Befehl(QStringLiteral("cmdNDFAusgleichen"), QStringLiteral("mit NDF ausgleichen"),
@@ -249,8 +253,8 @@ QWidget* RationTierErstellenFenster::BefehleAufbauen()
     cmdZumErgebnis->hide();
     for (QPushButton* b :
          {cmdTMAusgleichen, cmdNDFAusgleichen, cmdOptimieren, cmdRationLoeschen, cmdDrucken, cmdZumErgebnis})
-        spalte->addWidget(b);
-    spalte->addStretch(1);
+        reihe->addWidget(b);
+    reihe->addStretch(1);
     return feld;
 }
 
@@ -315,31 +319,28 @@ void RationTierErstellenFenster::Laden()
     if (bereich && !sub)
         sub = bereich->addSubWindow(this);
 
-    // The smallest window still shows every command: up to the right edge of
-    // cmdDrucken, one margin and the frame.
+    // The smallest window still shows every command and figure: the
+    // layout's minimum, one margin and the frame.
     ensurePolished();
-    resize(minimumSizeHint());
-    // Hidden widgets lay out their children only when asked to.
     layout()->activate();
-    for (QWidget* teil : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (teil->layout())
-            teil->layout()->activate();
+    resize(minimumSizeHint());
     const int rand = sub ? 2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, sub) : 0;
-    const int rechts = cmdDrucken->mapTo(this, QPoint(cmdDrucken->width(), 0)).x();
-    const double minBreite = (rechts + rand) * TwipsProPixel + 120;
+    const double minBreite = (minimumSizeHint().width() + rand) * TwipsProPixel + 120;
     const QSizeF maximum = BildschirmInTwips(this);
     if (sub)
         sub->setMinimumSize(static_cast<int>(minBreite / TwipsProPixel),
                             static_cast<int>(MinHoeheTwips / TwipsProPixel));
     const bool erstesMal = !PositionGespeichert(RationFensterName());
     FensterPositionLaden(this, bereich, minBreite, maximum.width(), MinHoeheTwips, maximum.height(), false, false);
-    // Opened for the first time, the window takes the height of the work
-    // area, so that the sums and the requirement below the feeds show; the
-    // bottom row stays free for the minimised result window.
+    // Opened for the first time, the window takes the width and the height
+    // of the work area, so that the sums and the requirement below the feeds
+    // show and the names have room; the bottom row stays free for the
+    // minimised result window.
     if (erstesMal && sub && bereich) {
-        const int frei = bereich->viewport()->height() - sub->y() - 2 * fontMetrics().height() - 12;
-        if (frei > sub->height())
-            sub->resize(sub->width(), frei);
+        const QRect flaeche = bereich->viewport()->rect();
+        sub->move(0, 0);
+        sub->resize(std::max(sub->width(), flaeche.width()),
+                    std::max(sub->height(), flaeche.height() - 2 * fontMetrics().height() - 12));
     }
 
     const Tiereingaben eingaben = TiereingabenFuerFenster();
@@ -362,7 +363,6 @@ void RationTierErstellenFenster::SpaltenEinrichten()
     lvwListe->clear();
     lvwListe->setColumnCount(SpaltenAnzahl);
     auto* kopf = new QTreeWidgetItem;
-    const double innen = std::max(0.0, lvwListe->width() * double(TwipsProPixel) - 400) / TwipsProPixel;
     for (int i = 0; i < SpaltenAnzahl; ++i) {
         const RationListenSpalte& s = Spalten[i];
         kopf->setText(i, QString::fromUtf8(s.kopf));
@@ -370,6 +370,16 @@ void RationTierErstellenFenster::SpaltenEinrichten()
         kopf->setTextAlignment(i, (s.rechts ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     }
     lvwListe->setHeaderItem(kopf);
+    SpaltenBreitenSetzen();
+}
+
+void RationTierErstellenFenster::SpaltenBreitenSetzen()
+{
+    const QTreeWidgetItem* kopf = lvwListe->headerItem();
+    if (!kopf || lvwListe->columnCount() != SpaltenAnzahl)
+        return;
+    // The room of a vertical scroll bar stays free for a long ration.
+    const double innen = std::max(0.0, lvwListe->width() * double(TwipsProPixel) - 400) / TwipsProPixel;
     // A header, a four-digit sum with decimals and, for the name, some
     // sixteen letters must fit; the margin is the header's own padding.
     const QFontMetrics kopfMass = lvwListe->header()->fontMetrics();
@@ -392,6 +402,15 @@ void RationTierErstellenFenster::SpaltenEinrichten()
     }
 }
 
+void RationTierErstellenFenster::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    if (lvwListe) {
+        layout()->activate();
+        SpaltenBreitenSetzen();
+    }
+}
+
 void RationTierErstellenFenster::ZeileHinzufuegen(long id, const QStringList& texte)
 {
     auto* zeile = new QTreeWidgetItem;
@@ -404,6 +423,10 @@ void RationTierErstellenFenster::ZeileHinzufuegen(long id, const QStringList& te
             zeile->setTextAlignment(i, Qt::AlignRight | Qt::AlignVCenter);
     }
     zeile->setText(IDSpalte, QString::number(id));
+    // A narrow column cuts a long name; the tip shows it whole.
+    for (int i = 1; i < IDSpalte; ++i)
+        if (!Spalten[i].rechts)
+            zeile->setToolTip(i, zeile->text(i));
     lvwListe->addTopLevelItem(zeile);
 }
 

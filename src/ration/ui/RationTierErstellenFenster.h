@@ -17,6 +17,7 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTabWidget;
 class QTreeWidget;
 
 namespace kelvora {
@@ -35,6 +36,9 @@ public:
     // Removes all columns and lines of lvwListe and sets up its fourteen
     // columns; widths are shares of the list's inner width.
     void SpaltenEinrichten();
+    // The widths again for the list's width now; the window calls it when
+    // it is resized, so that a larger screen gives the names more room.
+    void SpaltenBreitenSetzen();
     // Appends one line: column 0 empty, columns 1 to 12 from texte, the
     // Ration row ID in column 13.
     void ZeileHinzufuegen(long id, const QStringList& texte);
@@ -68,6 +72,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent* e) override;
     void dropEvent(QDropEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     // Building the window (RationTierErstellenFenster.cpp).
@@ -157,6 +162,8 @@ private:
     QPushButton* cmdInVariableUmwandeln = nullptr;
 
     QTreeWidget* lvwListe = nullptr;
+    // The figures of the evaluation, page by page.
+    QTabWidget* tabAuswertung = nullptr;
 
     bool laedt = true;  // the weight list is being filled: no evaluation yet
     // Every figure label as it is shown now: a run that leaves a label alone

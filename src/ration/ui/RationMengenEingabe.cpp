@@ -110,7 +110,11 @@ void RationTierErstellenFenster::MengenEditorOeffnen(long id, double frischMenge
                 anteil = AnteilVorschlag(zeilen, zeile->id);
         }
         txtProzentAnteil->setText(Formatieren(anteil, MengenMaske()));
+        frischGespeichert = frischMenge;
+        anteilGespeichert = anteil;
     }
+    frischGezeigt = txtFrischmasse->text();
+    anteilGezeigt = txtProzentAnteil->text();
     // Whatever the user types next replaces the proposed amount.
     FeldMarkieren(!txtFrischmasse->isHidden() ? txtFrischmasse : txtProzentAnteil);
 }
@@ -213,6 +217,10 @@ void RationTierErstellenFenster::Uebernehmen()
     texte.frischSichtbar = !txtFrischmasse->isHidden();
     texte.anteilSichtbar = !txtProzentAnteil->isHidden();
     texte.fix = FixeMenge->isChecked();
+    texte.frischGezeigt = frischGezeigt;
+    texte.anteilGezeigt = anteilGezeigt;
+    texte.frischGespeichert = frischGespeichert;
+    texte.anteilGespeichert = anteilGespeichert;
 
     MengenEingabe eingabe;
     switch (MengenEingabePruefen(texte, eingabe)) {

@@ -144,6 +144,9 @@ private:
     QCheckBox* FixeMenge = nullptr;
     QPushButton* cmdUebernehmen = nullptr;
     QList<QWidget*> editorTeile;  // labels and boxes shown with the editor
+    // The amount and share as the editor opened with them, shown and stored.
+    QString frischGezeigt, anteilGezeigt;
+    double frischGespeichert = 0, anteilGespeichert = 0;
 
     QComboBox* Gewicht = nullptr;
     QLineEdit* txtMilch = nullptr;

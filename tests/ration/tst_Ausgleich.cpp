@@ -155,6 +155,7 @@ void AusgleichTest::ausgleich_data()
                                                << Mengen{30, 10, 3} << ja << "";
     QTest::newRow("Maximum gleich fixer TM") << Ration{fix, {9002, 7, 60, 0}, {9003, 2, 40, 0}} << 15.0 << 0.0
                                              << Mengen{30, 0, 0} << ja << "";
+    QTest::newRow("leere Ration") << Ration{} << 20.0 << 0.0 << Mengen{} << nein << nicht + "die Ration noch kein";
     QTest::newRow("alle fixiert") << Ration{fix, {9002, 7, 0, 1}} << 20.0 << 0.0 << Mengen{30, 7} << nein << KeinFreies;
     // Above 50 kg fat-corrected milk the intake table has no maximum.
     QTest::newRow("kein Maximum bekannt") << Ration{fix, {9002, 7, 100, 0}} << 0.0 << 0.0 << Mengen{30, 7} << nein

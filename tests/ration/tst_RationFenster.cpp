@@ -1,4 +1,5 @@
 #include "RationFensterHilfe.h"
+#include "feeds/ui/FutterListe.h"
 #include "TestRegister.h"
 #include "frame/FunktionenFuerINI.h"
 #include "grundlagen/Formate.h"
@@ -209,6 +210,11 @@ void RationFensterTest::optimierenUndKosten()
     QVERIFY(kosten > 0);
     QCOMPARE(u->Label("lblFutterkostenAnzeige")->text(), Formatieren(kosten, QStringLiteral("#,##0.00")));
     QCOMPARE(u->Label("lblEinkommenAnzeige")->text(), Formatieren(20 * 0.40 - kosten, QStringLiteral("#,##0.00")));
+
+    // A price changed in the feed editor shows at once.
+    QVERIFY(Ausfuehren(QStringLiteral("UPDATE Futtermittel SET Preis = NULL WHERE ID = ?"), {qlonglong(Getreide)}));
+    ListeAktualisierenAnstossen();
+    QCOMPARE(u->Label("lblFutterkostenAnzeige")->text(), QStringLiteral("unvollständig"));
 }
 
 KELVORA_TEST(RationFensterTest)

@@ -1,6 +1,7 @@
 #include "ration/ui/RationTierErstellenFenster.h"
 
 #include "database/DatenbankRoutinen.h"
+#include "feeds/ui/FutterListe.h"
 #include "feeds/ui/StammdatenTasten.h"
 #include "frame/FensterPosition.h"
 #include "frame/FunktionenFuerINI.h"
@@ -159,6 +160,12 @@ void RationTierErstellenFenster::SteuerelementeAufbauen()
     lvwListe->viewport()->setAcceptDrops(true);
     lvwListe->viewport()->installEventFilter(this);
     connect(lvwListe, &QTreeWidget::itemDoubleClicked, this, [this] { AusListeOeffnen(); });
+    // A price or value saved in the feed editor changes the figures shown
+    // here; while the amount editor is open the take-over evaluates anyway.
+    connect(&FutterAenderungen(), &FutterAenderungsMelder::geaendert, this, [this] {
+        if (!laedt && !frmDetails->isVisible())
+            RationAuswerten();
+    });
     aussen->addWidget(lvwListe, 1);
 
     frmDetails = MengenEditorAufbauen();
@@ -270,6 +277,7 @@ QGroupBox* RationTierErstellenFenster::MengenEditorAufbauen()
     lblFuttermittelAnzeige = new QLabel(rahmen);
     lblFuttermittelAnzeige->setObjectName(QStringLiteral("lblFuttermittelAnzeige"));
     lblFuttermittelAnzeige->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
+    lblFuttermittelAnzeige->setWordWrap(true);
     raster->addWidget(lblFutterIDAnzeige, 0, 0);
     raster->addWidget(lblFuttermittelAnzeige, 0, 1);
     editorTeile = {lblFutterIDAnzeige, lblFuttermittelAnzeige};

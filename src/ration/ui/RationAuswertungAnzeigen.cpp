@@ -108,7 +108,7 @@ QWidget* RationTierErstellenFenster::KennzahlenAufbauen()
              QStringLiteral("FCM zu hoch"));
     // The comparison figures sit where the rows leave room, so that the
     // figures stay as narrow as the limits beside them.
-    Kennzahl(r, 1, 3, QStringLiteral("lblTMKiloMaxAnzeige"), QStringLiteral("kg TM max. old"));
+    Kennzahl(r, 1, 3, QStringLiteral("lblTMKiloMaxAnzeige"), QStringLiteral("kg TM max. geschätzt"));
     KennzahlErklaeren(r, 0, 3,
                       QStringLiteral("Höchstmenge an Trockenmasse, die die Kuh nach der Aufnahmetabelle (Gewicht "
                                      "und fettkorrigierte Milch) fressen kann. Bis zu dieser Menge füllt \"mit TM "

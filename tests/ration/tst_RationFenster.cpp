@@ -205,6 +205,7 @@ void RationFensterTest::optimierenUndKosten()
 
     u->Knopf("cmdOptimieren")->click();
     QVERIFY2(u->ui.meldungen.isEmpty(), qPrintable(u->ui.Texte().join('\n')));
+    QVERIFY(!u->Label("lblOptimierungHinweis")->isHidden());
     // The window evaluated the new amounts: the costs show them.
     const double kosten = ZeileZu(Silage).frischMenge * 0.08 + ZeileZu(Getreide).frischMenge * 0.22;
     QVERIFY(kosten > 0);
@@ -215,6 +216,7 @@ void RationFensterTest::optimierenUndKosten()
     QVERIFY(Ausfuehren(QStringLiteral("UPDATE Futtermittel SET Preis = NULL WHERE ID = ?"), {qlonglong(Getreide)}));
     ListeAktualisierenAnstossen();
     QCOMPARE(u->Label("lblFutterkostenAnzeige")->text(), QStringLiteral("unvollständig"));
+    QVERIFY(u->Label("lblOptimierungHinweis")->isHidden());
 }
 
 KELVORA_TEST(RationFensterTest)

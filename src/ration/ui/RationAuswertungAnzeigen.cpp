@@ -183,6 +183,7 @@ TierEingaben RationTierErstellenFenster::AktuelleTiereingaben()
 void RationTierErstellenFenster::RationAuswerten()
 {
     const TierEingaben tier = AktuelleTiereingaben();
+    lblOptimierungHinweis->hide();
     if (lvwListe->columnCount() != 14)
         SpaltenEinrichten();
     ui().Sanduhr(true);

@@ -42,8 +42,12 @@ void RationTierErstellenFenster::KostenguenstigOptimieren()
 {
     // A few milliseconds: no hourglass, which would also stand over a refusal.
     const OptimierungsErgebnis e = RationOptimieren(AktuelleTiereingaben(), PfadHolen(QStringLiteral("Futter")));
-    if (e == OptimierungsErgebnis::Optimiert)
-        RationAuswerten();
+    if (e != OptimierungsErgebnis::Optimiert)
+        return;
+    RationAuswerten();
+    // Until the ration changes again, the window says what the optimum
+    // does not look at.
+    lblOptimierungHinweis->show();
 }
 
 } // namespace kelvora

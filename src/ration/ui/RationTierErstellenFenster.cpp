@@ -261,6 +261,15 @@ QWidget* RationTierErstellenFenster::BefehleAufbauen()
     for (QPushButton* b :
          {cmdTMAusgleichen, cmdNDFAusgleichen, cmdOptimieren, cmdRationLoeschen, cmdDrucken, cmdZumErgebnis})
         reihe->addWidget(b);
+    lblOptimierungHinweis = new QLabel(
+        QStringLiteral("Kostengünstig optimiert. % UDP ist kein Ziel der Optimierung."), feld);
+    lblOptimierungHinweis->setObjectName(QStringLiteral("lblOptimierungHinweis"));
+    lblOptimierungHinweis->setToolTip(
+        QStringLiteral("Die Optimierung hält Bedarf, Trockenmasse, NDF, ADF, NFC und den Kraftfutter-Anteil ein. Den "
+                       "Anteil des UDP am Rohprotein kennt sie nicht; liegt er außerhalb 35-38 %, wählen Sie "
+                       "Futtermittel mit passendem UDP."));
+    lblOptimierungHinweis->hide();
+    reihe->addWidget(lblOptimierungHinweis);
     reihe->addStretch(1);
     return feld;
 }

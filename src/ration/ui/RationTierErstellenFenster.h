@@ -163,6 +163,7 @@ private:
     QPushButton* DropEreignisAufrufen = nullptr;
     QPushButton* LoeschEreignisAufrufen = nullptr;
     QPushButton* cmdInVariableUmwandeln = nullptr;
+    QLabel* lblOptimierungHinweis = nullptr;  // what the least-cost ration leaves alone
 
     QTreeWidget* lvwListe = nullptr;
     // The figures of the evaluation, page by page.

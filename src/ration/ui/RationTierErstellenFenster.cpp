@@ -588,8 +588,13 @@ bool RationTierErstellenFenster::eventFilter(QObject* objekt, QEvent* ereignis)
         // Leaving the box checks it; a message box or another program taking
         // the focus is no leaving.
         const Qt::FocusReason grund = static_cast<QFocusEvent*>(ereignis)->reason();
-        if (grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason && !programm().programmEndet)
-            TiereingabePruefen(feld);
+        // A new value taken over this way is evaluated like one taken with
+        // Enter, so that the figures shown are those of the cow kept.
+        if (grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason && !programm().programmEndet) {
+            const QString vorher = GuterWert(feld);
+            if (TiereingabePruefen(feld) && GuterWert(feld) != vorher)
+                DrueckenWennBereit(cmdNeuBerechnen);
+        }
         return false;
     }
     if (typ != QEvent::KeyPress && typ != QEvent::KeyRelease)

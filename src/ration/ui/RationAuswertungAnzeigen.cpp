@@ -156,6 +156,10 @@ QWidget* RationTierErstellenFenster::KennzahlenAufbauen()
         auto* meldung = new QLabel(feld);
         meldung->setObjectName(QString::fromLatin1(name));
         meldung->setAlignment(Qt::AlignCenter);
+        // The commands below keep their place whether a message shows or not.
+        QSizePolicy platz = meldung->sizePolicy();
+        platz.setRetainSizeWhenHidden(true);
+        meldung->setSizePolicy(platz);
         meldung->hide();
         r->addWidget(meldung, zeile++, 0, 1, 7);
     }

@@ -3,6 +3,7 @@
 #include "database/DatenbankRoutinen.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "frame/Oberflaeche.h"
+#include "grundlagen/Formate.h"
 #include "ration/GespeicherteWerte.h"
 #include "ration/GfE.h"
 #include "ration/Kennzahlen.h"
@@ -21,13 +22,20 @@ constexpr double NFCMindestGrammJeKgTM = 350;
 constexpr double NFCHoechstGrammJeKgTM = 430;
 constexpr double KraftfutterHoechstAnteil = 0.5;
 
-// The window sums whole grams per feed and checks the figures as shown, so a
-// limit met exactly by the continuous amounts could show as just missed.
-// Each gram limit keeps one gram per ration row away from its bound; the
-// unrounded figures (kg DM, MJ, Ca, P) keep a thousandth, which also keeps the
-// solver's tolerance off the bound.
-constexpr double GrammJeZeile = 1.0;
-constexpr double Feinabstand = 1e-3;
+// The window sums each row's grams rounded to whole grams, from table values
+// taken as whole grams (as the model reads them too), and checks the figures
+// as shown. So a gram figure can show up to half a gram per row below what
+// the amounts give: half a gram per row away from its bound keeps every met
+// limit shown as met, and costs next to nothing. The unrounded figures (kg
+// DM, MJ, Ca, P) keep a thousandth, which also keeps the solver's tolerance
+// off the bound.
+constexpr double GrammJeZeile = 0.5;
+constexpr double KleinerAbstand = 1e-3;
+
+struct Abstand {
+    double gramm = 0;  // gram limits and shares of grams
+    double fein = 0;   // kg, MJ and the minerals
+};
 
 const QString Titel = QStringLiteral("Kostengünstig optimieren");
 
@@ -68,6 +76,16 @@ Beitrag JeKgFM(const OptimierungsFutter& f)
     return b;
 }
 
+// A fixed row as the window sums it: its grams rounded to whole grams.
+Beitrag FesteZeile(const OptimierungsFutter& f)
+{
+    Beitrag b;
+    b.Addieren(JeKgFM(f), f.menge);
+    for (double* gramm : {&b.xp, &b.ndf, &b.adf, &b.nfc, &b.grundfutterNDF})
+        *gramm = static_cast<double>(R(*gramm));
+    return b;
+}
+
 // One limit as a row: the free feeds' coefficients from a linear expression
 // of their contributions; the fixed rows' value of the same expression moves
 // to the bound.
@@ -84,8 +102,10 @@ LPZeile Zeile(const QList<Beitrag>& frei, const Beitrag& fix, Ausdruck ausdruck,
 }
 
 LPZeile GrenzeAlsZeile(Grenze g, const QList<Beitrag>& frei, const Beitrag& fix, const OptimierungsZiele& ziele,
-                       double gramm)
+                       const Abstand& abstand)
 {
+    const double gramm = abstand.gramm;
+    const double Feinabstand = abstand.fein;
     const double inf = LPUnendlich;
     switch (g) {
     case Grenze::TMMindestens:
@@ -318,7 +338,7 @@ QString GrenzeName(Grenze grenze)
 }
 
 OptimierungsLoesung OptimaleMengen(const QList<OptimierungsFutter>& futter, const OptimierungsZiele& ziele,
-                                   const QSet<Grenze>& ohne)
+                                   const QSet<Grenze>& ohne, bool mitAbstand)
 {
     LPProblem problem;
     QList<Beitrag> frei;
@@ -328,14 +348,18 @@ OptimierungsLoesung OptimaleMengen(const QList<OptimierungsFutter>& futter, cons
             frei.append(JeKgFM(f));
             problem.kosten.append(f.preisJeKgFM);
         } else {
-            fix.Addieren(JeKgFM(f), f.menge);
+            fix.Addieren(FesteZeile(f), 1);
         }
     }
-    const double gramm = GrammJeZeile * static_cast<double>(futter.size());
-    for (int i = 0; i <= static_cast<int>(Grenze::Kraftfutter); ++i) {
+    // A fixed row's grams are known as the window rounds them; only the free
+    // rows can round below what the model counts.
+    Abstand abstand;
+    if (mitAbstand)
+        abstand = {GrammJeZeile * static_cast<double>(frei.size()), KleinerAbstand};
+    for (int i = 0; i < GrenzenAnzahl; ++i) {
         const auto g = static_cast<Grenze>(i);
         if (!ohne.contains(g))
-            problem.zeilen.append(GrenzeAlsZeile(g, frei, fix, ziele, gramm));
+            problem.zeilen.append(GrenzeAlsZeile(g, frei, fix, ziele, abstand));
     }
     GfEGrenzenHinzufuegen(problem, futter, ziele, ohne);
 
@@ -410,12 +434,14 @@ QList<OptimierungsFutter> OptimierungsFutterLesen(Verbindung& verbindung, const 
         f.grundfutter = art >= 1 && art <= 5;
         f.preisJeKgFM = zahl(3);
         f.nel = zahl(4);
-        f.xp = zahl(5);
+        // The gram figures as the evaluation takes them: whole grams.
+        auto gramm = [&zahl](int i) { return static_cast<double>(R(zahl(i))); };
+        f.xp = gramm(5);
         f.ca = zahl(6);
         f.p = zahl(7);
-        f.ndf = zahl(8);
-        f.adf = zahl(9);
-        f.nfc = zahl(10);
+        f.ndf = gramm(8);
+        f.adf = gramm(9);
+        f.nfc = gramm(10);
         GfEFutterwerte gfe;
         gfe.xp = f.xp;
         gfe.nel = f.nel;

@@ -82,8 +82,10 @@ struct OptimierungsLoesung {
 };
 
 // Solves the model for the rows in futter, leaving out the limits in ohne.
+// With mitAbstand the limits keep the small distance the window's rounding
+// needs to show every met limit as met; without it the limits are exact.
 OptimierungsLoesung OptimaleMengen(const QList<OptimierungsFutter>& futter, const OptimierungsZiele& ziele,
-                                   const QSet<Grenze>& ohne = {});
+                                   const QSet<Grenze>& ohne = {}, bool mitAbstand = true);
 
 // For a ration without solution: the sentences that say which single limits
 // (or, when none alone, which pairs) would make a ration possible if left

@@ -108,10 +108,10 @@ const QList<RationListenSpalte>& RationListenSpalten()
     static const QList<RationListenSpalte> spalten = {
         { "Zaehler", "", 0, false },
         { "Futterart", "Futterart", 0.10, false },
-        { "Bezeichnung", "Bezeichnung", 0.38, false },
+        { "Bezeichnung", "Bezeichnung", 0.36, false },
         { "Frisch", "Frisch kg", 0.07, true },
         { "TM ", "TM kg", 0.05, true },
-        { "Rohprotein", "Rohprot.kg", 0.05, true },
+        { "Rohprotein", "Rohprot.kg", 0.07, true },
         { "UDP", "UDP g", 0.05, true },
         { "NEL", "NEL MJ", 0.05, true },
         { "NFC", "NFC g", 0.05, true },

@@ -80,6 +80,14 @@ const DBFutter Maisarm{9204, "Silage faserarm", 3, 350, 7, 150, 6, 4, 250, 200, 
 const DBFutter OhnePreis{9205, "Heu ohne Preis", 4, 860, 5.2, 110, 5, 3, 600, 350, 150, QVariant()};
 const DBFutter PreisNull{9206, "Stroh Preis null", 5, 860, 3.5, 40, 3, 1, 780, 480, 60, 0.0};
 const DBFutter OhneTM{9207, "Futter ohne TM", 6, 0, 8, 100, 1, 3, 200, 60, 600, 20.0};
+// A farm's ration: grass and maize silage, hay, two concentrates, a mineral,
+// with table values that are no whole grams.
+const DBFutter GrasB{9211, "Grassilage 1. Schnitt", 2, 352, 6.3, 158.6, 6.2, 3.8, 461.4, 287.5, 221.6, 4.0};
+const DBFutter Mais{9212, "Maissilage", 3, 334, 6.62, 79.5, 2.2, 2.3, 398.5, 231.5, 421.5, 4.6};
+const DBFutter Heu{9213, "Wiesenheu", 4, 862, 5.3, 110.5, 5.1, 2.8, 578.5, 351.5, 170.5, 14.0};
+const DBFutter MLF{9214, "Milchleistungsfutter 18/3", 6, 880, 7.6, 204.5, 9.1, 5.6, 249.5, 121.5, 431.5, 31.0};
+const DBFutter Soja{9215, "Sojaextraktionsschrot 44", 7, 878, 8.6, 508.5, 3.4, 7.1, 151.5, 91.5, 241.5, 46.0};
+const DBFutter MineralB{9216, "Mineralfutter 20/6", 13, 950, 0, 0, 200, 60, 0, 0, 0, 95.0};
 
 bool FutterAnlegen(const DBListe& futter, const Ration& zeilen)
 {
@@ -97,11 +105,14 @@ bool FutterAnlegen(const DBListe& futter, const Ration& zeilen)
 // A cow of 650 kg with 20 kg milk at 4 % fat: FCM 20, 17,88 kg TM max.
 const TierEingaben Kuh{
     .gewicht = 650, .milch = 20, .fett = 4, .monat = 6, .milchpreis = {}, .letzterAusgleich = {}};
+const TierEingaben Hochleistend{
+    .gewicht = 650, .milch = 35, .fett = 4, .monat = 6, .milchpreis = {}, .letzterAusgleich = {}};
 
 } // namespace
 
 Q_DECLARE_METATYPE(Befehl)
 Q_DECLARE_METATYPE(QList<DBFutter>)
+Q_DECLARE_METATYPE(kelvora::TierEingaben)
 
 // The balancings, the optimisation and the commands on the ration as a whole,
 // on table Ration.
@@ -114,6 +125,7 @@ private slots:
     void ganzeRation();
     void bekanntesOptimum_data();
     void bekanntesOptimum();
+    void optimierteRationHaeltAlleGrenzen_data();
     void optimierteRationHaeltAlleGrenzen();
     void ablehnen_data();
     void ablehnen();
@@ -144,6 +156,7 @@ void AusgleichTest::ausgleich_data()
                                                << Mengen{30, 10, 3} << ja << "";
     QTest::newRow("Maximum gleich fixer TM") << Ration{fix, {9002, 7, 60, 0}, {9003, 2, 40, 0}} << 15.0 << 0.0
                                              << Mengen{30, 0, 0} << ja << "";
+    QTest::newRow("leere Ration") << Ration{} << 20.0 << 0.0 << Mengen{} << nein << nicht + "die Ration noch kein";
     QTest::newRow("alle fixiert") << Ration{fix, {9002, 7, 0, 1}} << 20.0 << 0.0 << Mengen{30, 7} << nein << KeinFreies;
     // Above 50 kg fat-corrected milk the intake table has no maximum.
     QTest::newRow("kein Maximum bekannt") << Ration{fix, {9002, 7, 100, 0}} << 0.0 << 0.0 << Mengen{30, 7} << nein
@@ -393,31 +406,85 @@ void AusgleichTest::bekanntesOptimum()
     QVERIFY2(qAbs(ist - wert) <= 1e-3 * wert, qPrintable(QStringLiteral("%1 statt %2").arg(ist).arg(wert)));
 }
 
+void AusgleichTest::optimierteRationHaeltAlleGrenzen_data()
+{
+    QTest::addColumn<DBListe>("futter");
+    QTest::addColumn<Ration>("ration");
+    QTest::addColumn<TierEingaben>("kuh");
+
+    QTest::newRow("Silage, Gerste, Mineral")
+        << DBListe{Gras, Getreide, Mineral} << Ration{{Gras.id, 0, 60, 0}, {Getreide.id, 0, 40, 0}, {Mineral.id, 0, 0, 0}}
+        << Kuh;
+    const DBListe betrieb{GrasB, Mais, Heu, MLF, Soja, MineralB};
+    QTest::newRow("sechs frei, 35 kg Milch")
+        << betrieb
+        << Ration{{GrasB.id, 0, 30, 0}, {Mais.id, 0, 30, 0}, {Heu.id, 0, 10, 0}, {MLF.id, 0, 20, 0},
+                  {Soja.id, 0, 9, 0}, {MineralB.id, 0, 1, 0}}
+        << Hochleistend;
+    QTest::newRow("Heu fest, 35 kg Milch")
+        << betrieb
+        << Ration{{GrasB.id, 0, 40, 0}, {Mais.id, 0, 40, 0}, {Heu.id, 2, 0, 1}, {MLF.id, 0, 15, 0},
+                  {Soja.id, 0, 5, 0}, {MineralB.id, 0.2, 0, 1}}
+        << Hochleistend;
+    // The forage fixed: the few free kilograms of concentrate and mineral
+    // carry every distance to the limits.
+    QTest::newRow("Grundfutter fest")
+        << betrieb
+        << Ration{{GrasB.id, 14, 0, 1}, {Mais.id, 24, 0, 1}, {Heu.id, 1, 0, 1}, {MLF.id, 0, 60, 0},
+                  {Soja.id, 0, 35, 0}, {MineralB.id, 0, 5, 0}}
+        << Hochleistend;
+    QTest::newRow("sechs frei, 20 kg Milch")
+        << betrieb
+        << Ration{{GrasB.id, 0, 30, 0}, {Mais.id, 0, 30, 0}, {Heu.id, 0, 10, 0}, {MLF.id, 0, 20, 0},
+                  {Soja.id, 0, 9, 0}, {MineralB.id, 0, 1, 0}}
+        << Kuh;
+}
+
 void AusgleichTest::optimierteRationHaeltAlleGrenzen()
 {
+    QFETCH(DBListe, futter);
+    QFETCH(Ration, ration);
+    QFETCH(TierEingaben, kuh);
     DatenbankUmgebung u;
     QVERIFY(u.bereit);
-    QVERIFY(FutterAnlegen({Gras, Getreide, Mineral},
-                          {{Gras.id, 0, 60, 0}, {Getreide.id, 0, 40, 0}, {Mineral.id, 0, 0, 0}}));
+    QVERIFY(FutterAnlegen(futter, ration));
 
-    QCOMPARE(RationOptimieren(Kuh, programm().futterDatenbank), OptimierungsErgebnis::Optimiert);
+    // The cost of the exact optimum, without any distance to the limits.
+    QList<OptimierungsFutter> modell;
+    {
+        Verbindung v;
+        QVERIFY(DatenbankOeffnen(v, programm().futterDatenbank));
+        modell = OptimierungsFutterLesen(v, GespeicherteRationPruefen(v).zeilen);
+    }
+    const OptimierungsLoesung exakt = OptimaleMengen(modell, OptimierungsZieleFuer(kuh), {}, false);
+    QVERIFY2(exakt.status == OptimierungsStatus::Optimal,
+             qPrintable(KonfliktBeschreiben(modell, OptimierungsZieleFuer(kuh)).join(QLatin1Char('\n'))));
+
+    QCOMPARE(RationOptimieren(kuh, programm().futterDatenbank), OptimierungsErgebnis::Optimiert);
     QVERIFY2(u.ui.meldungen.isEmpty(), qPrintable(u.ui.Texte().join('\n')));
 
     // Every limit the window colours and the model optimises is green as
     // shown, with the rounding of the display, and nothing is under-supplied.
-    const Auswertung a = RationAuswerten(Kuh, programm().futterDatenbank);
+    const Auswertung a = RationAuswerten(kuh, programm().futterDatenbank);
     for (const char* name : {"lblTMKiloAnzeige", "lblNFCKonzAnzeige", "lblNDFGrammAnzeige", "lblNDFKonzAnzeige",
                              "lblNDFGFKonzAnzeige", "lblADFKonzAnzeige", "lblKraftfutterProzentAnzeige"})
         QVERIFY2(a.AnzeigeNach(QString::fromLatin1(name))->hintergrund == Farbe::Gruen, name);
     QVERIFY(!a.AnzeigeNach(QStringLiteral("lblUnterversorgungRohprotein"))->text.startsWith("Unter"));
     QVERIFY(!a.AnzeigeNach(QStringLiteral("lblUnterversorgungNEL"))->text.startsWith("Unter"));
-    QVERIFY(a.summen.trockenmasse >= 0.95 * 17.875);
+    QVERIFY(a.summen.trockenmasse >= 0.95 * OptimierungsZieleFuer(kuh).tmMaxKg);
     QVERIFY(a.summen.ca >= a.bedarf.ca && a.summen.p >= a.bedarf.p);
-    // The mineral is needed for calcium; shares and kinds stay as they were.
+
+    // The distances cost next to nothing: within half a per cent of the exact optimum.
+    double kosten = 0;
     const QList<GespeicherteZeile> zeilen = RationLesen();
-    QVERIFY(zeilen[2].frischMenge > 0);
-    QCOMPARE(zeilen[0].anteil, 60.0);
-    QCOMPARE(zeilen[2].fixeMenge, 0);
+    for (qsizetype i = 0; i < zeilen.size(); ++i)
+        if (zeilen[i].fixeMenge == 0)
+            kosten += zeilen[i].frischMenge * futter[i].preis.toDouble() / 100;
+    QVERIFY2(kosten <= exakt.kostenFrei * 1.005,
+             qPrintable(QStringLiteral("%1 € statt %2 €").arg(kosten).arg(exakt.kostenFrei)));
+    // Shares and kinds stay as they were.
+    QCOMPARE(zeilen[0].anteil, ration[0].anteil);
+    QCOMPARE(zeilen[0].fixeMenge, ration[0].fixeMenge);
 }
 
 // "nach GfE" refuses a free feed without nXP or RNB by name; a mineral

@@ -283,6 +283,10 @@ void HauptFenster::SymbolleisteAufbauen()
             platz->setVisible(false);
             continue;
         }
+        // Like its menu item, the result button shows once both balancings
+        // have run; the ration window shows it then.
+        if (knopf->objectName() == QLatin1String("Taste10"))
+            platz->setVisible(false);
         const QString fenster = N(t.fenster);
         knopf->setEnabled(static_cast<bool>(FensterFabrikFuer(fenster)));
         connect(knopf, &QToolButton::clicked, this, [this, fenster] { FensterOeffnen(fenster); });

@@ -68,8 +68,15 @@ public:
 
 } // namespace
 
+FutterAenderungsMelder& FutterAenderungen()
+{
+    static FutterAenderungsMelder melder;
+    return melder;
+}
+
 void ListeAktualisierenAnstossen()
 {
+    emit FutterAenderungen().geaendert();
     if (!programm().listeOffen || !offeneListe)
         return;
     if (auto* t = offeneListe->findChild<QTimer*>(QStringLiteral("tmrAktualisieren")))

@@ -171,7 +171,7 @@ void GfEGrenzenHinzufuegen(LPProblem& problem, const QList<OptimierungsFutter>& 
     }
     if (!ohne.contains(Grenze::nXP)) {
         LPZeile z = nxp;
-        z.unten = *ziele.nXPBedarf + Feinabstand - nxpFix;
+        z.unten = *ziele.nXPBedarf + KleinerAbstand - nxpFix;
         problem.zeilen.append(z);
     }
     if (!ohne.contains(Grenze::RNBMindestens)) {
@@ -356,7 +356,8 @@ OptimierungsLoesung OptimaleMengen(const QList<OptimierungsFutter>& futter, cons
     Abstand abstand;
     if (mitAbstand)
         abstand = {GrammJeZeile * static_cast<double>(frei.size()), KleinerAbstand};
-    for (int i = 0; i < GrenzenAnzahl; ++i) {
+    // The German limits follow as rows of their own, only when asked for.
+    for (int i = 0; i <= static_cast<int>(Grenze::Kraftfutter); ++i) {
         const auto g = static_cast<Grenze>(i);
         if (!ohne.contains(g))
             problem.zeilen.append(GrenzeAlsZeile(g, frei, fix, ziele, abstand));

@@ -153,7 +153,12 @@ void RationMengenTest::eingabePruefen()
     QFETCH(QString, meldung);
     TestOberflaeche ui;
     MengenEingabe e;
-    QTEST(MengenEingabePruefen({texte[0], texte[1], texte[2], true, true, fix}, e), "fehler");
+    MengenTexte t;
+    t.frisch = texte[0];
+    t.trocken = texte[1];
+    t.anteil = texte[2];
+    t.fix = fix;
+    QTEST(MengenEingabePruefen(t, e), "fehler");
     QCOMPARE(ui.Texte(), meldung.isEmpty() ? QStringList{} : QStringList{meldung});
     QTEST(e.frischMenge, "frisch");
     QTEST(e.prozentAnteil, "anteil");
@@ -176,7 +181,11 @@ void RationMengenTest::wieAngezeigt()
 {
     QFETCH(QStringList, texte);
     TestOberflaeche ui;
-    MengenTexte t{texte[0], QStringLiteral("5,59"), texte[1], true, true, false};
+    MengenTexte t;
+    t.frisch = texte[0];
+    t.trocken = QStringLiteral("5,59");
+    t.anteil = texte[1];
+    t.fix = false;
     t.frischGezeigt = QStringLiteral("15,98");
     t.anteilGezeigt = QStringLiteral("43,60");
     t.frischGespeichert = 15.9834;

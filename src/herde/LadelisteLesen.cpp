@@ -1,0 +1,124 @@
+// The loading list and the loaded evaluation on the feed database, and the
+// loading order stored back: the database side of Ladeliste.h.
+
+#include "herde/Ladeliste.h"
+
+#include "database/DatenbankRoutinen.h"
+#include "frame/Oberflaeche.h"
+
+#include <QSet>
+
+namespace kelvora {
+
+namespace {
+
+QString NummernText(const QList<int>& nummern)
+{
+    QStringList t;
+    for (int n : nummern)
+        t << QString::number(n);
+    return t.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+bool LadelisteLesen(const QString& pfad, const LadelisteLauf& lauf, LadelisteErgebnis& e)
+{
+    e = LadelisteErgebnis {};
+    auto ablehnen = [&e](const QString& text) {
+        e.abgelehnt = true;
+        MsgBox(text, Knoepfe::OK, Symbol::Ausrufezeichen);
+        return false;
+    };
+    Verbindung v;
+    if (!RationenDatenbankOeffnen(v, pfad))
+        return false;
+    const Lesetransaktion lesen(v);
+    GespeicherteRation r;
+    bool gefunden = false;
+    if (!RationLesen(v, lauf.name, r, gefunden)) {
+        DatenbankFehlerMelden(v, QStringLiteral("Die gespeicherten Rationen können nicht gelesen werden."));
+        return false;
+    }
+    if (!gefunden)
+        return ablehnen(
+            QStringLiteral("Eine gespeicherte Ration ") + Genannt(lauf.name.trimmed()) + QStringLiteral(" gibt es nicht."));
+    if (const QString fehler = GespeicherteRationFehler(r); !fehler.isEmpty())
+        return ablehnen(fehler);
+    // Numbers are checked before any feed value is read: a refusal writes
+    // nothing, not even a completed energy value.
+    if (lauf.geladen) {
+        const NummernPruefung p = NummernPruefen(r.inhalt.size(), lauf.geladen->keys());
+        if (!p.fehlend.isEmpty() || !p.unbekannt.isEmpty()) {
+            e.falscheNummern = true;
+            QStringList teile;
+            if (!p.fehlend.isEmpty())
+                teile << QStringLiteral("Es fehlt die geladene Menge von Nr. ") + NummernText(p.fehlend);
+            if (!p.unbekannt.isEmpty())
+                teile << QStringLiteral("Die Ladeliste hat keine Nr. ") + NummernText(p.unbekannt);
+            return ablehnen(teile.join(QStringLiteral("; "))
+                + QStringLiteral(". Geben Sie jedes Futtermittel der Ladeliste (Nr. 1 bis %1) einmal als NR=KG an.")
+                      .arg(r.inhalt.size()));
+        }
+    }
+    FutterWerteLeser leser(v);
+    const FutterWertFunktion wert = leser.Funktion();
+    if (const QString fehler = LadelisteBerechnen(r, lauf.angaben, wert, e.liste); !fehler.isEmpty())
+        return ablehnen(fehler);
+    if (lauf.geladen) {
+        const int monat = ui().Jetzt().date().month();
+        const RationsBewertung plan = RationBewerten(r, wert, monat);
+        e.bewertung = GeladenBewerten(plan, e.liste, *lauf.geladen, TierAusRation(r, monat), wert);
+    }
+    // Feed rows that could not be read would count as feeds without value.
+    if (v.Beschaedigt()) {
+        DatenbankFehlerMelden(v, QStringLiteral("Die Futtermittel der Ration können nicht gelesen werden."));
+        return false;
+    }
+    return true;
+}
+
+bool ReihungSpeichern(const QString& pfad, const QString& name, const QList<long>& inhaltIDs, bool* abgelehnt)
+{
+    if (abgelehnt)
+        *abgelehnt = false;
+    const QString fehlgeschlagen = QStringLiteral("Die Reihenfolge der Ration ") + Genannt(name.trimmed())
+        + QStringLiteral(" konnte nicht gespeichert werden.");
+    Verbindung v;
+    if (!RationenDatenbankOeffnen(v, pfad))
+        return false;
+    Transaktion t(v);
+    GespeicherteRation r;
+    bool gefunden = false;
+    if (!t.Beginnen() || !RationLesen(v, name, r, gefunden)) {
+        DatenbankFehlerMelden(v, fehlgeschlagen);
+        return false;
+    }
+    QSet<long> gespeichert;
+    for (const InhaltZeile& z : r.inhalt)
+        gespeichert.insert(z.zeile.id);
+    const QSet<long> neu(inhaltIDs.cbegin(), inhaltIDs.cend());
+    // Another window or command may have replaced the ration meanwhile; an
+    // order for rows that are gone is no order.
+    if (!gefunden || neu != gespeichert || neu.size() != inhaltIDs.size()) {
+        if (abgelehnt)
+            *abgelehnt = true;
+        MsgBox(fehlgeschlagen
+                + QStringLiteral(" Die Ration wurde inzwischen geändert oder gelöscht; bitte öffnen Sie die "
+                                 "Ladeliste neu. Nichts wurde verändert."),
+            Knoepfe::OK, Symbol::Ausrufezeichen);
+        return false;
+    }
+    bool ok = AnweisungAusfuehren(v, QStringLiteral("UPDATE Rationen SET GeaendertAm = ? WHERE ID = ?"),
+        { ui().Jetzt().toString(Qt::ISODate), qlonglong(r.id) });
+    for (qsizetype i = 0; ok && i < inhaltIDs.size(); ++i)
+        ok = AnweisungAusfuehren(v, QStringLiteral("UPDATE RationenInhalt SET Reihung = ? WHERE ID = ? AND RationID = ?"),
+            { qlonglong(i + 1), qlonglong(inhaltIDs[i]), qlonglong(r.id) });
+    if (!ok || !t.Bestaetigen()) {
+        DatenbankFehlerMelden(v, fehlgeschlagen);
+        return false;
+    }
+    return true;
+}
+
+} // namespace kelvora

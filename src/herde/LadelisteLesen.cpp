@@ -56,7 +56,7 @@ bool LadelisteLesen(const QString& pfad, const LadelisteLauf& lauf, LadelisteErg
                 teile << QStringLiteral("Es fehlt die geladene Menge von Nr. ") + NummernText(p.fehlend);
             if (!p.unbekannt.isEmpty())
                 teile << QStringLiteral("Die Ladeliste hat keine Nr. ") + NummernText(p.unbekannt);
-            return ablehnen(teile.join(QStringLiteral("; "))
+            return ablehnen(teile.join(QStringLiteral(". "))
                 + QStringLiteral(". Geben Sie jedes Futtermittel der Ladeliste (Nr. 1 bis %1) einmal als NR=KG an.")
                       .arg(r.inhalt.size()));
         }

@@ -122,7 +122,7 @@ void LadelisteTest::befehle_data()
         << QStringList { "ladeliste", "Hochleistung", "--pdf", "<ordner>/FUTTER.MDB" } << "" << 1 << "" << "Futter";
     QTest::newRow("geladen: fehlende und unbekannte Nummern")
         << QStringList { "geladen", "Hochleistung", "1=1200", "2=890", "9=3" } << "" << 2 << ""
-        << "Es fehlt die geladene Menge von Nr. 3, 4, 5; Die Ladeliste hat keine Nr. 9.";
+        << "Es fehlt die geladene Menge von Nr. 3, 4, 5. Die Ladeliste hat keine Nr. 9.";
     QTest::newRow("geladen: Nummer doppelt") << QStringList { "geladen", "Hochleistung", "1=1200", "1=3" } << "" << 2
                                              << "" << "Die Nr. 1 ist zweimal angegeben.";
     QTest::newRow("geladen: kein NR=KG") << QStringList { "geladen", "Hochleistung", "1:1200" } << "" << 2 << ""

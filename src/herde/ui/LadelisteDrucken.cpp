@@ -49,7 +49,7 @@ bool LadelisteDrucken(QPagedPaintDevice& geraet, const Ladeliste& l, const QDate
         punkte -= 1;
     const double zeile = d.Zeilenhoehe(punkte) * 1.25;
     const double breite = g.rechts - g.links;
-    const Spalten s { g.links, g.links + breite * 0.09, g.links + breite * 0.58, g.links + breite * 0.79, g.rechts };
+    const Spalten s { g.links, g.links + breite * 0.09, g.links + breite * 0.66, g.links + breite * 0.83, g.rechts };
     auto kopf = [&](double y0) {
         d.TextDrucken(s.nr, y0, QStringLiteral("Nr"), DruckAusrichtung::Links, punkte, true, false, s.name - s.nr);
         d.TextDrucken(s.name, y0, QStringLiteral("Futtermittel"), DruckAusrichtung::Links, punkte, true, false,

@@ -155,6 +155,7 @@ struct LadelisteLauf {
 };
 struct LadelisteErgebnis {
     Ladeliste liste;
+    RationsBewertung plan; // the stored ration as the ration window shows it
     GeladenBewertung bewertung; // only with geladen
     bool abgelehnt = false;
     bool falscheNummern = false;

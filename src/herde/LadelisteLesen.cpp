@@ -65,11 +65,10 @@ bool LadelisteLesen(const QString& pfad, const LadelisteLauf& lauf, LadelisteErg
     const FutterWertFunktion wert = leser.Funktion();
     if (const QString fehler = LadelisteBerechnen(r, lauf.angaben, wert, e.liste); !fehler.isEmpty())
         return ablehnen(fehler);
-    if (lauf.geladen) {
-        const int monat = ui().Jetzt().date().month();
-        const RationsBewertung plan = RationBewerten(r, wert, monat);
-        e.bewertung = GeladenBewerten(plan, e.liste, *lauf.geladen, TierAusRation(r, monat), wert);
-    }
+    const int monat = ui().Jetzt().date().month();
+    e.plan = RationBewerten(r, wert, monat);
+    if (lauf.geladen)
+        e.bewertung = GeladenBewerten(e.plan, e.liste, *lauf.geladen, TierAusRation(r, monat), wert);
     // Feed rows that could not be read would count as feeds without value.
     if (v.Beschaedigt()) {
         DatenbankFehlerMelden(v, QStringLiteral("Die Futtermittel der Ration können nicht gelesen werden."));

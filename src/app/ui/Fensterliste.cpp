@@ -6,6 +6,7 @@
 #include "feeds/ui/FutterListe.h"
 #include "feeds/ui/StammdatenFenster2.h"
 #include "guide/ui/WieFangeIchAnFenster.h"
+#include "herde/ui/LadelisteFenster.h"
 #include "internet/ui/Informationsfenster.h"
 #include "internet/ui/UpdateInstallationsFenster.h"
 #include "ration/ui/ErgebnisFenster.h"
@@ -30,6 +31,11 @@ QHash<QString, FensterFabrik> AlleFenster()
     });
     f.insert(QStringLiteral("wdwFuttermittel"), [](HauptFenster* h) -> QWidget* { return new FutterListe(h); });
     f.insert(QStringLiteral("RationTierErstellenFenster"), [](HauptFenster* h) -> QWidget* { return new RationTierErstellenFenster(h); });
+    f.insert(QStringLiteral("LadelisteFenster"), [](HauptFenster* h) -> QWidget* {
+        auto* w = new LadelisteFenster(h);
+        w->Laden();
+        return w;
+    });
     f.insert(QStringLiteral("ErgebnisFenster"), [](HauptFenster* h) -> QWidget* { return new ErgebnisFenster(h); });
     f.insert(QStringLiteral("StammdatenFenster2"), [](HauptFenster* h) { return new StammdatenFenster2(h); });
     f.insert(QStringLiteral("Informationsfenster"), [](HauptFenster* h) -> QWidget* {

@@ -46,6 +46,7 @@ constexpr FensterEintrag FensterAktionen[] = {
     {"DFutterB", "StammdatenFenster2"},
     {"DRatEval", "RationTierErstellenFenster"},
     {"DErgebnisA", "ErgebnisFenster"},
+    {"DLadeliste", "LadelisteFenster"},
     {"IWieFAIAn", "WieFangeIchAnFenster"},
     {"HilfeProgA", "Informationsfenster"},
 };
@@ -136,6 +137,7 @@ void HauptFenster::MenueAufbauen()
     Eintrag(daten, N("DMischungA"), QStringLiteral("Mischung erstellen"));
     Eintrag(daten, N("DRatEval"), QStringLiteral("Ration e&valuieren"));
     Eintrag(daten, N("DErgebnisA"), QStringLiteral("Ergebnis anzeigen"));
+    Eintrag(daten, N("DLadeliste"), QStringLiteral("Ladeliste &Mischwagen"));
     Trenner(daten, N("xyLeer02"));
     Eintrag(daten, N("DatenAufDisk"), QStringLiteral("&Daten auf Diskette"));
     Eintrag(daten, N("DatenVonDisk"), QStringLiteral("Daten &von Diskette"));

@@ -6,8 +6,11 @@
 #include "grundlagen/Formate.h"
 #include "herde/Ladeliste.h"
 #include "herde/Versorgungsbalken.h"
+#include "herde/ui/LadelisteFenster.h"
+#include "herde/ui/VersorgungsDiagramm.h"
 #include "ration/RationAuswerten.h"
 
+#include <QTableWidget>
 #include <QTest>
 
 using namespace kelvora;
@@ -55,6 +58,7 @@ private slots:
     void reihung();
     void versorgung_data();
     void versorgung();
+    void fenster();
 };
 
 void LadelisteTest::befehle_data()
@@ -299,6 +303,42 @@ void LadelisteTest::versorgung()
     for (const Versorgungsbalken& v : balken)
         gefunden << v.farbe;
     QCOMPARE(gefunden, farben);
+}
+
+// What the user typed as loaded stays with its feed when the order changes,
+// and the chart draws plan and loaded from the evaluations.
+void LadelisteTest::fenster()
+{
+    HerdenUmgebung u;
+    QVERIFY(u.bereit);
+    QVERIFY(GruppeAnlegen(u));
+    LadelisteFenster f;
+    f.Laden("Hochleistung");
+    auto* tabelle = f.findChild<QTableWidget*>("tblLadeliste");
+    QVERIFY(tabelle);
+    QCOMPARE(tabelle->rowCount(), 5);
+    const QStringList geladen { "1236", "890", "173", "109", "0" };
+    for (int i = 0; i < geladen.size(); ++i)
+        tabelle->item(i, 5)->setText(geladen[i]);
+    QCOMPARE(f.Ergebnis().bewertung.zeilen.size(), 5);
+    tabelle->selectRow(4);
+    f.Verschieben(-1);
+    const QList<GeladenZeile>& z = f.Ergebnis().bewertung.zeilen;
+    QCOMPARE(z[3].name, "Mineral Test");
+    QCOMPARE(*z[3].abweichungProzent, -100.0);
+    QCOMPARE(*z[4].abweichungProzent, 0.0);
+    QCOMPARE(tabelle->item(3, 5)->text(), "0");
+
+    const QList<DiagrammBalken>& balken = f.findChild<VersorgungsDiagramm*>()->Balken();
+    const QList<Versorgungsbalken> plan = VersorgungsbalkenAus(f.Ergebnis().plan.auswertung);
+    const QList<Versorgungsbalken> ist = VersorgungsbalkenAus(f.Ergebnis().bewertung.geladen);
+    QCOMPARE(balken.size(), 12);
+    for (int i = 0; i < 6; ++i) {
+        QCOMPARE(balken[2 * i].prozent, *plan[i].prozent);
+        QCOMPARE(balken[2 * i + 1].prozent, *ist[i].prozent);
+        QCOMPARE(balken[2 * i + 1].farbe, ist[i].farbe);
+    }
+    QVERIFY(balken[1].beschriftung.startsWith("NEL geladen "));
 }
 
 KELVORA_TEST(LadelisteTest)

@@ -145,6 +145,9 @@ QString LadelisteBerechnen(
     liste.tiere = angaben.tiere.value_or(ration.tiere);
     liste.reserve = angaben.reserve.value_or(ration.reserve);
     liste.schritt = angaben.schritt;
+    if (liste.tiere <= 0 && angaben.tiere)
+        return QStringLiteral("Für 0 Tiere gibt es keine Ladeliste. Bitte geben Sie bei --tiere die Zahl der Kühe "
+                              "der Gruppe an.");
     if (liste.tiere <= 0)
         return QStringLiteral("Die Ration ") + Genannt(ration.name)
             + QStringLiteral(" hat keine Tiere. Eine Ladeliste braucht die Zahl der Kühe der Gruppe: Speichern "

@@ -8,6 +8,9 @@
 #include "herde/ui/LadelisteDrucken.h"
 #include "herde/ui/VersorgungsDiagramm.h"
 #include "printing/ui/DruckVorschau.h"
+#include "ration/RationMengen.h"
+#include "ration/RationTiereingaben.h"
+#include "ration/ui/RationBerichtDrucken.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -114,6 +117,9 @@ void LadelisteFenster::Aufbauen()
     QPushButton* runter = knopf("cmdNachUnten", QStringLiteral("Nach &unten"));
     runter->setToolTip(QStringLiteral("Strg+↓"));
     QPushButton* drucken = knopf("cmdDrucken", QStringLiteral("Dr&ucken …"));
+    QPushButton* geladenDrucken = knopf("cmdGeladenDrucken", QStringLiteral("&Geladenes drucken …"));
+    connect(geladenDrucken, &QPushButton::clicked, this, &LadelisteFenster::GeladenesDrucken);
+    oben->addWidget(geladenDrucken, 0, 7);
     connect(hoch, &QPushButton::clicked, this, [this] { Verschieben(-1); });
     connect(runter, &QPushButton::clicked, this, [this] { Verschieben(1); });
     connect(drucken, &QPushButton::clicked, this, &LadelisteFenster::Drucken);
@@ -358,6 +364,26 @@ void LadelisteFenster::Verschieben(int richtung)
     }
     if (Neu())
         tabelle->selectRow(nach);
+}
+
+void LadelisteFenster::GeladenesDrucken()
+{
+    const Auswertung& a = ergebnis.bewertung.geladen;
+    if (ergebnis.bewertung.zeilen.isEmpty() || a.abgebrochen) {
+        MsgBox(QStringLiteral("Tragen Sie zuerst unter „geladen kg“ für jedes Futtermittel ein, was in einer Ladung "
+                              "war."),
+            Knoepfe::OK, Symbol::Information);
+        return;
+    }
+    // The ration the cows really got, in the ration report's form: list and
+    // overview with every light, under the ration's own animal inputs.
+    const GespeicherteRation& r = ergebnis.plan.ration;
+    const BerichtTier tier { Gewichtsklassen()[GewichtsklasseIndex(r.gewicht)].text, Formatieren(r.milch, MilchMaske()),
+        Formatieren(r.fett, QStringLiteral("#0.00")), BerichtMilchpreis(r.milchpreis) };
+    const RationBericht bericht = RationBerichtErstellen(RationListeZumDruck(a.zeilen), tier, a.anzeigen, std::nullopt);
+    DruckvorschauZeigen(this, QStringLiteral("Geladene Ration drucken"),
+        QStringLiteral("Geladen ") + LadelisteDateiname(ergebnis.liste, ui().Jetzt().date()).mid(10), true,
+        [&bericht](QPagedPaintDevice& geraet) { return RationBerichtDrucken(geraet, bericht); });
 }
 
 void LadelisteFenster::Drucken()

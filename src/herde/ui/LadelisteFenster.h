@@ -34,6 +34,8 @@ public:
     // new order.
     void Verschieben(int richtung);
     void Drucken();
+    // The evaluation of what was loaded as the ration report prints it.
+    void GeladenesDrucken();
 
     const LadelisteErgebnis& Ergebnis() const { return ergebnis; }
 

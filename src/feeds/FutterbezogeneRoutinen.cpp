@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 
 namespace kelvora {
 
@@ -215,6 +216,9 @@ struct FutterLeser::Intern {
     std::map<QString, std::unique_ptr<QSqlQuery>> abfragen;
     // Type names by (type ID, which), misses included.
     QHash<QPair<int, int>, QString> artNamen;
+    // Rows read ahead by VieleWerte: their columns and the fields by feed.
+    QStringList vorSpalten;
+    QHash<long, QVariantList> vorgelesen;
 
     QString ArtName(int art, int welche)
     {
@@ -289,8 +293,18 @@ QList<QVariant> FutterLeser::Werte(long futterID, const QList<int>& codes)
         }
     }
     QVariantList felder;
-    if (!d->ZeileLesen(futterID, spalten, felder))
+    const auto vorher = d->vorgelesen.constFind(futterID);
+    if (vorher != d->vorgelesen.constEnd() && std::all_of(spalten.cbegin(), spalten.cend(), [this](const QString& s) {
+            return d->vorSpalten.contains(s);
+        })) {
+        // The read ahead serves this one read: a later read sees what the
+        // completion below wrote.
+        spalten = d->vorSpalten;
+        felder = *vorher;
+        d->vorgelesen.erase(vorher);
+    } else if (!d->ZeileLesen(futterID, spalten, felder)) {
         return werte;
+    }
 
     static const QString tabelle = QStringLiteral("Futtermittel");
     auto feld = [&](const QString& spalte, const char* typ) {
@@ -386,6 +400,55 @@ QList<QVariant> FutterLeser::Werte(long futterID, const QList<int>& codes)
     for (qsizetype i = 0; i < codes.size(); ++i)
         werte[i] = einWert(codes.at(i));
     return werte;
+}
+
+QHash<long, QList<QVariant>> FutterLeser::VieleWerte(const QList<long>& futterIDs, const QList<int>& codes)
+{
+    QStringList spalten = ErgaenzungsSpalten();
+    for (int code : codes)
+        for (const QString& s : SpaltenFuer(code))
+            if (!spalten.contains(s))
+                spalten << s;
+    d->vorSpalten = spalten;
+    d->vorgelesen.clear();
+    QString auswahl = QStringLiteral("SELECT ID");
+    for (const QString& s : spalten)
+        auswahl += QStringLiteral(", ") + SqlName(s);
+    auswahl += QStringLiteral(" FROM Futtermittel WHERE ID IN (");
+    // Bound parameters per statement stay far below SQLite's limit.
+    constexpr qsizetype Block = 500;
+    for (qsizetype anfang = 0; anfang < futterIDs.size(); anfang += Block) {
+        const QList<long> teil = futterIDs.mid(anfang, Block);
+        QVariantList werte;
+        for (long id : teil)
+            werte << QVariant::fromValue<qlonglong>(id);
+        QSqlQuery q;
+        if (!AbfrageOeffnen(d->verbindung, q,
+                auswahl + QStringLiteral("?") + QStringLiteral(", ?").repeated(teil.size() - 1) + QLatin1Char(')'),
+                werte))
+            break;
+        while (q.next()) {
+            QVariantList felder;
+            for (int i = 0; i < spalten.size(); ++i)
+                felder << q.value(i + 1);
+            d->vorgelesen.insert(static_cast<long>(q.value(0).toLongLong()), felder);
+        }
+    }
+    // The completions of all feeds go to disk together, not one write each.
+    std::optional<Transaktion> eigene;
+    if (!d->verbindung.HaeltLeseSperre()) {
+        eigene.emplace(d->verbindung);
+        if (!eigene->LesenBeginnen())
+            eigene.reset();
+    }
+    QHash<long, QList<QVariant>> ergebnis;
+    for (long id : futterIDs)
+        if (d->vorgelesen.contains(id) && !ergebnis.contains(id))
+            ergebnis.insert(id, Werte(id, codes));
+    d->vorgelesen.clear();
+    if (eigene && !eigene->Bestaetigen())
+        ProtokollSchreiben(QStringLiteral("Ergänzte Werte nicht gespeichert: ") + d->verbindung.Pfad(), 4);
+    return ergebnis;
 }
 
 QList<QVariant> FutterWerte(Verbindung& verbindung, long futterID, const QList<int>& codes)

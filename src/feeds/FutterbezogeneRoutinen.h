@@ -4,6 +4,7 @@
 // its usage check. Logic only; the combo-box filling lives in
 // feeds/ui/FutterArtenListeFuellen.h.
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -76,6 +77,13 @@ public:
 
     // As FutterWerte.
     QList<QVariant> Werte(long futterID, const QList<int>& codes);
+
+    // The same for many feeds at once: their rows are read in one query
+    // (instead of one per feed), and the values completed on the way are
+    // written in one transaction, unless the caller's read transaction holds
+    // the connection (then its commit keeps them). A feed that does not
+    // exist is missing from the result.
+    QHash<long, QList<QVariant>> VieleWerte(const QList<long>& futterIDs, const QList<int>& codes);
 
 private:
     struct Intern;

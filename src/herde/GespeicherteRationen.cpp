@@ -20,10 +20,10 @@ namespace {
 const QString RationenSpalten
     = QStringLiteral("ID, Name, Tiere, Gewicht, Milch, Fett, Milchpreis, Reserve, Bemerkung, AngelegtAm, GeaendertAm");
 
-GespeicherteRation KopfAus(const QSqlQuery& q)
+BenannteRation KopfAus(const QSqlQuery& q)
 {
     static const QString tabelle = QStringLiteral("Rationen");
-    GespeicherteRation r;
+    BenannteRation r;
     r.id = NullFilter(q.value(0), "Long").toLongLong();
     auto feld = [&](int i, const char* typ) {
         const NullFilterStelle stelle(tabelle, q.record().fieldName(i), r.id);
@@ -45,10 +45,10 @@ GespeicherteRation KopfAus(const QSqlQuery& q)
 }
 
 // The rows of the rations given (all of them when alle), into their inhalt.
-bool InhaltLesen(Verbindung& v, QList<GespeicherteRation>& rationen, bool alle)
+bool InhaltLesen(Verbindung& v, QList<BenannteRation>& rationen, bool alle)
 {
-    QHash<long, GespeicherteRation*> nachID;
-    for (GespeicherteRation& r : rationen) {
+    QHash<long, BenannteRation*> nachID;
+    for (BenannteRation& r : rationen) {
         r.inhalt.clear();
         nachID.insert(r.id, &r);
     }
@@ -63,7 +63,7 @@ bool InhaltLesen(Verbindung& v, QList<GespeicherteRation>& rationen, bool alle)
     if (!AbfrageOeffnen(v, q, sql + QStringLiteral(" ORDER BY RationID, FutterID, ID"), werte))
         return false;
     while (q.next()) {
-        GespeicherteRation* r = nachID.value(NullFilter(q.value(6), "Long").toLongLong());
+        BenannteRation* r = nachID.value(NullFilter(q.value(6), "Long").toLongLong());
         if (!r)
             continue;
         InhaltZeile z;
@@ -93,7 +93,7 @@ const Eingabegrenze& ReserveGrenze()
     return g;
 }
 
-QList<RationZeile> GespeicherteRation::Zeilen() const
+QList<RationZeile> BenannteRation::Zeilen() const
 {
     QList<RationZeile> zeilen;
     for (const InhaltZeile& z : inhalt)
@@ -101,12 +101,22 @@ QList<RationZeile> GespeicherteRation::Zeilen() const
     return zeilen;
 }
 
-QList<InhaltZeile> GespeicherteRation::NachReihung() const
+QList<InhaltZeile> BenannteRation::NachReihung() const
 {
     QList<InhaltZeile> zeilen = inhalt;
     std::stable_sort(
         zeilen.begin(), zeilen.end(), [](const InhaltZeile& a, const InhaltZeile& b) { return a.reihung < b.reihung; });
     return zeilen;
+}
+
+QList<long> FutterNummern(const QList<BenannteRation>& rationen)
+{
+    QList<long> nummern;
+    for (const BenannteRation& r : rationen)
+        for (const InhaltZeile& z : r.inhalt)
+            if (!nummern.contains(z.zeile.futterID))
+                nummern << z.zeile.futterID;
+    return nummern;
 }
 
 QString Genannt(const QString& name)
@@ -139,18 +149,13 @@ bool GleicherName(const QString& a, const QString& b)
     return a.trimmed().toCaseFolded() == b.trimmed().toCaseFolded();
 }
 
-Lesetransaktion::Lesetransaktion(Verbindung& verbindung)
-    : v(verbindung)
+bool Lesend(Verbindung& v, const std::function<bool()>& lesen)
 {
-    // Without it every read still works on its own.
-    offen = AnweisungAusfuehren(v, QStringLiteral("BEGIN"));
-}
-
-Lesetransaktion::~Lesetransaktion()
-{
-    if (offen && !AnweisungAusfuehren(v, QStringLiteral("COMMIT"))
-        && !AnweisungAusfuehren(v, QStringLiteral("ROLLBACK")))
-        FehlerProtokollieren(QStringLiteral("Lesetransaktion nicht beendet: ") + v.Pfad());
+    Transaktion t(v);
+    const bool ok = t.LesenBeginnen() && lesen();
+    if (ok && !t.Bestaetigen())
+        ProtokollSchreiben(QStringLiteral("Ergänzte Energiewerte nicht gespeichert: ") + v.Pfad(), 4);
+    return ok;
 }
 
 bool RationenDatenbankOeffnen(Verbindung& v, const QString& pfad)
@@ -163,7 +168,7 @@ bool RationenDatenbankOeffnen(Verbindung& v, const QString& pfad)
     return false;
 }
 
-bool RationenLesen(Verbindung& v, QList<GespeicherteRation>& rationen, bool mitInhalt)
+bool RationenLesen(Verbindung& v, QList<BenannteRation>& rationen, bool mitInhalt)
 {
     rationen.clear();
     QSqlQuery q;
@@ -176,25 +181,25 @@ bool RationenLesen(Verbindung& v, QList<GespeicherteRation>& rationen, bool mitI
         rationen.clear();
         return false;
     }
-    std::sort(rationen.begin(), rationen.end(), [](const GespeicherteRation& a, const GespeicherteRation& b) {
+    std::sort(rationen.begin(), rationen.end(), [](const BenannteRation& a, const BenannteRation& b) {
         const int c = a.name.compare(b.name, Qt::CaseInsensitive);
         return c != 0 ? c < 0 : a.id < b.id;
     });
     return !mitInhalt || InhaltLesen(v, rationen, true);
 }
 
-bool RationLesen(Verbindung& v, const QString& name, GespeicherteRation& ration, bool& gefunden)
+bool RationLesen(Verbindung& v, const QString& name, BenannteRation& ration, bool& gefunden)
 {
     gefunden = false;
-    QList<GespeicherteRation> alle;
+    QList<BenannteRation> alle;
     if (!RationenLesen(v, alle))
         return false;
     // Found here rather than in SQL: COLLATE NOCASE folds only A to Z.
     const auto it = std::find_if(
-        alle.cbegin(), alle.cend(), [&name](const GespeicherteRation& r) { return GleicherName(r.name, name); });
+        alle.cbegin(), alle.cend(), [&name](const BenannteRation& r) { return GleicherName(r.name, name); });
     if (it == alle.cend())
         return true;
-    QList<GespeicherteRation> eine { *it };
+    QList<BenannteRation> eine { *it };
     if (!InhaltLesen(v, eine, false))
         return false;
     ration = eine.first();
@@ -202,7 +207,7 @@ bool RationLesen(Verbindung& v, const QString& name, GespeicherteRation& ration,
     return true;
 }
 
-QString GespeicherteRationFehler(const GespeicherteRation& r)
+QString GespeicherteRationFehler(const BenannteRation& r)
 {
     const QString kopf = QStringLiteral("Die gespeicherte Ration ") + Genannt(r.name)
         + QStringLiteral(" lässt sich nicht verwenden: ");
@@ -222,7 +227,7 @@ QString GespeicherteRationFehler(const GespeicherteRation& r)
     return QString();
 }
 
-TierEingaben TierAusRation(const GespeicherteRation& r, int monat)
+TierEingaben TierAusRation(const BenannteRation& r, int monat)
 {
     TierEingaben t;
     t.gewicht = r.gewicht;

@@ -13,6 +13,7 @@
 #include <QList>
 #include <QString>
 #include <QVariantList>
+#include <functional>
 #include <optional>
 
 namespace kelvora {
@@ -36,7 +37,7 @@ struct InhaltZeile {
     QVariantList roh;
 };
 
-struct GespeicherteRation {
+struct BenannteRation {
     long id = 0;
     QString name;
     long tiere = 0;
@@ -71,40 +72,35 @@ bool GleicherName(const QString& a, const QString& b);
 // reason told) when either fails.
 [[nodiscard]] bool RationenDatenbankOeffnen(Verbindung& verbindung, const QString& pfad);
 
-// Several reads as one snapshot: no other program's write lands between
-// the ration's head and its rows, and SQLite takes its lock once rather
-// than once per statement (a comparison reads a hundred feeds). A value the
-// reads complete in the feed table (energy) is committed at the end.
-class Lesetransaktion {
-public:
-    explicit Lesetransaktion(Verbindung& verbindung);
-    ~Lesetransaktion();
-    Lesetransaktion(const Lesetransaktion&) = delete;
-    Lesetransaktion& operator=(const Lesetransaktion&) = delete;
-
-private:
-    Verbindung& v;
-    bool offen = false;
-};
+// Runs lesen (reads, and the evaluation on what it read) in one read
+// transaction, so that every read sees one state of the database; a value
+// the reads completed in the feed table (energy) is kept by the commit.
+// The transaction ends before the caller shows any message, which must not
+// keep other windows and commands out. False when the transaction could
+// not begin or lesen failed (the connection holds the error).
+[[nodiscard]] bool Lesend(Verbindung& verbindung, const std::function<bool()>& lesen);
 
 // Every stored ration, sorted by name regardless of letter case; with
 // mitInhalt their rows as well (read in one go). False when the tables
 // cannot be read.
-[[nodiscard]] bool RationenLesen(Verbindung& verbindung, QList<GespeicherteRation>& rationen, bool mitInhalt = false);
+[[nodiscard]] bool RationenLesen(Verbindung& verbindung, QList<BenannteRation>& rationen, bool mitInhalt = false);
 
 // The ration of that name, rows included: gefunden is false for an unknown
 // name. False when the tables cannot be read.
-[[nodiscard]] bool RationLesen(Verbindung& verbindung, const QString& name, GespeicherteRation& ration, bool& gefunden);
+[[nodiscard]] bool RationLesen(Verbindung& verbindung, const QString& name, BenannteRation& ration, bool& gefunden);
 
 // Empty when the stored inputs can be used (weight class, milk, fat, milk
 // price, head count and reserve inside the limits the program enters);
 // otherwise a German message naming the ration and the field. A row written
 // by another program is not silently evaluated as something else.
-QString GespeicherteRationFehler(const GespeicherteRation& ration);
+QString GespeicherteRationFehler(const BenannteRation& ration);
 
 // The animal inputs of a stored ration, as the evaluation takes them; monat
 // is the calendar month of the intake estimate.
-TierEingaben TierAusRation(const GespeicherteRation& ration, int monat);
+TierEingaben TierAusRation(const BenannteRation& ration, int monat);
+
+// The feeds the rations name, each once: what FutterWerteLeser reads ahead.
+QList<long> FutterNummern(const QList<BenannteRation>& rationen);
 
 // "„Hochleistung“": a name as messages quote it.
 QString Genannt(const QString& name);

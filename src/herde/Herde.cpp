@@ -48,14 +48,19 @@ template <class T> void NachName(QList<T>& liste, long T::*schluessel)
 
 } // namespace
 
+QString Zahl2(double wert)
+{
+    return Formatieren(wert, QStringLiteral("#,##0.00"));
+}
+
 QString BetragText(const Betrag& betrag)
 {
     if (betrag.unvollstaendig)
         return QStringLiteral("unvollständig");
-    return betrag.wert ? Formatieren(*betrag.wert, QStringLiteral("#,##0.00")) : QString();
+    return betrag.wert ? Zahl2(*betrag.wert) : QString();
 }
 
-Herde HerdeAus(const QList<GespeicherteRation>& rationen, const FutterWertFunktion& wert)
+Herde HerdeAus(const QList<BenannteRation>& rationen, const FutterWertFunktion& wert)
 {
     Herde h;
     QHash<long, qsizetype> futterPlatz;
@@ -64,7 +69,7 @@ Herde HerdeAus(const QList<GespeicherteRation>& rationen, const FutterWertFunkti
     h.kosten.wert = 0;
     h.einkommen.wert = 0;
     h.futterEuro.wert = 0;
-    for (const GespeicherteRation& r : rationen) {
+    for (const BenannteRation& r : rationen) {
         if (r.tiere <= 0)
             continue;
         const double tiere = static_cast<double>(r.tiere);
@@ -131,22 +136,31 @@ bool HerdeBerechnen(const QString& pfad, Herde& herde, bool* abgelehnt)
     Verbindung v;
     if (!RationenDatenbankOeffnen(v, pfad))
         return false;
-    const Lesetransaktion lesen(v);
-    QList<GespeicherteRation> rationen;
-    if (!RationenLesen(v, rationen, true)) {
+    QString ablehnung;
+    const bool gelesen = Lesend(v, [&] {
+        QList<BenannteRation> rationen;
+        if (!RationenLesen(v, rationen, true))
+            return false;
+        for (const BenannteRation& r : std::as_const(rationen)) {
+            ablehnung = GespeicherteRationFehler(r);
+            if (!ablehnung.isEmpty())
+                return true;
+        }
+        FutterWerteLeser leser(v);
+        leser.Vorlesen(FutterNummern(rationen));
+        herde = HerdeAus(rationen, leser.Funktion());
+        return true;
+    });
+    if (!gelesen) {
         DatenbankFehlerMelden(v, QStringLiteral("Die gespeicherten Rationen können nicht gelesen werden."));
         return false;
     }
-    for (const GespeicherteRation& r : std::as_const(rationen)) {
-        if (const QString fehler = GespeicherteRationFehler(r); !fehler.isEmpty()) {
-            if (abgelehnt)
-                *abgelehnt = true;
-            MsgBox(fehler, Knoepfe::OK, Symbol::Ausrufezeichen);
-            return false;
-        }
+    if (!ablehnung.isEmpty()) {
+        if (abgelehnt)
+            *abgelehnt = true;
+        MsgBox(ablehnung, Knoepfe::OK, Symbol::Ausrufezeichen);
+        return false;
     }
-    FutterWerteLeser leser(v);
-    herde = HerdeAus(rationen, leser.Funktion());
     if (v.Beschaedigt()) {
         DatenbankFehlerMelden(v, QStringLiteral("Die Futtermittel der Herde können nicht gelesen werden."));
         return false;
@@ -162,6 +176,43 @@ QString NichtAusgeglichenText(const Herde& herde)
     if (teile.isEmpty())
         return QString();
     return QStringLiteral("nicht ausgeglichen (0 kg, zählt mit 0 kg): ") + teile.join(QStringLiteral(", "));
+}
+
+DruckListe HerdenGruppenListe(const Herde& h)
+{
+    const auto rechts = DruckAusrichtung::Rechts;
+    DruckListe l;
+    l.spalten
+        = { { QStringLiteral("Gruppe"), DruckAusrichtung::Links, 0.32 }, { QStringLiteral("Tiere"), rechts, 0.10 },
+              { QStringLiteral("kg FM/Tag"), rechts, 0.16 }, { QStringLiteral("Futterkosten €/Tag"), rechts, 0.20 },
+              { QStringLiteral("Einkommen über Futterkosten €/Tag"), rechts, 0.22 } };
+    for (const HerdenGruppe& g : h.gruppen)
+        l.zeilen.append(
+            { g.name, QString::number(g.tiere), Zahl2(g.kgFM), BetragText(g.kosten), BetragText(g.einkommen) });
+    l.zeilen.append({ QStringLiteral("Herde"), QString::number(h.tiere), Zahl2(h.kgFM), BetragText(h.kosten),
+        BetragText(h.einkommen) });
+    return l;
+}
+
+DruckListe HerdenFutterListe(const Herde& h)
+{
+    const auto rechts = DruckAusrichtung::Rechts;
+    DruckListe l;
+    l.spalten = { { QStringLiteral("Futtermittel"), DruckAusrichtung::Links, 0.28 },
+        { QStringLiteral("kg FM/Tag"), rechts, 0.12 }, { QStringLiteral("kg TM/Tag"), rechts, 0.12 },
+        { QStringLiteral("€/Tag"), rechts, 0.12 }, { QStringLiteral("kg FM/30 Tage"), rechts, 0.12 },
+        { QStringLiteral("kg TM/30 Tage"), rechts, 0.12 }, { QStringLiteral("€/30 Tage"), rechts, 0.12 } };
+    auto betrag30 = [](const Betrag& b) {
+        return BetragText(Betrag { b.wert ? std::optional<double>(*b.wert * 30) : std::nullopt, b.unvollstaendig });
+    };
+    for (const HerdenFutter& f : h.futter) {
+        const Betrag euro { f.euro, false };
+        l.zeilen.append({ f.name, Zahl2(f.kgFM), Zahl2(f.kgTM), BetragText(euro), Zahl2(f.kgFM * 30),
+            Zahl2(f.kgTM * 30), betrag30(euro) });
+    }
+    l.zeilen.append({ QStringLiteral("Summe"), Zahl2(h.futterKgFM), Zahl2(h.futterKgTM), BetragText(h.futterEuro),
+        Zahl2(h.futterKgFM * 30), Zahl2(h.futterKgTM * 30), betrag30(h.futterEuro) });
+    return l;
 }
 
 } // namespace kelvora

@@ -7,6 +7,7 @@
 // optimisation wrote, and one still at 0 kg is named as not balanced.
 
 #include "herde/GespeicherteRationen.h"
+#include "printing/DruckListe.h"
 
 #include <QList>
 #include <QString>
@@ -22,6 +23,8 @@ struct Betrag {
 };
 // Two decimals, "unvollständig", or empty.
 QString BetragText(const Betrag& betrag);
+// Two decimals with thousands points: the herd's kilograms and euros.
+QString Zahl2(double wert);
 
 struct HerdenGruppe {
     QString name;
@@ -62,7 +65,7 @@ struct Herde {
 
 // The herd of these rations (rows included; those without head count are
 // left out), feed values through wert.
-Herde HerdeAus(const QList<GespeicherteRation>& rationen, const FutterWertFunktion& wert);
+Herde HerdeAus(const QList<BenannteRation>& rationen, const FutterWertFunktion& wert);
 
 // The herd of the feed database at pfad. False when it cannot be read
 // (reported) or a group's stored head count or inputs are unusable
@@ -72,5 +75,10 @@ Herde HerdeAus(const QList<GespeicherteRation>& rationen, const FutterWertFunkti
 // "nicht ausgeglichen: „Maissilage“ in „Frischmelker“, …"; empty when every
 // free feed has an amount.
 QString NichtAusgeglichenText(const Herde& herde);
+
+// The herd as the window "Herde" shows and prints it: the groups with the
+// line "Herde", the feeds per day and per 30 days with the line "Summe".
+DruckListe HerdenGruppenListe(const Herde& herde);
+DruckListe HerdenFutterListe(const Herde& herde);
 
 } // namespace kelvora

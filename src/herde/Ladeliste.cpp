@@ -138,7 +138,7 @@ double AufSchrittRunden(double kg, double schritt)
 }
 
 QString LadelisteBerechnen(
-    const GespeicherteRation& ration, const LadeAngaben& angaben, const FutterWertFunktion& wert, Ladeliste& liste)
+    const BenannteRation& ration, const LadeAngaben& angaben, const FutterWertFunktion& wert, Ladeliste& liste)
 {
     liste = Ladeliste {};
     liste.ration = ration.name;

@@ -79,7 +79,7 @@ struct Ladeliste {
 // German reason (no head count, a capacity that no number of loads keeps)
 // and no list.
 QString LadelisteBerechnen(
-    const GespeicherteRation& ration, const LadeAngaben& angaben, const FutterWertFunktion& wert, Ladeliste& liste);
+    const BenannteRation& ration, const LadeAngaben& angaben, const FutterWertFunktion& wert, Ladeliste& liste);
 
 // Per cow and day from kg loaded in one load: kg × loads / (head ×
 // (1 + reserve / 100)), the inverse of the list's amount before rounding.

@@ -25,50 +25,70 @@ QString NummernText(const QList<int>& nummern)
 bool LadelisteLesen(const QString& pfad, const LadelisteLauf& lauf, LadelisteErgebnis& e)
 {
     e = LadelisteErgebnis {};
-    auto ablehnen = [&e](const QString& text) {
-        e.abgelehnt = true;
-        MsgBox(text, Knoepfe::OK, Symbol::Ausrufezeichen);
-        return false;
-    };
     Verbindung v;
     if (!RationenDatenbankOeffnen(v, pfad))
         return false;
-    const Lesetransaktion lesen(v);
-    GespeicherteRation r;
-    bool gefunden = false;
-    if (!RationLesen(v, lauf.name, r, gefunden)) {
-        DatenbankFehlerMelden(v, QStringLiteral("Die gespeicherten Rationen können nicht gelesen werden."));
+    // Messages wait until the read has ended: a box waiting for the user
+    // must not keep other windows and commands out.
+    QString ablehnung;
+    const bool gelesen = Lesend(v, [&] {
+        BenannteRation r;
+        bool gefunden = false;
+        if (!RationLesen(v, lauf.name, r, gefunden))
+            return false;
+        ablehnung = gefunden ? GespeicherteRationFehler(r)
+                             : QStringLiteral("Eine gespeicherte Ration ") + Genannt(lauf.name.trimmed())
+                + QStringLiteral(" gibt es nicht.");
+        if (!ablehnung.isEmpty())
+            return true;
+        // Numbers are checked before any feed value is read: a refusal
+        // writes nothing, not even a completed energy value.
+        if (lauf.geladen) {
+            const NummernPruefung p = NummernPruefen(r.inhalt.size(), lauf.geladen->keys());
+            if (!p.fehlend.isEmpty() || !p.unbekannt.isEmpty()) {
+                e.falscheNummern = true;
+                QStringList teile;
+                if (!p.fehlend.isEmpty())
+                    teile << QStringLiteral("Es fehlt die geladene Menge von Nr. ") + NummernText(p.fehlend);
+                if (!p.unbekannt.isEmpty())
+                    teile << QStringLiteral("Die Ladeliste hat keine Nr. ") + NummernText(p.unbekannt);
+                ablehnung = teile.join(QStringLiteral(". "))
+                    + QStringLiteral(". Geben Sie jedes Futtermittel der Ladeliste (Nr. 1 bis %1) einmal als NR=KG "
+                                     "an.")
+                          .arg(r.inhalt.size());
+                return true;
+            }
+        }
+        // All feeds in one query, but only once a value is asked for: a list
+        // refused for its capacity reads (and completes) nothing.
+        FutterWerteLeser leser(v);
+        const FutterWertFunktion roh = leser.Funktion();
+        bool vorgelesen = false;
+        const FutterWertFunktion wert = [&](long futterID, int code) {
+            if (!vorgelesen) {
+                vorgelesen = true;
+                leser.Vorlesen(FutterNummern({ r }));
+            }
+            return roh(futterID, code);
+        };
+        ablehnung = LadelisteBerechnen(r, lauf.angaben, wert, e.liste);
+        if (!ablehnung.isEmpty())
+            return true;
+        const int monat = ui().Jetzt().date().month();
+        e.plan = RationBewerten(r, wert, monat);
+        if (lauf.geladen)
+            e.bewertung = GeladenBewerten(e.plan, e.liste, *lauf.geladen, TierAusRation(r, monat), wert);
+        return true;
+    });
+    if (!gelesen) {
+        DatenbankFehlerMelden(v, QStringLiteral("Die gespeicherte Ration kann nicht gelesen werden."));
         return false;
     }
-    if (!gefunden)
-        return ablehnen(
-            QStringLiteral("Eine gespeicherte Ration ") + Genannt(lauf.name.trimmed()) + QStringLiteral(" gibt es nicht."));
-    if (const QString fehler = GespeicherteRationFehler(r); !fehler.isEmpty())
-        return ablehnen(fehler);
-    // Numbers are checked before any feed value is read: a refusal writes
-    // nothing, not even a completed energy value.
-    if (lauf.geladen) {
-        const NummernPruefung p = NummernPruefen(r.inhalt.size(), lauf.geladen->keys());
-        if (!p.fehlend.isEmpty() || !p.unbekannt.isEmpty()) {
-            e.falscheNummern = true;
-            QStringList teile;
-            if (!p.fehlend.isEmpty())
-                teile << QStringLiteral("Es fehlt die geladene Menge von Nr. ") + NummernText(p.fehlend);
-            if (!p.unbekannt.isEmpty())
-                teile << QStringLiteral("Die Ladeliste hat keine Nr. ") + NummernText(p.unbekannt);
-            return ablehnen(teile.join(QStringLiteral(". "))
-                + QStringLiteral(". Geben Sie jedes Futtermittel der Ladeliste (Nr. 1 bis %1) einmal als NR=KG an.")
-                      .arg(r.inhalt.size()));
-        }
+    if (!ablehnung.isEmpty()) {
+        e.abgelehnt = true;
+        MsgBox(ablehnung, Knoepfe::OK, Symbol::Ausrufezeichen);
+        return false;
     }
-    FutterWerteLeser leser(v);
-    const FutterWertFunktion wert = leser.Funktion();
-    if (const QString fehler = LadelisteBerechnen(r, lauf.angaben, wert, e.liste); !fehler.isEmpty())
-        return ablehnen(fehler);
-    const int monat = ui().Jetzt().date().month();
-    e.plan = RationBewerten(r, wert, monat);
-    if (lauf.geladen)
-        e.bewertung = GeladenBewerten(e.plan, e.liste, *lauf.geladen, TierAusRation(r, monat), wert);
     // Feed rows that could not be read would count as feeds without value.
     if (v.Beschaedigt()) {
         DatenbankFehlerMelden(v, QStringLiteral("Die Futtermittel der Ration können nicht gelesen werden."));
@@ -87,7 +107,7 @@ bool ReihungSpeichern(const QString& pfad, const QString& name, const QList<long
     if (!RationenDatenbankOeffnen(v, pfad))
         return false;
     Transaktion t(v);
-    GespeicherteRation r;
+    BenannteRation r;
     bool gefunden = false;
     if (!t.Beginnen() || !RationLesen(v, name, r, gefunden)) {
         DatenbankFehlerMelden(v, fehlgeschlagen);

@@ -8,51 +8,6 @@
 
 namespace kelvora {
 
-// ------------------------------------------------------------ FutterWerteLeser
-
-struct FutterWerteLeser::Intern {
-    explicit Intern(Verbindung& v)
-        : leser(v)
-    {
-    }
-    FutterLeser leser;
-    QHash<long, QHash<int, QVariant>> gelesen;
-
-    QVariant Wert(long futterID, int code)
-    {
-        // Every code asked for a ration's feed, read together the first time
-        // the feed comes up.
-        static const QList<int> codes { FutterCode::FutterArt, FutterCode::NEL_MJTM, FutterCode::TM_g,
-            FutterCode::UDP_gTM, FutterCode::NFC_gTM, FutterCode::ADF_gTM, FutterCode::NDF_gTM, FutterCode::XP_gTM,
-            FutterCode::Ca_gTM, FutterCode::P_gTM, FutterCode::ArtName, FutterCode::Bezeichnung,
-            FutterCode::PreisJeKgFM };
-        QHash<int, QVariant>& futter = gelesen[futterID];
-        const auto it = futter.constFind(code);
-        if (it != futter.constEnd())
-            return *it;
-        QList<int> lesen = codes;
-        if (!lesen.contains(code))
-            lesen << code;
-        const QList<QVariant> werte = leser.Werte(futterID, lesen);
-        for (qsizetype i = 0; i < lesen.size(); ++i)
-            futter.insert(lesen.at(i), werte.at(i));
-        return futter.value(code);
-    }
-};
-
-FutterWerteLeser::FutterWerteLeser(Verbindung& verbindung)
-    : d(std::make_unique<Intern>(verbindung))
-{
-}
-
-FutterWerteLeser::~FutterWerteLeser() = default;
-
-FutterWertFunktion FutterWerteLeser::Funktion()
-{
-    Intern* intern = d.get();
-    return [intern](long futterID, int code) { return intern->Wert(futterID, code); };
-}
-
 // ------------------------------------------------------------ evaluation
 
 std::optional<double> RationsBewertung::EinkommenGruppe() const
@@ -62,7 +17,7 @@ std::optional<double> RationsBewertung::EinkommenGruppe() const
     return *einkommenJeKuh * static_cast<double>(ration.tiere);
 }
 
-RationsBewertung RationBewerten(const GespeicherteRation& ration, const FutterWertFunktion& wert, int monat)
+RationsBewertung RationBewerten(const BenannteRation& ration, const FutterWertFunktion& wert, int monat)
 {
     RationsBewertung b;
     b.ration = ration;
@@ -88,27 +43,36 @@ bool RationenBewerten(const QString& pfad, const QStringList& namen, QList<Ratio
     Verbindung v;
     if (!RationenDatenbankOeffnen(v, pfad))
         return false;
-    const Lesetransaktion lesen(v);
-    QList<GespeicherteRation> rationen;
-    for (const QString& name : namen) {
-        GespeicherteRation r;
-        bool gefunden = false;
-        if (!RationLesen(v, name, r, gefunden)) {
-            DatenbankFehlerMelden(v, QStringLiteral("Die gespeicherten Rationen können nicht gelesen werden."));
-            return false;
+    QString ablehnung;
+    const bool gelesen = Lesend(v, [&] {
+        QList<BenannteRation> rationen;
+        for (const QString& name : namen) {
+            BenannteRation r;
+            bool gefunden = false;
+            if (!RationLesen(v, name, r, gefunden))
+                return false;
+            ablehnung = gefunden ? GespeicherteRationFehler(r)
+                                 : QStringLiteral("Eine gespeicherte Ration ") + Genannt(name.trimmed())
+                    + QStringLiteral(" gibt es nicht.");
+            if (!ablehnung.isEmpty())
+                return true;
+            rationen.append(r);
         }
-        if (!gefunden)
-            return ablehnen(QStringLiteral("Eine gespeicherte Ration ") + Genannt(name.trimmed())
-                + QStringLiteral(" gibt es nicht."));
-        if (const QString fehler = GespeicherteRationFehler(r); !fehler.isEmpty())
-            return ablehnen(fehler);
-        rationen.append(r);
+        const int monat = ui().Jetzt().date().month();
+        FutterWerteLeser leser(v);
+        leser.Vorlesen(FutterNummern(rationen));
+        const FutterWertFunktion wert = leser.Funktion();
+        for (const BenannteRation& r : std::as_const(rationen))
+            ergebnis.append(RationBewerten(r, wert, monat));
+        return true;
+    });
+    if (!gelesen) {
+        ergebnis.clear();
+        DatenbankFehlerMelden(v, QStringLiteral("Die gespeicherten Rationen können nicht gelesen werden."));
+        return false;
     }
-    const int monat = ui().Jetzt().date().month();
-    FutterWerteLeser leser(v);
-    const FutterWertFunktion wert = leser.Funktion();
-    for (const GespeicherteRation& r : rationen)
-        ergebnis.append(RationBewerten(r, wert, monat));
+    if (!ablehnung.isEmpty())
+        return ablehnen(ablehnung);
     // Feed rows that could not be read would count as feeds without value.
     if (v.Beschaedigt()) {
         ergebnis.clear();
@@ -124,16 +88,22 @@ bool RationenUeberblicken(const QString& pfad, QList<RationsUeberblick>& ueberbl
     Verbindung v;
     if (!RationenDatenbankOeffnen(v, pfad))
         return false;
-    const Lesetransaktion lesen(v);
-    QList<GespeicherteRation> rationen;
-    if (!RationenLesen(v, rationen, true)) {
+    const bool gelesen = Lesend(v, [&] {
+        QList<BenannteRation> rationen;
+        if (!RationenLesen(v, rationen, true))
+            return false;
+        FutterWerteLeser leser(v);
+        leser.Vorlesen(FutterNummern(rationen));
+        const FutterWertFunktion wert = leser.Funktion();
+        for (const BenannteRation& r : std::as_const(rationen))
+            ueberblick.append({ r, FutterkostenBerechnen(r.Zeilen(), wert) });
+        return true;
+    });
+    if (!gelesen) {
+        ueberblick.clear();
         DatenbankFehlerMelden(v, QStringLiteral("Die gespeicherten Rationen können nicht gelesen werden."));
         return false;
     }
-    FutterWerteLeser leser(v);
-    const FutterWertFunktion wert = leser.Funktion();
-    for (const GespeicherteRation& r : std::as_const(rationen))
-        ueberblick.append({ r, FutterkostenBerechnen(r.Zeilen(), wert) });
     if (v.Beschaedigt()) {
         ueberblick.clear();
         DatenbankFehlerMelden(v, QStringLiteral("Die Futtermittel der Rationen können nicht gelesen werden."));

@@ -10,33 +10,14 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <memory>
 #include <optional>
 
 namespace kelvora {
 
 class Verbindung;
 
-// Feed values on one open connection for the length of one action: each
-// feed is read once, with every value the evaluation, the costs and the herd
-// ask for, however many rations name it. Must not outlive the connection.
-class FutterWerteLeser {
-public:
-    explicit FutterWerteLeser(Verbindung& verbindung);
-    ~FutterWerteLeser();
-    FutterWerteLeser(const FutterWerteLeser&) = delete;
-    FutterWerteLeser& operator=(const FutterWerteLeser&) = delete;
-
-    // Valid as long as the reader lives.
-    FutterWertFunktion Funktion();
-
-private:
-    struct Intern;
-    std::unique_ptr<Intern> d;
-};
-
 struct RationsBewertung {
-    GespeicherteRation ration;
+    BenannteRation ration;
     Auswertung auswertung;
     Futterkosten kosten; // per cow and day
     // Milk × milk price − feed cost, per cow and day; none without a milk
@@ -49,7 +30,7 @@ struct RationsBewertung {
 
 // Evaluates one stored ration; monat is the calendar month of the intake
 // estimate.
-RationsBewertung RationBewerten(const GespeicherteRation& ration, const FutterWertFunktion& wert, int monat);
+RationsBewertung RationBewerten(const BenannteRation& ration, const FutterWertFunktion& wert, int monat);
 
 // Reads the rations of these names (in this order) from the feed database
 // at pfad and evaluates them, in the month of the seam's clock. An unknown
@@ -62,7 +43,7 @@ RationsBewertung RationBewerten(const GespeicherteRation& ration, const FutterWe
 // A stored ration with its feed cost per cow and day, for the list of
 // stored rations.
 struct RationsUeberblick {
-    GespeicherteRation ration;
+    BenannteRation ration;
     Futterkosten kosten;
 };
 // Every stored ration by name. False when they cannot be read (reported).

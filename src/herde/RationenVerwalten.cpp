@@ -119,7 +119,7 @@ long FutterNummer(const QVariant& wert)
 
 // The loading order of the new rows: feeds the replaced ration had keep
 // their place among each other, new feeds follow in list order.
-QList<long> Reihung(const QList<RohZeile>& zeilen, const GespeicherteRation* alt)
+QList<long> Reihung(const QList<RohZeile>& zeilen, const BenannteRation* alt)
 {
     QHash<long, long> bisher;
     if (alt)
@@ -186,7 +186,7 @@ bool RationSpeichern(const QString& pfad, const RationSpeichernAngaben& a, bool*
         return false;
     Transaktion t(v);
     QList<RohZeile> zeilen;
-    GespeicherteRation alt;
+    BenannteRation alt;
     bool vorhanden = false;
     if (!t.Beginnen() || !AktuelleRohzeilen(v, zeilen) || !RationLesen(v, name, alt, vorhanden))
         return aktion.Fehler(v);
@@ -236,7 +236,7 @@ bool RationSpeichern(const QString& pfad, const RationSpeichernAngaben& a, bool*
     return true;
 }
 
-bool RationLaden(const QString& pfad, const QString& name, bool* abgelehnt, GespeicherteRation* geladen)
+bool RationLaden(const QString& pfad, const QString& name, bool* abgelehnt, BenannteRation* geladen)
 {
     const Aktion aktion(abgelehnt,
         QStringLiteral("Die Ration ") + Genannt(name.trimmed()) + QStringLiteral(" konnte nicht geladen werden."));
@@ -244,7 +244,7 @@ bool RationLaden(const QString& pfad, const QString& name, bool* abgelehnt, Gesp
     if (!RationenDatenbankOeffnen(v, pfad))
         return false;
     Transaktion t(v);
-    GespeicherteRation r;
+    BenannteRation r;
     bool gefunden = false;
     if (!t.Beginnen() || !RationLesen(v, name, r, gefunden))
         return aktion.Fehler(v);
@@ -280,7 +280,7 @@ bool RationUmbenennen(const QString& pfad, const QString& alt, const QString& ne
     if (!RationenDatenbankOeffnen(v, pfad))
         return false;
     Transaktion t(v);
-    GespeicherteRation r, andere;
+    BenannteRation r, andere;
     bool gefunden = false, vergeben = false;
     if (!t.Beginnen() || !RationLesen(v, alt, r, gefunden) || !RationLesen(v, neuerName, andere, vergeben))
         return aktion.Fehler(v);
@@ -307,7 +307,7 @@ bool RationLoeschen(const QString& pfad, const QString& name, bool* abgelehnt)
     if (!RationenDatenbankOeffnen(v, pfad))
         return false;
     Transaktion t(v);
-    GespeicherteRation r;
+    BenannteRation r;
     bool gefunden = false;
     if (!t.Beginnen() || !RationLesen(v, name, r, gefunden))
         return aktion.Fehler(v);
@@ -323,7 +323,7 @@ bool RationLoeschen(const QString& pfad, const QString& name, bool* abgelehnt)
     return MitINIBestaetigen(t, v, ini, aktion);
 }
 
-bool WeichtAb(const GespeicherteRation& g, const QList<RationZeile>& aktuell, const RationSpeichernAngaben& e)
+bool WeichtAb(const BenannteRation& g, const QList<RationZeile>& aktuell, const RationSpeichernAngaben& e)
 {
     if (g.gewicht != e.gewicht || g.milch != e.milch || g.fett != e.fett || g.milchpreis != e.milchpreis
         || (e.tiere && *e.tiere != g.tiere))

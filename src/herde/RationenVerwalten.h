@@ -46,7 +46,7 @@ struct RationSpeichernAngaben {
 // Makes the stored ration the current one: replaces table Ration with its
 // rows and writes its inputs and name into KELVORA.INI. geladen receives it.
 [[nodiscard]] bool RationLaden(
-    const QString& pfad, const QString& name, bool* abgelehnt = nullptr, GespeicherteRation* geladen = nullptr);
+    const QString& pfad, const QString& name, bool* abgelehnt = nullptr, BenannteRation* geladen = nullptr);
 
 // Renames a stored ration; a new spelling of the same name is allowed, a
 // name another ration has is not.
@@ -60,6 +60,6 @@ struct RationSpeichernAngaben {
 // Ration (feed, amount, share, fixed or free, as the evaluation reads them)
 // or one of the animal inputs or the head count.
 bool WeichtAb(
-    const GespeicherteRation& gespeichert, const QList<RationZeile>& aktuell, const RationSpeichernAngaben& eingaben);
+    const BenannteRation& gespeichert, const QList<RationZeile>& aktuell, const RationSpeichernAngaben& eingaben);
 
 } // namespace kelvora

@@ -8,6 +8,7 @@
 #include "frame/Oberflaeche.h"
 #include "frame/Protokoll.h"
 #include "ration/Futterkosten.h"
+#include "ration/GfE.h"
 #include "ration/GespeicherteWerte.h"
 #include "ration/Kennzahlen.h"
 
@@ -52,7 +53,10 @@ const QList<int>& AuswertungsCodes()
                                   FutterCode::UDP_gTM,   FutterCode::NFC_gTM,  FutterCode::ADF_gTM,
                                   FutterCode::NDF_gTM,   FutterCode::XP_gTM,   FutterCode::Ca_gTM,
                                   FutterCode::P_gTM,     FutterCode::ArtName,  FutterCode::Bezeichnung,
-                                  FutterCode::PreisJeKgFM};
+                                  FutterCode::PreisJeKgFM, FutterCode::ME_MJTM,  FutterCode::nXP_gTM,
+                                  FutterCode::RNB_gTM,     FutterCode::Mg_gTM,   FutterCode::Na_gTM,
+                                  FutterCode::K_gTM,       FutterCode::Cu_mgTM,  FutterCode::Zn_mgTM,
+                                  FutterCode::Mn_mgTM};
     return codes;
 }
 
@@ -206,6 +210,16 @@ void KostenZeigen(Auswertung& a, const TierEingaben& tier, const QList<RationZei
     Zeigen(a, namen[2], t.einkommen).tipp = t.tipp;
 }
 
+// The German block: nXP, RNB and minerals of the same rows.
+void GfEZeigen(Auswertung& a, const TierEingaben& tier, const QList<RationZeile>& zeilen,
+               const FutterWertFunktion& wert)
+{
+    const GfEErgebnis e = GfEBerechnen(GfEFutterLesen(zeilen, wert), static_cast<double>(tier.gewicht), tier.milch,
+                                       tier.eiweiss);
+    for (const Anzeige& neu : GfEAnzeigenBilden(e))
+        AnzeigeVon(a, neu.name) = neu;
+}
+
 Auswertung LeereAuswertung(const TierEingaben& tier)
 {
     Auswertung a;
@@ -260,7 +274,7 @@ const QStringList& AnzeigenNamen()
         QStringLiteral("lblNDFGFKonzAnzeige"),       QStringLiteral("lblADFGrammAnzeige"),
         QStringLiteral("lblADFKonzAnzeige"),         QStringLiteral("lblUnterversorgungRohprotein"),
         QStringLiteral("lblUnterversorgungNEL"),
-    } + KostenAnzeigenNamen();
+    } + KostenAnzeigenNamen() + GfEAnzeigenNamen();
     return namen;
 }
 
@@ -297,6 +311,7 @@ Auswertung RationBerechnen(const TierEingaben& tier, const QList<RationZeile>& r
         BedarfAnzeigen(a, tier);
         VersorgungAnzeigen(a, tier);
         KostenZeigen(a, tier, rationZeilen, wert);
+        GfEZeigen(a, tier, rationZeilen, wert);
     } catch (const Laufzeitfehler& f) {
         a.abgebrochen = true;
         const QString text = FehlerBeschreibung(f.nummer, QString::fromStdString(f.what()),
@@ -307,6 +322,61 @@ Auswertung RationBerechnen(const TierEingaben& tier, const QList<RationZeile>& r
         AbgebrochenZeigen(a, rationZeilen, zeile, zeile, wert);
     }
     return a;
+}
+
+struct FutterWerteLeser::Intern {
+    explicit Intern(Verbindung& v)
+        : leser(v)
+    {
+    }
+    FutterLeser leser;
+    QHash<long, QHash<int, QVariant>> gelesen;
+
+    void Merken(long futterID, const QList<int>& codes, const QList<QVariant>& werte)
+    {
+        QHash<int, QVariant>& futter = gelesen[futterID];
+        for (qsizetype i = 0; i < codes.size(); ++i)
+            futter.insert(codes.at(i), werte.value(i));
+    }
+
+    QVariant Wert(long futterID, int code)
+    {
+        const auto futter = gelesen.constFind(futterID);
+        if (futter != gelesen.constEnd()) {
+            const auto it = futter->constFind(code);
+            if (it != futter->constEnd())
+                return *it;
+        }
+        QList<int> codes = AuswertungsCodes();
+        if (!codes.contains(code))
+            codes << code;
+        Merken(futterID, codes, leser.Werte(futterID, codes));
+        return gelesen.value(futterID).value(code);
+    }
+};
+
+FutterWerteLeser::FutterWerteLeser(Verbindung& verbindung)
+    : d(std::make_unique<Intern>(verbindung))
+{
+}
+
+FutterWerteLeser::~FutterWerteLeser() = default;
+
+void FutterWerteLeser::Vorlesen(const QList<long>& futterIDs)
+{
+    QList<long> neu;
+    for (long id : futterIDs)
+        if (!d->gelesen.contains(id) && !neu.contains(id))
+            neu << id;
+    const QHash<long, QList<QVariant>> werte = d->leser.VieleWerte(neu, AuswertungsCodes());
+    for (auto it = werte.cbegin(); it != werte.cend(); ++it)
+        d->Merken(it.key(), AuswertungsCodes(), it.value());
+}
+
+FutterWertFunktion FutterWerteLeser::Funktion()
+{
+    Intern* intern = d.get();
+    return [intern](long futterID, int code) { return intern->Wert(futterID, code); };
 }
 
 RationZeile RationZeileAus(const QSqlRecord& satz)
@@ -368,21 +438,12 @@ Auswertung RationAuswerten(const TierEingaben& tier, const QString& datenbankPfa
         if (gespeichert.gelesen && gespeichert.fehlerZeile < 0) {
             // Each feed is read once per run with every code the calculation
             // asks for (the energy completion is stored by that first read).
-            FutterLeser leser(verbindung);
-            QHash<long, QHash<int, QVariant>> gelesen;
-            a = RationBerechnen(tier, gespeichert.zeilen, [&leser, &gelesen](long futterID, int code) {
-                QHash<int, QVariant>& futter = gelesen[futterID];
-                const auto it = futter.constFind(code);
-                if (it != futter.constEnd())
-                    return *it;
-                QList<int> codes = AuswertungsCodes();
-                if (!codes.contains(code))
-                    codes << code;
-                const QList<QVariant> werte = leser.Werte(futterID, codes);
-                for (qsizetype i = 0; i < codes.size(); ++i)
-                    futter.insert(codes.at(i), werte.at(i));
-                return futter.value(code);
-            });
+            FutterWerteLeser leser(verbindung);
+            QList<long> futter;
+            for (const RationZeile& z : std::as_const(gespeichert.zeilen))
+                futter << z.futterID;
+            leser.Vorlesen(futter);
+            a = RationBerechnen(tier, gespeichert.zeilen, leser.Funktion());
             // Only a completed energy value is written in this run; when it
             // is not kept, the next run completes it again.
             if (!lesen.Bestaetigen())

@@ -13,6 +13,7 @@
 #include <QVariant>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace kelvora {
@@ -32,6 +33,7 @@ struct TierEingaben {
     long gewicht = 650;  // W, kg
     double milch = 0;    // M, kg per day
     double fett = 0;     // F, %
+    double eiweiss = 3.4;  // milk protein, %: only the nXP requirement uses it
     int monat = 1;       // calendar month for the intake estimate (1..12)
     std::optional<double> milchpreis;  // € per kg milk; none: no income over feed cost
     QString letzterAusgleich;  // "NDF", "TM" or empty
@@ -58,6 +60,28 @@ RationZeile RationZeileAus(const QSqlRecord& satz);
 // reads as 0 or "". The program reads through FutterWert; tests hand in
 // values of their own.
 using FutterWertFunktion = std::function<QVariant(long futterID, int code)>;
+
+// The feed values of one run on an open connection: each feed is read once,
+// with every value the evaluation and the costs ask for, however many rows
+// (or rations) name it. Must not outlive the connection.
+class FutterWerteLeser {
+public:
+    explicit FutterWerteLeser(Verbindung& verbindung);
+    ~FutterWerteLeser();
+    FutterWerteLeser(const FutterWerteLeser&) = delete;
+    FutterWerteLeser& operator=(const FutterWerteLeser&) = delete;
+
+    // Reads these feeds in one query, and completes their missing energy
+    // values in one transaction (or the caller's read transaction), instead
+    // of one query and one write per feed.
+    void Vorlesen(const QList<long>& futterIDs);
+    // The values as FutterWert gives them; valid as long as the reader lives.
+    FutterWertFunktion Funktion();
+
+private:
+    struct Intern;
+    std::unique_ptr<Intern> d;
+};
 
 // ----------------------------------------------------------------- result
 

@@ -173,6 +173,29 @@ private slots:
         QVERIFY(ui->meldungen.isEmpty());
     }
 
+    // Many feeds in one read give what one read per feed gives, store what
+    // they complete, and leave out a feed that does not exist.
+    void vieleWerte()
+    {
+        QVERIFY(SqlAusfuehren(QStringLiteral("INSERT INTO Futtermittel (ID, Bezeichnung, TM_g, ME_MJTM, NEL_MJTM) "
+                                             "VALUES (901, 'Energie', 400, 0, 6.6)")));
+        const QList<int> codes { 1, 2, 3, 4, 7, 10, 19, 21, 22, 56, 72, 73 };
+        Verbindung v;
+        QVERIFY(DatenbankOeffnen(v, programm().futterDatenbank));
+        const QHash<long, QList<QVariant>> viele = FutterLeser(v).VieleWerte({ 900, 901, 902, 905, 906, 999, 901 }, codes);
+        QList<long> ids = viele.keys();
+        std::sort(ids.begin(), ids.end());
+        QCOMPARE(ids, (QList<long> { 900, 901, 902, 905, 906 }));
+        QCOMPARE(SqlLesen(QStringLiteral("SELECT ME_MJTM FROM Futtermittel WHERE ID = 901")).toDouble(), 11.0);
+        for (long id : ids) {
+            const QList<QVariant> einzeln = FutterWerte(v, id, codes);
+            for (qsizetype i = 0; i < codes.size(); ++i)
+                QVERIFY2(Gleich(viele.value(id).value(i), einzeln.value(i)),
+                    qPrintable(QStringLiteral("Futter %1, Code %2").arg(id).arg(codes[i])));
+        }
+        QVERIFY(ui->meldungen.isEmpty());
+    }
+
     // A missing nXP is estimated from XP, UDP and ME, a missing RNB from XP
     // and nXP, both stored with the first read like the energy. Soybean meal
     // 44 as the feed tables give it: XP 510, UDP 35 % of XP = 178.5 (g per

@@ -1,8 +1,10 @@
 #include "../app/BefehlsLauf.h"
 #include "HerdenTestdaten.h"
 #include "TestRegister.h"
+#include "herde/Vergleichstabelle.h"
 #include "ration/RationAuswerten.h"
 
+#include <QDir>
 #include <QTest>
 
 using namespace kelvora;
@@ -69,6 +71,12 @@ void HerdenBefehleTest::befehle_data()
                                  << "Geben Sie an, was mit der Ration geschehen soll";
     QTest::newRow("Name mit Steuerzeichen") << QStringList { "ration", "loeschen", "A\x1b[2J" } << 2 << ""
                                             << "darf keine Steuerzeichen";
+    QTest::newRow("auswerten --ration mit Tierangabe")
+        << QStringList { "auswerten", "--ration", "Jungvieh", "--milch", "20" } << 2 << ""
+        << "--milch gilt nicht mit --ration";
+    QTest::newRow("bericht --ration unbekannt")
+        << QStringList { "bericht", "--ration", "Bullen", "--pdf", QDir::tempPath() + "/herde_bericht.pdf" } << 3 << ""
+        << "Eine gespeicherte Ration „Bullen“ gibt es nicht.";
     QTest::newRow("vergleichen: eine") << QStringList { "vergleichen", "Jungvieh" } << 2 << ""
                                        << "Verglichen werden 2 bis 6 Rationen, nicht 1.";
     QTest::newRow("vergleichen: doppelt") << QStringList { "vergleichen", "Jungvieh", "JUNGVIEH" } << 2 << ""
@@ -159,6 +167,25 @@ void HerdenBefehleTest::vergleichen()
     QVERIFY(zeilen.contains("lblFutterkostenAnzeige\t3,51\t\t1,80\t"));
     QVERIFY(zeilen.contains("lblFutterkostenMilchAnzeige\t0,09\t\t\t"));
     QVERIFY(zeilen.contains("lblEinkommenAnzeige\t14,49\t\t-1,80\t"));
+
+    // The window's and the print's table: the same figures, with the rows
+    // the command has no room for (inputs, requirement, income of the group).
+    QList<RationsBewertung> b;
+    QVERIFY(RationenBewerten(u.pfad, { "Hochleistung", "Trockensteher" }, b));
+    const Vergleichstabelle t = VergleichstabelleBilden(b);
+    auto zeile = [&t](const QString& beschriftung, int nach = 0) {
+        for (const VergleichsTabellenZeile& z : t.zeilen)
+            if (z.beschriftung == beschriftung && nach-- == 0)
+                return QStringList { z.zellen.value(0).text, z.zellen.value(1).text };
+        return QStringList();
+    };
+    QCOMPARE(zeile("Tiere"), (QStringList { "40", "10" }));
+    // By hand: crude protein 2.166 g against 4.030 g, and 1.120 g against 430 g;
+    // NEL 97,12 against 169,8 MJ, and 44,8 against 43,0 MJ (the third "NEL MJ"
+    // after the figure and the requirement is the difference).
+    QCOMPARE(zeile("Rohprotein"), (QStringList { "Unterversorgung", "Überversorgung" }));
+    QCOMPARE(zeile("NEL MJ", 2), (QStringList { "-72,7", "1,8" }));
+    QCOMPARE(zeile("Einkommen €/Tag der Gruppe"), (QStringList { "579,60", "-17,95" }));
 }
 
 KELVORA_TEST(HerdenBefehleTest)

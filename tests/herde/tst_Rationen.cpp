@@ -1,11 +1,9 @@
 #include "../app/BefehlsLauf.h"
 #include "HerdenTestdaten.h"
 #include "TestRegister.h"
-#include "app/befehle/RationsBefehl.h"
 #include "database/Schemapflege.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "frame/FunktionenFuerINI.h"
-#include "herde/RationenBewerten.h"
 #include "ration/RationAuswerten.h"
 
 #include <QTest>
@@ -88,7 +86,7 @@ void RationenTest::rundreise()
 
     QVERIFY(u.Aktuell({ { 9105, 1, {}, 1 } }));
     QVERIFY(INISpeichernMehrere(Abschnitt, { { "Gewicht", "500" }, { "Milch", "12" }, { "RationName", "Andere" } }));
-    GespeicherteRation geladen;
+    BenannteRation geladen;
     QVERIFY(RationLaden(u.pfad, QStringLiteral(" FRISCHMELKER "), nullptr, &geladen));
     QCOMPARE(u.Tabelle(AlleZeilen), vorher);
     QCOMPARE(Ini({ "Gewicht", "Milch", "Fett", "Milchpreis", "RationName" }), ini);
@@ -245,12 +243,9 @@ void RationenTest::wieAktuell()
 
     QVERIFY(u.Aktuell({ { 9105, 1, {}, 1 } }));
     QVERIFY(INISpeichernMehrere(Abschnitt, { { "Gewicht", "800" }, { "Milch", "50" }, { "Milchpreis", "0,3" } }));
-    QList<RationsBewertung> bewertung;
-    QVERIFY(RationenBewerten(u.pfad, { "gruppe" }, bewertung));
-    QString gespeichert;
-    QTextStream aus(&gespeichert);
-    AuswertungAusgeben(bewertung.value(0).auswertung, aus);
-    QCOMPARE(OhneIDs(gespeichert).split('\n'), OhneIDs(aktuell.aus).split('\n'));
+    const Lauf gespeichert = Kelvora({ "auswerten", "--ration", "gruppe", "--datenordner", u.ordner.Pfad() });
+    QCOMPARE(gespeichert.code, 0);
+    QCOMPARE(OhneIDs(gespeichert.aus).split('\n'), OhneIDs(aktuell.aus).split('\n'));
     QVERIFY(u.ui.meldungen.isEmpty());
 }
 

@@ -38,7 +38,7 @@ enum class Befehl { Umwandeln, Taste, Relais, Leeren };
 OptimierungsFutter Grundfutter(double preisJeKgFM, double nel, bool frei = true, double menge = 0)
 {
     return {.name = QStringLiteral("Grundfutter"), .frei = frei, .menge = menge, .tm_g = 500, .preisJeKgFM = preisJeKgFM, .grundfutter = true,
-            .nel = nel, .xp = 150, .ca = 5, .p = 4, .ndf = 400, .adf = 200, .nfc = 400};
+            .nel = nel, .xp = 150, .ca = 5, .p = 4, .ndf = 400, .adf = 200, .nfc = 400, .nxp = {}, .rnb = {}};
 }
 
 // The forage with one value changed; a concentrate when not grundfutter.
@@ -117,6 +117,7 @@ private slots:
     void optimierteRationHaeltAlleGrenzen();
     void ablehnen_data();
     void ablehnen();
+    void nachGfEOhneWerte();
     void gespeicherteWerte_data();
     void gespeicherteWerte();
 };
@@ -335,6 +336,23 @@ void AusgleichTest::bekanntesOptimum_data()
                                     << Mengen { 19, 19 } << Grenze::NFCMindestens << 350.0;
     QTest::newRow("NFC höchstens") << FutterListe { gf, Abgewandelt(0.05, &F::nfc, 500) } << Ziele(20, 0)
                                    << Mengen { 26.6, 11.4 } << Grenze::NFCHoechstens << 430.0;
+
+    // "nach GfE": 19 kg DM at least; the cheap forage has 100 g nXP, the dear
+    // one 300 g: 16 + 3 kg DM give the 2500 g required.
+    const auto gfe = [](double preis, double nxp, double rnb) {
+        OptimierungsFutter f = Grundfutter(preis, 6);
+        f.nxp = nxp;
+        f.rnb = rnb;
+        return f;
+    };
+    OptimierungsZiele nachGfE = Ziele(20, 0);
+    nachGfE.nXPBedarf = 2500;
+    QTest::newRow("nXP") << FutterListe { gfe(0.10, 100, 0), gfe(0.20, 300, 0) } << nachGfE << Mengen { 32, 6 }
+                         << Grenze::nXP << 2500.0;
+    // RNB 10 g per kg DM in the cheap one: at most 5 kg DM of it.
+    nachGfE.nXPBedarf = 0;
+    QTest::newRow("RNB höchstens") << FutterListe { gfe(0.10, 100, 10), gfe(0.20, 100, 0) } << nachGfE
+                                   << Mengen { 10, 28 } << Grenze::RNBHoechstens << 50.0;
 }
 
 void AusgleichTest::bekanntesOptimum()
@@ -353,7 +371,7 @@ void AusgleichTest::bekanntesOptimum()
     for (qsizetype i = 0; i < mengen.size(); ++i)
         QVERIFY2(qAbs(l.mengen[i] - mengen[i]) < 0.05,
             qPrintable(QStringLiteral("Futter %1: %2 statt %3").arg(i).arg(l.mengen[i]).arg(mengen[i])));
-    double tm = 0, nel = 0, xp = 0, ca = 0, p = 0, ndf = 0, adf = 0, nfc = 0, gfNDF = 0, kfTM = 0;
+    double tm = 0, nel = 0, xp = 0, ca = 0, p = 0, ndf = 0, adf = 0, nfc = 0, gfNDF = 0, kfTM = 0, nxp = 0, rnb = 0;
     qsizetype j = 0;
     for (const OptimierungsFutter& f : futter) {
         const double kgTM = (f.frei ? l.mengen[j++] : f.menge) * f.tm_g / 1000;
@@ -366,9 +384,11 @@ void AusgleichTest::bekanntesOptimum()
         adf += kgTM * f.adf;
         nfc += kgTM * f.nfc;
         (f.grundfutter ? gfNDF : kfTM) += f.grundfutter ? kgTM * f.ndf : kgTM;
+        nxp += kgTM * f.nxp.value_or(0);
+        rnb += kgTM * f.rnb.value_or(0);
     }
     const double figur[GrenzenAnzahl]
-        = { tm, tm, nel, xp, ca, p, ndf / tm, ndf, gfNDF / ndf, adf / tm, nfc / tm, nfc / tm, kfTM / tm };
+        = { tm, tm, nel, xp, ca, p, ndf / tm, ndf, gfNDF / ndf, adf / tm, nfc / tm, nfc / tm, kfTM / tm, nxp, rnb, rnb };
     const double ist = figur[static_cast<int>(grenze)];
     QVERIFY2(qAbs(ist - wert) <= 1e-3 * wert, qPrintable(QStringLiteral("%1 statt %2").arg(ist).arg(wert)));
 }
@@ -398,6 +418,22 @@ void AusgleichTest::optimierteRationHaeltAlleGrenzen()
     QVERIFY(zeilen[2].frischMenge > 0);
     QCOMPARE(zeilen[0].anteil, 60.0);
     QCOMPARE(zeilen[2].fixeMenge, 0);
+}
+
+// "nach GfE" refuses a free feed without nXP or RNB by name; a mineral
+// (without protein and energy) has its real 0.
+void AusgleichTest::nachGfEOhneWerte()
+{
+    DatenbankUmgebung u;
+    QVERIFY(u.bereit && FutterAnlegen({Gras, Mineral}, {{Gras.id, 0, 95, 0}, {Mineral.id, 0, 5, 0}}));
+    const QStringList vorher = DatenbankInhalt(programm().futterDatenbank);
+    QCOMPARE(RationOptimieren(Kuh, programm().futterDatenbank, true), OptimierungsErgebnis::Abgelehnt);
+    QCOMPARE(u.ui.meldungen.size(), 1);
+    const QString text = u.ui.meldungen[0].text;
+    QVERIFY2(text.contains(QStringLiteral("fehlt nXP oder RNB")) && text.contains(QStringLiteral("Grassilage Test"))
+                 && !text.contains(QStringLiteral("Mineralfutter Test")),
+             qPrintable(text));
+    QCOMPARE(DatenbankInhalt(programm().futterDatenbank), vorher);
 }
 
 void AusgleichTest::ablehnen_data()

@@ -13,6 +13,7 @@ public:
                         QStringLiteral("Wertet die gespeicherte Ration aus und gibt Rationsliste und Kennzahlen "
                                        "aus."))
     {
+        GespeicherteRationAnbieten();
     }
 };
 

@@ -29,6 +29,7 @@ public:
               QStringLiteral("DATEI"))
     {
         OptionHinzufuegen(pdfOption);
+        GespeicherteRationAnbieten();
     }
 
     Anwendung BrauchtAnwendung() const override { return Anwendung::Grafik; }

@@ -5,7 +5,6 @@
 
 #include "app/befehle/Befehl.h"
 #include "database/Datenbankholen.h"
-#include "grundlagen/Formate.h"
 #include "grundlagen/Textbereinigung.h"
 #include "herde/Herde.h"
 #include "herde/RationenBewerten.h"
@@ -16,9 +15,15 @@ namespace {
 
 const QChar Tab = QLatin1Char('\t');
 
-QString Zahl(double wert)
+// The first spalten columns of each line, tab-separated.
+void Zeilen(const DruckListe& liste, qsizetype spalten, QTextStream& aus)
 {
-    return Formatieren(wert, QStringLiteral("#,##0.00"));
+    for (const QStringList& zeile : liste.zeilen) {
+        QStringList felder;
+        for (qsizetype i = 0; i < spalten; ++i)
+            felder << OhneSteuerzeichen(zeile.value(i));
+        aus << felder.join(Tab) << '\n';
+    }
 }
 
 QString Farbe(qint64 farbe)
@@ -97,16 +102,10 @@ protected:
         bool abgelehnt = false;
         if (!HerdeBerechnen(pfad, h, &abgelehnt))
             return abgelehnt ? Abgelehnt : NichtVerfuegbar;
-        for (const HerdenFutter& f : std::as_const(h.futter))
-            aus << OhneSteuerzeichen(f.name) << Tab << Zahl(f.kgFM) << Tab << Zahl(f.kgTM) << Tab
-                << (f.euro ? Zahl(*f.euro) : QString()) << '\n';
-        aus << "Summe" << Tab << Zahl(h.futterKgFM) << Tab << Zahl(h.futterKgTM) << Tab << BetragText(h.futterEuro)
-            << "\n\n";
-        for (const HerdenGruppe& g : std::as_const(h.gruppen))
-            aus << OhneSteuerzeichen(g.name) << Tab << g.tiere << Tab << Zahl(g.kgFM) << Tab << BetragText(g.kosten)
-                << Tab << BetragText(g.einkommen) << '\n';
-        aus << "Herde" << Tab << h.tiere << Tab << Zahl(h.kgFM) << Tab << BetragText(h.kosten) << Tab
-            << BetragText(h.einkommen) << '\n';
+        // The window's lists: the feeds per day (without the 30-day columns), then the groups.
+        Zeilen(HerdenFutterListe(h), 4, aus);
+        aus << '\n';
+        Zeilen(HerdenGruppenListe(h), 5, aus);
         // A note, not a failure: the herd is added up with what the rows hold.
         if (const QString offen = NichtAusgeglichenText(h); !offen.isEmpty())
             Melden(QStringLiteral("Hinweis: ") + offen + QLatin1Char('.'));

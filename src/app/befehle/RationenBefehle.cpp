@@ -46,7 +46,7 @@ protected:
             return NichtVerfuegbar;
         const QChar tab = QLatin1Char('\t');
         for (const RationsUeberblick& u : std::as_const(rationen)) {
-            const GespeicherteRation& r = u.ration;
+            const BenannteRation& r = u.ration;
             aus << OhneSteuerzeichen(r.name) << tab << r.tiere << tab << r.gewicht << tab
                 << Formatieren(r.milch, QStringLiteral("#0.0")) << tab << Formatieren(r.fett, QStringLiteral("#0.00"))
                 << tab << KostenTexteBilden(u.kosten, r.milch, r.milchpreis).jeTag << '\n';
@@ -163,7 +163,7 @@ protected:
             erledigt = RationSpeichern(pfad, angaben, &abgelehnt, &gespeichert);
             bericht = QStringLiteral("gespeichert");
         } else if (aktion == QLatin1String("laden")) {
-            GespeicherteRation geladen;
+            BenannteRation geladen;
             erledigt = RationLaden(pfad, name, &abgelehnt, &geladen);
             gespeichert = geladen.name;
             bericht = QStringLiteral("geladen");

@@ -4,7 +4,9 @@
 #include "database/Datenbankholen.h"
 #include "grundlagen/Formate.h"
 #include "grundlagen/Textbereinigung.h"
+#include "frame/Oberflaeche.h"
 #include "frame/Protokoll.h"
+#include "herde/RationenBewerten.h"
 #include "ration/RationAuswerten.h"
 #include "ration/RationBericht.h"
 
@@ -25,6 +27,38 @@ RationsBefehl::RationsBefehl(QString name, QString beschreibung)
     Tierangaben();
 }
 
+void RationsBefehl::GespeicherteRationAnbieten()
+{
+    mitGespeicherter = true;
+    OptionHinzufuegen(QCommandLineOption(QStringLiteral("ration"),
+                                         QStringLiteral("Die gespeicherte Ration dieses Namens mit ihren eigenen "
+                                                        "Tierangaben statt der aktuellen Ration."),
+                                         QStringLiteral("NAME")));
+}
+
+int RationsBefehl::GespeicherteRationLauf(const QString& name, QTextStream& aus)
+{
+    for (const char* tierangabe : {"gewicht", "milch", "fett"})
+        if (Parser().isSet(QString::fromLatin1(tierangabe))) {
+            Melden(QStringLiteral("--") + QString::fromLatin1(tierangabe)
+                   + QStringLiteral(" gilt nicht mit --ration: Die gespeicherte Ration hat ihre eigenen Tierangaben."));
+            return FalscheAngaben;
+        }
+    if (const QString fehler = RationsNameFehler(name); !fehler.isEmpty()) {
+        Melden(QStringLiteral("Falsche Angabe bei --ration: ") + fehler);
+        return FalscheAngaben;
+    }
+    QString pfad;
+    if (!Datenbankholen(QStringLiteral("Futter"), pfad))
+        return EndeCode(NichtVerfuegbar);
+    QList<RationsBewertung> bewertung;
+    bool abgelehnt = false;
+    if (!RationenBewerten(pfad, {name}, bewertung, &abgelehnt))
+        return abgelehnt ? Abgelehnt : NichtVerfuegbar;
+    const RationsBewertung& b = bewertung.first();
+    return NachDerAuswertung(b.auswertung, TierAusRation(b.ration, ui().Jetzt().date().month()), aus);
+}
+
 int RationsBefehl::VorDerAuswertung(TierEingaben&, const QString&, const Auswertung&)
 {
     return Erfolg;
@@ -34,6 +68,8 @@ void RationsBefehl::NachDerAusgabe(const Auswertung&, QTextStream&) {}
 
 int RationsBefehl::Lauf(QTextStream& aus)
 {
+    if (mitGespeicherter && Parser().isSet(QStringLiteral("ration")))
+        return GespeicherteRationLauf(Parser().value(QStringLiteral("ration")), aus);
     QString meldung;
     std::optional<TierEingaben> tier = TierEingabenLesen(meldung);
     if (!tier) {

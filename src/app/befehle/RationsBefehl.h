@@ -15,6 +15,10 @@ class RationsBefehl : public Befehl {
 protected:
     RationsBefehl(QString name, QString beschreibung);
 
+    // Offers --ration NAME: the stored ration of that name is evaluated with
+    // its own animal inputs instead of the current one (which stays as it is).
+    void GespeicherteRationAnbieten();
+
     // Runs before the evaluation on the stored ration; may change table
     // Ration and the inputs. A code other than Erfolg ends the command
     // without output.
@@ -28,6 +32,10 @@ protected:
     virtual int NachDerAuswertung(const Auswertung& auswertung, const TierEingaben& tier, QTextStream& aus);
 
     int Lauf(QTextStream& aus) override;
+
+private:
+    int GespeicherteRationLauf(const QString& name, QTextStream& aus);
+    bool mitGespeicherter = false;
 };
 
 // One line per list line (columns 1 to 12 as displayed, then the row ID), an

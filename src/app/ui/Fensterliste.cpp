@@ -6,6 +6,8 @@
 #include "feeds/ui/FutterListe.h"
 #include "feeds/ui/StammdatenFenster2.h"
 #include "guide/ui/WieFangeIchAnFenster.h"
+#include "herde/ui/HerdenFenster.h"
+#include "herde/ui/RationenVergleichFenster.h"
 #include "herde/ui/LadelisteFenster.h"
 #include "internet/ui/Informationsfenster.h"
 #include "internet/ui/UpdateInstallationsFenster.h"
@@ -31,6 +33,8 @@ QHash<QString, FensterFabrik> AlleFenster()
     });
     f.insert(QStringLiteral("wdwFuttermittel"), [](HauptFenster* h) -> QWidget* { return new FutterListe(h); });
     f.insert(QStringLiteral("RationTierErstellenFenster"), [](HauptFenster* h) -> QWidget* { return new RationTierErstellenFenster(h); });
+    f.insert(QStringLiteral("RationenVergleichFenster"), [](HauptFenster* h) -> QWidget* { return new RationenVergleichFenster(h); });
+    f.insert(QStringLiteral("HerdenFenster"), [](HauptFenster* h) -> QWidget* { return new HerdenFenster(h); });
     f.insert(QStringLiteral("LadelisteFenster"), [](HauptFenster* h) -> QWidget* {
         auto* w = new LadelisteFenster(h);
         w->Laden();

@@ -46,6 +46,8 @@ constexpr FensterEintrag FensterAktionen[] = {
     {"DFutterB", "StammdatenFenster2"},
     {"DRatEval", "RationTierErstellenFenster"},
     {"DErgebnisA", "ErgebnisFenster"},
+    {"DRationenVergleichen", "RationenVergleichFenster"},
+    {"DHerde", "HerdenFenster"},
     {"DLadeliste", "LadelisteFenster"},
     {"IWieFAIAn", "WieFangeIchAnFenster"},
     {"HilfeProgA", "Informationsfenster"},
@@ -137,6 +139,8 @@ void HauptFenster::MenueAufbauen()
     Eintrag(daten, N("DMischungA"), QStringLiteral("Mischung erstellen"));
     Eintrag(daten, N("DRatEval"), QStringLiteral("Ration e&valuieren"));
     Eintrag(daten, N("DErgebnisA"), QStringLiteral("Ergebnis anzeigen"));
+    Eintrag(daten, N("DRationenVergleichen"), QStringLiteral("Rationen ver&gleichen"));
+    Eintrag(daten, N("DHerde"), QStringLiteral("&Herde"));
     Eintrag(daten, N("DLadeliste"), QStringLiteral("Ladeliste &Mischwagen"));
     Trenner(daten, N("xyLeer02"));
     Eintrag(daten, N("DatenAufDisk"), QStringLiteral("&Daten auf Diskette"));

@@ -377,7 +377,7 @@ void LadelisteFenster::GeladenesDrucken()
     }
     // The ration the cows really got, in the ration report's form: list and
     // overview with every light, under the ration's own animal inputs.
-    const GespeicherteRation& r = ergebnis.plan.ration;
+    const BenannteRation& r = ergebnis.plan.ration;
     const BerichtTier tier { Gewichtsklassen()[GewichtsklasseIndex(r.gewicht)].text, Formatieren(r.milch, MilchMaske()),
         Formatieren(r.fett, QStringLiteral("#0.00")), BerichtMilchpreis(r.milchpreis) };
     const RationBericht bericht = RationBerichtErstellen(RationListeZumDruck(a.zeilen), tier, a.anzeigen, std::nullopt);

@@ -14,6 +14,7 @@
 #include "ration/RationAuswerten.h"
 #include "ration/RationMengen.h"
 #include "ration/ui/ErgebnisFenster.h"
+#include "ration/ui/RationGfEBlock.h"
 #include "ration/ui/RationTierErstellenFenster.h"
 
 #include <QAction>
@@ -169,6 +170,7 @@ TierEingaben RationTierErstellenFenster::AktuelleTiereingaben()
     tier.gewicht = Gewicht->currentData().toLongLong();
     tier.milch = TextInDouble(guteMilch);
     tier.fett = TextInDouble(gutesFett);
+    tier.eiweiss = gfeBlock->Eiweiss();
     tier.monat = ui().Jetzt().date().month();
     tier.letzterAusgleich = LetzterAusgleich;
     tier.tmAusgeglichen = TMAusgeglichen;

@@ -9,6 +9,7 @@
 #include "ration/Futterkosten.h"
 #include "ration/Optimierung.h"
 #include "ration/RationAuswerten.h"
+#include "ration/ui/RationGfEBlock.h"
 #include "ration/ui/RationTierErstellenFenster.h"
 
 #include <QGridLayout>
@@ -45,7 +46,8 @@ void RationTierErstellenFenster::MilchpreisUebernehmen()
 void RationTierErstellenFenster::KostenguenstigOptimieren()
 {
     // A few milliseconds: no hourglass, which would also stand over a refusal.
-    const OptimierungsErgebnis e = RationOptimieren(AktuelleTiereingaben(), PfadHolen(QStringLiteral("Futter")));
+    const OptimierungsErgebnis e = RationOptimieren(AktuelleTiereingaben(), PfadHolen(QStringLiteral("Futter")),
+                                                    gfeBlock->NachGfE());
     if (e == OptimierungsErgebnis::Optimiert)
         RationAuswerten();
 }

@@ -13,6 +13,7 @@
 #include "ration/RationBericht.h"
 #include "ration/RationTabelle.h"
 #include "ration/RationTiereingaben.h"
+#include "ration/ui/RationGfEBlock.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -31,6 +32,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStyle>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -107,7 +109,14 @@ void RationTierErstellenFenster::SteuerelementeAufbauen()
     lvwListe->viewport()->setAcceptDrops(true);
     lvwListe->viewport()->installEventFilter(this);
     connect(lvwListe, &QTreeWidget::itemDoubleClicked, this, [this] { AusListeOeffnen(); });
-    aussen->addWidget(lvwListe, 1);
+    // The German block is a page beside the list, so the list keeps its room.
+    auto* seiten = new QTabWidget(this);
+    seiten->setObjectName(QStringLiteral("tabRation"));
+    seiten->addTab(lvwListe, QStringLiteral("Ration"));
+    gfeBlock = new RationGfEBlock(seiten);
+    seiten->addTab(gfeBlock, QStringLiteral("Nach GfE (deutscher Maßstab)"));
+    connect(gfeBlock, &RationGfEBlock::EiweissGeaendert, this, [this] { DrueckenWennBereit(cmdNeuBerechnen); });
+    aussen->addWidget(seiten, 1);
 
     frmDetails = MengenEditorAufbauen();
 

@@ -22,6 +22,7 @@ class QTreeWidget;
 namespace kelvora {
 
 class ErgebnisFenster;
+class RationGfEBlock;
 class Hauptrahmen;
 struct ListenMarkierung;
 struct TierEingaben;
@@ -153,6 +154,8 @@ private:
     QPushButton* cmdInVariableUmwandeln = nullptr;
 
     QTreeWidget* lvwListe = nullptr;
+    // The page "Nach GfE" beside the list: milk protein, "nach GfE" and the German block.
+    RationGfEBlock* gfeBlock = nullptr;
 
     bool laedt = true;  // the weight list is being filled: no evaluation yet
     // Every figure label as it is shown now: a run that leaves a label alone

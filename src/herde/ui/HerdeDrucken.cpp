@@ -1,0 +1,143 @@
+#include "herde/ui/HerdeDrucken.h"
+
+#include "frame/Oberflaeche.h"
+#include "frame/Programm.h"
+#include "frame/ui/Farbwert.h"
+#include "grundlagen/ZahlText.h"
+#include "printing/ui/FunktionenDrucker.h"
+
+namespace kelvora {
+
+namespace {
+
+constexpr double Punkte = 8.5;
+constexpr double WortPunkte = 7;
+constexpr double Zugabe = 1.2; // a row is this much higher than its text
+constexpr double Kaestchen = 3;
+
+const QColor KopfGrund(232, 232, 232);
+const QColor AbschnittGrund(244, 244, 244);
+const QColor Trennlinie(190, 190, 190);
+
+struct Lage {
+    double x;
+    double breite;
+};
+
+// Where the columns stand: group, caption, limit, then one per ration.
+QList<Lage> Spalten(const Seitengeometrie& g, qsizetype rationen)
+{
+    const double fest[] = { 26, 52, 24 };
+    QList<Lage> s;
+    double x = g.links;
+    for (double b : fest) {
+        s.append({ x, b });
+        x += b;
+    }
+    const double je = (g.rechts - x) / static_cast<double>(std::max<qsizetype>(rationen, 1));
+    for (qsizetype i = 0; i < rationen; ++i, x += je)
+        s.append({ x, je });
+    return s;
+}
+
+double Kopf(Drucker& d, const QList<Lage>& s, const QStringList& namen, double y)
+{
+    const double links = s.first().x;
+    const double rechts = s.last().x + s.last().breite;
+    const double hoehe = d.Zeilenhoehe(Punkte, true) + Zugabe;
+    d.Flaeche(links, y, rechts - links, hoehe, KopfGrund);
+    d.TextDrucken(s[2].x + 1, y + Zugabe / 2, QStringLiteral("Zielwert"), DruckAusrichtung::Links, Punkte, true, false,
+        s[2].breite - 2);
+    for (qsizetype i = 0; i < namen.size(); ++i)
+        d.TextDrucken(s[3 + i].x + 1, y + Zugabe / 2, namen[i], DruckAusrichtung::Mitte, Punkte, true, false,
+            s[3 + i].breite - 2);
+    y += hoehe;
+    d.Linie(links, y, rechts, y, 0.3);
+    return y;
+}
+
+// A number stands right-aligned; a checked figure gets its box at the left
+// and the state's word beside it, a message its box and its text.
+void Zelle(Drucker& d, const Lage& l, double y, const VergleichsZelle& z)
+{
+    double x = l.x + 1;
+    double breite = l.breite - 2;
+    const double hoehe = d.Zeilenhoehe(Punkte);
+    if (z.farbe != 0) {
+        d.Flaeche(x, y + (hoehe - Kaestchen) / 2, Kaestchen, Kaestchen, FarbeAusWert(z.farbe), true);
+        x += Kaestchen + 1;
+        breite -= Kaestchen + 1;
+    }
+    const bool zahl = ZahlAusText(z.text).has_value();
+    if (!zahl) {
+        d.TextDrucken(
+            x, y, z.text, DruckAusrichtung::Links, Punkte, z.bewertung == Bewertung::Ausserhalb, false, breite);
+        return;
+    }
+    const double wert = d.Textbreite(z.text, Punkte, true) + 1;
+    if (z.bewertung != Bewertung::OhnePruefung)
+        d.TextDrucken(x, y + 0.3, BewertungText(z.bewertung), DruckAusrichtung::Links, WortPunkte, false, true,
+            std::max(breite - wert, 1.0));
+    d.TextDrucken(
+        x, y, z.text, DruckAusrichtung::Rechts, Punkte, z.bewertung != Bewertung::OhnePruefung, false, breite);
+}
+
+} // namespace
+
+bool VergleichDrucken(QPagedPaintDevice& geraet, const Vergleichstabelle& t)
+{
+    Drucker d(geraet);
+    const QString titel = QStringLiteral("Rationen vergleichen");
+    if (!d.Bereit() || !d.SeitenRahmenDrucken(1, Programmname(), titel, 1))
+        return false;
+    const Seitengeometrie& g = d.Geometrie();
+    const QList<Lage> s = Spalten(g, t.namen.size());
+    const double rechts = s.last().x + s.last().breite;
+    const double hoehe = d.Zeilenhoehe(Punkte) + Zugabe;
+    double y = Kopf(d, s, t.namen, g.oben + 1);
+    for (const VergleichsTabellenZeile& z : t.zeilen) {
+        // A heading never stands alone at the foot of a page.
+        const double braucht = z.abschnitt.isEmpty() ? hoehe : 2 * hoehe;
+        if (y + braucht > g.unten) {
+            if (!d.SeitenRahmenDrucken(d.Seite() + 1, Programmname(), titel, 1))
+                return false;
+            y = Kopf(d, s, t.namen, g.oben + 1);
+        }
+        const double text = y + Zugabe / 2;
+        if (!z.abschnitt.isEmpty()) {
+            d.Flaeche(g.links, y, rechts - g.links, hoehe, AbschnittGrund);
+            d.TextDrucken(
+                g.links + 1, text, z.abschnitt, DruckAusrichtung::Links, Punkte, true, false, rechts - g.links - 2);
+        } else {
+            d.TextDrucken(s[0].x + 1, text, z.gruppe, DruckAusrichtung::Links, Punkte, true, false, s[0].breite - 2);
+            d.TextDrucken(
+                s[1].x + 1, text, z.beschriftung, DruckAusrichtung::Links, Punkte, false, false, s[1].breite - 2);
+            d.TextDrucken(s[2].x + 1, text, z.ziel, DruckAusrichtung::Links, Punkte, false, false, s[2].breite - 2);
+            for (qsizetype i = 0; i < z.zellen.size() && 3 + i < s.size(); ++i)
+                Zelle(d, s[3 + i], text, z.zellen[i]);
+        }
+        y += hoehe;
+        d.Linie(g.links, y, rechts, y, 0.1, Trennlinie);
+    }
+    return d.Beenden();
+}
+
+bool HerdeDrucken(QPagedPaintDevice& geraet, const Herde& herde)
+{
+    const DruckListe gruppen = HerdenGruppenListe(herde);
+    const DruckListe futter = HerdenFutterListe(herde);
+    Drucker d(geraet);
+    double y = 0;
+    if (!d.Bereit() || !d.ListeDrucken(gruppen, Programmname(), QStringLiteral("Herde: Gruppen"), 1, 10, &y))
+        return false;
+    const QString offen = NichtAusgeglichenText(herde);
+    if (!offen.isEmpty()) {
+        const Seitengeometrie& g = d.Geometrie();
+        d.TextDrucken(g.links, y + 3, offen, DruckAusrichtung::Links, 9, false, true, g.rechts - g.links, true);
+    }
+    if (!d.ListeDrucken(futter, Programmname(), QStringLiteral("Herde: Futtermittel"), 1, 10))
+        return false;
+    return d.Beenden();
+}
+
+} // namespace kelvora

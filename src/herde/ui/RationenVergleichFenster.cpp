@@ -1,0 +1,225 @@
+#include "herde/ui/RationenVergleichFenster.h"
+
+#include "database/DatenbankRoutinen.h"
+#include "frame/FensterPosition.h"
+#include "frame/Oberflaeche.h"
+#include "frame/ui/Farbwert.h"
+#include "frame/ui/FensterPositionQt.h"
+#include "frame/ui/Hauptrahmen.h"
+#include "herde/RationenBewerten.h"
+#include "herde/ui/HerdeDrucken.h"
+#include "printing/ui/DruckVorschau.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace kelvora {
+
+RationenVergleichFenster::RationenVergleichFenster(Hauptrahmen* h, QWidget* parent)
+    : QWidget(parent)
+    , haupt(h)
+{
+    setObjectName(QStringLiteral("RationenVergleichFenster"));
+    setWindowTitle(QStringLiteral("Rationen vergleichen"));
+    Aufbauen();
+    Laden();
+}
+
+RationenVergleichFenster::~RationenVergleichFenster() = default;
+
+void RationenVergleichFenster::Aufbauen()
+{
+    auto* aussen = new QHBoxLayout(this);
+    auto* links = new QVBoxLayout;
+    auto* ueber = new QLabel(QStringLiteral("&Rationen (2 bis 6 ankreuzen):"), this);
+    lstRationen = new QListWidget(this);
+    lstRationen->setObjectName(QStringLiteral("lstRationen"));
+    lstRationen->setToolTip(QStringLiteral("Leertaste oder Klick auf das Kästchen kreuzt eine Ration an."));
+    ueber->setBuddy(lstRationen);
+    lstRationen->setMaximumWidth(fontMetrics().horizontalAdvance(QString(24, QLatin1Char('x'))));
+    connect(lstRationen, &QListWidget::itemChanged, this, [this] {
+        if (!fuellt)
+            Vergleichen();
+    });
+    cmdDrucken = new QPushButton(QStringLiteral("&Drucken"), this);
+    cmdDrucken->setObjectName(QStringLiteral("cmdDrucken"));
+    cmdDrucken->setToolTip(QStringLiteral("Den Vergleich drucken (auch F3-Taste)"));
+    connect(cmdDrucken, &QPushButton::clicked, this, [this] { Drucken(); });
+    auto* cmdAktualisieren = new QPushButton(QStringLiteral("&Aktualisieren"), this);
+    cmdAktualisieren->setObjectName(QStringLiteral("cmdAktualisieren"));
+    cmdAktualisieren->setToolTip(QStringLiteral("Die gespeicherten Rationen neu lesen (auch F5-Taste)"));
+    connect(cmdAktualisieren, &QPushButton::clicked, this, [this] { Aktualisieren(); });
+    links->addWidget(ueber);
+    links->addWidget(lstRationen, 1);
+    links->addWidget(cmdAktualisieren);
+    links->addWidget(cmdDrucken);
+    aussen->addLayout(links);
+
+    auto* rechts = new QVBoxLayout;
+    lblHinweis = new QLabel(this);
+    lblHinweis->setObjectName(QStringLiteral("lblHinweis"));
+    lblHinweis->setTextFormat(Qt::PlainText);
+    lblHinweis->setWordWrap(true);
+    tblVergleich = new QTableWidget(this);
+    tblVergleich->setObjectName(QStringLiteral("tblVergleich"));
+    tblVergleich->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblVergleich->verticalHeader()->setVisible(false);
+    tblVergleich->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    rechts->addWidget(lblHinweis);
+    rechts->addWidget(tblVergleich, 1);
+    aussen->addLayout(rechts, 1);
+}
+
+void RationenVergleichFenster::Laden()
+{
+    QMdiArea* bereich = haupt ? haupt->Arbeitsbereich() : nullptr;
+    QSize minimum(640, 400);
+    QSize maximum = minimum;
+    if (bereich) {
+        QMdiSubWindow* u = bereich->addSubWindow(this);
+        u->setMinimumSize(minimum);
+        maximum = bereich->viewport()->size().expandedTo(minimum);
+        connect(u, &QMdiSubWindow::aboutToActivate, this, [this] { Aktualisieren(); });
+    }
+    // Opened for the first time it takes the work area: six rations need the width.
+    FensterPositionLaden(this, bereich, minimum.width() * TwipsProPixel, maximum.width() * TwipsProPixel,
+        minimum.height() * TwipsProPixel, maximum.height() * TwipsProPixel, false, true);
+    if (!PositionGespeichert(objectName()) && bereich)
+        if (QMdiSubWindow* u = UnterfensterVon(this))
+            u->setGeometry(QRect(QPoint(0, 0), maximum));
+    Aktualisieren();
+}
+
+void RationenVergleichFenster::Aktualisieren()
+{
+    QStringList angekreuzt;
+    for (int i = 0; i < lstRationen->count(); ++i)
+        if (lstRationen->item(i)->checkState() == Qt::Checked)
+            angekreuzt << lstRationen->item(i)->text();
+    const bool ersterLauf = lstRationen->count() == 0;
+
+    QList<RationsUeberblick> rationen;
+    if (!RationenUeberblicken(PfadHolen(QStringLiteral("Futter")), rationen))
+        return;
+    fuellt = true;
+    lstRationen->clear();
+    for (const RationsUeberblick& r : std::as_const(rationen)) {
+        auto* item = new QListWidgetItem(r.ration.name, lstRationen);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        // At the first opening the first six are ticked, so that something shows.
+        const bool an = ersterLauf ? lstRationen->count() <= VergleichHoechstens : angekreuzt.contains(r.ration.name);
+        item->setCheckState(an ? Qt::Checked : Qt::Unchecked);
+    }
+    fuellt = false;
+    Vergleichen();
+}
+
+void RationenVergleichFenster::Vergleichen()
+{
+    QStringList namen;
+    for (int i = 0; i < lstRationen->count(); ++i)
+        if (lstRationen->item(i)->checkState() == Qt::Checked)
+            namen << lstRationen->item(i)->text();
+    const QString fehler = VergleichsNamenFehler(namen);
+    QList<RationsBewertung> bewertungen;
+    if (fehler.isEmpty() && !RationenBewerten(PfadHolen(QStringLiteral("Futter")), namen, bewertungen))
+        bewertungen.clear();
+    lblHinweis->setText(lstRationen->count() < VergleichMindestens
+            ? QStringLiteral("Zum Vergleichen braucht es mindestens zwei gespeicherte Rationen. "
+                             "Speichern Sie Rationen im Fenster „Ration zusammenstellen und prüfen“.")
+            : fehler);
+    lblHinweis->setVisible(!lblHinweis->text().isEmpty());
+    tabelle = VergleichstabelleBilden(bewertungen);
+    TabelleZeigen(tabelle);
+    cmdDrucken->setEnabled(!bewertungen.isEmpty());
+}
+
+void RationenVergleichFenster::TabelleZeigen(const Vergleichstabelle& t)
+{
+    tblVergleich->clear();
+    tblVergleich->clearSpans();
+    tblVergleich->setColumnCount(static_cast<int>(3 + t.namen.size()));
+    tblVergleich->setRowCount(t.namen.isEmpty() ? 0 : static_cast<int>(t.zeilen.size()));
+    tblVergleich->setHorizontalHeaderLabels(QStringList { QString(), QString(), QStringLiteral("Zielwert") } + t.namen);
+    if (t.namen.isEmpty())
+        return;
+    QFont fett = tblVergleich->font();
+    fett.setBold(true);
+    for (int r = 0; r < t.zeilen.size(); ++r) {
+        const VergleichsTabellenZeile& z = t.zeilen[r];
+        if (!z.abschnitt.isEmpty()) {
+            auto* item = new QTableWidgetItem(z.abschnitt);
+            item->setFont(fett);
+            tblVergleich->setItem(r, 0, item);
+            tblVergleich->setSpan(r, 0, 1, tblVergleich->columnCount());
+            continue;
+        }
+        auto* gruppe = new QTableWidgetItem(z.gruppe);
+        gruppe->setFont(fett);
+        tblVergleich->setItem(r, 0, gruppe);
+        tblVergleich->setItem(r, 1, new QTableWidgetItem(z.beschriftung));
+        tblVergleich->setItem(r, 2, new QTableWidgetItem(z.ziel));
+        for (int i = 0; i < z.zellen.size(); ++i) {
+            const VergleichsZelle& zelle = z.zellen[i];
+            auto* item = new QTableWidgetItem(zelle.text);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (zelle.farbe != 0) {
+                item->setBackground(FarbeAusWert(zelle.farbe));
+                item->setForeground(Qt::black);
+                item->setToolTip(BewertungText(zelle.bewertung));
+            }
+            tblVergleich->setItem(r, 3 + i, item);
+        }
+    }
+    tblVergleich->resizeColumnsToContents();
+    // Six rations must fit beside the captions at 1024 × 768: long captions
+    // are cut (the full text shows as tool tip), the rations share the rest.
+    const int zeichen = fontMetrics().averageCharWidth();
+    for (int spalte = 0; spalte < tblVergleich->columnCount(); ++spalte) {
+        const int hoechstens = spalte == 1 ? 30 * zeichen : spalte < 3 ? 22 * zeichen : 18 * zeichen;
+        if (tblVergleich->columnWidth(spalte) > hoechstens)
+            tblVergleich->setColumnWidth(spalte, hoechstens);
+    }
+    for (int r = 0; r < tblVergleich->rowCount(); ++r)
+        for (int c = 0; c < tblVergleich->columnCount(); ++c)
+            if (QTableWidgetItem* item = tblVergleich->item(r, c); item && item->toolTip().isEmpty())
+                item->setToolTip(item->text());
+}
+
+void RationenVergleichFenster::Drucken()
+{
+    if (tabelle.namen.isEmpty())
+        return;
+    const Vergleichstabelle t = tabelle;
+    DruckvorschauZeigen(this, QStringLiteral("Rationen vergleichen"),
+        QStringLiteral("Rationsvergleich ") + ui().Jetzt().date().toString(QStringLiteral("dd.MM.yyyy"))
+            + QStringLiteral(".pdf"),
+        true, [t](QPagedPaintDevice& geraet) { return VergleichDrucken(geraet, t); });
+}
+
+void RationenVergleichFenster::keyReleaseEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_F3)
+        Drucken();
+    else if (e->key() == Qt::Key_F5)
+        Aktualisieren();
+    else
+        QWidget::keyReleaseEvent(e);
+}
+
+void RationenVergleichFenster::closeEvent(QCloseEvent* e)
+{
+    FensterPositionSpeichern(this);
+    e->accept();
+}
+
+} // namespace kelvora

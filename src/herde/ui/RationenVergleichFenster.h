@@ -1,0 +1,51 @@
+#pragma once
+// "Rationen vergleichen": 2 to 6 stored rations side by side, each evaluated
+// with its own animal inputs by the ration window's evaluation. The user
+// ticks the rations in the list on the left; the table shows every figure
+// with its colour, supply, requirement and difference, feed cost and income.
+
+#include "herde/Vergleichstabelle.h"
+
+#include <QWidget>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTableWidget;
+
+namespace kelvora {
+
+class Hauptrahmen;
+
+class RationenVergleichFenster : public QWidget {
+    Q_OBJECT
+public:
+    explicit RationenVergleichFenster(Hauptrahmen* haupt, QWidget* parent = nullptr);
+    ~RationenVergleichFenster() override;
+
+    // Reads the stored names again (ticks kept, new rations unticked) and
+    // compares the ticked ones.
+    void Aktualisieren();
+    // The print preview of the comparison shown.
+    void Drucken();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+
+private:
+    void Aufbauen();
+    void Laden();
+    void Vergleichen();
+    void TabelleZeigen(const Vergleichstabelle& tabelle);
+
+    Hauptrahmen* haupt = nullptr;
+    QListWidget* lstRationen = nullptr;
+    QTableWidget* tblVergleich = nullptr;
+    QLabel* lblHinweis = nullptr;
+    QPushButton* cmdDrucken = nullptr;
+    bool fuellt = false;
+    Vergleichstabelle tabelle; // what the table shows, for printing
+};
+
+} // namespace kelvora

@@ -8,6 +8,7 @@
 #include "guide/ui/WieFangeIchAnFenster.h"
 #include "herde/ui/HerdenFenster.h"
 #include "herde/ui/RationenVergleichFenster.h"
+#include "herde/ui/LadelisteFenster.h"
 #include "internet/ui/Informationsfenster.h"
 #include "internet/ui/UpdateInstallationsFenster.h"
 #include "ration/ui/ErgebnisFenster.h"
@@ -34,6 +35,11 @@ QHash<QString, FensterFabrik> AlleFenster()
     f.insert(QStringLiteral("RationTierErstellenFenster"), [](HauptFenster* h) -> QWidget* { return new RationTierErstellenFenster(h); });
     f.insert(QStringLiteral("RationenVergleichFenster"), [](HauptFenster* h) -> QWidget* { return new RationenVergleichFenster(h); });
     f.insert(QStringLiteral("HerdenFenster"), [](HauptFenster* h) -> QWidget* { return new HerdenFenster(h); });
+    f.insert(QStringLiteral("LadelisteFenster"), [](HauptFenster* h) -> QWidget* {
+        auto* w = new LadelisteFenster(h);
+        w->Laden();
+        return w;
+    });
     f.insert(QStringLiteral("ErgebnisFenster"), [](HauptFenster* h) -> QWidget* { return new ErgebnisFenster(h); });
     f.insert(QStringLiteral("StammdatenFenster2"), [](HauptFenster* h) { return new StammdatenFenster2(h); });
     f.insert(QStringLiteral("Informationsfenster"), [](HauptFenster* h) -> QWidget* {

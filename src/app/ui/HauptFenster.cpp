@@ -48,6 +48,7 @@ constexpr FensterEintrag FensterAktionen[] = {
     {"DErgebnisA", "ErgebnisFenster"},
     {"DRationenVergleichen", "RationenVergleichFenster"},
     {"DHerde", "HerdenFenster"},
+    {"DLadeliste", "LadelisteFenster"},
     {"IWieFAIAn", "WieFangeIchAnFenster"},
     {"HilfeProgA", "Informationsfenster"},
 };
@@ -140,6 +141,7 @@ void HauptFenster::MenueAufbauen()
     Eintrag(daten, N("DErgebnisA"), QStringLiteral("Ergebnis anzeigen"));
     Eintrag(daten, N("DRationenVergleichen"), QStringLiteral("Rationen ver&gleichen"));
     Eintrag(daten, N("DHerde"), QStringLiteral("&Herde"));
+    Eintrag(daten, N("DLadeliste"), QStringLiteral("Ladeliste &Mischwagen"));
     Trenner(daten, N("xyLeer02"));
     Eintrag(daten, N("DatenAufDisk"), QStringLiteral("&Daten auf Diskette"));
     Eintrag(daten, N("DatenVonDisk"), QStringLiteral("Daten &von Diskette"));

@@ -36,7 +36,7 @@ STUFEN = {
 
 EIGENES = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 SYSTEM = re.compile(r"^\s*#\s*include\s+<([^>]+)>")
-WIDGET_MODULE = ("QtWidgets/", "QtPrintSupport/")
+WIDGET_MODULE = ("QtWidgets/", "QtPrintSupport/", "QtCharts/")
 
 
 def widget_kopfdateien(ordner):
@@ -45,7 +45,7 @@ def widget_kopfdateien(ordner):
         p = Path(o)
         # Only the widget modules' own folders; their include paths also
         # carry QtCore and QtGui, which logic may use.
-        if p.is_dir() and p.name in ("QtWidgets", "QtPrintSupport"):
+        if p.is_dir() and p.name in ("QtWidgets", "QtPrintSupport", "QtCharts"):
             namen.update(f.name for f in p.iterdir() if f.is_file())
     return namen
 

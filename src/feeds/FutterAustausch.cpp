@@ -75,9 +75,9 @@ Hochladeergebnis FutterHochladen(long futterID, bool ohneFragen, QString* dateiN
         QSqlQuery q;
         if (!DatenbankOeffnen(v, PfadHolen(QStringLiteral("Futter")), true)
             || !AbfrageOeffnen(v, q,
-                QStringLiteral("SELECT Bezeichnung, FutterArtIOFC, AngelegtAm, [LetzteÄnderung], TM_g, XP_gTM, "
-                               "UDP_gTM, NDF_gTM, ADF_gTM, NFC_gTM, NEL_MJTM, Ca_gTM, P_gTM FROM Futtermittel "
-                               "WHERE Futtermittel.ID = ?"),
+                QStringLiteral("SELECT Bezeichnung, FutterArtIOFC, AngelegtAm, [LetzteÄnderung], ")
+                    + FutterDateiWerte().join(QStringLiteral(", "))
+                    + QStringLiteral(" FROM Futtermittel WHERE Futtermittel.ID = ?"),
                 { QVariant::fromValue<qlonglong>(futterID) }))
             return Hochladeergebnis::Fehlgeschlagen;
         if (!q.next())
@@ -86,7 +86,7 @@ Hochladeergebnis FutterHochladen(long futterID, bool ohneFragen, QString* dateiN
         f.gruppe = NullFilter(q.value(1), "Integer").toInt();
         f.angelegt = Zeit(q.value(2));
         f.letzteAenderung = Zeit(q.value(3));
-        for (int i = 4; i < 13; ++i)
+        for (int i = 4; i < 4 + FutterDateiWerte().size(); ++i)
             f.werte << (q.value(i).isNull() ? QVariant() : QVariant(NullFilter(q.value(i), "Double").toDouble()));
     }
     // The same cleaning as the editor's "Teilen" asks for, so that a name

@@ -27,8 +27,15 @@ const QStringList& FutterDateiWerte()
 {
     static const QStringList werte = { QStringLiteral("TM_g"), QStringLiteral("XP_gTM"), QStringLiteral("UDP_gTM"),
         QStringLiteral("NDF_gTM"), QStringLiteral("ADF_gTM"), QStringLiteral("NFC_gTM"), QStringLiteral("NEL_MJTM"),
-        QStringLiteral("Ca_gTM"), QStringLiteral("P_gTM") };
+        QStringLiteral("Ca_gTM"), QStringLiteral("P_gTM"), QStringLiteral("ME_MJTM"), QStringLiteral("nXP_gTM"),
+        QStringLiteral("RNB_gTM"), QStringLiteral("Mg_gTM"), QStringLiteral("Na_gTM"), QStringLiteral("K_gTM"),
+        QStringLiteral("Cu_mgTM"), QStringLiteral("Zn_mgTM"), QStringLiteral("Mn_mgTM") };
     return werte;
+}
+
+int FutterDateiGrundwerte()
+{
+    return 9;
 }
 
 QString ServerNamensform(const QString& bezeichnung)
@@ -55,6 +62,10 @@ QStringList FutterDateiZeilen(const FutterFuerDatei& f, const QString& e1, const
     z << vier + Element(QStringLiteral("Bezeichnung"), f.bezeichnung);
     for (qsizetype i = 0; i < FutterDateiWerte().size(); ++i) {
         const QVariant w = f.werte.value(i);
+        // The German values are additional tags, written only where the
+        // feed has one, so that a file of a feed without them stays as before.
+        if (i >= FutterDateiGrundwerte() && (w.isNull() || w.toDouble() == 0))
+            continue;
         z << vier + Element(FutterDateiWerte().at(i), w.isNull() ? QString() : DezimalText(w.toDouble()));
     }
     z << vier + QStringLiteral("<Erstellt>");

@@ -16,8 +16,12 @@
 namespace kelvora {
 
 // The value elements of a feed file, in their order; each is also the name
-// of the editor's box ("txt" + element).
+// of the editor's box ("txt" + element). The first FutterDateiGrundwerte()
+// are always written; the German values behind them (ME, nXP, RNB, Mg, Na,
+// K, Cu, Zn, Mn) only when the feed has them. A file without them reads as
+// before: the reader finds every element by its name.
 const QStringList& FutterDateiWerte();
+int FutterDateiGrundwerte();
 
 // One feed as it is written into a file.
 struct FutterFuerDatei {

@@ -55,7 +55,8 @@ bool FutterListeLesen(const FutterListenFilter& filter, QList<FutterListenZeile>
         return false;
 
     QString sql = QStringLiteral(
-        "SELECT ID, Bezeichnung, verstecken, ADF_gTM, NDF_gTM, NFC_gTM, UDP_gTM, FutterArtIOFC, Preis FROM Futtermittel");
+        "SELECT ID, Bezeichnung, verstecken, ADF_gTM, NDF_gTM, NFC_gTM, UDP_gTM, FutterArtIOFC, Preis, nXP_gTM, "
+        "RNB_gTM FROM Futtermittel");
     QVariantList werte;
     if (filter.gruppe != 0) {
         sql += QStringLiteral(" WHERE FutterArtIOFC = ?");
@@ -93,6 +94,12 @@ bool FutterListeLesen(const FutterListenFilter& filter, QList<FutterListenZeile>
         z.bezeichnung = name;
         if (!abfrage.value(8).isNull())
             z.preis = NullFilter(abfrage.value(8), "Currency").toDouble();
+        const double nxp = NullFilter(abfrage.value(9), "Double").toDouble();
+        if (nxp != 0)
+            z.nxp = nxp;
+        // An RNB of 0 is a balance only beside an nXP; alone it was not entered.
+        if (const double rnb = NullFilter(abfrage.value(10), "Double").toDouble(); rnb != 0 || z.nxp)
+            z.rnb = rnb;
         treffer.push_back({ z, DeutscheSortierung().sortKey(name) });
     }
     // SQLite orders by code points (lower case and umlauts last); the list

@@ -14,6 +14,8 @@ struct FutterListenZeile {
     int gruppe = 0; // FutterArtIOFC; 0 when empty
     QString bezeichnung;
     std::optional<double> preis; // € per dt FM; none when not known
+    // g per kg DM; none when not entered (nXP 0, or RNB 0 without an nXP).
+    std::optional<double> nxp, rnb;
 };
 
 struct FutterListenFilter {

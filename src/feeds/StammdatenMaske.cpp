@@ -34,6 +34,21 @@ constexpr const char* Namen[FeldAnzahl] = {
     "txtCa_gTM",
     "txtP_gFM",
     "txtP_gTM",
+    "txtME_MJFM",
+    "txtME_MJTM",
+    "txtnXP_gFM",
+    "txtnXP_gTM",
+    "txtRNB_gFM",
+    "txtRNB_gTM",
+    "txtMg_gFM",
+    "txtMg_gTM",
+    "txtNa_gFM",
+    "txtNa_gTM",
+    "txtK_gFM",
+    "txtK_gTM",
+    "txtCu_mgTM",
+    "txtZn_mgTM",
+    "txtMn_mgTM",
 };
 
 const QString FormatGanz = QStringLiteral("##0");
@@ -53,6 +68,12 @@ constexpr Paar Paare[] = {
     { Feld::NEL_MJFM, Feld::NEL_MJTM },
     { Feld::Ca_gFM, Feld::Ca_gTM },
     { Feld::P_gFM, Feld::P_gTM },
+    { Feld::ME_MJFM, Feld::ME_MJTM },
+    { Feld::nXP_gFM, Feld::nXP_gTM },
+    { Feld::RNB_gFM, Feld::RNB_gTM },
+    { Feld::Mg_gFM, Feld::Mg_gTM },
+    { Feld::Na_gFM, Feld::Na_gTM },
+    { Feld::K_gFM, Feld::K_gTM },
 };
 
 std::optional<Paar> PaarVon(Feld f)
@@ -114,7 +135,8 @@ bool IstDezimalfeld(Feld feld)
     case Feld::P_gTM:
         return true;
     default:
-        return false;
+        // Of the German values only nXP is whole grams, like XP.
+        return feld >= Feld::ME_MJFM && feld != Feld::nXP_gFM && feld != Feld::nXP_gTM;
     }
 }
 
@@ -125,7 +147,7 @@ QString FeldFormat(Feld feld)
 
 bool HatTastenfilter(Feld feld)
 {
-    return feld != Feld::UDP_gFM;
+    return feld != Feld::UDP_gFM && feld != Feld::RNB_gFM && feld != Feld::RNB_gTM;
 }
 
 std::optional<double> BoxZahl(const QString& text, bool dezimal)
@@ -184,12 +206,18 @@ QString NaechstesEingabefeld(const QString& name)
             const QStringList folge
                 = { QStringLiteral("txtXP_g") + s, QStringLiteral("txtUDP_g") + s, QStringLiteral("txtNDF_g") + s,
                       QStringLiteral("txtADF_g") + s, QStringLiteral("txtNFC_g") + s, QStringLiteral("txtNEL_MJ") + s,
-                      QStringLiteral("txtCa_g") + s, QStringLiteral("txtP_g") + s, QStringLiteral("cmdSpeichern") };
+                      QStringLiteral("txtCa_g") + s, QStringLiteral("txtP_g") + s, QStringLiteral("txtME_MJ") + s,
+                      QStringLiteral("txtnXP_g") + s, QStringLiteral("txtRNB_g") + s, QStringLiteral("txtMg_g") + s,
+                      QStringLiteral("txtNa_g") + s, QStringLiteral("txtK_g") + s, QStringLiteral("cmdSpeichern") };
             for (qsizetype i = 0; i + 1 < folge.size(); ++i)
                 k.insert(folge[i], folge[i + 1]);
         }
         k.insert(QStringLiteral("txtUDPProzent"), QStringLiteral("txtNDF_gTM"));
         k.insert(QStringLiteral("txtNEL_MKalTM"), QStringLiteral("txtCa_gTM"));
+        k.insert(QStringLiteral("txtK_gTM"), QStringLiteral("txtCu_mgTM"));
+        k.insert(QStringLiteral("txtCu_mgTM"), QStringLiteral("txtZn_mgTM"));
+        k.insert(QStringLiteral("txtZn_mgTM"), QStringLiteral("txtMn_mgTM"));
+        k.insert(QStringLiteral("txtMn_mgTM"), QStringLiteral("cmdSpeichern"));
         k.insert(QStringLiteral("txtPreis"), QStringLiteral("cmdSpeichern"));
         return k;
     }();
@@ -316,6 +344,12 @@ void MaskeFuellen(Eingabemaske& m, const Stammdaten& f)
         { Paare[5], f.NEL_MJTM },
         { Paare[6], f.Ca_gTM },
         { Paare[7], f.P_gTM },
+        { Paare[8], f.ME_MJTM },
+        { Paare[9], f.nXP_gTM },
+        { Paare[10], f.RNB_gTM },
+        { Paare[11], f.Mg_gTM },
+        { Paare[12], f.Na_gTM },
+        { Paare[13], f.K_gTM },
     };
     for (const auto& [p, wert] : werte) {
         m[p.tm] = Zeigen(p.tm, wert);
@@ -328,6 +362,30 @@ void MaskeFuellen(Eingabemaske& m, const Stammdaten& f)
     if (f.XP_gTM > 0)
         m[Feld::UDPProzent] = Formatieren(f.UDP_gTM * 100 / f.XP_gTM, QStringLiteral("#0"));
     m[Feld::NEL_MKalTM] = Zeigen(Feld::NEL_MKalTM, MJinMcal(f.NEL_MJTM));
+    m[Feld::Cu_mgTM] = Zeigen(Feld::Cu_mgTM, f.Cu_mgTM);
+    m[Feld::Zn_mgTM] = Zeigen(Feld::Zn_mgTM, f.Zn_mgTM);
+    m[Feld::Mn_mgTM] = Zeigen(Feld::Mn_mgTM, f.Mn_mgTM);
+    m.nXPBerechnet = nXPIstBerechnet(f) ? m[Feld::nXP_gTM] : QString();
+    m.rnbBerechnet = RNBIstBerechnet(f) ? m[Feld::RNB_gTM] : QString();
+}
+
+namespace {
+
+Eiweisswerte EiweissVon(const Stammdaten& f)
+{
+    return { f.XP_gTM, f.UDP_gTM, f.ME_MJTM, f.nXP_gTM, f.RNB_gTM };
+}
+
+} // namespace
+
+bool nXPIstBerechnet(const Stammdaten& f)
+{
+    return nXPBerechnet(EiweissVon(f));
+}
+
+bool RNBIstBerechnet(const Stammdaten& f)
+{
+    return RNBBerechnet(EiweissVon(f));
 }
 
 Stammdaten StammdatenAusMaske(const Eingabemaske& m)
@@ -350,6 +408,28 @@ Stammdaten StammdatenAusMaske(const Eingabemaske& m)
     s.NEL_MJTM = dezimal(Feld::NEL_MJTM);
     s.Ca_gTM = dezimal(Feld::Ca_gTM);
     s.P_gTM = dezimal(Feld::P_gTM);
+    s.ME_MJTM = dezimal(Feld::ME_MJTM);
+    s.nXP_gTM = ganz(Feld::nXP_gTM);
+    s.RNB_gTM = dezimal(Feld::RNB_gTM);
+    s.Mg_gTM = dezimal(Feld::Mg_gTM);
+    s.Na_gTM = dezimal(Feld::Na_gTM);
+    s.K_gTM = dezimal(Feld::K_gTM);
+    s.Cu_mgTM = dezimal(Feld::Cu_mgTM);
+    s.Zn_mgTM = dezimal(Feld::Zn_mgTM);
+    s.Mn_mgTM = dezimal(Feld::Mn_mgTM);
+    // A completed value left as it was shown is completed again from what is
+    // saved now; one typed over is the user's.
+    const bool nXPNeu = !m.nXPBerechnet.isEmpty() && m[Feld::nXP_gTM] == m.nXPBerechnet;
+    const bool rnbNeu = !m.rnbBerechnet.isEmpty() && m[Feld::RNB_gTM] == m.rnbBerechnet;
+    if (nXPNeu || rnbNeu) {
+        Energiewerte energie { s.ME_MJTM, s.NEL_MJTM };
+        EnergieErgaenzen(energie);
+        Eiweisswerte e { s.XP_gTM, s.UDP_gTM, energie.ME_MJTM, nXPNeu ? 0.0 : s.nXP_gTM, rnbNeu || nXPNeu ? 0.0 : s.RNB_gTM };
+        EiweissErgaenzen(e);
+        s.nXP_gTM = e.nXP_gTM;
+        if (rnbNeu || (nXPNeu && s.RNB_gTM == 0))
+            s.RNB_gTM = e.RNB_gTM;
+    }
     // The checks before saving refuse a price that does not read.
     s.preis = PreisLesen(m.preis).preis;
     return s;

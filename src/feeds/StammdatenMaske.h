@@ -32,18 +32,35 @@ enum class Feld : int {
     Ca_gTM,
     P_gFM,
     P_gTM,
+    // The values of the German standard: optional, 0 means "not entered".
+    ME_MJFM,
+    ME_MJTM,
+    nXP_gFM,
+    nXP_gTM,
+    RNB_gFM,
+    RNB_gTM,
+    Mg_gFM,
+    Mg_gTM,
+    Na_gFM,
+    Na_gTM,
+    K_gFM,
+    K_gTM,
+    Cu_mgTM,
+    Zn_mgTM,
+    Mn_mgTM,
 };
-inline constexpr int FeldAnzahl = 19;
+inline constexpr int FeldAnzahl = 34;
 
 // The box's objectName, e.g. "txtXP_gFM".
 QString FeldName(Feld feld);
 std::optional<Feld> FeldNachName(const QString& name);
 
-// Decimal boxes (NEL, Ca, P) are shown as "#0.00", all others are
-// whole-number boxes shown as "##0".
+// Decimal boxes (NEL, Ca, P, ME, RNB, the minerals and trace elements) are
+// shown as "#0.00", all others are whole-number boxes shown as "##0".
 bool IstDezimalfeld(Feld feld);
 QString FeldFormat(Feld feld);
-// Every box but txtUDP_gFM filters the typed characters.
+// Every box but txtUDP_gFM and the RNB boxes filters the typed characters;
+// an RNB may be negative, which the filter's digits and comma cannot type.
 bool HatTastenfilter(Feld feld);
 
 // A box's text read with the strict number reader (grundlagen/ZahlText.h):
@@ -93,6 +110,10 @@ struct Eingabemaske {
     QString bezeichnung;
     QString idAnzeige; // caption of lblIDAnzeige; "" or "0" is a new feed
     QString preis; // txtPreis, € per dt fresh matter; not converted with the dry matter
+    // The texts shown for an nXP or RNB that the program completed (empty:
+    // entered). Saved unchanged, such a value is completed again from the
+    // saved XP, UDP and ME, so it follows them and keeps its mark.
+    QString nXPBerechnet, rnbBerechnet;
 
     QString& operator[](Feld f) { return texte[static_cast<size_t>(f)]; }
     const QString& operator[](Feld f) const { return texte[static_cast<size_t>(f)]; }
@@ -147,11 +168,17 @@ struct Stammdaten {
     double NEL_MJTM = 0;
     double Ca_gTM = 0;
     double P_gTM = 0;
+    double ME_MJTM = 0, nXP_gTM = 0, RNB_gTM = 0, Mg_gTM = 0, Na_gTM = 0, K_gTM = 0;
+    double Cu_mgTM = 0, Zn_mgTM = 0, Mn_mgTM = 0;
     std::optional<double> preis; // Preis, € per dt FM; none: no price known
 };
 
+// Whether the stored nXP and RNB are the program's completion ("berechnet").
+bool nXPIstBerechnet(const Stammdaten& futter);
+bool RNBIstBerechnet(const Stammdaten& futter);
+
 // The boxes for a stored feed (group and ID are set by the caller). Without a
-// dry matter only name and TM_g are shown.
+// dry matter only name and TM_g are shown. Notes a completed nXP and RNB.
 void MaskeFuellen(Eingabemaske& maske, const Stammdaten& futter);
 
 // The values to store: TM_g, NDF, ADF and NFC as whole numbers, the others as

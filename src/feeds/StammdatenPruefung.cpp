@@ -32,6 +32,26 @@ const Grenze Grenzen[] = {
     { Feld::P_gTM, "Phosphor", true, "kein Phosphor", 1000, "Dieser Phosphor-Wert ist unrealistisch!" },
 };
 
+// The values of the German standard may stay 0 ("not entered"; the ration
+// then says "unvollständig"), so they are not asked about; a value that is
+// there must read and lie in its range. RNB is a balance and may be negative.
+struct Bereich {
+    Feld feld;
+    const char* name;
+    double unten, oben; // inclusive
+};
+const Bereich GfEBereiche[] = {
+    { Feld::ME_MJTM, "ME", 0, 40 },
+    { Feld::nXP_gTM, "nXP", 0, 1000 },
+    { Feld::RNB_gTM, "RNB", -500, 500 },
+    { Feld::Mg_gTM, "Magnesium", 0, 1000 },
+    { Feld::Na_gTM, "Natrium", 0, 1000 },
+    { Feld::K_gTM, "Kalium", 0, 1000 },
+    { Feld::Cu_mgTM, "Kupfer", 0, 100000 },
+    { Feld::Zn_mgTM, "Zink", 0, 100000 },
+    { Feld::Mn_mgTM, "Mangan", 0, 100000 },
+};
+
 constexpr double TrockenmasseGrenze = 990;
 
 QString MitHinweis(const QString& text)
@@ -130,6 +150,18 @@ Pruefergebnis EingabePruefen(const Eingabemaske& m, Nullwerte nullwerte)
         } else if (*wert < 0 || *wert > g.grenze) {
             Fehler(MitHinweis(QString::fromUtf8(g.zuHoch)), PruefungTitel());
             return Abbruch(g.feld, feld);
+        }
+    }
+    for (const Bereich& b : GfEBereiche) {
+        const QString feld = QString::fromUtf8(b.name);
+        const std::optional<double> wert = FeldZahl(b.feld, m[b.feld]);
+        if (!Lesbar(wert, m[b.feld], feld))
+            return Abbruch(b.feld, feld);
+        if (*wert < b.unten || *wert > b.oben) {
+            Fehler(MitHinweis(QStringLiteral("Dieser %1-Wert ist unrealistisch (erlaubt %2 bis %3).")
+                                  .arg(feld, QString::number(b.unten), QString::number(b.oben))),
+                PruefungTitel());
+            return Abbruch(b.feld, feld);
         }
     }
     if (!PreisLesen(m.preis).gueltig) {

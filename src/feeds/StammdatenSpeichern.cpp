@@ -111,6 +111,15 @@ std::optional<Stammdaten> StammdatenLesen(long futterID)
     s.NEL_MJTM = Zahl(q, "NEL_MJTM");
     s.Ca_gTM = Zahl(q, "Ca_gTM");
     s.P_gTM = Zahl(q, "P_gTM");
+    s.ME_MJTM = Zahl(q, "ME_MJTM");
+    s.nXP_gTM = Zahl(q, "nXP_gTM");
+    s.RNB_gTM = Zahl(q, "RNB_gTM");
+    s.Mg_gTM = Zahl(q, "Mg_gTM");
+    s.Na_gTM = Zahl(q, "Na_gTM");
+    s.K_gTM = Zahl(q, "K_gTM");
+    s.Cu_mgTM = Zahl(q, "Cu_mgTM");
+    s.Zn_mgTM = Zahl(q, "Zn_mgTM");
+    s.Mn_mgTM = Zahl(q, "Mn_mgTM");
     if (const QVariant preis = q.value(QStringLiteral("Preis")); !preis.isNull())
         s.preis = NullFilter(preis, "Currency").toDouble();
     return s;
@@ -156,17 +165,29 @@ Speicherergebnis StammdatenSchreiben(const Stammdaten& f, long futterID, long* g
         f.Ca_gTM,
         f.P_gTM,
         f.preis ? QVariant(*f.preis) : QVariant(QMetaType::fromType<double>()),
+        f.ME_MJTM,
+        f.nXP_gTM,
+        f.RNB_gTM,
+        f.Mg_gTM,
+        f.Na_gTM,
+        f.K_gTM,
+        f.Cu_mgTM,
+        f.Zn_mgTM,
+        f.Mn_mgTM,
         jetzt,
     };
     const QString spalten = QStringLiteral("FutterArt, FutterArtIOFC, Bezeichnung, TM_g, ADF_gTM, NDF_gTM, XP_gTM, "
-                                           "UDP_gTM, NEL_MJTM, NFC_gTM, Ca_gTM, P_gTM, Preis, [LetzteÄnderung]");
+                                           "UDP_gTM, NEL_MJTM, NFC_gTM, Ca_gTM, P_gTM, Preis, ME_MJTM, nXP_gTM, "
+                                           "RNB_gTM, Mg_gTM, Na_gTM, K_gTM, Cu_mgTM, Zn_mgTM, Mn_mgTM, "
+                                           "[LetzteÄnderung]");
     QSqlQuery q;
     bool ok;
     if (futterID == 0) {
         werte.append(jetzt);
         ok = AbfrageOeffnen(v, q,
             QStringLiteral("INSERT INTO Futtermittel (") + spalten
-                + QStringLiteral(", AngelegtAm) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                + QStringLiteral(", AngelegtAm) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                                 "?, ?, ?)"),
             werte);
     } else {
         werte.append(QVariant::fromValue<qlonglong>(futterID));

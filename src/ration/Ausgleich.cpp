@@ -77,6 +77,10 @@ std::optional<Meldung> TMFuellen(QList<Zeile>& zeilen, double tmMaxKg, Meldung& 
         else
             tmFix += z.frischMenge * z.tm_g;
     }
+    if (zeilen.isEmpty())
+        return Meldung { QStringLiteral("Ausgleich ist nicht möglich, da die Ration noch kein Futtermittel enthält. "
+                                        "Ziehen Sie zuerst Futtermittel aus der Liste der Futtermittel in die Ration!"),
+            Symbol::Keins };
     if (frei == 0) {
         // A fixed amount is one typed in kilograms; there is no switch of
         // its own, so the message says how a feed becomes free.

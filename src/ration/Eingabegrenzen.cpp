@@ -19,6 +19,12 @@ const Eingabegrenze& FettGrenze()
     return g;
 }
 
+const Eingabegrenze& EiweissGrenze()
+{
+    static const Eingabegrenze g{QStringLiteral("Eiweiß %"), 2.5, 5, QStringLiteral("%")};
+    return g;
+}
+
 const Eingabegrenze& MengeGrenze()
 {
     static const Eingabegrenze g{QStringLiteral("Menge"), 0, 500, QStringLiteral("kg Frischmasse")};

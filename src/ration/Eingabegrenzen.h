@@ -18,6 +18,7 @@ struct Eingabegrenze {
 
 const Eingabegrenze& MilchGrenze();         // "Milch kg", 0 .. 100 kg
 const Eingabegrenze& FettGrenze();          // "Fett %", 1 .. 10 %
+const Eingabegrenze& EiweissGrenze();       // "Eiweiß %", 2,5 .. 5 %
 const Eingabegrenze& MengeGrenze();         // "Menge", 0 .. 500 kg FM
 const Eingabegrenze& AnteilGrenze(); // "Anteil", 0 .. 100 %
 const Eingabegrenze& MilchpreisGrenze();    // "Milchpreis €/kg", 0 .. 10 € per kg

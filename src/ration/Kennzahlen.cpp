@@ -282,6 +282,9 @@ namespace {
 // An amount is shown only when the ration falls short of it.
 Abweichung Menge(const QString& ist, const QString& soll, const QString& maske, const QString& einheit)
 {
+    // An empty figure is no ration to compare, not a ration of 0.
+    if (ist.trimmed().isEmpty())
+        return {QString(), false};
     const double differenz = TextInDouble(ist) - TextInDouble(soll);
     return {Formatieren(differenz, maske) + einheit, differenz < 0};
 }
@@ -290,6 +293,8 @@ Abweichung Menge(const QString& ist, const QString& soll, const QString& maske, 
 // the deviation is the distance to the limit it crossed.
 Abweichung Anteil(const QString& ist, std::optional<double> unten, std::optional<double> oben)
 {
+    if (ist.trimmed().isEmpty())
+        return {QString(), false};
     const double wert = TextInDouble(ist);
     // Two decimals, like the shares the deviation comes from.
     const QString maske = QStringLiteral("#0.00");

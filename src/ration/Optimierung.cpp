@@ -3,7 +3,9 @@
 #include "database/DatenbankRoutinen.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "frame/Oberflaeche.h"
+#include "grundlagen/Formate.h"
 #include "ration/GespeicherteWerte.h"
+#include "ration/GfE.h"
 #include "ration/Kennzahlen.h"
 #include "ration/LPLoeser.h"
 #include "ration/RationAuswerten.h"
@@ -20,13 +22,20 @@ constexpr double NFCMindestGrammJeKgTM = 350;
 constexpr double NFCHoechstGrammJeKgTM = 430;
 constexpr double KraftfutterHoechstAnteil = 0.5;
 
-// The window sums whole grams per feed and checks the figures as shown, so a
-// limit met exactly by the continuous amounts could show as just missed.
-// Each gram limit keeps one gram per ration row away from its bound; the
-// unrounded figures (kg DM, MJ, Ca, P) keep a thousandth, which also keeps the
-// solver's tolerance off the bound.
-constexpr double GrammJeZeile = 1.0;
-constexpr double Feinabstand = 1e-3;
+// The window sums each row's grams rounded to whole grams, from table values
+// taken as whole grams (as the model reads them too), and checks the figures
+// as shown. So a gram figure can show up to half a gram per row below what
+// the amounts give: half a gram per row away from its bound keeps every met
+// limit shown as met, and costs next to nothing. The unrounded figures (kg
+// DM, MJ, Ca, P) keep a thousandth, which also keeps the solver's tolerance
+// off the bound.
+constexpr double GrammJeZeile = 0.5;
+constexpr double KleinerAbstand = 1e-3;
+
+struct Abstand {
+    double gramm = 0;  // gram limits and shares of grams
+    double fein = 0;   // kg, MJ and the minerals
+};
 
 const QString Titel = QStringLiteral("Kostengünstig optimieren");
 
@@ -67,6 +76,16 @@ Beitrag JeKgFM(const OptimierungsFutter& f)
     return b;
 }
 
+// A fixed row as the window sums it: its grams rounded to whole grams.
+Beitrag FesteZeile(const OptimierungsFutter& f)
+{
+    Beitrag b;
+    b.Addieren(JeKgFM(f), f.menge);
+    for (double* gramm : {&b.xp, &b.ndf, &b.adf, &b.nfc, &b.grundfutterNDF})
+        *gramm = static_cast<double>(R(*gramm));
+    return b;
+}
+
 // One limit as a row: the free feeds' coefficients from a linear expression
 // of their contributions; the fixed rows' value of the same expression moves
 // to the bound.
@@ -83,8 +102,10 @@ LPZeile Zeile(const QList<Beitrag>& frei, const Beitrag& fix, Ausdruck ausdruck,
 }
 
 LPZeile GrenzeAlsZeile(Grenze g, const QList<Beitrag>& frei, const Beitrag& fix, const OptimierungsZiele& ziele,
-                       double gramm)
+                       const Abstand& abstand)
 {
+    const double gramm = abstand.gramm;
+    const double Feinabstand = abstand.fein;
     const double inf = LPUnendlich;
     switch (g) {
     case Grenze::TMMindestens:
@@ -116,8 +137,53 @@ LPZeile GrenzeAlsZeile(Grenze g, const QList<Beitrag>& frei, const Beitrag& fix,
     case Grenze::Kraftfutter:
         return Zeile(frei, fix, [](const Beitrag& b) { return b.kraftfutterTM - KraftfutterHoechstAnteil * b.tm; },
                      -inf, -Feinabstand);
+    case Grenze::nXP:
+    case Grenze::RNBMindestens:
+    case Grenze::RNBHoechstens:
+        break;
     }
     return {};
+}
+
+// The limits of the German standard, only when asked for. nXP is summed
+// unrounded and shown whole; a thousandth above the requirement keeps the
+// solver's tolerance off it. RNB may lie on 0 or 50: a few millionths
+// beyond still show as "0" and "+50".
+void GfEGrenzenHinzufuegen(LPProblem& problem, const QList<OptimierungsFutter>& futter,
+                           const OptimierungsZiele& ziele, const QSet<Grenze>& ohne)
+{
+    if (!ziele.nXPBedarf)
+        return;
+    LPZeile nxp, rnb;
+    double nxpFix = 0, rnbFix = 0;
+    for (const OptimierungsFutter& f : futter) {
+        // A fixed feed without a value adds nothing, as in the evaluation
+        // (which then says "unvollständig"); free feeds without one are refused.
+        const double nxpJeKgFM = f.tm_g / 1000 * f.nxp.value_or(0);
+        const double rnbJeKgFM = f.tm_g / 1000 * f.rnb.value_or(0);
+        if (f.frei) {
+            nxp.koeffizienten.append(nxpJeKgFM);
+            rnb.koeffizienten.append(rnbJeKgFM);
+        } else {
+            nxpFix += nxpJeKgFM * f.menge;
+            rnbFix += rnbJeKgFM * f.menge;
+        }
+    }
+    if (!ohne.contains(Grenze::nXP)) {
+        LPZeile z = nxp;
+        z.unten = *ziele.nXPBedarf + KleinerAbstand - nxpFix;
+        problem.zeilen.append(z);
+    }
+    if (!ohne.contains(Grenze::RNBMindestens)) {
+        LPZeile z = rnb;
+        z.unten = RNBMindestens - rnbFix;
+        problem.zeilen.append(z);
+    }
+    if (!ohne.contains(Grenze::RNBHoechstens)) {
+        LPZeile z = rnb;
+        z.oben = RNBHoechstens - rnbFix;
+        problem.zeilen.append(z);
+    }
 }
 
 QString Name(const OptimierungsFutter& f)
@@ -152,6 +218,11 @@ QString Ablehnungsgrund(const QList<OptimierungsFutter>& futter, const Optimieru
         if (f.preisJeKgFM <= 0)
             ohnePreis.append(Name(f));
     }
+    QStringList ohneGfE;
+    for (const OptimierungsFutter& f : futter) {
+        if (f.frei && ziele.nXPBedarf && (!f.nxp || !f.rnb))
+            ohneGfE.append(Name(f));
+    }
     if (!frei)
         return QStringLiteral("Optimierung ist nicht möglich, da kein Futtermittel frei ist. Geben Sie bei den "
                               "Futtermitteln, deren Menge das Programm bestimmen soll, einen Anteil in % ein!");
@@ -165,6 +236,12 @@ QString Ablehnungsgrund(const QList<OptimierungsFutter>& futter, const Optimieru
                      + Aufzaehlung(ohneTM)
                      + QStringLiteral("\nBitte tragen Sie im Futtermittel die Trockenmasse ein oder geben Sie eine "
                                       "feste Menge ein."));
+    if (!ohneGfE.isEmpty())
+        teile.append(QStringLiteral("Für diese freien Futtermittel fehlt nXP oder RNB, ohne die nicht nach GfE "
+                                    "optimiert werden kann:")
+                     + Aufzaehlung(ohneGfE)
+                     + QStringLiteral("\nBitte tragen Sie die Werte im Futtermittel ein oder optimieren Sie ohne "
+                                      "\"nach GfE\"."));
     if (!teile.isEmpty())
         return QStringLiteral("Optimierung ist nicht möglich.\n\n") + teile.join(QStringLiteral("\n\n"));
     if (ziele.tmMaxKg <= 0)
@@ -189,7 +266,7 @@ QString Ablehnungsgrund(const QList<OptimierungsFutter>& futter, const Optimieru
 // The optimisation up to the written amounts, inside the transaction of the
 // caller. A refusal comes back as its message; a failed read or write as
 // Unerreichbar with the error on the connection.
-OptimierungsErgebnis Optimieren(Verbindung& v, const TierEingaben& tier, QString& meldung)
+OptimierungsErgebnis Optimieren(Verbindung& v, const TierEingaben& tier, bool nachGfE, QString& meldung)
 {
     const GespeicherteRation gespeichert = GespeicherteRationPruefen(v);
     if (!gespeichert.gelesen)
@@ -202,7 +279,7 @@ OptimierungsErgebnis Optimieren(Verbindung& v, const TierEingaben& tier, QString
     if (v.Beschaedigt())
         return OptimierungsErgebnis::Unerreichbar;
 
-    const OptimierungsZiele ziele = OptimierungsZieleFuer(tier);
+    const OptimierungsZiele ziele = OptimierungsZieleFuer(tier, nachGfE);
     meldung = Ablehnungsgrund(futter, ziele);
     if (!meldung.isEmpty())
         return OptimierungsErgebnis::Abgelehnt;
@@ -225,13 +302,15 @@ OptimierungsErgebnis Optimieren(Verbindung& v, const TierEingaben& tier, QString
 
 } // namespace
 
-OptimierungsZiele OptimierungsZieleFuer(const TierEingaben& tier)
+OptimierungsZiele OptimierungsZieleFuer(const TierEingaben& tier, bool nachGfE)
 {
     const double fcm = FCMBerechnen(tier.milch, tier.fett);
     OptimierungsZiele z;
     z.tmMaxKg = TMAufnahmeTabelle(tier.gewicht, fcm);
     z.bedarf = BedarfBerechnen(tier.gewicht, fcm);
     z.ndfMaxGramm = auswertung::NDFMaxGramm(tier.gewicht);
+    if (nachGfE)
+        z.nXPBedarf = nXPBedarf(static_cast<double>(tier.gewicht), tier.milch, tier.eiweiss);
     return z;
 }
 
@@ -251,12 +330,15 @@ QString GrenzeName(Grenze grenze)
     case Grenze::NFCMindestens: return QStringLiteral("NFC mindestens 35 %");
     case Grenze::NFCHoechstens: return QStringLiteral("NFC höchstens 43 %");
     case Grenze::Kraftfutter: return QStringLiteral("Kraftfutter-Anteil höchstens 50 %");
+    case Grenze::nXP: return QStringLiteral("nXP mindestens Bedarf");
+    case Grenze::RNBMindestens: return QStringLiteral("RNB mindestens 0 g");
+    case Grenze::RNBHoechstens: return QStringLiteral("RNB höchstens +50 g");
     }
     return QString();
 }
 
 OptimierungsLoesung OptimaleMengen(const QList<OptimierungsFutter>& futter, const OptimierungsZiele& ziele,
-                                   const QSet<Grenze>& ohne)
+                                   const QSet<Grenze>& ohne, bool mitAbstand)
 {
     LPProblem problem;
     QList<Beitrag> frei;
@@ -266,15 +348,21 @@ OptimierungsLoesung OptimaleMengen(const QList<OptimierungsFutter>& futter, cons
             frei.append(JeKgFM(f));
             problem.kosten.append(f.preisJeKgFM);
         } else {
-            fix.Addieren(JeKgFM(f), f.menge);
+            fix.Addieren(FesteZeile(f), 1);
         }
     }
-    const double gramm = GrammJeZeile * static_cast<double>(futter.size());
-    for (int i = 0; i < GrenzenAnzahl; ++i) {
+    // A fixed row's grams are known as the window rounds them; only the free
+    // rows can round below what the model counts.
+    Abstand abstand;
+    if (mitAbstand)
+        abstand = {GrammJeZeile * static_cast<double>(frei.size()), KleinerAbstand};
+    // The German limits follow as rows of their own, only when asked for.
+    for (int i = 0; i <= static_cast<int>(Grenze::Kraftfutter); ++i) {
         const auto g = static_cast<Grenze>(i);
         if (!ohne.contains(g))
-            problem.zeilen.append(GrenzeAlsZeile(g, frei, fix, ziele, gramm));
+            problem.zeilen.append(GrenzeAlsZeile(g, frei, fix, ziele, abstand));
     }
+    GfEGrenzenHinzufuegen(problem, futter, ziele, ohne);
 
     const LPErgebnis lp = LPLoesen(problem);
     OptimierungsLoesung l;
@@ -330,7 +418,8 @@ QList<OptimierungsFutter> OptimierungsFutterLesen(Verbindung& verbindung, const 
     static const QList<int> codes{FutterCode::Bezeichnung, FutterCode::TM_g,     FutterCode::FutterArt,
                                   FutterCode::PreisJeKgFM, FutterCode::NEL_MJTM, FutterCode::XP_gTM,
                                   FutterCode::Ca_gTM,      FutterCode::P_gTM,    FutterCode::NDF_gTM,
-                                  FutterCode::ADF_gTM,     FutterCode::NFC_gTM};
+                                  FutterCode::ADF_gTM,     FutterCode::NFC_gTM,  FutterCode::ME_MJTM,
+                                  FutterCode::nXP_gTM,     FutterCode::RNB_gTM};
     FutterLeser leser(verbindung);
     for (const RationZeile& z : zeilen) {
         const QList<QVariant> w = leser.Werte(z.futterID, codes);
@@ -346,18 +435,29 @@ QList<OptimierungsFutter> OptimierungsFutterLesen(Verbindung& verbindung, const 
         f.grundfutter = art >= 1 && art <= 5;
         f.preisJeKgFM = zahl(3);
         f.nel = zahl(4);
-        f.xp = zahl(5);
+        // The gram figures as the evaluation takes them: whole grams.
+        auto gramm = [&zahl](int i) { return static_cast<double>(R(zahl(i))); };
+        f.xp = gramm(5);
         f.ca = zahl(6);
         f.p = zahl(7);
-        f.ndf = zahl(8);
-        f.adf = zahl(9);
-        f.nfc = zahl(10);
+        f.ndf = gramm(8);
+        f.adf = gramm(9);
+        f.nfc = gramm(10);
+        GfEFutterwerte gfe;
+        gfe.xp = f.xp;
+        gfe.nel = f.nel;
+        gfe.me = zahl(11);
+        gfe.werte[GfEnXP] = zahl(12);
+        gfe.werte[GfERNB] = zahl(13);
+        const auto gedeutet = GfEWerteDeuten(gfe);
+        f.nxp = gedeutet[GfEnXP];
+        f.rnb = gedeutet[GfERNB];
         futter.append(f);
     }
     return futter;
 }
 
-OptimierungsErgebnis RationOptimieren(const TierEingaben& tier, const QString& datenbankPfad)
+OptimierungsErgebnis RationOptimieren(const TierEingaben& tier, const QString& datenbankPfad, bool nachGfE)
 {
     Verbindung v;
     if (!DatenbankOeffnen(v, datenbankPfad))
@@ -371,7 +471,7 @@ OptimierungsErgebnis RationOptimieren(const TierEingaben& tier, const QString& d
         // transaction has ended.
         Transaktion t(v);
         if (t.Beginnen())
-            e = Optimieren(v, tier, meldung);
+            e = Optimieren(v, tier, nachGfE, meldung);
         if (e == OptimierungsErgebnis::Optimiert && !t.Bestaetigen())
             e = OptimierungsErgebnis::Unerreichbar;
     }

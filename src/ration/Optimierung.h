@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace kelvora {
 
@@ -31,6 +32,8 @@ struct OptimierungsFutter {
     bool grundfutter = false;  // FutterArt 1..5
     // Per kg dry matter: MJ NEL, g of everything else.
     double nel = 0, xp = 0, ca = 0, p = 0, ndf = 0, adf = 0, nfc = 0;
+    // nXP and RNB per kg DM; none when the feed lacks the value (GfE.h).
+    std::optional<double> nxp, rnb;
 };
 
 // What the cow needs and may eat, from the same animal inputs as the
@@ -40,8 +43,11 @@ struct OptimierungsZiele {
     double tmMaxKg = 0;
     Bedarf bedarf;
     double ndfMaxGramm = 0;
+    // Set "nach GfE": the nXP requirement, g per day; the ration then also
+    // keeps nXP at or above it and RNB from 0 to +50 g.
+    std::optional<double> nXPBedarf;
 };
-OptimierungsZiele OptimierungsZieleFuer(const TierEingaben& tier);
+OptimierungsZiele OptimierungsZieleFuer(const TierEingaben& tier, bool nachGfE = false);
 
 // The limits of the model, each one group that can be left out.
 enum class Grenze {
@@ -58,8 +64,11 @@ enum class Grenze {
     NFCMindestens,    // >= 35 % of DM
     NFCHoechstens,    // <= 43 % of DM
     Kraftfutter,      // DM of concentrates <= 50 % of DM
+    nXP,              // >= nXP requirement; only "nach GfE"
+    RNBMindestens,    // RNB >= 0 g; only "nach GfE"
+    RNBHoechstens,    // RNB <= 50 g; only "nach GfE"
 };
-inline constexpr int GrenzenAnzahl = 13;
+inline constexpr int GrenzenAnzahl = 16;
 
 // The limit as the message names it, e.g. "NDF mindestens 28 %".
 QString GrenzeName(Grenze grenze);
@@ -73,8 +82,10 @@ struct OptimierungsLoesung {
 };
 
 // Solves the model for the rows in futter, leaving out the limits in ohne.
+// With mitAbstand the limits keep the small distance the window's rounding
+// needs to show every met limit as met; without it the limits are exact.
 OptimierungsLoesung OptimaleMengen(const QList<OptimierungsFutter>& futter, const OptimierungsZiele& ziele,
-                                   const QSet<Grenze>& ohne = {});
+                                   const QSet<Grenze>& ohne = {}, bool mitAbstand = true);
 
 // For a ration without solution: the sentences that say which single limits
 // (or, when none alone, which pairs) would make a ration possible if left
@@ -97,6 +108,8 @@ enum class OptimierungsErgebnis {
 // solution, and writes the amounts of the free rows, all in one transaction.
 // Unerreichbar: the database could not be opened, read or written (the user
 // was told why: busy, write-protected, ...).
-OptimierungsErgebnis RationOptimieren(const TierEingaben& tier, const QString& datenbankPfad);
+// nachGfE adds the limits of nXP and RNB and refuses free feeds without
+// those values.
+OptimierungsErgebnis RationOptimieren(const TierEingaben& tier, const QString& datenbankPfad, bool nachGfE = false);
 
 } // namespace kelvora

@@ -2,6 +2,8 @@
 
 #include "grundlagen/Formate.h"
 
+#include <cmath>
+
 namespace kelvora {
 
 FreieAnteile FreieAnteileZaehlen(const QList<RationZeile>& zeilen)
@@ -18,7 +20,7 @@ FreieAnteile FreieAnteileZaehlen(const QList<RationZeile>& zeilen)
 
 bool AnteileVollstaendig(const FreieAnteile& frei)
 {
-    return frei.anzahl == 0 || RundenGerade(frei.summe, 10) == 100.0;
+    return frei.anzahl == 0 || std::abs(frei.summe - 100) < 0.005;
 }
 
 QList<NeuerAnteil> AndereFreieAnpassen(const QList<RationZeile>& zeilen, long futterID)

@@ -17,9 +17,10 @@ struct FreieAnteile {
 
 FreieAnteile FreieAnteileZaehlen(const QList<RationZeile>& zeilen);
 
-// True when no question is needed: no free row, or the shares make 100 %.
-// The sum is compared on ten decimals, so that shares which were scaled
-// before (41,666... + 25 + 33,333...) count as the 100 % they are.
+// True when no question is needed: no free row, or the shares make 100 %
+// to the two decimals the shares are shown with, so that shares scaled
+// before (41,666... + 25 + 33,333...) and a share taken over as shown
+// count as the 100 % they are.
 bool AnteileVollstaendig(const FreieAnteile& frei);
 
 // A new share for one row.

@@ -8,6 +8,7 @@
 #include "frame/Oberflaeche.h"
 #include "frame/Protokoll.h"
 #include "ration/Futterkosten.h"
+#include "ration/GfE.h"
 #include "ration/GespeicherteWerte.h"
 #include "ration/Kennzahlen.h"
 
@@ -52,7 +53,10 @@ const QList<int>& AuswertungsCodes()
                                   FutterCode::UDP_gTM,   FutterCode::NFC_gTM,  FutterCode::ADF_gTM,
                                   FutterCode::NDF_gTM,   FutterCode::XP_gTM,   FutterCode::Ca_gTM,
                                   FutterCode::P_gTM,     FutterCode::ArtName,  FutterCode::Bezeichnung,
-                                  FutterCode::PreisJeKgFM};
+                                  FutterCode::PreisJeKgFM, FutterCode::ME_MJTM,  FutterCode::nXP_gTM,
+                                  FutterCode::RNB_gTM,     FutterCode::Mg_gTM,   FutterCode::Na_gTM,
+                                  FutterCode::K_gTM,       FutterCode::Cu_mgTM,  FutterCode::Zn_mgTM,
+                                  FutterCode::Mn_mgTM};
     return codes;
 }
 
@@ -206,6 +210,16 @@ void KostenZeigen(Auswertung& a, const TierEingaben& tier, const QList<RationZei
     Zeigen(a, namen[2], t.einkommen).tipp = t.tipp;
 }
 
+// The German block: nXP, RNB and minerals of the same rows.
+void GfEZeigen(Auswertung& a, const TierEingaben& tier, const QList<RationZeile>& zeilen,
+               const FutterWertFunktion& wert)
+{
+    const GfEErgebnis e = GfEBerechnen(GfEFutterLesen(zeilen, wert), static_cast<double>(tier.gewicht), tier.milch,
+                                       tier.eiweiss);
+    for (const Anzeige& neu : GfEAnzeigenBilden(e))
+        AnzeigeVon(a, neu.name) = neu;
+}
+
 Auswertung LeereAuswertung(const TierEingaben& tier)
 {
     Auswertung a;
@@ -260,7 +274,7 @@ const QStringList& AnzeigenNamen()
         QStringLiteral("lblNDFGFKonzAnzeige"),       QStringLiteral("lblADFGrammAnzeige"),
         QStringLiteral("lblADFKonzAnzeige"),         QStringLiteral("lblUnterversorgungRohprotein"),
         QStringLiteral("lblUnterversorgungNEL"),
-    } + KostenAnzeigenNamen();
+    } + KostenAnzeigenNamen() + GfEAnzeigenNamen();
     return namen;
 }
 
@@ -297,6 +311,7 @@ Auswertung RationBerechnen(const TierEingaben& tier, const QList<RationZeile>& r
         BedarfAnzeigen(a, tier);
         VersorgungAnzeigen(a, tier);
         KostenZeigen(a, tier, rationZeilen, wert);
+        GfEZeigen(a, tier, rationZeilen, wert);
     } catch (const Laufzeitfehler& f) {
         a.abgebrochen = true;
         const QString text = FehlerBeschreibung(f.nummer, QString::fromStdString(f.what()),

@@ -33,6 +33,7 @@ struct TierEingaben {
     long gewicht = 650;  // W, kg
     double milch = 0;    // M, kg per day
     double fett = 0;     // F, %
+    double eiweiss = 3.4;  // milk protein, %: only the nXP requirement uses it
     int monat = 1;       // calendar month for the intake estimate (1..12)
     std::optional<double> milchpreis;  // € per kg milk; none: no income over feed cost
     QString letzterAusgleich;  // "NDF", "TM" or empty

@@ -44,6 +44,23 @@ constexpr KennzahlZeile KennzahlZeilen[] = {
     { "", "lblKraftfutterProzentAnzeige", "% in der Ration", "max. 50%" },
 };
 
+// The German block, under the figures: a supply is judged against the
+// requirement printed under it, or against a fixed target.
+constexpr KennzahlZeile GfEZeilen[] = {
+    { "nXP:", "lblnXPAnzeige", "g nXP/Tag", "≥ Bedarf" },
+    { "", "lblnXPBedarfAnzeige", "g Bedarf ohne Trächtigkeit", "" },
+    { "RNB:", "lblRNBAnzeige", "g RNB/Tag", "0 bis +50 g" },
+    { "Magnesium:", "lblMgAnzeige", "g Mg/Tag", "≥ Empfehlung" },
+    { "", "lblMgBedarfAnzeige", "g Empfehlung", "" },
+    { "Natrium:", "lblNaAnzeige", "g Na/Tag", "≥ Empfehlung" },
+    { "", "lblNaBedarfAnzeige", "g Empfehlung", "" },
+    { "Kalium:", "lblKAnzeige", "g K/Tag", "≥ Empfehlung" },
+    { "", "lblKBedarfAnzeige", "g Empfehlung", "" },
+    { "Spurenelemente:", "lblCuAnzeige", "mg Cu/kg TM", "mind. 10" },
+    { "", "lblZnAnzeige", "mg Zn/kg TM", "mind. 50" },
+    { "", "lblMnAnzeige", "mg Mn/kg TM", "mind. 50" },
+};
+
 struct HinweisZeile {
     const char* name;
     const char* imBereich; // printed when the window hides the message
@@ -91,10 +108,10 @@ const QList<RationListenSpalte>& RationListenSpalten()
     static const QList<RationListenSpalte> spalten = {
         { "Zaehler", "", 0, false },
         { "Futterart", "Futterart", 0.10, false },
-        { "Bezeichnung", "Bezeichnung", 0.38, false },
+        { "Bezeichnung", "Bezeichnung", 0.36, false },
         { "Frisch", "Frisch kg", 0.07, true },
         { "TM ", "TM kg", 0.05, true },
-        { "Rohprotein", "Rohprot.kg", 0.05, true },
+        { "Rohprotein", "Rohprot.kg", 0.07, true },
         { "UDP", "UDP g", 0.05, true },
         { "NEL", "NEL MJ", 0.05, true },
         { "NFC", "NFC g", 0.05, true },
@@ -166,15 +183,13 @@ QString ErgebnisZeilenText(int zeile)
     return zeile >= 0 && zeile < ErgZeilen ? QString::fromLatin1(ErgebnisZeilen[zeile]) : QString();
 }
 
-RationBericht RationBerichtErstellen(
-    DruckListe liste, const BerichtTier& tier, const QList<Anzeige>& anzeigen, std::optional<ErgebnisTabelle> ergebnis)
-{
-    RationBericht b;
-    b.liste = std::move(liste);
-    b.tier = tier;
-    b.ergebnis = std::move(ergebnis);
+namespace {
 
-    for (const KennzahlZeile& z : KennzahlZeilen) {
+template <std::size_t N>
+QList<BerichtKennzahl> Kennzahlen(const KennzahlZeile (&zeilen)[N], const QList<Anzeige>& anzeigen)
+{
+    QList<BerichtKennzahl> liste;
+    for (const KennzahlZeile& z : zeilen) {
         BerichtKennzahl k;
         k.gruppe = QString::fromUtf8(z.gruppe);
         k.name = QString::fromLatin1(z.name);
@@ -189,7 +204,28 @@ RationBericht RationBerichtErstellen(
                 k.farbe = k.bewertung == Bewertung::OhnePruefung ? 0 : a->hintergrund;
             }
         }
-        b.kennzahlen.append(k);
+        liste.append(k);
+    }
+    return liste;
+}
+
+} // namespace
+
+RationBericht RationBerichtErstellen(
+    DruckListe liste, const BerichtTier& tier, const QList<Anzeige>& anzeigen, std::optional<ErgebnisTabelle> ergebnis)
+{
+    RationBericht b;
+    b.liste = std::move(liste);
+    b.tier = tier;
+    b.ergebnis = std::move(ergebnis);
+
+    b.kennzahlen = Kennzahlen(KennzahlZeilen, anzeigen);
+    b.gfe = Kennzahlen(GfEZeilen, anzeigen);
+    // Why a figure reads "unvollständig": the feeds without the value.
+    for (const KennzahlZeile& z : GfEZeilen) {
+        const Anzeige* a = Finden(anzeigen, QString::fromLatin1(z.name));
+        if (a && a->gesetzt && a->text == QLatin1String("unvollständig") && !b.gfeHinweise.contains(a->tipp))
+            b.gfeHinweise.append(a->tipp);
     }
 
     for (const HinweisZeile& z : HinweisZeilen) {

@@ -94,6 +94,8 @@ struct RationBericht {
     DruckListe liste;
     BerichtTier tier;
     QList<BerichtKennzahl> kennzahlen;
+    QList<BerichtKennzahl> gfe; // nXP, RNB, Mg, Na, K and trace elements by the German standard
+    QStringList gfeHinweise; // the feeds without a value, for each figure that is incomplete
     QList<BerichtHinweis> versorgung; // crude protein, NEL
     QList<BerichtKosten> kosten; // those the evaluation set, in the window's order
     QString kostenTipp; // why a figure is missing or incomplete (the feeds without price)

@@ -22,6 +22,11 @@ QString VorgabeFett()
 
 } // namespace
 
+QString VorgabeEiweiss()
+{
+    return QStringLiteral("3,40");
+}
+
 QString RationFensterName()
 {
     return QStringLiteral("RationTierErstellenFenster");
@@ -57,6 +62,7 @@ Tiereingaben TiereingabenLesen()
     e.gewicht = R(INILesenZahl(abschnitt, QStringLiteral("Gewicht"), VorgabeGewicht));
     e.milch = INILesen(abschnitt, QStringLiteral("Milch"), VorgabeMilch());
     e.fett = INILesen(abschnitt, QStringLiteral("Fett"), VorgabeFett());
+    e.eiweiss = INILesen(abschnitt, QStringLiteral("Eiweiss"), VorgabeEiweiss());
     e.milchpreis = INILesen(abschnitt, QStringLiteral("Milchpreis"), QStringLiteral("0,45"));
     return e;
 }
@@ -68,16 +74,21 @@ Tiereingaben TiereingabenFuerFenster()
         e.milch = VorgabeMilch();
     if (!ZahlPruefen(FettGrenze(), e.fett).wert)
         e.fett = VorgabeFett();
+    if (!ZahlPruefen(EiweissGrenze(), e.eiweiss).wert)
+        e.eiweiss = VorgabeEiweiss();
     return e;
 }
 
 bool TiereingabenSpeichern(const Tiereingaben& eingaben)
 {
-    // The four belong together: stored all or none.
-    return INISpeichernMehrere(RationFensterName(), {{QStringLiteral("Gewicht"), QString::number(eingaben.gewicht)},
-                                                     {QStringLiteral("Milch"), eingaben.milch},
-                                                     {QStringLiteral("Fett"), eingaben.fett},
-                                                     {QStringLiteral("Milchpreis"), eingaben.milchpreis}});
+    // They belong together: stored all or none.
+    QList<ini::Eintrag> schluessel{{QStringLiteral("Gewicht"), QString::number(eingaben.gewicht)},
+                                              {QStringLiteral("Milch"), eingaben.milch},
+                                              {QStringLiteral("Fett"), eingaben.fett},
+                                              {QStringLiteral("Milchpreis"), eingaben.milchpreis}};
+    if (!eingaben.eiweiss.isEmpty())
+        schluessel.append({QStringLiteral("Eiweiss"), eingaben.eiweiss});
+    return INISpeichernMehrere(RationFensterName(), schluessel);
 }
 
 } // namespace kelvora

@@ -8,13 +8,24 @@
 #include "ration/RationAnteile.h"
 #include "ration/RationTabelle.h"
 
+#include <cmath>
+
 namespace kelvora {
 
 namespace {
 
+// Whole per cent as such; a sum just off 100 with the two decimals the
+// shares are shown with, so that it never reads as the 100 % it is not.
 QString SummeText(double summe)
 {
-    return Formatieren(summe, QStringLiteral("##0")) + QStringLiteral(" %.\n\n");
+    const bool ganz = std::abs(summe - std::round(summe)) < 0.005;
+    return Formatieren(summe, ganz ? QStringLiteral("##0") : QStringLiteral("##0.00")) + QStringLiteral(" %.\n\n");
+}
+
+// Unchanged text stands for the stored value it was rounded from.
+double WieGespeichert(const QString& text, const QString& gezeigt, double gespeichert, double gelesen)
+{
+    return !gezeigt.isEmpty() && text.trimmed() == gezeigt.trimmed() ? gespeichert : gelesen;
 }
 
 bool Frage(const QString& text, const QString& titel)
@@ -129,7 +140,7 @@ MengenFehler MengenEingabePruefen(const MengenTexte& texte, MengenEingabe& einga
             MsgBox(QStringLiteral("Geben Sie eine Prozentzahl von maximal 100 ein!"));
             return MengenFehler::Anteil;
         }
-        eingabe.prozentAnteil = *anteil;
+        eingabe.prozentAnteil = WieGespeichert(texte.anteil, texte.anteilGezeigt, texte.anteilGespeichert, *anteil);
     }
     eingabe.frischMenge = 0;
     if (texte.frischSichtbar) {
@@ -147,7 +158,7 @@ MengenFehler MengenEingabePruefen(const MengenTexte& texte, MengenEingabe& einga
             MsgBox(zuViel);
             return MengenFehler::Frischmasse;
         }
-        eingabe.frischMenge = *frisch;
+        eingabe.frischMenge = WieGespeichert(texte.frisch, texte.frischGezeigt, texte.frischGespeichert, *frisch);
     }
     // The dry-matter box drives the fresh amount; pasted text there would
     // leave an old fresh amount behind without a word.

@@ -27,12 +27,19 @@ struct MengenTexte {
     bool frischSichtbar = true;
     bool anteilSichtbar = true;
     bool fix = true;  // the mark FixeMenge
+    // What the editor showed on opening and the stored values behind it: a
+    // box taken over as shown keeps the stored value, not its rounding.
+    QString frischGezeigt;
+    QString anteilGezeigt;
+    double frischGespeichert = 0;
+    double anteilGespeichert = 0;
 };
 
 // The box that has to be corrected before anything is written.
 enum class MengenFehler { Keiner, Anteil, Frischmasse, Trockenmasse };
 
-// Reads the boxes strictly and checks them: the share first (a number from 0
+// Reads the boxes strictly and checks them (a box as shown on opening gives
+// its stored value): the share first (a number from 0
 // to 100), then the fresh amount (a number, not negative, at most the amount
 // limit) and, for a fixed amount, that the dry-matter box holds a number.
 // Tells the user what is wrong and names the box; on success fills the

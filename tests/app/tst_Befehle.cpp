@@ -165,6 +165,8 @@ void BefehleTest::falscheAngaben_data()
     QTest::newRow("Milch mit Tausenderpunkt") << QStringList{"auswerten", "--milch=1.234,5"}
                                               << "Falsche Angabe bei --milch: Der Wert bei Milch kg muss zwischen";
     QTest::newRow("Fett NaN") << QStringList{"auswerten", "--fett", "NaN"} << "Falsche Angabe bei --fett: Bitte";
+    QTest::newRow("Eiweiß über 5") << QStringList{"auswerten", "--eiweiss", "5,5"}
+                                   << "Falsche Angabe bei --eiweiss: Der Wert bei Eiweiß % muss zwischen";
     QTest::newRow("Gewicht mit Exponent") << QStringList{"auswerten", "--gewicht", "6,5E2"}
                                       << "Das Gewicht (--gewicht) muss eine der Gewichtsklassen";
     QTest::newRow("Datenordner leer") << QStringList{"auswerten", "--datenordner="}

@@ -8,6 +8,7 @@
 #include "TestFtpServer.h"
 #include "TestRegister.h"
 #include "feeds/FutterAustausch.h"
+#include "feeds/FutterDatei.h"
 #include "feeds/StammdatenPruefung.h"
 #include "feeds/ui/FutterListe.h"
 #include "frame/FunktionenFuerINI.h"
@@ -116,7 +117,11 @@ private slots:
         FutterAusDatei f;
         QVERIFY(ServerFutterHolen(RapsDatei, f));
         QCOMPARE(f.bezeichnung, bezeichnung);
-        QCOMPARE(f.werte, werte);
+        // The German values are not in these files: they read as empty.
+        QStringList erwartet = werte;
+        while (erwartet.size() < FutterDateiWerte().size())
+            erwartet << QString();
+        QCOMPARE(f.werte, erwartet);
         QCOMPARE(ui->Texte(),
             meldung ? QStringList { "Problem beim Holen von 'TM_g'.\n\nEs wird ein leeres Ergebnis zurückgegeben. Bitte "
                                     "informieren Sie den Programmierer!" }

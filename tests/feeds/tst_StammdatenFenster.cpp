@@ -145,7 +145,7 @@ private slots:
     {
         Laden(4);
         // Enter walks the boxes; reaching the save button does not save.
-        Box(QStringLiteral("txtP_gTM"))->setFocus();
+        Box(QStringLiteral("txtMn_mgTM"))->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), Element(QStringLiteral("cmdSpeichern")));
         QVERIFY(ui->meldungen.isEmpty() && ui->statuszeilen.isEmpty());

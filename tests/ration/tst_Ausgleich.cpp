@@ -38,7 +38,7 @@ enum class Befehl { Umwandeln, Taste, Relais, Leeren };
 OptimierungsFutter Grundfutter(double preisJeKgFM, double nel, bool frei = true, double menge = 0)
 {
     return {.name = QStringLiteral("Grundfutter"), .frei = frei, .menge = menge, .tm_g = 500, .preisJeKgFM = preisJeKgFM, .grundfutter = true,
-            .nel = nel, .xp = 150, .ca = 5, .p = 4, .ndf = 400, .adf = 200, .nfc = 400};
+            .nel = nel, .xp = 150, .ca = 5, .p = 4, .ndf = 400, .adf = 200, .nfc = 400, .nxp = {}, .rnb = {}};
 }
 
 // The forage with one value changed; a concentrate when not grundfutter.
@@ -80,6 +80,14 @@ const DBFutter Maisarm{9204, "Silage faserarm", 3, 350, 7, 150, 6, 4, 250, 200, 
 const DBFutter OhnePreis{9205, "Heu ohne Preis", 4, 860, 5.2, 110, 5, 3, 600, 350, 150, QVariant()};
 const DBFutter PreisNull{9206, "Stroh Preis null", 5, 860, 3.5, 40, 3, 1, 780, 480, 60, 0.0};
 const DBFutter OhneTM{9207, "Futter ohne TM", 6, 0, 8, 100, 1, 3, 200, 60, 600, 20.0};
+// A farm's ration: grass and maize silage, hay, two concentrates, a mineral,
+// with table values that are no whole grams.
+const DBFutter GrasB{9211, "Grassilage 1. Schnitt", 2, 352, 6.3, 158.6, 6.2, 3.8, 461.4, 287.5, 221.6, 4.0};
+const DBFutter Mais{9212, "Maissilage", 3, 334, 6.62, 79.5, 2.2, 2.3, 398.5, 231.5, 421.5, 4.6};
+const DBFutter Heu{9213, "Wiesenheu", 4, 862, 5.3, 110.5, 5.1, 2.8, 578.5, 351.5, 170.5, 14.0};
+const DBFutter MLF{9214, "Milchleistungsfutter 18/3", 6, 880, 7.6, 204.5, 9.1, 5.6, 249.5, 121.5, 431.5, 31.0};
+const DBFutter Soja{9215, "Sojaextraktionsschrot 44", 7, 878, 8.6, 508.5, 3.4, 7.1, 151.5, 91.5, 241.5, 46.0};
+const DBFutter MineralB{9216, "Mineralfutter 20/6", 13, 950, 0, 0, 200, 60, 0, 0, 0, 95.0};
 
 bool FutterAnlegen(const DBListe& futter, const Ration& zeilen)
 {
@@ -97,11 +105,14 @@ bool FutterAnlegen(const DBListe& futter, const Ration& zeilen)
 // A cow of 650 kg with 20 kg milk at 4 % fat: FCM 20, 17,88 kg TM max.
 const TierEingaben Kuh{
     .gewicht = 650, .milch = 20, .fett = 4, .monat = 6, .milchpreis = {}, .letzterAusgleich = {}};
+const TierEingaben Hochleistend{
+    .gewicht = 650, .milch = 35, .fett = 4, .monat = 6, .milchpreis = {}, .letzterAusgleich = {}};
 
 } // namespace
 
 Q_DECLARE_METATYPE(Befehl)
 Q_DECLARE_METATYPE(QList<DBFutter>)
+Q_DECLARE_METATYPE(kelvora::TierEingaben)
 
 // The balancings, the optimisation and the commands on the ration as a whole,
 // on table Ration.
@@ -114,9 +125,11 @@ private slots:
     void ganzeRation();
     void bekanntesOptimum_data();
     void bekanntesOptimum();
+    void optimierteRationHaeltAlleGrenzen_data();
     void optimierteRationHaeltAlleGrenzen();
     void ablehnen_data();
     void ablehnen();
+    void nachGfEOhneWerte();
     void gespeicherteWerte_data();
     void gespeicherteWerte();
 };
@@ -143,6 +156,7 @@ void AusgleichTest::ausgleich_data()
                                                << Mengen{30, 10, 3} << ja << "";
     QTest::newRow("Maximum gleich fixer TM") << Ration{fix, {9002, 7, 60, 0}, {9003, 2, 40, 0}} << 15.0 << 0.0
                                              << Mengen{30, 0, 0} << ja << "";
+    QTest::newRow("leere Ration") << Ration{} << 20.0 << 0.0 << Mengen{} << nein << nicht + "die Ration noch kein";
     QTest::newRow("alle fixiert") << Ration{fix, {9002, 7, 0, 1}} << 20.0 << 0.0 << Mengen{30, 7} << nein << KeinFreies;
     // Above 50 kg fat-corrected milk the intake table has no maximum.
     QTest::newRow("kein Maximum bekannt") << Ration{fix, {9002, 7, 100, 0}} << 0.0 << 0.0 << Mengen{30, 7} << nein
@@ -335,6 +349,23 @@ void AusgleichTest::bekanntesOptimum_data()
                                     << Mengen { 19, 19 } << Grenze::NFCMindestens << 350.0;
     QTest::newRow("NFC höchstens") << FutterListe { gf, Abgewandelt(0.05, &F::nfc, 500) } << Ziele(20, 0)
                                    << Mengen { 26.6, 11.4 } << Grenze::NFCHoechstens << 430.0;
+
+    // "nach GfE": 19 kg DM at least; the cheap forage has 100 g nXP, the dear
+    // one 300 g: 16 + 3 kg DM give the 2500 g required.
+    const auto gfe = [](double preis, double nxp, double rnb) {
+        OptimierungsFutter f = Grundfutter(preis, 6);
+        f.nxp = nxp;
+        f.rnb = rnb;
+        return f;
+    };
+    OptimierungsZiele nachGfE = Ziele(20, 0);
+    nachGfE.nXPBedarf = 2500;
+    QTest::newRow("nXP") << FutterListe { gfe(0.10, 100, 0), gfe(0.20, 300, 0) } << nachGfE << Mengen { 32, 6 }
+                         << Grenze::nXP << 2500.0;
+    // RNB 10 g per kg DM in the cheap one: at most 5 kg DM of it.
+    nachGfE.nXPBedarf = 0;
+    QTest::newRow("RNB höchstens") << FutterListe { gfe(0.10, 100, 10), gfe(0.20, 100, 0) } << nachGfE
+                                   << Mengen { 10, 28 } << Grenze::RNBHoechstens << 50.0;
 }
 
 void AusgleichTest::bekanntesOptimum()
@@ -353,7 +384,7 @@ void AusgleichTest::bekanntesOptimum()
     for (qsizetype i = 0; i < mengen.size(); ++i)
         QVERIFY2(qAbs(l.mengen[i] - mengen[i]) < 0.05,
             qPrintable(QStringLiteral("Futter %1: %2 statt %3").arg(i).arg(l.mengen[i]).arg(mengen[i])));
-    double tm = 0, nel = 0, xp = 0, ca = 0, p = 0, ndf = 0, adf = 0, nfc = 0, gfNDF = 0, kfTM = 0;
+    double tm = 0, nel = 0, xp = 0, ca = 0, p = 0, ndf = 0, adf = 0, nfc = 0, gfNDF = 0, kfTM = 0, nxp = 0, rnb = 0;
     qsizetype j = 0;
     for (const OptimierungsFutter& f : futter) {
         const double kgTM = (f.frei ? l.mengen[j++] : f.menge) * f.tm_g / 1000;
@@ -366,38 +397,110 @@ void AusgleichTest::bekanntesOptimum()
         adf += kgTM * f.adf;
         nfc += kgTM * f.nfc;
         (f.grundfutter ? gfNDF : kfTM) += f.grundfutter ? kgTM * f.ndf : kgTM;
+        nxp += kgTM * f.nxp.value_or(0);
+        rnb += kgTM * f.rnb.value_or(0);
     }
     const double figur[GrenzenAnzahl]
-        = { tm, tm, nel, xp, ca, p, ndf / tm, ndf, gfNDF / ndf, adf / tm, nfc / tm, nfc / tm, kfTM / tm };
+        = { tm, tm, nel, xp, ca, p, ndf / tm, ndf, gfNDF / ndf, adf / tm, nfc / tm, nfc / tm, kfTM / tm, nxp, rnb, rnb };
     const double ist = figur[static_cast<int>(grenze)];
     QVERIFY2(qAbs(ist - wert) <= 1e-3 * wert, qPrintable(QStringLiteral("%1 statt %2").arg(ist).arg(wert)));
 }
 
+void AusgleichTest::optimierteRationHaeltAlleGrenzen_data()
+{
+    QTest::addColumn<DBListe>("futter");
+    QTest::addColumn<Ration>("ration");
+    QTest::addColumn<TierEingaben>("kuh");
+
+    QTest::newRow("Silage, Gerste, Mineral")
+        << DBListe{Gras, Getreide, Mineral} << Ration{{Gras.id, 0, 60, 0}, {Getreide.id, 0, 40, 0}, {Mineral.id, 0, 0, 0}}
+        << Kuh;
+    const DBListe betrieb{GrasB, Mais, Heu, MLF, Soja, MineralB};
+    QTest::newRow("sechs frei, 35 kg Milch")
+        << betrieb
+        << Ration{{GrasB.id, 0, 30, 0}, {Mais.id, 0, 30, 0}, {Heu.id, 0, 10, 0}, {MLF.id, 0, 20, 0},
+                  {Soja.id, 0, 9, 0}, {MineralB.id, 0, 1, 0}}
+        << Hochleistend;
+    QTest::newRow("Heu fest, 35 kg Milch")
+        << betrieb
+        << Ration{{GrasB.id, 0, 40, 0}, {Mais.id, 0, 40, 0}, {Heu.id, 2, 0, 1}, {MLF.id, 0, 15, 0},
+                  {Soja.id, 0, 5, 0}, {MineralB.id, 0.2, 0, 1}}
+        << Hochleistend;
+    // The forage fixed: the few free kilograms of concentrate and mineral
+    // carry every distance to the limits.
+    QTest::newRow("Grundfutter fest")
+        << betrieb
+        << Ration{{GrasB.id, 14, 0, 1}, {Mais.id, 24, 0, 1}, {Heu.id, 1, 0, 1}, {MLF.id, 0, 60, 0},
+                  {Soja.id, 0, 35, 0}, {MineralB.id, 0, 5, 0}}
+        << Hochleistend;
+    QTest::newRow("sechs frei, 20 kg Milch")
+        << betrieb
+        << Ration{{GrasB.id, 0, 30, 0}, {Mais.id, 0, 30, 0}, {Heu.id, 0, 10, 0}, {MLF.id, 0, 20, 0},
+                  {Soja.id, 0, 9, 0}, {MineralB.id, 0, 1, 0}}
+        << Kuh;
+}
+
 void AusgleichTest::optimierteRationHaeltAlleGrenzen()
 {
+    QFETCH(DBListe, futter);
+    QFETCH(Ration, ration);
+    QFETCH(TierEingaben, kuh);
     DatenbankUmgebung u;
     QVERIFY(u.bereit);
-    QVERIFY(FutterAnlegen({Gras, Getreide, Mineral},
-                          {{Gras.id, 0, 60, 0}, {Getreide.id, 0, 40, 0}, {Mineral.id, 0, 0, 0}}));
+    QVERIFY(FutterAnlegen(futter, ration));
 
-    QCOMPARE(RationOptimieren(Kuh, programm().futterDatenbank), OptimierungsErgebnis::Optimiert);
+    // The cost of the exact optimum, without any distance to the limits.
+    QList<OptimierungsFutter> modell;
+    {
+        Verbindung v;
+        QVERIFY(DatenbankOeffnen(v, programm().futterDatenbank));
+        modell = OptimierungsFutterLesen(v, GespeicherteRationPruefen(v).zeilen);
+    }
+    const OptimierungsLoesung exakt = OptimaleMengen(modell, OptimierungsZieleFuer(kuh), {}, false);
+    QVERIFY2(exakt.status == OptimierungsStatus::Optimal,
+             qPrintable(KonfliktBeschreiben(modell, OptimierungsZieleFuer(kuh)).join(QLatin1Char('\n'))));
+
+    QCOMPARE(RationOptimieren(kuh, programm().futterDatenbank), OptimierungsErgebnis::Optimiert);
     QVERIFY2(u.ui.meldungen.isEmpty(), qPrintable(u.ui.Texte().join('\n')));
 
     // Every limit the window colours and the model optimises is green as
     // shown, with the rounding of the display, and nothing is under-supplied.
-    const Auswertung a = RationAuswerten(Kuh, programm().futterDatenbank);
+    const Auswertung a = RationAuswerten(kuh, programm().futterDatenbank);
     for (const char* name : {"lblTMKiloAnzeige", "lblNFCKonzAnzeige", "lblNDFGrammAnzeige", "lblNDFKonzAnzeige",
                              "lblNDFGFKonzAnzeige", "lblADFKonzAnzeige", "lblKraftfutterProzentAnzeige"})
         QVERIFY2(a.AnzeigeNach(QString::fromLatin1(name))->hintergrund == Farbe::Gruen, name);
     QVERIFY(!a.AnzeigeNach(QStringLiteral("lblUnterversorgungRohprotein"))->text.startsWith("Unter"));
     QVERIFY(!a.AnzeigeNach(QStringLiteral("lblUnterversorgungNEL"))->text.startsWith("Unter"));
-    QVERIFY(a.summen.trockenmasse >= 0.95 * 17.875);
+    QVERIFY(a.summen.trockenmasse >= 0.95 * OptimierungsZieleFuer(kuh).tmMaxKg);
     QVERIFY(a.summen.ca >= a.bedarf.ca && a.summen.p >= a.bedarf.p);
-    // The mineral is needed for calcium; shares and kinds stay as they were.
+
+    // The distances cost next to nothing: within half a per cent of the exact optimum.
+    double kosten = 0;
     const QList<GespeicherteZeile> zeilen = RationLesen();
-    QVERIFY(zeilen[2].frischMenge > 0);
-    QCOMPARE(zeilen[0].anteil, 60.0);
-    QCOMPARE(zeilen[2].fixeMenge, 0);
+    for (qsizetype i = 0; i < zeilen.size(); ++i)
+        if (zeilen[i].fixeMenge == 0)
+            kosten += zeilen[i].frischMenge * futter[i].preis.toDouble() / 100;
+    QVERIFY2(kosten <= exakt.kostenFrei * 1.005,
+             qPrintable(QStringLiteral("%1 € statt %2 €").arg(kosten).arg(exakt.kostenFrei)));
+    // Shares and kinds stay as they were.
+    QCOMPARE(zeilen[0].anteil, ration[0].anteil);
+    QCOMPARE(zeilen[0].fixeMenge, ration[0].fixeMenge);
+}
+
+// "nach GfE" refuses a free feed without nXP or RNB by name; a mineral
+// (without protein and energy) has its real 0.
+void AusgleichTest::nachGfEOhneWerte()
+{
+    DatenbankUmgebung u;
+    QVERIFY(u.bereit && FutterAnlegen({Gras, Mineral}, {{Gras.id, 0, 95, 0}, {Mineral.id, 0, 5, 0}}));
+    const QStringList vorher = DatenbankInhalt(programm().futterDatenbank);
+    QCOMPARE(RationOptimieren(Kuh, programm().futterDatenbank, true), OptimierungsErgebnis::Abgelehnt);
+    QCOMPARE(u.ui.meldungen.size(), 1);
+    const QString text = u.ui.meldungen[0].text;
+    QVERIFY2(text.contains(QStringLiteral("fehlt nXP oder RNB")) && text.contains(QStringLiteral("Grassilage Test"))
+                 && !text.contains(QStringLiteral("Mineralfutter Test")),
+             qPrintable(text));
+    QCOMPARE(DatenbankInhalt(programm().futterDatenbank), vorher);
 }
 
 void AusgleichTest::ablehnen_data()

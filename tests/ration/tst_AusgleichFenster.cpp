@@ -152,12 +152,15 @@ void AusgleichFensterTest::befehle()
     u->ui.Antworten(ja ? Antwort::Ja : Antwort::Nein);
 
     if (weg == QLatin1String("Entf"))
-        QTest::keyRelease(liste, Qt::Key_Delete);
+        QTest::keyClick(liste, Qt::Key_Delete);
     else if (QPushButton* knopf = u->Knopf(qPrintable(weg)))
         knopf->click();
     else
         u->haupt->Aktion(weg)->trigger();
 
+    // Enter let go after answering belongs to the question, not to the list.
+    QTest::keyRelease(liste, Qt::Key_Return);
+    QVERIFY(!u->EditorOffen());
     QTEST(int(RationLesen().size()), "zeilen");
     QTEST(liste->findItems(QStringLiteral("vorgemerkt"), Qt::MatchExactly, 0).isEmpty(), "ausgewertet");
     if (!menge.isEmpty())

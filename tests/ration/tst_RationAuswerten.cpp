@@ -278,6 +278,9 @@ void RationAuswertenTest::abweichungen_data()
     QTest::newRow("NEL 125 gegen 120") << int(ErgNEL) << "125 MJ" << "5 MJ" << false;
     QTest::newRow("Rohprotein knapp") << int(ErgRohprotein) << "2650 g" << "-10 g" << true;
     QTest::newRow("Phosphor gleich") << int(ErgPhosphor) << "67 g" << "0 g" << false;
+    // A column without a ration shows no deviations.
+    QTest::newRow("NEL leer") << int(ErgNEL) << "" << "" << false;
+    QTest::newRow("UDP leer") << int(ErgUDP) << "" << "" << false;
 }
 
 void RationAuswertenTest::abweichungen()

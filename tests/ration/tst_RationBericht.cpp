@@ -183,14 +183,14 @@ void RationBerichtTest::kosten()
     QTEST(b.kostenTipp, "tipp");
 }
 
-// Columns: hidden counter, Futterart 10 %, Bezeichnung 38 %, Frisch 7 %,
-// nine more at 5 %, hidden ID. Every column needs 60 px, the name 200 px.
+// Columns: hidden counter, Futterart 10 %, Bezeichnung 36 %, Frisch and
+// Rohprotein 7 %, eight more at 5 %, hidden ID. Every column needs 60 px, the name 200 px.
 void RationBerichtTest::spaltenBreiten_data()
 {
     QTest::addColumn<double>("innen");
     QTest::addColumn<QList<int>>("erwartet");  // Futterart, Bezeichnung, Frisch, Rohprotein
-    QTest::newRow("breit: die Anteile") << 2000.0 << QList<int>{200, 760, 140, 100};
-    QTest::newRow("schmal: der Name gibt ab") << 1000.0 << QList<int>{100, 290, 70, 60};
+    QTest::newRow("breit: die Anteile") << 2000.0 << QList<int>{200, 720, 140, 140};
+    QTest::newRow("schmal: der Name gibt ab") << 1000.0 << QList<int>{100, 280, 70, 70};
     QTest::newRow("zu schmal: der Name behält sein Mindestmaß") << 500.0 << QList<int>{60, 200, 60, 60};
 }
 

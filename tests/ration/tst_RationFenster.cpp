@@ -1,4 +1,5 @@
 #include "RationFensterHilfe.h"
+#include "feeds/ui/FutterListe.h"
 #include "TestRegister.h"
 #include "frame/FunktionenFuerINI.h"
 #include "grundlagen/Formate.h"
@@ -159,18 +160,33 @@ void RationFensterTest::tiereingaben()
     QCOMPARE(milch->text(), QStringLiteral("40,0"));
     QCOMPARE(u->fenster->focusWidget(), milch);
 
-    // Milk 40 kg (the default) of an empty ration at 0,52 €.
+    // So is a refused milk price; the Enter that closes the message is let
+    // go in the box and must not bring the message back.
     QLineEdit* preis = u->Feld("txtMilchpreis");
+    u->ui.meldungen.clear();
+    Tippen(preis, QStringLiteral("99"));
+    QTest::keyClick(preis, Qt::Key_Return);
+    QTest::keyRelease(preis, Qt::Key_Return);
+    QCOMPARE(u->ui.meldungen.size(), 1);
+    QCOMPARE(preis->text(), QStringLiteral("0,45"));
+    QCOMPARE(u->fenster->focusWidget(), preis);
+
+    // Milk 40 kg (the default) of an empty ration at 0,52 €; the price is
+    // kept at once, for the commands that read it.
     Tippen(preis, QStringLiteral("0,52"));
     QTest::keyClick(preis, Qt::Key_Return);
     QCOMPARE(u->Label("lblEinkommenAnzeige")->text(), QStringLiteral("20,80"));
+    QCOMPARE(INILesen(RationFensterName(), QStringLiteral("Milchpreis")), QStringLiteral("0,52"));
+    Tippen(milch, QStringLiteral("35"));
+    QTest::keyClick(milch, Qt::Key_Return);
+    QCOMPARE(INILesen(RationFensterName(), QStringLiteral("Milch")), QStringLiteral("35"));
 
     // Closing keeps the good inputs for the next start.
     gewicht->setCurrentIndex(6);
     Tippen(milch, QStringLiteral("150"));
     QVERIFY(u->fenster->parentWidget()->close());
     QCOMPARE(INILesen(RationFensterName(), QStringLiteral("Gewicht")), QStringLiteral("800"));
-    QCOMPARE(INILesen(RationFensterName(), QStringLiteral("Milch")), QStringLiteral("40,0"));
+    QCOMPARE(INILesen(RationFensterName(), QStringLiteral("Milch")), QStringLiteral("35"));
     QCOMPARE(INILesen(RationFensterName(), QStringLiteral("Milchpreis")), QStringLiteral("0,52"));
     QCOMPARE(INILesen(QStringLiteral("OffeneFenster"), RationFensterName()), QStringLiteral("0"));
 }
@@ -189,11 +205,18 @@ void RationFensterTest::optimierenUndKosten()
 
     u->Knopf("cmdOptimieren")->click();
     QVERIFY2(u->ui.meldungen.isEmpty(), qPrintable(u->ui.Texte().join('\n')));
+    QVERIFY(!u->Label("lblOptimierungHinweis")->isHidden());
     // The window evaluated the new amounts: the costs show them.
     const double kosten = ZeileZu(Silage).frischMenge * 0.08 + ZeileZu(Getreide).frischMenge * 0.22;
     QVERIFY(kosten > 0);
     QCOMPARE(u->Label("lblFutterkostenAnzeige")->text(), Formatieren(kosten, QStringLiteral("#,##0.00")));
     QCOMPARE(u->Label("lblEinkommenAnzeige")->text(), Formatieren(20 * 0.40 - kosten, QStringLiteral("#,##0.00")));
+
+    // A price changed in the feed editor shows at once.
+    QVERIFY(Ausfuehren(QStringLiteral("UPDATE Futtermittel SET Preis = NULL WHERE ID = ?"), {qlonglong(Getreide)}));
+    ListeAktualisierenAnstossen();
+    QCOMPARE(u->Label("lblFutterkostenAnzeige")->text(), QStringLiteral("unvollständig"));
+    QVERIFY(u->Label("lblOptimierungHinweis")->isHidden());
 }
 
 KELVORA_TEST(RationFensterTest)

@@ -36,6 +36,8 @@ private slots:
     void anteile();
     void eingabePruefen_data();
     void eingabePruefen();
+    void wieAngezeigt_data();
+    void wieAngezeigt();
     void hundertProzent_data();
     void hundertProzent();
 };
@@ -101,6 +103,8 @@ void RationMengenTest::anteile_data()
     QTest::newRow("geteilt durch 1,2") << QList<RationZeile>{Frei(1, 50 / 1.2), Frei(2, 30 / 1.2), Frei(3, 40 / 1.2)}
                                        << 50 / 1.2 << true;
     QTest::newRow("99,99") << QList<RationZeile>{Frei(1, 59.99), Frei(2, 40)} << 60.0 << false;
+    // 100 to the two decimals a share is shown with.
+    QTest::newRow("99,997") << QList<RationZeile>{Frei(1, 43.6), Frei(2, 56.397)} << 43.603 << true;
 }
 
 void RationMengenTest::anteile()
@@ -149,11 +153,47 @@ void RationMengenTest::eingabePruefen()
     QFETCH(QString, meldung);
     TestOberflaeche ui;
     MengenEingabe e;
-    QTEST(MengenEingabePruefen({texte[0], texte[1], texte[2], true, true, fix}, e), "fehler");
+    MengenTexte t;
+    t.frisch = texte[0];
+    t.trocken = texte[1];
+    t.anteil = texte[2];
+    t.fix = fix;
+    QTEST(MengenEingabePruefen(t, e), "fehler");
     QCOMPARE(ui.Texte(), meldung.isEmpty() ? QStringList{} : QStringList{meldung});
     QTEST(e.frischMenge, "frisch");
     QTEST(e.prozentAnteil, "anteil");
     QCOMPARE(e.fix, fix);
+}
+
+void RationMengenTest::wieAngezeigt_data()
+{
+    QTest::addColumn<QStringList>("texte");  // fresh, share as taken over
+    QTest::addColumn<double>("frisch");
+    QTest::addColumn<double>("anteil");
+    // The editor opened with 15,9834 kg and 43,6033 %, shown rounded.
+    QTest::newRow("unverändert") << QStringList{"15,98", "43,60"} << 15.9834 << 43.6033;
+    QTest::newRow("mit Leerzeichen") << QStringList{" 15,98", "43,60 "} << 15.9834 << 43.6033;
+    QTest::newRow("Anteil getippt") << QStringList{"15,98", "43,61"} << 15.9834 << 43.61;
+    QTest::newRow("Menge getippt") << QStringList{"15,97", "43,60"} << 15.97 << 43.6033;
+}
+
+void RationMengenTest::wieAngezeigt()
+{
+    QFETCH(QStringList, texte);
+    TestOberflaeche ui;
+    MengenTexte t;
+    t.frisch = texte[0];
+    t.trocken = QStringLiteral("5,59");
+    t.anteil = texte[1];
+    t.fix = false;
+    t.frischGezeigt = QStringLiteral("15,98");
+    t.anteilGezeigt = QStringLiteral("43,60");
+    t.frischGespeichert = 15.9834;
+    t.anteilGespeichert = 43.6033;
+    MengenEingabe e;
+    QCOMPARE(MengenEingabePruefen(t, e), MengenFehler::Keiner);
+    QTEST(e.frischMenge, "frisch");
+    QTEST(e.prozentAnteil, "anteil");
 }
 
 void RationMengenTest::hundertProzent_data()

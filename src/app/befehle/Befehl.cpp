@@ -79,6 +79,7 @@ const QString DatenordnerName = QStringLiteral("datenordner");
 const QString GewichtName = QStringLiteral("gewicht");
 const QString MilchName = QStringLiteral("milch");
 const QString FettName = QStringLiteral("fett");
+const QString EiweissName = QStringLiteral("eiweiss");
 
 QString Strich(const QString& name)
 {
@@ -216,6 +217,10 @@ void Befehl::Tierangaben()
                                          QStringLiteral("Milchfett, ") + GrenzenText(FettGrenze())
                                              + QStringLiteral(" (sonst aus KELVORA.INI, Vorgabe 4,00)."),
                                          QStringLiteral("Y")));
+    OptionHinzufuegen(QCommandLineOption(EiweissName,
+                                         QStringLiteral("Milcheiweiß für den nXP-Bedarf, ") + GrenzenText(EiweissGrenze())
+                                             + QStringLiteral(" (sonst aus KELVORA.INI, Vorgabe 3,40)."),
+                                         QStringLiteral("Z")));
 }
 
 QString Befehl::Aufruf() const
@@ -297,15 +302,15 @@ QString Befehl::AngabenPruefen(const QString& datenordnerVorher, QString& dateno
                     + GewichtsklassenText() + QStringLiteral(" sein, nicht: ") + wert;
             gewicht = klasse->nummer;
         }
-        const std::pair<const QString&, const Eingabegrenze&> zahlen[] = {{MilchName, MilchGrenze()},
-                                                                          {FettName, FettGrenze()}};
-        for (const auto& [option, grenze] : zahlen) {
+        const std::tuple<const QString&, const Eingabegrenze&, std::optional<double>&> zahlen[] = {
+            {MilchName, MilchGrenze(), milch}, {FettName, FettGrenze(), fett}, {EiweissName, EiweissGrenze(), eiweiss}};
+        for (const auto& [option, grenze, ziel] : zahlen) {
             if (!parser.isSet(option))
                 continue;
             const GepruefteZahl z = ZahlPruefen(grenze, parser.value(option));
             if (!z.wert)
                 return QStringLiteral("Falsche Angabe bei --") + option + QStringLiteral(": ") + z.meldung;
-            (option == MilchName ? milch : fett) = z.wert;
+            ziel = z.wert;
         }
     }
     return Pruefen();
@@ -365,7 +370,8 @@ std::optional<TierEingaben> Befehl::TierEingabenLesen(QString& meldung) const
     tier.gewicht = gewicht.value_or(Gewichtsklassen()[GewichtsklasseIndex(gespeichert.gewicht)].nummer);
     const std::tuple<const std::optional<double>&, const QString&, const Eingabegrenze&, const QString&, double&>
         zahlen[] = {{milch, gespeichert.milch, MilchGrenze(), MilchName, tier.milch},
-                    {fett, gespeichert.fett, FettGrenze(), FettName, tier.fett}};
+                    {fett, gespeichert.fett, FettGrenze(), FettName, tier.fett},
+                    {eiweiss, gespeichert.eiweiss, EiweissGrenze(), EiweissName, tier.eiweiss}};
     for (const auto& [angabe, text, grenze, option, ziel] : zahlen) {
         if (angabe) {
             ziel = *angabe;

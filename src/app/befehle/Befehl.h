@@ -78,7 +78,7 @@ protected:
     // Up to hoechstens words as positional arguments, the last one repeated
     // ("NAME NAME [...]"); by default one word per argument.
     void ArgumenteBis(qsizetype hoechstens) { hoechstArgumente = hoechstens; }
-    // Offers --gewicht, --milch and --fett; TierEingabenLesen then gives them.
+    // Offers --gewicht, --milch, --fett and --eiweiss; TierEingabenLesen then gives them.
     void Tierangaben();
 
     // Checks the command's own options and arguments after the shared ones;
@@ -90,8 +90,8 @@ protected:
     const QCommandLineParser& Parser() const { return parser; }
     QStringList Argumente() const { return parser.positionalArguments(); }
 
-    // Weight, milk and fat from the options, missing ones from the ration
-    // window's section of KELVORA.INI (defaults 650, 40,0, 4,00). A stored
+    // Weight, milk, fat and milk protein from the options, missing ones from
+    // the ration window's section of KELVORA.INI (defaults 650, 40,0, 4,00, 3,40). A stored
     // value outside the limits is not used: meldung says which option to give.
     std::optional<TierEingaben> TierEingabenLesen(QString& meldung) const;
 
@@ -114,6 +114,7 @@ private:
     std::optional<long> gewicht;
     std::optional<double> milch;
     std::optional<double> fett;
+    std::optional<double> eiweiss;
     QTextStream* fehlerStrom = nullptr;
     bool gemeldet = false;
     std::optional<int> endeCode;

@@ -16,13 +16,17 @@ public:
         : RationsBefehl(QStringLiteral("optimieren"),
                         QStringLiteral("Bestimmt die Mengen der freien Futtermittel der gespeicherten Ration zu den "
                                        "geringsten Futterkosten und speichert sie."))
+        , gfeOption(QStringLiteral("gfe"),
+                    QStringLiteral("Hält auch nXP mindestens beim Bedarf und RNB von 0 bis +50 g ein (nach GfE); "
+                                   "freie Futtermittel ohne nXP oder RNB werden dann abgelehnt."))
     {
+        OptionHinzufuegen(gfeOption);
     }
 
 protected:
     int VorDerAuswertung(TierEingaben& tier, const QString& pfad, const Auswertung&) override
     {
-        switch (RationOptimieren(tier, pfad)) {
+        switch (RationOptimieren(tier, pfad, Parser().isSet(gfeOption))) {
         case OptimierungsErgebnis::Optimiert:
             return Erfolg;
         case OptimierungsErgebnis::Abgelehnt:
@@ -47,6 +51,9 @@ protected:
         }
         aus.flush();
     }
+
+private:
+    QCommandLineOption gfeOption;
 };
 
 KELVORA_BEFEHL(OptimierenBefehl)

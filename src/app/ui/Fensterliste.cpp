@@ -9,6 +9,7 @@
 #include "herde/ui/HerdenFenster.h"
 #include "herde/ui/RationAuswahlLeiste.h"
 #include "herde/ui/RationenVergleichFenster.h"
+#include "herde/ui/LadelisteFenster.h"
 #include "internet/ui/Informationsfenster.h"
 #include "internet/ui/UpdateInstallationsFenster.h"
 #include "ration/ui/ErgebnisFenster.h"
@@ -40,6 +41,11 @@ QHash<QString, FensterFabrik> AlleFenster()
     });
     f.insert(QStringLiteral("RationenVergleichFenster"), [](HauptFenster* h) -> QWidget* { return new RationenVergleichFenster(h); });
     f.insert(QStringLiteral("HerdenFenster"), [](HauptFenster* h) -> QWidget* { return new HerdenFenster(h); });
+    f.insert(QStringLiteral("LadelisteFenster"), [](HauptFenster* h) -> QWidget* {
+        auto* w = new LadelisteFenster(h);
+        w->Laden();
+        return w;
+    });
     f.insert(QStringLiteral("ErgebnisFenster"), [](HauptFenster* h) -> QWidget* { return new ErgebnisFenster(h); });
     f.insert(QStringLiteral("StammdatenFenster2"), [](HauptFenster* h) { return new StammdatenFenster2(h); });
     f.insert(QStringLiteral("Informationsfenster"), [](HauptFenster* h) -> QWidget* {

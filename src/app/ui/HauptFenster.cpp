@@ -49,6 +49,7 @@ constexpr FensterEintrag FensterAktionen[] = {
     {"DErgebnisA", "ErgebnisFenster"},
     {"DRationenVergleichen", "RationenVergleichFenster"},
     {"DHerde", "HerdenFenster"},
+    {"DLadeliste", "LadelisteFenster"},
     {"IWieFAIAn", "WieFangeIchAnFenster"},
     {"HilfeProgA", "Informationsfenster"},
 };
@@ -141,6 +142,7 @@ void HauptFenster::MenueAufbauen()
     Eintrag(daten, N("DErgebnisA"), QStringLiteral("Ergebnis anzeigen"));
     Eintrag(daten, N("DRationenVergleichen"), QStringLiteral("Rationen ver&gleichen"));
     Eintrag(daten, N("DHerde"), QStringLiteral("&Herde"));
+    Eintrag(daten, N("DLadeliste"), QStringLiteral("Ladeliste &Mischwagen"));
     Trenner(daten, N("xyLeer02"));
     Eintrag(daten, N("DatenAufDisk"), QStringLiteral("&Daten auf Diskette"));
     Eintrag(daten, N("DatenVonDisk"), QStringLiteral("Daten &von Diskette"));
@@ -284,6 +286,10 @@ void HauptFenster::SymbolleisteAufbauen()
             platz->setVisible(false);
             continue;
         }
+        // Like its menu item, the result button shows once both balancings
+        // have run; the ration window shows it then.
+        if (knopf->objectName() == QLatin1String("Taste10"))
+            platz->setVisible(false);
         const QString fenster = N(t.fenster);
         knopf->setEnabled(static_cast<bool>(FensterFabrikFuer(fenster)));
         connect(knopf, &QToolButton::clicked, this, [this, fenster] { FensterOeffnen(fenster); });

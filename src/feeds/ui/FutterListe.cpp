@@ -10,6 +10,7 @@
 #include "frame/FunktionenFuerINI.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
+#include "grundlagen/Formate.h"
 #include "frame/Protokoll.h"
 #include "frame/ui/FensterPositionQt.h"
 #include "frame/ui/Hauptrahmen.h"
@@ -59,7 +60,7 @@ public:
         const int spalte = treeWidget() ? treeWidget()->sortColumn() : 0;
         if (spalte == 0)
             return FutterListe::ZeilenID(this) < FutterListe::ZeilenID(&andere);
-        if (spalte == PreisSpalte)  // feeds without price first
+        if (spalte >= PreisSpalte) // price, nXP, RNB by number; feeds without one first
             return data(spalte, Qt::UserRole).toDouble() < andere.data(spalte, Qt::UserRole).toDouble();
         return BezeichnungVergleichen(text(spalte), andere.text(spalte)) < 0;
     }
@@ -67,8 +68,15 @@ public:
 
 } // namespace
 
+FutterAenderungsMelder& FutterAenderungen()
+{
+    static FutterAenderungsMelder melder;
+    return melder;
+}
+
 void ListeAktualisierenAnstossen()
 {
+    emit FutterAenderungen().geaendert();
     if (!programm().listeOffen || !offeneListe)
         return;
     if (auto* t = offeneListe->findChild<QTimer*>(QStringLiteral("tmrAktualisieren")))
@@ -264,10 +272,13 @@ FutterListenFilter FutterListe::Filter() const
 
 void FutterListe::SpaltenAnlegen()
 {
-    lvwListe->setColumnCount(4);
-    lvwListe->setHeaderLabels(
-        { QStringLiteral("ID"), QStringLiteral("Art"), QStringLiteral("Bezeichnung"), QStringLiteral("Preis €/dt") });
-    lvwListe->headerItem()->setTextAlignment(PreisSpalte, Qt::AlignRight | Qt::AlignVCenter);
+    lvwListe->setColumnCount(6);
+    lvwListe->setHeaderLabels({ QStringLiteral("ID"), QStringLiteral("Art"), QStringLiteral("Bezeichnung"),
+        QStringLiteral("Preis €/dt"), QStringLiteral("nXP"), QStringLiteral("RNB") });
+    lvwListe->headerItem()->setToolTip(PreisSpalte + 1, QStringLiteral("Nutzbares Rohprotein, g je kg TM"));
+    lvwListe->headerItem()->setToolTip(PreisSpalte + 2, QStringLiteral("Ruminale Stickstoffbilanz, g je kg TM"));
+    for (int spalte = PreisSpalte; spalte < 6; ++spalte)
+        lvwListe->headerItem()->setTextAlignment(spalte, Qt::AlignRight | Qt::AlignVCenter);
     lvwListe->setColumnHidden(0, true);
     SpaltenBreitenSetzen();
 }
@@ -275,9 +286,11 @@ void FutterListe::SpaltenAnlegen()
 void FutterListe::SpaltenBreitenSetzen()
 {
     const int rest = std::max(0, lvwListe->width() - SpaltenAbzug);
-    lvwListe->setColumnWidth(1, static_cast<int>(rest * 0.26));
-    lvwListe->setColumnWidth(2, static_cast<int>(rest * 0.6));
-    lvwListe->setColumnWidth(PreisSpalte, static_cast<int>(rest * 0.14));
+    lvwListe->setColumnWidth(1, static_cast<int>(rest * 0.2));
+    lvwListe->setColumnWidth(2, static_cast<int>(rest * 0.44));
+    lvwListe->setColumnWidth(PreisSpalte, static_cast<int>(rest * 0.12));
+    lvwListe->setColumnWidth(PreisSpalte + 1, static_cast<int>(rest * 0.12));
+    lvwListe->setColumnWidth(PreisSpalte + 2, static_cast<int>(rest * 0.12));
 }
 
 void FutterListe::ListeFuellen()
@@ -296,7 +309,17 @@ void FutterListe::ListeFuellen()
     QList<QTreeWidgetItem*> items;
     items.reserve(zeilen.size());
     for (const FutterListenZeile& z : zeilen) {
-        items.append(ZeileErzeugen(z.id, FutterGruppenName(z.gruppe), z.bezeichnung, z.preis));
+        QTreeWidgetItem* item = ZeileErzeugen(z.id, FutterGruppenName(z.gruppe), z.bezeichnung, z.preis);
+        const std::pair<int, std::optional<double>> gfe[] = { { PreisSpalte + 1, z.nxp }, { PreisSpalte + 2, z.rnb } };
+        for (const auto& [spalte, wert] : gfe) {
+            item->setText(spalte, wert ? Formatieren(*wert, spalte == PreisSpalte + 1 ? QStringLiteral("##0")
+                                                                                      : QStringLiteral("#0.0"))
+                                       : QString());
+            // Without a value below every value, as for the price.
+            item->setData(spalte, Qt::UserRole, wert.value_or(-1e9));
+            item->setTextAlignment(spalte, Qt::AlignRight | Qt::AlignVCenter);
+        }
+        items.append(item);
     }
     lvwListe->addTopLevelItems(items);
     // A sort the user chose stays in force when the list is filled again.

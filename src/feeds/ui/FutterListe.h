@@ -25,8 +25,17 @@ class Hauptrahmen;
 // Asks the open feed list to fill itself again soon (its one-shot timer
 // "tmrAktualisieren", 100 ms). Several requests before it fires give one
 // refresh. Does nothing when no list is open. The editor calls it after a
-// save or a delete.
+// save or a delete. Windows that show figures of the feeds hear of it
+// through FutterAenderungen().
 void ListeAktualisierenAnstossen();
+
+// Sends geaendert() whenever a feed was saved or deleted.
+class FutterAenderungsMelder : public QObject {
+    Q_OBJECT
+signals:
+    void geaendert();
+};
+FutterAenderungsMelder& FutterAenderungen();
 
 // The list view of the window: sorts by the clicked column and hands a
 // dragged feed over as kelvora::FutterMimeTyp.

@@ -115,7 +115,15 @@ Eingabemaske StammdatenFenster2::Maske() const
     m.bezeichnung = txtBezeichnung->text();
     m.idAnzeige = lblIDAnzeige->text();
     m.preis = txtPreis->text();
+    m.nXPBerechnet = nXPBerechnet;
+    m.rnbBerechnet = rnbBerechnet;
     return m;
+}
+
+void StammdatenFenster2::BerechnetZeigen()
+{
+    lblnXPBerechnet->setVisible(!nXPBerechnet.isEmpty() && Box(Feld::nXP_gTM)->text() == nXPBerechnet);
+    lblRNBBerechnet->setVisible(!rnbBerechnet.isEmpty() && Box(Feld::RNB_gTM)->text() == rnbBerechnet);
 }
 
 void StammdatenFenster2::MaskeZeigen(const Eingabemaske& m)
@@ -131,6 +139,9 @@ void StammdatenFenster2::MaskeZeigen(const Eingabemaske& m)
         txtBezeichnung->setText(m.bezeichnung);
     if (txtPreis->text() != m.preis)
         txtPreis->setText(m.preis);
+    nXPBerechnet = m.nXPBerechnet;
+    rnbBerechnet = m.rnbBerechnet;
+    BerechnetZeigen();
     IDAnzeigeSetzen(m.idAnzeige);
 }
 

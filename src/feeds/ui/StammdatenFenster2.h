@@ -64,6 +64,8 @@ private:
     void MaskeZeigen(const Eingabemaske& maske);
     QLineEdit* Box(Feld f) const { return felder[static_cast<size_t>(f)]; }
     void IDAnzeigeSetzen(const QString& id);
+    // "berechnet" beside nXP and RNB while they show the completed value.
+    void BerechnetZeigen();
 
     void Anzeigen();
     // True when the feed was written; false when a check or the write failed.
@@ -103,6 +105,10 @@ private:
     QPushButton* DropEreignisAufrufen = nullptr;
     QPushButton* cmdAbbrechen = nullptr; // cancels an upload in progress
     QLabel* lblErstelltVon = nullptr;
+    QLabel* lblnXPBerechnet = nullptr;
+    QLabel* lblRNBBerechnet = nullptr;
+    // The texts of a completed nXP and RNB as loaded; empty: entered or none.
+    QString nXPBerechnet, rnbBerechnet;
     QTimer* tmrAnzeigen = nullptr;
     QTimer* tmrBeenden = nullptr;
     QSet<int> gedrueckt; // keys pressed in this window and not yet released

@@ -71,6 +71,25 @@ const Zeile Zeilen[] = {
     { "Phosphor", Feld::P_gFM, Feld::P_gTM, "Phosphor in g je kg Frischmasse", "Phosphor in g je kg Trockenmasse" },
 };
 
+// The values of the German standard, in a second table to the right so that
+// the window keeps its height; the trace elements only per kg TM.
+const Zeile GfEZeilen[] = {
+    { "ME (MJ)", Feld::ME_MJFM, Feld::ME_MJTM, "Umsetzbare Energie in MJ je kg Frischmasse",
+        "Umsetzbare Energie in MJ je kg Trockenmasse" },
+    { "nXP", Feld::nXP_gFM, Feld::nXP_gTM, "Nutzbares Rohprotein in g je kg Frischmasse",
+        "Nutzbares Rohprotein in g je kg Trockenmasse" },
+    { "RNB", Feld::RNB_gFM, Feld::RNB_gTM, "Ruminale Stickstoffbilanz in g je kg Frischmasse (auch negativ)",
+        "Ruminale Stickstoffbilanz in g je kg Trockenmasse (auch negativ)" },
+    { "Magnesium", Feld::Mg_gFM, Feld::Mg_gTM, "Magnesium in g je kg Frischmasse", "Magnesium in g je kg Trockenmasse" },
+    { "Natrium", Feld::Na_gFM, Feld::Na_gTM, "Natrium in g je kg Frischmasse", "Natrium in g je kg Trockenmasse" },
+    { "Kalium", Feld::K_gFM, Feld::K_gTM, "Kalium in g je kg Frischmasse", "Kalium in g je kg Trockenmasse" },
+};
+const std::pair<const char*, Feld> Spurenelemente[] = {
+    { "Kupfer mg/kg TM", Feld::Cu_mgTM },
+    { "Zink mg/kg TM", Feld::Zn_mgTM },
+    { "Mangan mg/kg TM", Feld::Mn_mgTM },
+};
+
 } // namespace
 
 QLineEdit* StammdatenFenster2::Eingabefeld(Feld feld, const QString& tipp)
@@ -135,6 +154,47 @@ void StammdatenFenster2::Aufbauen()
                                          "Trockenmasse")),
         9, 3);
     raster->addWidget(Beschriftung(this, QStringLiteral("lblNEL_MKalTM"), QStringLiteral("Mcal/kg TM")), 9, 4);
+
+    // Columns 5 to 8: the German values, optional; "berechnet" beside an nXP
+    // or RNB the program completed from XP, UDP and ME.
+    raster->setColumnMinimumWidth(5, 12);
+    raster->addWidget(Beschriftung(this, QStringLiteral("lblGfE"), QStringLiteral("Nach GfE (freiwillig):")), 3, 6);
+    raster->addWidget(Beschriftung(this, QStringLiteral("lblFM2"), QStringLiteral("je kg FM")), 3, 7, Qt::AlignCenter);
+    raster->addWidget(Beschriftung(this, QStringLiteral("lblTM2"), QStringLiteral("je kg TM")), 3, 8, Qt::AlignCenter);
+    int gfeZeile = 4;
+    for (const Zeile& z : GfEZeilen) {
+        raster->addWidget(Beschriftung(this, QStringLiteral("lblGfEZeile") + QString::number(gfeZeile),
+                              QString::fromUtf8(z.titel) + QLatin1Char(':')),
+            gfeZeile, 6);
+        raster->addWidget(Eingabefeld(z.fm, QString::fromUtf8(z.einheitFM)), gfeZeile, 7);
+        raster->addWidget(Eingabefeld(z.tm, QString::fromUtf8(z.einheitTM)), gfeZeile, 8);
+        ++gfeZeile;
+    }
+    for (const auto& [titel, feld] : Spurenelemente) {
+        raster->addWidget(Beschriftung(this, QStringLiteral("lblGfEZeile") + QString::number(gfeZeile),
+                              QString::fromUtf8(titel) + QLatin1Char(':')),
+            gfeZeile, 6);
+        raster->addWidget(Eingabefeld(feld, QString::fromUtf8(titel).replace(QStringLiteral(" mg/kg TM"),
+                                                QStringLiteral(" in mg je kg Trockenmasse"))),
+            gfeZeile, 8);
+        ++gfeZeile;
+    }
+    const QString berechnetTipp = QStringLiteral(
+        "Vom Programm aus XP, UDP und ME geschätzt (GfE 2001), nicht analysiert. Beim Speichern wird der Wert aus "
+        "den gespeicherten Werten neu geschätzt, solange Sie ihn nicht überschreiben.");
+    lblnXPBerechnet = Beschriftung(this, QStringLiteral("lblnXPBerechnet"), QStringLiteral("berechnet"));
+    lblRNBBerechnet = Beschriftung(this, QStringLiteral("lblRNBBerechnet"), QStringLiteral("berechnet"));
+    for (QLabel* l : { lblnXPBerechnet, lblRNBBerechnet }) {
+        l->setToolTip(berechnetTipp);
+        QSizePolicy p = l->sizePolicy();
+        p.setRetainSizeWhenHidden(true);
+        l->setSizePolicy(p);
+        l->setVisible(false);
+    }
+    raster->addWidget(lblnXPBerechnet, 5, 9);
+    raster->addWidget(lblRNBBerechnet, 6, 9);
+    connect(Box(Feld::nXP_gTM), &QLineEdit::textChanged, this, [this] { BerechnetZeigen(); });
+    connect(Box(Feld::RNB_gTM), &QLineEdit::textChanged, this, [this] { BerechnetZeigen(); });
 
     // The price belongs to the fresh matter as bought; it is not converted.
     txtPreis = new QLineEdit(this);

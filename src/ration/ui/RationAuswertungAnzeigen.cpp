@@ -14,6 +14,7 @@
 #include "ration/RationAuswerten.h"
 #include "ration/RationMengen.h"
 #include "ration/ui/ErgebnisFenster.h"
+#include "ration/ui/RationGfEBlock.h"
 #include "ration/ui/RationTierErstellenFenster.h"
 
 #include <QAction>
@@ -95,7 +96,8 @@ QWidget* RationTierErstellenFenster::KennzahlenAufbauen()
 {
     auto* feld = new QWidget(this);
     auto* r = new QGridLayout(feld);
-    r->setContentsMargins(0, 0, 0, 0);
+    r->setContentsMargins(4, 4, 4, 4);
+    r->setVerticalSpacing(2);
     r->setHorizontalSpacing(6);
     auto gruppe = [&](int zeile, const QString& text) { r->addWidget(Beschriftung(feld, text), zeile, 0); };
     auto grenze = [&](int zeile, int spalte, const QString& text) {
@@ -105,12 +107,14 @@ QWidget* RationTierErstellenFenster::KennzahlenAufbauen()
     Kennzahl(r, 0, 1, QStringLiteral("lblTMKiloAnzeige"), QStringLiteral("kg TM"));
     Kennzahl(r, 0, 3, QStringLiteral("lblTMKiloMaxAnzeige2"), QStringLiteral("kg TM max."),
              QStringLiteral("FCM zu hoch"));
-    Kennzahl(r, 0, 6, QStringLiteral("lblTMKiloMaxAnzeige"), QStringLiteral("kg TM max. old"));
+    // The comparison figures sit where the rows leave room, so that the
+    // figures stay as narrow as the limits beside them.
+    Kennzahl(r, 1, 3, QStringLiteral("lblTMKiloMaxAnzeige"), QStringLiteral("kg TM max. geschätzt"));
     KennzahlErklaeren(r, 0, 3,
                       QStringLiteral("Höchstmenge an Trockenmasse, die die Kuh nach der Aufnahmetabelle (Gewicht "
                                      "und fettkorrigierte Milch) fressen kann. Bis zu dieser Menge füllt \"mit TM "
                                      "ausgleichen\" die freien Futtermittel auf."));
-    KennzahlErklaeren(r, 0, 6,
+    KennzahlErklaeren(r, 1, 3,
                       QStringLiteral("Geschätzte Trockenmasseaufnahme nach der älteren Schätzformel (Gewicht, "
                                      "Milch, Fett, Kraftfutter und Energie des freien Futters, Kuh in der dritten "
                                      "Laktation am 120. Melktag). Nur zum Vergleich; ausgeglichen wird nach "
@@ -133,7 +137,7 @@ QWidget* RationTierErstellenFenster::KennzahlenAufbauen()
     Kennzahl(r, 5, 1, QStringLiteral("lblNDFGrammAnzeige"), QStringLiteral("g NDF"));
     Kennzahl(r, 5, 3, QStringLiteral("lblNDFKonzAnzeige"), QStringLiteral("% NDF"));
     grenze(5, 5, QStringLiteral("mind. 28%"));
-    Kennzahl(r, 5, 6, QStringLiteral("lblNDFGrammMaxAnzeige"), QStringLiteral("g NDF max."));
+    Kennzahl(r, 2, 5, QStringLiteral("lblNDFGrammMaxAnzeige"), QStringLiteral("g NDF max."));
 
     Kennzahl(r, 6, 1, QStringLiteral("lblNDFGFGrammAnzeige"), QStringLiteral("g NDF aus GF"));
     Kennzahl(r, 6, 3, QStringLiteral("lblNDFGFKonzAnzeige"), QStringLiteral("% NDF aus GF"));
@@ -153,8 +157,12 @@ QWidget* RationTierErstellenFenster::KennzahlenAufbauen()
         auto* meldung = new QLabel(feld);
         meldung->setObjectName(QString::fromLatin1(name));
         meldung->setAlignment(Qt::AlignCenter);
+        // The commands below keep their place whether a message shows or not.
+        QSizePolicy platz = meldung->sizePolicy();
+        platz.setRetainSizeWhenHidden(true);
+        meldung->setSizePolicy(platz);
         meldung->hide();
-        r->addWidget(meldung, zeile++, 0, 1, 8);
+        r->addWidget(meldung, zeile++, 0, 1, 7);
     }
     return feld;
 }
@@ -169,6 +177,7 @@ TierEingaben RationTierErstellenFenster::AktuelleTiereingaben()
     tier.gewicht = Gewicht->currentData().toLongLong();
     tier.milch = TextInDouble(guteMilch);
     tier.fett = TextInDouble(gutesFett);
+    tier.eiweiss = gfeBlock->Eiweiss();
     tier.monat = ui().Jetzt().date().month();
     tier.letzterAusgleich = LetzterAusgleich;
     tier.tmAusgeglichen = TMAusgeglichen;
@@ -180,6 +189,7 @@ TierEingaben RationTierErstellenFenster::AktuelleTiereingaben()
 void RationTierErstellenFenster::RationAuswerten()
 {
     const TierEingaben tier = AktuelleTiereingaben();
+    lblOptimierungHinweis->hide();
     if (lvwListe->columnCount() != 14)
         SpaltenEinrichten();
     ui().Sanduhr(true);

@@ -256,6 +256,18 @@ bool UebersichtDrucken(Drucker& d, const RationBericht& b)
         x += 3.8 + w + 6;
     }
 
+    // Under them the German block, in the same table form.
+    if (!b.gfe.isEmpty()) {
+        y += d.Zeilenhoehe(8) + 5;
+        const QList<Spalte> gfeSpalten = KennzahlenSpalten(d, b.gfe, links);
+        const double gfeBreite = gfeSpalten.last().x + gfeSpalten.last().breite - links;
+        y = Titel(d, links, y, gfeBreite, QStringLiteral("Nach GfE (deutscher Maßstab)"));
+        y = KennzahlenDrucken(d, b.gfe, gfeSpalten, y);
+        for (const QString& hinweis : b.gfeHinweise)
+            y = d.TextDrucken(links, y + 0.5, hinweis, DruckAusrichtung::Links, TabellenPunkte - 1, false, true,
+                    gfeBreite, true);
+    }
+
     // Right: supply and the comparison of both balancings.
     const double rechtsX = links + kennzahlenBreite + 5;
     const double breite = g.rechts - rechtsX;

@@ -25,6 +25,12 @@ void RationTierErstellenFenster::Drucken()
     DruckListe liste = ListeAusAnsicht(lvwListe);
     if (!ListeDruckbar(liste))
         return;
+    // The columns as the command line's report has them, whatever the
+    // window's width: both print the same page.
+    const QList<RationListenSpalte>& spalten = RationListenSpalten();
+    for (qsizetype i = 0; i < liste.spalten.size() && i < spalten.size(); ++i)
+        if (liste.spalten[i].breite > 0)
+            liste.spalten[i].breite = spalten[i].anteil;
 
     std::optional<ErgebnisTabelle> ergebnis;
     if (TMAusgeglichen && NDFAusgeglichen && haupt) {

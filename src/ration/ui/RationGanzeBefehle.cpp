@@ -7,6 +7,7 @@
 #include "grundlagen/DatenTypen.h"
 #include "ration/Ausgleich.h"
 #include "ration/GanzeRation.h"
+#include "ration/ui/ErgebnisFenster.h"
 #include "ration/ui/RationTierErstellenFenster.h"
 
 #include <QKeyEvent>
@@ -39,8 +40,18 @@ void RationTierErstellenFenster::GanzeBefehleVerbinden()
             RationAuswerten();
     });
     connect(cmdRationLoeschen, &QPushButton::clicked, this, [this] {
-        if (RationLeeren())
-            RationAuswerten();
+        if (!RationLeeren())
+            return;
+        // A new ration starts unbalanced; the result window keeps nothing
+        // of the old one.
+        TMAusgeglichen = false;
+        NDFAusgeglichen = false;
+        LetzterAusgleich.clear();
+        if (ErgebnisFenster* ergebnis = ErgebnisFensterMinimiert(haupt)) {
+            for (const QString& spalte : {QStringLiteral("TM"), QStringLiteral("NDF")})
+                ergebnis->IstSchreiben(spalte, ErgebnisSpalte{}, true);
+        }
+        RationAuswerten();
     });
 }
 

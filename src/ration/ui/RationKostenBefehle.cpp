@@ -9,6 +9,7 @@
 #include "ration/Futterkosten.h"
 #include "ration/Optimierung.h"
 #include "ration/RationAuswerten.h"
+#include "ration/ui/RationGfEBlock.h"
 #include "ration/ui/RationTierErstellenFenster.h"
 
 #include <QGridLayout>
@@ -25,29 +26,30 @@ QWidget* RationTierErstellenFenster::KostenAufbauen()
     raster->setContentsMargins(0, 0, 0, 0);
     raster->setHorizontalSpacing(6);
     const QStringList& namen = KostenAnzeigenNamen();
+    // In one row: the figure column would otherwise widen the window.
     for (int i = 0; i < 3; ++i)
-        Kennzahl(raster, i, 0, namen[i], KostenBeschriftungen()[i], QStringLiteral("unvollständig"));
+        Kennzahl(raster, 0, 2 * i, namen[i], KostenBeschriftungen()[i], QStringLiteral("unvollständig"));
+    raster->setColumnStretch(6, 1);
     return feld;
 }
 
 void RationTierErstellenFenster::MilchpreisUebernehmen()
 {
-    const GepruefteZahl preis = ZahlPruefen(MilchpreisGrenze(), txtMilchpreis->text());
-    if (!preis.wert) {
-        MsgBox(preis.meldung, Knoepfe::OK, Symbol::Ausrufezeichen);
-        txtMilchpreis->setFocus();
-        txtMilchpreis->selectAll();
-        return;
-    }
-    DrueckenWennBereit(cmdNeuBerechnen);
+    if (TiereingabePruefen(txtMilchpreis))
+        DrueckenWennBereit(cmdNeuBerechnen);
 }
 
 void RationTierErstellenFenster::KostenguenstigOptimieren()
 {
     // A few milliseconds: no hourglass, which would also stand over a refusal.
-    const OptimierungsErgebnis e = RationOptimieren(AktuelleTiereingaben(), PfadHolen(QStringLiteral("Futter")));
-    if (e == OptimierungsErgebnis::Optimiert)
-        RationAuswerten();
+    const OptimierungsErgebnis e = RationOptimieren(AktuelleTiereingaben(), PfadHolen(QStringLiteral("Futter")),
+                                                    gfeBlock->NachGfE());
+    if (e != OptimierungsErgebnis::Optimiert)
+        return;
+    RationAuswerten();
+    // Until the ration changes again, the window says what the optimum
+    // does not look at.
+    lblOptimierungHinweis->show();
 }
 
 } // namespace kelvora

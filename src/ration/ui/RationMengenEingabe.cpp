@@ -7,6 +7,8 @@
 #include "database/DatenbankRoutinen.h"
 #include "grundlagen/Formate.h"
 #include "feeds/FutterbezogeneRoutinen.h"
+#include "frame/ui/FensterPositionQt.h"
+#include "frame/ui/Hauptrahmen.h"
 #include "printing/ui/FunktionenFuerListen.h"
 #include "ration/RationFutterHinzufuegen.h"
 #include "ration/RationMengen.h"
@@ -19,6 +21,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -95,7 +99,14 @@ void RationTierErstellenFenster::MengenEditorOeffnen(long id, double frischMenge
 
     if (const auto zeile = RationZeileMitID(v, id)) {
         lblFutterIDAnzeige->setText(QString::number(zeile->futterID));
-        lblFuttermittelAnzeige->setText(FutterWert(v, zeile->futterID, FutterCode::ArtUndBezeichnung).toString());
+        const QString name = FutterWert(v, zeile->futterID, FutterCode::ArtUndBezeichnung).toString();
+        lblFuttermittelAnzeige->setText(name);
+        lblFuttermittelAnzeige->setToolTip(name);
+        // The whole name, so that 16/3 and 18/3 can be told apart: on one
+        // line while the window has room, wrapped beyond that.
+        const QFontMetrics mass = lblFuttermittelAnzeige->fontMetrics();
+        lblFuttermittelAnzeige->setMinimumWidth(std::max(
+            mass.averageCharWidth() * 40, std::min(mass.horizontalAdvance(name) + 4, width() * 2 / 3)));
         // The mark starts as the row is stored, so that taking over without
         // typing keeps a free feed free and a fixed one fixed.
         FixeMenge->setChecked(zeile->fixeMenge != 0);
@@ -110,7 +121,19 @@ void RationTierErstellenFenster::MengenEditorOeffnen(long id, double frischMenge
                 anteil = AnteilVorschlag(zeilen, zeile->id);
         }
         txtProzentAnteil->setText(Formatieren(anteil, MengenMaske()));
+        frischGespeichert = frischMenge;
+        anteilGespeichert = anteil;
     }
+    frischGezeigt = txtFrischmasse->text();
+    anteilGezeigt = txtProzentAnteil->text();
+    MengenEditorPlatzieren();
+    // The editor comes to the front with its window, also over the feed
+    // list a feed was dragged from.
+    if (QMdiSubWindow* sub = UnterfensterVon(this); sub && haupt) {
+        haupt->Arbeitsbereich()->setActiveSubWindow(sub);
+        sub->raise();
+    }
+    activateWindow();
     // Whatever the user types next replaces the proposed amount.
     FeldMarkieren(!txtFrischmasse->isHidden() ? txtFrischmasse : txtProzentAnteil);
 }
@@ -213,6 +236,10 @@ void RationTierErstellenFenster::Uebernehmen()
     texte.frischSichtbar = !txtFrischmasse->isHidden();
     texte.anteilSichtbar = !txtProzentAnteil->isHidden();
     texte.fix = FixeMenge->isChecked();
+    texte.frischGezeigt = frischGezeigt;
+    texte.anteilGezeigt = anteilGezeigt;
+    texte.frischGespeichert = frischGespeichert;
+    texte.anteilGespeichert = anteilGespeichert;
 
     MengenEingabe eingabe;
     switch (MengenEingabePruefen(texte, eingabe)) {

@@ -1,6 +1,7 @@
 #include "ration/ui/RationTierErstellenFenster.h"
 
 #include "database/DatenbankRoutinen.h"
+#include "feeds/ui/FutterListe.h"
 #include "feeds/ui/StammdatenTasten.h"
 #include "frame/FensterPosition.h"
 #include "frame/FunktionenFuerINI.h"
@@ -13,7 +14,9 @@
 #include "ration/RationBericht.h"
 #include "ration/RationTabelle.h"
 #include "ration/RationTiereingaben.h"
+#include "ration/ui/RationGfEBlock.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -31,6 +34,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStyle>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -56,6 +60,52 @@ long FutterAus(const QMimeData* daten)
     return TextInLong(QString::fromLatin1(daten->data(QString::fromLatin1(FutterMimeTyp))));
 }
 
+// The window acts on keys when they are released. A release whose press
+// went to another window - the OK of a range message, the "Nein" of a
+// question - belongs to that window: acted on here, it would bring the
+// message back or open the editor the question was about.
+class FremdeTastenSperre : public QObject {
+public:
+    explicit FremdeTastenSperre(QWidget* fenster)
+        : QObject(fenster)
+        , fenster(fenster)
+    {
+        qApp->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override
+    {
+        const QEvent::Type typ = ereignis->type();
+        auto* w = qobject_cast<QWidget*>(objekt);
+        if ((typ != QEvent::KeyPress && typ != QEvent::KeyRelease) || !w)
+            return false;
+        // A key the window leaves alone goes on to the frames around it.
+        if (w != fenster && w->isAncestorOf(fenster))
+            return false;
+        const bool hier = w == fenster || fenster->isAncestorOf(w);
+        const auto* taste = static_cast<QKeyEvent*>(ereignis);
+        if (typ == QEvent::KeyPress) {
+            if (!taste->isAutoRepeat()) {
+                letzteTaste = taste->key();
+                gedruecktHier = hier;
+            }
+            return false;
+        }
+        return hier && !(gedruecktHier && letzteTaste == taste->key());
+    }
+
+private:
+    QWidget* fenster;
+    int letzteTaste = 0;
+    bool gedruecktHier = false;
+};
+
+// The limits of the three animal boxes that take typed numbers.
+const Eingabegrenze& TiereingabeGrenze(bool milch, bool fett)
+{
+    return milch ? MilchGrenze() : fett ? FettGrenze() : MilchpreisGrenze();
+}
+
 } // namespace
 
 RationTierErstellenFenster::RationTierErstellenFenster(Hauptrahmen* h, QWidget* parent)
@@ -65,6 +115,7 @@ RationTierErstellenFenster::RationTierErstellenFenster(Hauptrahmen* h, QWidget* 
     setObjectName(RationFensterName());
     setWindowTitle(QStringLiteral("Ration zusammenstellen und prüfen"));
     setAcceptDrops(true);
+    new FremdeTastenSperre(this);
     SteuerelementeAufbauen();
     Laden();
 }
@@ -82,18 +133,21 @@ QPushButton* RationTierErstellenFenster::Befehl(const QString& name, const QStri
 
 void RationTierErstellenFenster::SteuerelementeAufbauen()
 {
+    // The animal inputs beside the figures, the costs and the commands each
+    // in one row below them: so the window fits a screen of 1024 x 768 and
+    // the list below gets whatever height is left.
     auto* aussen = new QVBoxLayout(this);
     aussen->setContentsMargins(RandPixel, RandPixel, RandPixel, RandPixel);
     auto* oben = new QHBoxLayout;
-    auto* links = linkeSpalte = new QVBoxLayout;
-    links->addWidget(TiereingabenAufbauen());
-    links->addWidget(KostenAufbauen());
-    links->addStretch(1);
-    oben->addLayout(links);
-    oben->addWidget(KennzahlenAufbauen(), 0, Qt::AlignTop);
-    oben->addWidget(BefehleAufbauen(), 0, Qt::AlignTop);
+    oben->addWidget(TiereingabenAufbauen(), 0, Qt::AlignTop);
+    tabAuswertung = new QTabWidget(this);
+    tabAuswertung->setObjectName(QStringLiteral("tabAuswertung"));
+    tabAuswertung->addTab(KennzahlenAufbauen(), QStringLiteral("Kennzahlen"));
+    oben->addWidget(tabAuswertung, 0, Qt::AlignTop);
     oben->addStretch(1);
     aussen->addLayout(oben);
+    aussen->addWidget(KostenAufbauen());
+    aussen->addWidget(BefehleAufbauen());
 
     lvwListe = new QTreeWidget(this);
     lvwListe->setObjectName(QStringLiteral("lvwListe"));
@@ -107,7 +161,20 @@ void RationTierErstellenFenster::SteuerelementeAufbauen()
     lvwListe->viewport()->setAcceptDrops(true);
     lvwListe->viewport()->installEventFilter(this);
     connect(lvwListe, &QTreeWidget::itemDoubleClicked, this, [this] { AusListeOeffnen(); });
-    aussen->addWidget(lvwListe, 1);
+    // A price or value saved in the feed editor changes the figures shown
+    // here; while the amount editor is open the take-over evaluates anyway.
+    connect(&FutterAenderungen(), &FutterAenderungsMelder::geaendert, this, [this] {
+        if (!laedt && !frmDetails->isVisible())
+            RationAuswerten();
+    });
+    // The German block is a page beside the list, so the list keeps its room.
+    auto* seiten = new QTabWidget(this);
+    seiten->setObjectName(QStringLiteral("tabRation"));
+    seiten->addTab(lvwListe, QStringLiteral("Ration"));
+    gfeBlock = new RationGfEBlock(seiten);
+    seiten->addTab(gfeBlock, QStringLiteral("Nach GfE (deutscher Maßstab)"));
+    connect(gfeBlock, &RationGfEBlock::EiweissGeaendert, this, [this] { DrueckenWennBereit(cmdNeuBerechnen); });
+    aussen->addWidget(seiten, 1);
 
     frmDetails = MengenEditorAufbauen();
 
@@ -140,8 +207,10 @@ QWidget* RationTierErstellenFenster::TiereingabenAufbauen()
     for (const Gewichtsklasse& k : Gewichtsklassen())
         Gewicht->addItem(k.text, QVariant::fromValue<qlonglong>(k.nummer));
     connect(Gewicht, &QComboBox::currentIndexChanged, this, [this] {
-        if (!laedt)
-            DrueckenWennBereit(cmdNeuBerechnen);
+        if (laedt)
+            return;
+        TiereingabenSichern();
+        DrueckenWennBereit(cmdNeuBerechnen);
     });
     form->addRow(QStringLiteral("Gewicht:"), Gewicht);
 
@@ -174,8 +243,8 @@ QWidget* RationTierErstellenFenster::TiereingabenAufbauen()
 QWidget* RationTierErstellenFenster::BefehleAufbauen()
 {
     auto* feld = new QWidget(this);
-    auto* spalte = new QVBoxLayout(feld);
-    spalte->setContentsMargins(0, 0, 0, 0);
+    auto* reihe = new QHBoxLayout(feld);
+    reihe->setContentsMargins(0, 0, 0, 0);
     cmdTMAusgleichen = Befehl(QStringLiteral("cmdTMAusgleichen"), QStringLiteral("mit TM ausgleichen"),
                               QStringLiteral("Die Ration nach der maximalen aufnehmbaren Trockenmasse ausgleichen"));
     cmdNDFAusgleichen = Befehl(QStringLiteral("cmdNDFAusgleichen"), QStringLiteral("mit NDF ausgleichen"),
@@ -199,8 +268,17 @@ QWidget* RationTierErstellenFenster::BefehleAufbauen()
     cmdZumErgebnis->hide();
     for (QPushButton* b :
          {cmdTMAusgleichen, cmdNDFAusgleichen, cmdOptimieren, cmdRationLoeschen, cmdDrucken, cmdZumErgebnis})
-        spalte->addWidget(b);
-    spalte->addStretch(1);
+        reihe->addWidget(b);
+    lblOptimierungHinweis = new QLabel(
+        QStringLiteral("Kostengünstig optimiert. % UDP ist kein Ziel der Optimierung."), feld);
+    lblOptimierungHinweis->setObjectName(QStringLiteral("lblOptimierungHinweis"));
+    lblOptimierungHinweis->setToolTip(
+        QStringLiteral("Die Optimierung hält Bedarf, Trockenmasse, NDF, ADF, NFC und den Kraftfutter-Anteil ein. Den "
+                       "Anteil des UDP am Rohprotein kennt sie nicht; liegt er außerhalb 35-38 %, wählen Sie "
+                       "Futtermittel mit passendem UDP."));
+    lblOptimierungHinweis->hide();
+    reihe->addWidget(lblOptimierungHinweis);
+    reihe->addStretch(1);
     return feld;
 }
 
@@ -216,6 +294,7 @@ QGroupBox* RationTierErstellenFenster::MengenEditorAufbauen()
     lblFuttermittelAnzeige = new QLabel(rahmen);
     lblFuttermittelAnzeige->setObjectName(QStringLiteral("lblFuttermittelAnzeige"));
     lblFuttermittelAnzeige->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
+    lblFuttermittelAnzeige->setWordWrap(true);
     raster->addWidget(lblFutterIDAnzeige, 0, 0);
     raster->addWidget(lblFuttermittelAnzeige, 0, 1);
     editorTeile = {lblFutterIDAnzeige, lblFuttermittelAnzeige};
@@ -265,31 +344,28 @@ void RationTierErstellenFenster::Laden()
     if (bereich && !sub)
         sub = bereich->addSubWindow(this);
 
-    // The smallest window still shows every command: up to the right edge of
-    // cmdDrucken, one margin and the frame.
+    // The smallest window still shows every command and figure: the
+    // layout's minimum, one margin and the frame.
     ensurePolished();
-    resize(minimumSizeHint());
-    // Hidden widgets lay out their children only when asked to.
     layout()->activate();
-    for (QWidget* teil : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (teil->layout())
-            teil->layout()->activate();
+    resize(minimumSizeHint());
     const int rand = sub ? 2 * style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, sub) : 0;
-    const int rechts = cmdDrucken->mapTo(this, QPoint(cmdDrucken->width(), 0)).x();
-    const double minBreite = (rechts + rand) * TwipsProPixel + 120;
+    const double minBreite = (minimumSizeHint().width() + rand) * TwipsProPixel + 120;
     const QSizeF maximum = BildschirmInTwips(this);
     if (sub)
         sub->setMinimumSize(static_cast<int>(minBreite / TwipsProPixel),
                             static_cast<int>(MinHoeheTwips / TwipsProPixel));
     const bool erstesMal = !PositionGespeichert(RationFensterName());
     FensterPositionLaden(this, bereich, minBreite, maximum.width(), MinHoeheTwips, maximum.height(), false, false);
-    // Opened for the first time, the window takes the height of the work
-    // area, so that the sums and the requirement below the feeds show; the
-    // bottom row stays free for the minimised result window.
+    // Opened for the first time, the window takes the width and the height
+    // of the work area, so that the sums and the requirement below the feeds
+    // show and the names have room; the bottom row stays free for the
+    // minimised result window.
     if (erstesMal && sub && bereich) {
-        const int frei = bereich->viewport()->height() - sub->y() - 2 * fontMetrics().height() - 12;
-        if (frei > sub->height())
-            sub->resize(sub->width(), frei);
+        const QRect flaeche = bereich->viewport()->rect();
+        sub->move(0, 0);
+        sub->resize(std::max(sub->width(), flaeche.width()),
+                    std::max(sub->height(), flaeche.height() - 2 * fontMetrics().height() - 12));
     }
 
     SpaltenEinrichten();
@@ -302,6 +378,8 @@ void RationTierErstellenFenster::TiereingabenNeuLesen()
     const Tiereingaben eingaben = TiereingabenFuerFenster();
     guteMilch = eingaben.milch;
     gutesFett = eingaben.fett;
+    guterMilchpreis = ZahlPruefen(MilchpreisGrenze(), eingaben.milchpreis).wert ? eingaben.milchpreis
+                                                                                 : QStringLiteral("0,45");
     txtMilch->setText(eingaben.milch);
     txtFett->setText(eingaben.fett);
     txtMilchpreis->setText(eingaben.milchpreis);
@@ -312,8 +390,7 @@ void RationTierErstellenFenster::TiereingabenNeuLesen()
 
 void RationTierErstellenFenster::LeisteEinsetzen(QWidget* leiste)
 {
-    leiste->setParent(this);
-    linkeSpalte->insertWidget(0, leiste);
+    qobject_cast<QFormLayout*>(Gewicht->parentWidget()->layout())->insertRow(0, leiste);
 }
 
 void RationTierErstellenFenster::SpaltenEinrichten()
@@ -321,7 +398,6 @@ void RationTierErstellenFenster::SpaltenEinrichten()
     lvwListe->clear();
     lvwListe->setColumnCount(SpaltenAnzahl);
     auto* kopf = new QTreeWidgetItem;
-    const double innen = std::max(0.0, lvwListe->width() * double(TwipsProPixel) - 400) / TwipsProPixel;
     for (int i = 0; i < SpaltenAnzahl; ++i) {
         const RationListenSpalte& s = Spalten[i];
         kopf->setText(i, QString::fromUtf8(s.kopf));
@@ -329,6 +405,16 @@ void RationTierErstellenFenster::SpaltenEinrichten()
         kopf->setTextAlignment(i, (s.rechts ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     }
     lvwListe->setHeaderItem(kopf);
+    SpaltenBreitenSetzen();
+}
+
+void RationTierErstellenFenster::SpaltenBreitenSetzen()
+{
+    const QTreeWidgetItem* kopf = lvwListe->headerItem();
+    if (!kopf || lvwListe->columnCount() != SpaltenAnzahl)
+        return;
+    // The room of a vertical scroll bar stays free for a long ration.
+    const double innen = std::max(0.0, lvwListe->width() * double(TwipsProPixel) - 400) / TwipsProPixel;
     // A header, a four-digit sum with decimals and, for the name, some
     // sixteen letters must fit; the margin is the header's own padding.
     const QFontMetrics kopfMass = lvwListe->header()->fontMetrics();
@@ -351,6 +437,15 @@ void RationTierErstellenFenster::SpaltenEinrichten()
     }
 }
 
+void RationTierErstellenFenster::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    if (lvwListe) {
+        layout()->activate();
+        SpaltenBreitenSetzen();
+    }
+}
+
 void RationTierErstellenFenster::ZeileHinzufuegen(long id, const QStringList& texte)
 {
     auto* zeile = new QTreeWidgetItem;
@@ -363,6 +458,10 @@ void RationTierErstellenFenster::ZeileHinzufuegen(long id, const QStringList& te
             zeile->setTextAlignment(i, Qt::AlignRight | Qt::AlignVCenter);
     }
     zeile->setText(IDSpalte, QString::number(id));
+    // A narrow column cuts a long name; the tip shows it whole.
+    for (int i = 1; i < IDSpalte; ++i)
+        if (!Spalten[i].rechts)
+            zeile->setToolTip(i, zeile->text(i));
     lvwListe->addTopLevelItem(zeile);
 }
 
@@ -385,30 +484,49 @@ void RationTierErstellenFenster::FeldMarkieren(QLineEdit* feld)
     feld->selectAll();
 }
 
+QString& RationTierErstellenFenster::GuterWert(QLineEdit* box)
+{
+    return box == txtMilch ? guteMilch : box == txtFett ? gutesFett : guterMilchpreis;
+}
+
 QString RationTierErstellenFenster::GuteTiereingabe(QLineEdit* box)
 {
-    const Eingabegrenze& grenze = box == txtMilch ? MilchGrenze() : FettGrenze();
-    QString& gut = box == txtMilch ? guteMilch : gutesFett;
-    if (ZahlPruefen(grenze, box->text()).wert)
-        gut = box->text().trimmed();
-    return gut;
+    if (ZahlPruefen(TiereingabeGrenze(box == txtMilch, box == txtFett), box->text()).wert)
+        GuterWert(box) = box->text().trimmed();
+    return GuterWert(box);
 }
 
 bool RationTierErstellenFenster::TiereingabePruefen(QLineEdit* box)
 {
-    const Eingabegrenze& grenze = box == txtMilch ? MilchGrenze() : FettGrenze();
-    const GepruefteZahl zahl = ZahlPruefen(grenze, box->text());
+    const GepruefteZahl zahl = ZahlPruefen(TiereingabeGrenze(box == txtMilch, box == txtFett), box->text());
     if (zahl.wert) {
-        (box == txtMilch ? guteMilch : gutesFett) = box->text().trimmed();
+        if (GuterWert(box) != box->text().trimmed()) {
+            GuterWert(box) = box->text().trimmed();
+            TiereingabenSichern();
+        }
         return true;
     }
     // The last good value is back before the message shows, so the focus
     // leaving the box for the message finds nothing more to refuse.
-    box->setText(box == txtMilch ? guteMilch : gutesFett);
+    box->setText(GuterWert(box));
     MsgBox(zahl.meldung, Knoepfe::OK, Symbol::Ausrufezeichen);
     if (box->isEnabled() && box->isVisible())
         FeldMarkieren(box);
     return false;
+}
+
+void RationTierErstellenFenster::TiereingabenSichern()
+{
+    if (laedt)
+        return;
+    Tiereingaben eingaben;
+    eingaben.gewicht = Gewicht->currentData().toLongLong();
+    eingaben.milch = guteMilch;
+    eingaben.fett = gutesFett;
+    eingaben.milchpreis = guterMilchpreis;
+    // A failed write is told in the status line; the window goes on with
+    // what it shows.
+    static_cast<void>(TiereingabenSpeichern(eingaben));
 }
 
 void RationTierErstellenFenster::ListenMenueZeigen(const QPoint& globalePosition)
@@ -484,12 +602,17 @@ bool RationTierErstellenFenster::eventFilter(QObject* objekt, QEvent* ereignis)
     auto* feld = qobject_cast<QLineEdit*>(objekt);
     if (feld && typ == QEvent::FocusIn)
         QMetaObject::invokeMethod(feld, &QLineEdit::selectAll, Qt::QueuedConnection);
-    if ((objekt == txtMilch || objekt == txtFett) && typ == QEvent::FocusOut) {
+    if ((objekt == txtMilch || objekt == txtFett || objekt == txtMilchpreis) && typ == QEvent::FocusOut) {
         // Leaving the box checks it; a message box or another program taking
         // the focus is no leaving.
         const Qt::FocusReason grund = static_cast<QFocusEvent*>(ereignis)->reason();
-        if (grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason && !programm().programmEndet)
-            TiereingabePruefen(feld);
+        // A new value taken over this way is evaluated like one taken with
+        // Enter, so that the figures shown are those of the cow kept.
+        if (grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason && !programm().programmEndet) {
+            const QString vorher = GuterWert(feld);
+            if (TiereingabePruefen(feld) && GuterWert(feld) != vorher)
+                DrueckenWennBereit(cmdNeuBerechnen);
+        }
         return false;
     }
     if (typ != QEvent::KeyPress && typ != QEvent::KeyRelease)
@@ -542,14 +665,9 @@ void RationTierErstellenFenster::closeEvent(QCloseEvent* e)
     INISpeichern(QStringLiteral("OffeneFenster"), RationFensterName(),
                  programm().programmEndet ? QStringLiteral("1") : QStringLiteral("0"));
     // Only checked values are kept; text that is no number is not stored.
-    Tiereingaben eingaben;
-    eingaben.gewicht = Gewicht->currentData().toLongLong();
-    eingaben.milch = GuteTiereingabe(txtMilch);
-    eingaben.fett = GuteTiereingabe(txtFett);
-    // A milk price that is no number keeps the one stored before.
-    eingaben.milchpreis = ZahlPruefen(MilchpreisGrenze(), txtMilchpreis->text()).wert ? txtMilchpreis->text()
-                                                                                       : TiereingabenLesen().milchpreis;
-    TiereingabenSpeichern(eingaben);
+    for (QLineEdit* box : {txtMilch, txtFett, txtMilchpreis})
+        GuteTiereingabe(box);
+    TiereingabenSichern();
     FensterPositionSpeichern(this);
     e->accept();
 }

@@ -16,13 +16,14 @@ class QGroupBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
-class QVBoxLayout;
 class QPushButton;
+class QTabWidget;
 class QTreeWidget;
 
 namespace kelvora {
 
 class ErgebnisFenster;
+class RationGfEBlock;
 class Hauptrahmen;
 struct ListenMarkierung;
 struct TierEingaben;
@@ -36,6 +37,9 @@ public:
     // Removes all columns and lines of lvwListe and sets up its fourteen
     // columns; widths are shares of the list's inner width.
     void SpaltenEinrichten();
+    // The widths again for the list's width now; the window calls it when
+    // it is resized, so that a larger screen gives the names more room.
+    void SpaltenBreitenSetzen();
     // Appends one line: column 0 empty, columns 1 to 12 from texte, the
     // Ration row ID in column 13.
     void ZeileHinzufuegen(long id, const QStringList& texte);
@@ -80,6 +84,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent* e) override;
     void dropEvent(QDropEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     // Building the window (RationTierErstellenFenster.cpp).
@@ -95,12 +100,16 @@ private:
     // Puts the focus into a box with its whole text selected, so that what
     // the user types next replaces it.
     static void FeldMarkieren(QLineEdit* feld);
-    // Checks the text of txtMilch or txtFett. A number inside its limits
-    // becomes the last good value; anything else is refused with a message
-    // naming the field, and the box gets its last good value back.
+    // Checks the text of txtMilch, txtFett or txtMilchpreis. A number inside
+    // its limits becomes the last good value and is kept in the INI at once,
+    // so that commands and other windows reckon with the cow shown here;
+    // anything else is refused with a message naming the field, and the box
+    // gets its last good value back.
     bool TiereingabePruefen(QLineEdit* box);
     // The same without a message, for closing: the value to keep.
     QString GuteTiereingabe(QLineEdit* box);
+    QString& GuterWert(QLineEdit* box);
+    void TiereingabenSichern();
 
     // Amount editor (RationMengenEingabe.cpp).
     void MengenEditorPlatzieren();
@@ -146,6 +155,9 @@ private:
     QCheckBox* FixeMenge = nullptr;
     QPushButton* cmdUebernehmen = nullptr;
     QList<QWidget*> editorTeile;  // labels and boxes shown with the editor
+    // The amount and share as the editor opened with them, shown and stored.
+    QString frischGezeigt, anteilGezeigt;
+    double frischGespeichert = 0, anteilGespeichert = 0;
 
     QComboBox* Gewicht = nullptr;
     QLineEdit* txtMilch = nullptr;
@@ -162,9 +174,13 @@ private:
     QPushButton* DropEreignisAufrufen = nullptr;
     QPushButton* LoeschEreignisAufrufen = nullptr;
     QPushButton* cmdInVariableUmwandeln = nullptr;
+    QLabel* lblOptimierungHinweis = nullptr;  // what the least-cost ration leaves alone
 
     QTreeWidget* lvwListe = nullptr;
-    QVBoxLayout* linkeSpalte = nullptr;
+    // The page "Nach GfE" beside the list: milk protein, "nach GfE" and the German block.
+    RationGfEBlock* gfeBlock = nullptr;
+    // The figures of the evaluation, page by page.
+    QTabWidget* tabAuswertung = nullptr;
 
     bool laedt = true;  // the weight list is being filled: no evaluation yet
     // Every figure label as it is shown now: a run that leaves a label alone
@@ -173,6 +189,7 @@ private:
     // Milk and fat as last checked: what the evaluation uses and the INI keeps.
     QString guteMilch;
     QString gutesFett;
+    QString guterMilchpreis;
 };
 
 } // namespace kelvora

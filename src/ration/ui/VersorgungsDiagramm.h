@@ -5,7 +5,7 @@
 // a line at 100 %. Several rations (or plan and loaded) as groups of bars.
 // It draws what VersorgungsbalkenAus gives; it computes nothing itself.
 
-#include "herde/Versorgungsbalken.h"
+#include "ration/Versorgungsbalken.h"
 
 #include <QChartView>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "herde/ui/VersorgungsDiagramm.h"
+#include "ration/ui/VersorgungsDiagramm.h"
 
 #include "frame/ui/Farbwert.h"
 #include "grundlagen/Formate.h"

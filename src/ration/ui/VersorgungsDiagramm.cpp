@@ -48,8 +48,9 @@ VersorgungsDiagramm::VersorgungsDiagramm(QWidget* parent)
     setMinimumHeight(160);
 }
 
-void VersorgungsDiagramm::Setzen(const QList<DiagrammGruppe>& gruppen)
+void VersorgungsDiagramm::Setzen(const QList<DiagrammGruppe>& neu)
 {
+    gruppen = neu;
     balken = DiagrammBalkenAus(gruppen);
     auto* chart = new QChart;
     chart->legend()->hide();

@@ -35,8 +35,10 @@ public:
 
     void Setzen(const QList<DiagrammGruppe>& gruppen);
     const QList<DiagrammBalken>& Balken() const { return balken; }
+    const QList<DiagrammGruppe>& Gruppen() const { return gruppen; }
 
 private:
+    QList<DiagrammGruppe> gruppen; // as given, for the printed report
     QList<DiagrammBalken> balken;
 };
 

@@ -82,8 +82,8 @@ void RationenVergleichFenster::Aufbauen()
     auto* teiler = new QSplitter(Qt::Vertical, this);
     teiler->addWidget(tblVergleich);
     teiler->addWidget(diagramm);
-    teiler->setStretchFactor(0, 3);
-    teiler->setStretchFactor(1, 2);
+    teiler->setStretchFactor(0, 1);
+    teiler->setStretchFactor(1, 1);
     rechts->addWidget(lblHinweis);
     rechts->addWidget(teiler, 1);
     aussen->addLayout(rechts, 1);
@@ -153,6 +153,11 @@ void RationenVergleichFenster::Vergleichen()
     QList<DiagrammGruppe> gruppen;
     for (const RationsBewertung& b : std::as_const(bewertungen))
         gruppen.append({ b.ration.name, VersorgungsbalkenAus(b.auswertung) });
+    // The chart shortens a label to "..." when its bar is lower than the
+    // text with padding: about 30 pixels a bar, as far as the table keeps
+    // rows to scroll at 1024 x 768 (beyond two rations the splitter helps).
+    const qsizetype zahl = gruppen.size() * (gruppen.isEmpty() ? 0 : gruppen.first().balken.size());
+    diagramm->setMinimumHeight(static_cast<int>(std::clamp<qsizetype>(30 * zahl + 60, 160, 430)));
     diagramm->Setzen(gruppen);
     cmdDrucken->setEnabled(!bewertungen.isEmpty());
 }

@@ -8,7 +8,7 @@
 #include "Messdaten.h"
 #include "herde/Ladeliste.h"
 #include "herde/RationenVerwalten.h"
-#include "herde/ui/VersorgungsDiagramm.h"
+#include "ration/ui/VersorgungsDiagramm.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

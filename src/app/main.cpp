@@ -51,7 +51,8 @@ int main(int argc, char** argv)
         if (BrauchtGrafik(bz)) {
             if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
                 qputenv("QT_QPA_PLATFORM", "offscreen");
-            app = std::make_unique<QGuiApplication>(argc, argv);
+            // The report's supply chart is a graphics widget: it needs the widget application.
+            app = std::make_unique<QApplication>(argc, argv);
         } else {
             app = std::make_unique<QCoreApplication>(argc, argv);
         }

@@ -7,6 +7,7 @@
 
 #include "printing/DruckListe.h"
 #include "ration/RationAuswerten.h"
+#include "ration/Versorgungsbalken.h"
 
 #include <QList>
 #include <QString>
@@ -100,6 +101,7 @@ struct RationBericht {
     QList<BerichtKosten> kosten; // those the evaluation set, in the window's order
     QString kostenTipp; // why a figure is missing or incomplete (the feeds without price)
     std::optional<ErgebnisTabelle> ergebnis;
+    QList<Versorgungsbalken> balken; // the supply chart; none leaves it out
 };
 
 // Puts the report together from what the window (or the command line)

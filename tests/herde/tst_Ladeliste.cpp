@@ -5,9 +5,9 @@
 #include "grundlagen/DatenTypen.h"
 #include "grundlagen/Formate.h"
 #include "herde/Ladeliste.h"
-#include "herde/Versorgungsbalken.h"
+#include "ration/Versorgungsbalken.h"
 #include "herde/ui/LadelisteFenster.h"
-#include "herde/ui/VersorgungsDiagramm.h"
+#include "ration/ui/VersorgungsDiagramm.h"
 #include "ration/RationAuswerten.h"
 
 #include <QTableWidget>

@@ -6,6 +6,7 @@
 #include "frame/FunktionenFuerINI.h"
 #include "grundlagen/DatenTypen.h"
 #include "ration/ui/ErgebnisFenster.h"
+#include "ration/ui/VersorgungsDiagramm.h"
 
 #include <QAction>
 #include <QMdiSubWindow>
@@ -67,6 +68,13 @@ void AusgleichFensterTest::ZeigtAuswertung(QWidget* ergebnis, const QString& let
         if (z.hintergrund != 0)
             QCOMPARE(label->palette().color(QPalette::Window), FarbeAusWert(z.hintergrund, label->palette()));
     }
+    // The page "Versorgung" draws the supply bars of the same evaluation.
+    const QList<DiagrammBalken> balken = DiagrammBalkenAus({{QString(), VersorgungsbalkenAus(a)}});
+    const QList<DiagrammBalken>& gezeigt = u->fenster->findChild<VersorgungsDiagramm*>()->Balken();
+    QCOMPARE(gezeigt.size(), balken.size());
+    for (int i = 0; i < balken.size(); ++i)
+        QCOMPARE(std::tuple(gezeigt[i].beschriftung, gezeigt[i].prozent, gezeigt[i].farbe),
+                 std::tuple(balken[i].beschriftung, balken[i].prozent, balken[i].farbe));
 
     // The result window: targets, the column of this balancing and its deviations.
     const QString spalte = letzterAusgleich == QLatin1String("NDF") ? QStringLiteral("NDF") : QStringLiteral("TMA");

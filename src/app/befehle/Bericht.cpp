@@ -67,8 +67,8 @@ protected:
         const BerichtTier texte { Gewichtsklassen()[GewichtsklasseIndex(tier.gewicht)].text,
             Formatieren(tier.milch, MilchMaske()), Formatieren(tier.fett, QStringLiteral("#0.00")),
             BerichtMilchpreis(tier.milchpreis) };
-        const RationBericht bericht
-            = RationBerichtErstellen(RationListeZumDruck(a.zeilen), texte, a.anzeigen, std::nullopt);
+        RationBericht bericht = RationBerichtErstellen(RationListeZumDruck(a.zeilen), texte, a.anzeigen, std::nullopt);
+        bericht.balken = VersorgungsbalkenAus(a);
         const PdfErgebnis ergebnis = PdfSchreiben(
             ziel, true, [&bericht](QPagedPaintDevice& geraet) { return RationBerichtDrucken(geraet, bericht); });
         if (!ergebnis.geschrieben) {

@@ -6,7 +6,7 @@
 #include "grundlagen/Formate.h"
 #include "grundlagen/Textbereinigung.h"
 #include "herde/ui/LadelisteDrucken.h"
-#include "herde/ui/VersorgungsDiagramm.h"
+#include "ration/ui/VersorgungsDiagramm.h"
 #include "printing/ui/DruckVorschau.h"
 #include "ration/RationMengen.h"
 #include "ration/RationTiereingaben.h"

@@ -9,6 +9,7 @@
 #include "herde/RationenBewerten.h"
 #include "herde/ui/HerdeDrucken.h"
 #include "printing/ui/DruckVorschau.h"
+#include "ration/ui/VersorgungsDiagramm.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -19,6 +20,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -74,8 +76,16 @@ void RationenVergleichFenster::Aufbauen()
     tblVergleich->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblVergleich->verticalHeader()->setVisible(false);
     tblVergleich->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    // The chart below the table, one group of bars per ration; the splitter
+    // lets the user give either the room.
+    diagramm = new VersorgungsDiagramm(this);
+    auto* teiler = new QSplitter(Qt::Vertical, this);
+    teiler->addWidget(tblVergleich);
+    teiler->addWidget(diagramm);
+    teiler->setStretchFactor(0, 1);
+    teiler->setStretchFactor(1, 1);
     rechts->addWidget(lblHinweis);
-    rechts->addWidget(tblVergleich, 1);
+    rechts->addWidget(teiler, 1);
     aussen->addLayout(rechts, 1);
 }
 
@@ -140,6 +150,15 @@ void RationenVergleichFenster::Vergleichen()
     lblHinweis->setVisible(!lblHinweis->text().isEmpty());
     tabelle = VergleichstabelleBilden(bewertungen);
     TabelleZeigen(tabelle);
+    QList<DiagrammGruppe> gruppen;
+    for (const RationsBewertung& b : std::as_const(bewertungen))
+        gruppen.append({ b.ration.name, VersorgungsbalkenAus(b.auswertung) });
+    // The chart shortens a label to "..." when its bar is lower than the
+    // text with padding: about 30 pixels a bar, as far as the table keeps
+    // rows to scroll at 1024 x 768 (beyond two rations the splitter helps).
+    const qsizetype zahl = gruppen.size() * (gruppen.isEmpty() ? 0 : gruppen.first().balken.size());
+    diagramm->setMinimumHeight(static_cast<int>(std::clamp<qsizetype>(30 * zahl + 60, 160, 430)));
+    diagramm->Setzen(gruppen);
     cmdDrucken->setEnabled(!bewertungen.isEmpty());
 }
 

@@ -16,6 +16,7 @@ class QTableWidget;
 namespace kelvora {
 
 class Hauptrahmen;
+class VersorgungsDiagramm;
 
 class RationenVergleichFenster : public QWidget {
     Q_OBJECT
@@ -42,6 +43,7 @@ private:
     Hauptrahmen* haupt = nullptr;
     QListWidget* lstRationen = nullptr;
     QTableWidget* tblVergleich = nullptr;
+    VersorgungsDiagramm* diagramm = nullptr;
     QLabel* lblHinweis = nullptr;
     QPushButton* cmdDrucken = nullptr;
     bool fuellt = false;

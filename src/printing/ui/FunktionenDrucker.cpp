@@ -291,6 +291,16 @@ void Drucker::Linie(double x1, double y1, double x2, double y2, double staerke, 
     maler.setPen(Qt::black);
 }
 
+void Drucker::Malen(double x, double y, double breite, double hoehe,
+    const std::function<void(QPainter&, const QRectF&)>& malen)
+{
+    if (!maler.isActive())
+        return;
+    maler.save();
+    malen(maler, QRectF(Punkt(x), Punkt(y), Punkt(breite), Punkt(hoehe)));
+    maler.restore();
+}
+
 void Drucker::Flaeche(double x, double y, double breite, double hoehe, const QColor& fuellung, bool rand)
 {
     if (!maler.isActive())

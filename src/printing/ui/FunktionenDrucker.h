@@ -13,6 +13,7 @@
 #include <QColor>
 #include <QPainter>
 #include <QString>
+#include <functional>
 
 class QPagedPaintDevice;
 class QTreeWidget;
@@ -65,6 +66,11 @@ public:
     double Zeilenhoehe(double punkte, bool fett = false) const;
     // Width of a text in millimetres.
     double Textbreite(const QString& text, double punkte, bool fett = false) const;
+
+    // Lets malen paint into the rectangle (in mm) on the page, for what
+    // draws itself, like a chart; malen gets the rectangle in device units.
+    void Malen(double x, double y, double breite, double hoehe,
+        const std::function<void(QPainter&, const QRectF&)>& malen);
 
     const Seitengeometrie& Geometrie() const { return geometrie; }
     int Seite() const { return seite; }

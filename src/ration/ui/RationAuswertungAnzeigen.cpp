@@ -15,6 +15,7 @@
 #include "ration/RationMengen.h"
 #include "ration/ui/ErgebnisFenster.h"
 #include "ration/ui/RationGfEBlock.h"
+#include "ration/ui/VersorgungsDiagramm.h"
 #include "ration/ui/RationTierErstellenFenster.h"
 
 #include <QAction>
@@ -202,6 +203,7 @@ void RationTierErstellenFenster::RationAuswerten()
 
 void RationTierErstellenFenster::AuswertungZeigen(const Auswertung& a)
 {
+    diagramm->Setzen({ { QString(), VersorgungsbalkenAus(a) } });
     for (const ListenZeile& z : a.zeilen) {
         ZeileHinzufuegen(z.id, z.texte);
         if (!z.fehler)

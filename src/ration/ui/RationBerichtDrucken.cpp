@@ -4,6 +4,7 @@
 #include "frame/Programm.h"
 #include "frame/ui/Farbwert.h"
 #include "printing/ui/FunktionenDrucker.h"
+#include "ration/ui/VersorgungsDiagramm.h"
 
 #include <algorithm>
 #include <numeric>
@@ -225,6 +226,31 @@ double KostenDrucken(Drucker& d, const RationBericht& b, double x, double breite
     return y;
 }
 
+// The supply chart below the right column, which the German block does not
+// lengthen, when the page still has room for it; a report never gets a page
+// of its own for it.
+void DiagrammDrucken(Drucker& d, const QList<Versorgungsbalken>& balken, double x, double breite, double y)
+{
+    constexpr double Mindesthoehe = 45;
+    constexpr double Hoechsthoehe = 85;
+    const Seitengeometrie& g = d.Geometrie();
+    const double platz = g.unten - y;
+    if (balken.isEmpty() || platz < Mindesthoehe)
+        return;
+    y = Titel(d, x, y, breite, QStringLiteral("Versorgung in % von Bedarf und Grenze"));
+    const double hoehe = std::min(g.unten - y, Hoechsthoehe);
+    // Laid out at a screen size of the page's proportions, so that its type
+    // keeps the size it has in the window, then scaled onto the page.
+    VersorgungsDiagramm diagramm;
+    diagramm.Setzen({ { QString(), balken } });
+    const QSizeF groesse(420, 420 * hoehe / breite);
+    diagramm.chart()->resize(groesse);
+    d.Malen(x, y, breite, hoehe, [&](QPainter& maler, const QRectF& ziel) {
+        maler.setRenderHint(QPainter::Antialiasing);
+        diagramm.chart()->scene()->render(&maler, ziel, QRectF(QPointF(0, 0), groesse));
+    });
+}
+
 bool UebersichtDrucken(Drucker& d, const RationBericht& b)
 {
     if (!d.SeitenRahmenDrucken(d.Seite() + 1, Programmname(), Ueberschrift2, 1))
@@ -284,12 +310,13 @@ bool UebersichtDrucken(Drucker& d, const RationBericht& b)
         r = KostenDrucken(d, b, rechtsX, breite, r) + 5;
     r = Titel(d, rechtsX, r, breite, QStringLiteral("Gegenüberstellung der Ergebnisse"));
     if (b.ergebnis)
-        ErgebnisDrucken(d, *b.ergebnis, rechtsX, breite, r);
+        r = ErgebnisDrucken(d, *b.ergebnis, rechtsX, breite, r);
     else
-        d.TextDrucken(rechtsX, r,
+        r = d.TextDrucken(rechtsX, r,
             QStringLiteral("Die Gegenüberstellung steht hier, sobald die Ration mit TM und mit NDF "
                            "ausgeglichen wurde."),
             DruckAusrichtung::Links, TabellenPunkte, false, true, breite, true);
+    DiagrammDrucken(d, b.balken, rechtsX, breite, r + 5);
     return true;
 }
 

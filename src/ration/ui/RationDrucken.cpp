@@ -12,6 +12,7 @@
 #include "ration/ui/ErgebnisFenster.h"
 #include "ration/ui/RationBerichtDrucken.h"
 #include "ration/ui/RationTierErstellenFenster.h"
+#include "ration/ui/VersorgungsDiagramm.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -39,7 +40,8 @@ void RationTierErstellenFenster::Drucken()
     }
     const BerichtTier tier { Gewicht->currentText(), txtMilch->text(), txtFett->text(),
         BerichtMilchpreis(ZahlPruefen(MilchpreisGrenze(), txtMilchpreis->text()).wert) };
-    const RationBericht bericht = RationBerichtErstellen(std::move(liste), tier, angezeigt, ergebnis);
+    RationBericht bericht = RationBerichtErstellen(std::move(liste), tier, angezeigt, ergebnis);
+    bericht.balken = diagramm->Gruppen().value(0).balken;
 
     DruckvorschauZeigen(this, QStringLiteral("Ration drucken"), RationBerichtDateiname(ui().Jetzt().date()), true,
         [&bericht](QPagedPaintDevice& geraet) { return RationBerichtDrucken(geraet, bericht); });

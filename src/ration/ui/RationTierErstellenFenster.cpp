@@ -15,6 +15,7 @@
 #include "ration/RationTabelle.h"
 #include "ration/RationTiereingaben.h"
 #include "ration/ui/RationGfEBlock.h"
+#include "ration/ui/VersorgungsDiagramm.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -174,6 +175,8 @@ void RationTierErstellenFenster::SteuerelementeAufbauen()
     gfeBlock = new RationGfEBlock(seiten);
     seiten->addTab(gfeBlock, QStringLiteral("Nach GfE (deutscher Maßstab)"));
     connect(gfeBlock, &RationGfEBlock::EiweissGeaendert, this, [this] { DrueckenWennBereit(cmdNeuBerechnen); });
+    diagramm = new VersorgungsDiagramm(seiten);
+    seiten->addTab(diagramm, QStringLiteral("Versorgung"));
     aussen->addWidget(seiten, 1);
 
     frmDetails = MengenEditorAufbauen();

@@ -24,6 +24,7 @@ namespace kelvora {
 
 class ErgebnisFenster;
 class RationGfEBlock;
+class VersorgungsDiagramm;
 class Hauptrahmen;
 struct ListenMarkierung;
 struct TierEingaben;
@@ -179,6 +180,7 @@ private:
     QTreeWidget* lvwListe = nullptr;
     // The page "Nach GfE" beside the list: milk protein, "nach GfE" and the German block.
     RationGfEBlock* gfeBlock = nullptr;
+    VersorgungsDiagramm* diagramm = nullptr;
     // The figures of the evaluation, page by page.
     QTabWidget* tabAuswertung = nullptr;
 

@@ -5,7 +5,7 @@
 // a line at 100 %. Several rations (or plan and loaded) as groups of bars.
 // It draws what VersorgungsbalkenAus gives; it computes nothing itself.
 
-#include "herde/Versorgungsbalken.h"
+#include "ration/Versorgungsbalken.h"
 
 #include <QChartView>
 #include <QList>
@@ -35,8 +35,10 @@ public:
 
     void Setzen(const QList<DiagrammGruppe>& gruppen);
     const QList<DiagrammBalken>& Balken() const { return balken; }
+    const QList<DiagrammGruppe>& Gruppen() const { return gruppen; }
 
 private:
+    QList<DiagrammGruppe> gruppen; // as given, for the printed report
     QList<DiagrammBalken> balken;
 };
 

@@ -1,4 +1,4 @@
-#include "herde/Versorgungsbalken.h"
+#include "ration/Versorgungsbalken.h"
 
 #include "frame/Oberflaeche.h"
 #include "grundlagen/DatenTypen.h"

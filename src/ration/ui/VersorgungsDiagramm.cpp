@@ -1,4 +1,4 @@
-#include "herde/ui/VersorgungsDiagramm.h"
+#include "ration/ui/VersorgungsDiagramm.h"
 
 #include "frame/ui/Farbwert.h"
 #include "grundlagen/Formate.h"
@@ -48,8 +48,9 @@ VersorgungsDiagramm::VersorgungsDiagramm(QWidget* parent)
     setMinimumHeight(160);
 }
 
-void VersorgungsDiagramm::Setzen(const QList<DiagrammGruppe>& gruppen)
+void VersorgungsDiagramm::Setzen(const QList<DiagrammGruppe>& neu)
 {
+    gruppen = neu;
     balken = DiagrammBalkenAus(gruppen);
     auto* chart = new QChart;
     chart->legend()->hide();

@@ -226,7 +226,7 @@ void RationDruckenTest::druckenWieAngezeigt()
     DruckvorschauErsetzen({});
     QVERIFY(QFile::exists(pfad));
     const QStringList seiten = PdfSeiten(pfad);
-    QCOMPARE(seiten.size(), 2);
+    QCOMPARE(seiten.size(), 3);
 
     // The printed list is the window's, cell by cell, in the window's column
     // widths; the command line prints the same cells in the columns' shares.

@@ -251,6 +251,28 @@ void DiagrammDrucken(Drucker& d, const QList<Versorgungsbalken>& balken, double 
     });
 }
 
+// The German block: title, figure table and the notes on missing values.
+double GfEDrucken(Drucker& d, const RationBericht& b, double links, double y)
+{
+    const QList<Spalte> spalten = KennzahlenSpalten(d, b.gfe, links);
+    const double breite = spalten.last().x + spalten.last().breite - links;
+    y = Titel(d, links, y, breite, QStringLiteral("Nach GfE (deutscher Maßstab)"));
+    y = KennzahlenDrucken(d, b.gfe, spalten, y);
+    for (const QString& hinweis : b.gfeHinweise)
+        y = d.TextDrucken(links, y + 0.5, hinweis, DruckAusrichtung::Links, TabellenPunkte - 1, false, true, breite,
+                true);
+    return y;
+}
+
+// The height GfEDrucken takes, a note counted with two lines.
+double GfEHoehe(Drucker& d, const RationBericht& b)
+{
+    const double zeile = d.Zeilenhoehe(TabellenPunkte) + Zugabe;
+    return d.Zeilenhoehe(TitelPunkte) + 1.5 + d.Zeilenhoehe(TabellenPunkte, true) + Zugabe
+        + static_cast<double>(b.gfe.size()) * zeile
+        + static_cast<double>(b.gfeHinweise.size()) * (2 * d.Zeilenhoehe(TabellenPunkte - 1) + 0.5);
+}
+
 bool UebersichtDrucken(Drucker& d, const RationBericht& b)
 {
     if (!d.SeitenRahmenDrucken(d.Seite() + 1, Programmname(), Ueberschrift2, 1))
@@ -282,17 +304,13 @@ bool UebersichtDrucken(Drucker& d, const RationBericht& b)
         x += 3.8 + w + 6;
     }
 
-    // Under them the German block, in the same table form.
-    if (!b.gfe.isEmpty()) {
-        y += d.Zeilenhoehe(8) + 5;
-        const QList<Spalte> gfeSpalten = KennzahlenSpalten(d, b.gfe, links);
-        const double gfeBreite = gfeSpalten.last().x + gfeSpalten.last().breite - links;
-        y = Titel(d, links, y, gfeBreite, QStringLiteral("Nach GfE (deutscher Maßstab)"));
-        y = KennzahlenDrucken(d, b.gfe, gfeSpalten, y);
-        for (const QString& hinweis : b.gfeHinweise)
-            y = d.TextDrucken(links, y + 0.5, hinweis, DruckAusrichtung::Links, TabellenPunkte - 1, false, true,
-                    gfeBreite, true);
-    }
+    // Under them the German block, in the same table form, when it fits
+    // above the footer; otherwise it gets a page of its own after this one,
+    // so that no row is printed over the footer or beyond the page.
+    y += d.Zeilenhoehe(8) + 5;
+    const bool gfeHierDrucken = !b.gfe.isEmpty() && y + GfEHoehe(d, b) <= g.unten;
+    if (gfeHierDrucken)
+        GfEDrucken(d, b, links, y);
 
     // Right: supply and the comparison of both balancings.
     const double rechtsX = links + kennzahlenBreite + 5;
@@ -317,6 +335,12 @@ bool UebersichtDrucken(Drucker& d, const RationBericht& b)
                            "ausgeglichen wurde."),
             DruckAusrichtung::Links, TabellenPunkte, false, true, breite, true);
     DiagrammDrucken(d, b.balken, rechtsX, breite, r + 5);
+
+    if (b.gfe.isEmpty() || gfeHierDrucken)
+        return true;
+    if (!d.SeitenRahmenDrucken(d.Seite() + 1, Programmname(), Ueberschrift2, 1))
+        return false;
+    GfEDrucken(d, b, g.links, TierDrucken(d, b.tier, g.links, g.oben + 2));
     return true;
 }
 

@@ -58,6 +58,7 @@ CREATE TABLE Rationen (
     Gewicht INTEGER DEFAULT 650,         -- Gewichtsklasse in kg
     Milch DOUBLE DEFAULT 0,              -- kg je Kuh und Tag
     Fett DOUBLE DEFAULT 0,               -- Prozent
+    Eiweiss DOUBLE DEFAULT 3.4,          -- Prozent Milcheiweiß, für den nXP-Bedarf
     Milchpreis DOUBLE,                   -- Euro je kg Milch, leer ohne Preis
     Reserve DOUBLE DEFAULT 3,            -- Prozent Zuschlag beim Laden des Mischwagens, 0 bis 50
     Bemerkung TEXT,

@@ -88,6 +88,7 @@ const QList<InhaltSpalte>& InhaltSpalten()
 const QString RationenTabelle = QStringLiteral(
     "CREATE TABLE Rationen (ID INTEGER PRIMARY KEY AUTOINCREMENT, Name TEXT NOT NULL COLLATE NOCASE UNIQUE, "
     "Tiere INTEGER DEFAULT 0, Gewicht INTEGER DEFAULT 650, Milch DOUBLE DEFAULT 0, Fett DOUBLE DEFAULT 0, "
+    "Eiweiss DOUBLE DEFAULT 3.4, "
     "Milchpreis DOUBLE, Reserve DOUBLE DEFAULT 3, Bemerkung TEXT, AngelegtAm DATETIME, GeaendertAm DATETIME)");
 const QString InhaltTabelle = QStringLiteral(
     "CREATE TABLE RationenInhalt (ID INTEGER PRIMARY KEY AUTOINCREMENT, RationID INTEGER, FutterID INTEGER, "
@@ -185,7 +186,10 @@ bool RationenTabellenPflegen(Verbindung& v, bool* geaendert)
     for (const InhaltSpalte& s : InhaltSpalten())
         if (!inhalt.isEmpty() && !inhalt.contains(QString::fromLatin1(s.name)))
             fehlend << &s;
-    if (!rationen.isEmpty() && !inhalt.isEmpty() && fehlend.isEmpty() && indexDa)
+    // Milk protein came with the German standard; older stored rations read
+    // the usual 3,40 %.
+    const bool eiweissFehlt = !rationen.isEmpty() && !rationen.contains(QStringLiteral("Eiweiss"));
+    if (!rationen.isEmpty() && !inhalt.isEmpty() && fehlend.isEmpty() && indexDa && !eiweissFehlt)
         return true;
 
     // All or nothing: a half-upgraded database would pass for a new one at
@@ -206,6 +210,10 @@ bool RationenTabellenPflegen(Verbindung& v, bool* geaendert)
         ok = ok
             && Feldhinzufuegen(v.Pfad(), QStringLiteral("RationenInhalt"), QString::fromLatin1(s->name),
                                QString::fromLatin1(s->typwort), 0, false, !s->vorgabe.isValid(), s->vorgabe, &v);
+    if (eiweissFehlt)
+        ok = ok
+            && Feldhinzufuegen(v.Pfad(), QStringLiteral("Rationen"), QStringLiteral("Eiweiss"), QStringLiteral("DOUBLE"),
+                               0, false, false, 3.4, &v);
     ok = ok && AnweisungAusfuehren(v, InhaltIndex) && t.Bestaetigen();
     if (ok && geaendert)
         *geaendert = true;

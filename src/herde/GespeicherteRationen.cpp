@@ -18,7 +18,7 @@ namespace kelvora {
 namespace {
 
 const QString RationenSpalten
-    = QStringLiteral("ID, Name, Tiere, Gewicht, Milch, Fett, Milchpreis, Reserve, Bemerkung, AngelegtAm, GeaendertAm");
+    = QStringLiteral("ID, Name, Tiere, Gewicht, Milch, Fett, Milchpreis, Reserve, Bemerkung, AngelegtAm, GeaendertAm, Eiweiss");
 
 BenannteRation KopfAus(const QSqlQuery& q)
 {
@@ -41,6 +41,7 @@ BenannteRation KopfAus(const QSqlQuery& q)
     r.bemerkung = feld(8, "String").toString();
     r.angelegt = feld(9, "String").toString();
     r.geaendert = feld(10, "String").toString();
+    r.eiweiss = feld(11, "Double").toDouble();
     return r;
 }
 
@@ -217,6 +218,7 @@ QString GespeicherteRationFehler(const BenannteRation& r)
     const std::pair<const Eingabegrenze&, double> werte[] = {
         { MilchGrenze(), r.milch },
         { FettGrenze(), r.fett },
+        { EiweissGrenze(), r.eiweiss },
         { MilchpreisGrenze(), r.milchpreis.value_or(0) },
         { TiereGrenze(), static_cast<double>(r.tiere) },
         { ReserveGrenze(), r.reserve },
@@ -233,6 +235,7 @@ TierEingaben TierAusRation(const BenannteRation& r, int monat)
     t.gewicht = r.gewicht;
     t.milch = r.milch;
     t.fett = r.fett;
+    t.eiweiss = r.eiweiss;
     t.milchpreis = r.milchpreis;
     t.monat = monat;
     return t;

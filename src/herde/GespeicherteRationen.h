@@ -44,6 +44,7 @@ struct BenannteRation {
     long gewicht = 650; // weight class, kg
     double milch = 0; // kg per cow and day
     double fett = 0; // %
+    double eiweiss = 3.4; // milk protein, %
     std::optional<double> milchpreis; // € per kg milk; none: no income figure
     double reserve = ReserveVorgabe;
     QString bemerkung;

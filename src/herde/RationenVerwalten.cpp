@@ -63,12 +63,13 @@ QString ZahlText(double wert, const QString& maske)
     return ZahlAusText(text) == wert ? text : DezimalText(wert);
 }
 
-QList<ini::Eintrag> Tiereintraege(
-    long gewicht, double milch, double fett, std::optional<double> milchpreis, const QString& name)
+QList<ini::Eintrag> Tiereintraege(long gewicht, double milch, double fett, double eiweiss,
+    std::optional<double> milchpreis, const QString& name)
 {
     return { { QStringLiteral("Gewicht"), QString::number(gewicht) },
         { QStringLiteral("Milch"), ZahlText(milch, MilchMaske()) },
         { QStringLiteral("Fett"), ZahlText(fett, QStringLiteral("#0.00")) },
+        { QStringLiteral("Eiweiss"), ZahlText(eiweiss, QStringLiteral("#0.00")) },
         { QStringLiteral("Milchpreis"), milchpreis ? ZahlText(*milchpreis, QStringLiteral("#0.00")) : QString() },
         { RationNameSchluessel(), name } };
 }
@@ -205,17 +206,17 @@ bool RationSpeichern(const QString& pfad, const RationSpeichernAngaben& a, bool*
     if (vorhanden) {
         ok = AnweisungAusfuehren(v,
                  QStringLiteral("UPDATE Rationen SET Tiere = ?, Gewicht = ?, Milch = ?, Fett = ?, "
-                                "Milchpreis = ?, GeaendertAm = ? WHERE ID = ?"),
+                                "Milchpreis = ?, GeaendertAm = ?, Eiweiss = ? WHERE ID = ?"),
                  { qlonglong(a.tiere.value_or(alt.tiere)), qlonglong(a.gewicht), a.milch, a.fett, Preis(a.milchpreis),
-                     jetzt, qlonglong(id) })
+                     jetzt, a.eiweiss, qlonglong(id) })
             && AnweisungAusfuehren(
                 v, QStringLiteral("DELETE FROM RationenInhalt WHERE RationID = ?"), { qlonglong(id) });
     } else {
         ok = AbfrageOeffnen(v, q,
             QStringLiteral("INSERT INTO Rationen (Name, Tiere, Gewicht, Milch, Fett, Milchpreis, "
-                           "Reserve, AngelegtAm, GeaendertAm) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                           "Reserve, AngelegtAm, GeaendertAm, Eiweiss) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
             { name, qlonglong(a.tiere.value_or(0)), qlonglong(a.gewicht), a.milch, a.fett, Preis(a.milchpreis),
-                ReserveVorgabe, jetzt, jetzt });
+                ReserveVorgabe, jetzt, jetzt, a.eiweiss });
         id = ok ? q.lastInsertId().toLongLong() : 0;
     }
     const QList<long> reihung = Reihung(zeilen, vorhanden ? &alt : nullptr);
@@ -227,7 +228,7 @@ bool RationSpeichern(const QString& pfad, const RationSpeichernAngaben& a, bool*
     if (!ok)
         return aktion.Fehler(v);
     const QString gespeichert = vorhanden ? alt.name : name;
-    if (!MitINIBestaetigen(t, v, Tiereintraege(a.gewicht, a.milch, a.fett, a.milchpreis, gespeichert), aktion))
+    if (!MitINIBestaetigen(t, v, Tiereintraege(a.gewicht, a.milch, a.fett, a.eiweiss, a.milchpreis, gespeichert), aktion))
         return false;
     HauptFensterMeldungAusgeben(
         Farbe::Gruen, QStringLiteral("Ration ") + Genannt(gespeichert) + QStringLiteral(" wurde gespeichert"), 5);
@@ -262,7 +263,7 @@ bool RationLaden(const QString& pfad, const QString& name, bool* abgelehnt, Bena
                 z.roh);
     if (!ok)
         return aktion.Fehler(v);
-    if (!MitINIBestaetigen(t, v, Tiereintraege(r.gewicht, r.milch, r.fett, r.milchpreis, r.name), aktion))
+    if (!MitINIBestaetigen(t, v, Tiereintraege(r.gewicht, r.milch, r.fett, r.eiweiss, r.milchpreis, r.name), aktion))
         return false;
     if (geladen)
         *geladen = r;
@@ -325,7 +326,7 @@ bool RationLoeschen(const QString& pfad, const QString& name, bool* abgelehnt)
 
 bool WeichtAb(const BenannteRation& g, const QList<RationZeile>& aktuell, const RationSpeichernAngaben& e)
 {
-    if (g.gewicht != e.gewicht || g.milch != e.milch || g.fett != e.fett || g.milchpreis != e.milchpreis
+    if (g.gewicht != e.gewicht || g.milch != e.milch || g.fett != e.fett || g.eiweiss != e.eiweiss || g.milchpreis != e.milchpreis
         || (e.tiere && *e.tiere != g.tiere))
         return true;
     // Row IDs differ between the two tables; what counts is what the

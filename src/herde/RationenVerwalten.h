@@ -33,6 +33,7 @@ struct RationSpeichernAngaben {
     double milch = 0;
     double fett = 0;
     std::optional<double> milchpreis;
+    double eiweiss = 3.4; // milk protein, %
 };
 
 // Stores table Ration with the given inputs under a name. A replaced ration

@@ -69,6 +69,8 @@ Vergleichstabelle VergleichstabelleBilden(const QList<RationsBewertung>& b)
         [](const RationsBewertung& r) { return Text(Formatieren(r.ration.milch, MilchMaske())); });
     t.zeilen << Zeile(b, QString(), QStringLiteral("Fett %"),
         [](const RationsBewertung& r) { return Text(Formatieren(r.ration.fett, QStringLiteral("#0.00"))); });
+    t.zeilen << Zeile(b, QString(), QStringLiteral("Eiweiß %"),
+        [](const RationsBewertung& r) { return Text(Formatieren(r.ration.eiweiss, QStringLiteral("#0.00"))); });
     t.zeilen << Zeile(b, QString(), QStringLiteral("Milchpreis €/kg"),
         [](const RationsBewertung& r) { return Text(BerichtMilchpreis(r.ration.milchpreis)); });
 

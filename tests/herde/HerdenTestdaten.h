@@ -80,9 +80,9 @@ struct HerdenUmgebung {
 
     // Makes the rows current and stores them under name.
     bool Speichern(const QString& name, const Zeilen& zeilen, long tiere, double milch,
-        std::optional<double> preis = 0.45, long gewicht = 650, double fett = 4.0) const
+        std::optional<double> preis = 0.45, long gewicht = 650, double fett = 4.0, double eiweiss = 3.4) const
     {
-        return Aktuell(zeilen) && RationSpeichern(pfad, { name, tiere, false, gewicht, milch, fett, preis });
+        return Aktuell(zeilen) && RationSpeichern(pfad, { name, tiere, false, gewicht, milch, fett, preis, eiweiss });
     }
 
     // Every row of a table in ID order, NULLs marked, with each value's type.

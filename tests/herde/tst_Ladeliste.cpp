@@ -249,7 +249,7 @@ void LadelisteTest::reihung()
     // Storing the ration again keeps its loading order.
     QVERIFY(u.Speichern("Hochleistung2", { { 9101, 1, {}, 1 } }, 1, 0));
     QVERIFY(RationLaden(u.pfad, "Hochleistung"));
-    QVERIFY(RationSpeichern(u.pfad, { "Hochleistung", std::nullopt, true, 650, 32, 4.0, 0.45 }));
+    QVERIFY(RationSpeichern(u.pfad, { "Hochleistung", std::nullopt, true, 650, 32, 4.0, 0.45, 3.4 }));
     QCOMPARE(Kelvora({ "ladeliste", "Hochleistung", "--datenordner", u.ordner.Pfad() }).aus, l.aus);
 }
 

@@ -62,10 +62,10 @@ void RationenTest::rundreise_data()
     QTest::addColumn<QStringList>("ini");
     QTest::newRow("fest und frei, Anteil leer")
         << Zeilen { { 9101, 25, {}, 1 }, { 9103, 0, 60.0, 0 }, { 9104, 3.36, 40.0, 0 } } << std::optional<double>(0.45)
-        << QStringList { "700", "31,5", "3,90", "0,45", "Frischmelker" };
+        << QStringList { "700", "31,5", "3,90", "3,55", "0,45", "Frischmelker" };
     QTest::newRow("krumme Zahlen, ohne Milchpreis")
         << Zeilen { { 9101, 12.345678901234, {}, 1 }, { 9102, 0.1 + 0.2, 100.0 / 3, 0 } } << std::optional<double>()
-        << QStringList { "700", "31,5", "3,90", "", "Frischmelker" };
+        << QStringList { "700", "31,5", "3,90", "3,55", "", "Frischmelker" };
 }
 
 // Stored and loaded back, table Ration holds what it held, value for value
@@ -77,7 +77,7 @@ void RationenTest::rundreise()
     QFETCH(QStringList, ini);
     HerdenUmgebung u;
     QVERIFY(u.bereit);
-    QVERIFY(u.Speichern(QStringLiteral("Frischmelker"), zeilen, 48, 31.5, preis, 700, 3.9));
+    QVERIFY(u.Speichern(QStringLiteral("Frischmelker"), zeilen, 48, 31.5, preis, 700, 3.9, 3.55));
     const QStringList vorher = u.Tabelle(AlleZeilen);
     QCOMPARE(u.Tabelle("SELECT Name, Tiere, Gewicht, Milch, Fett, Milchpreis, Reserve, AngelegtAm FROM Rationen"),
         QStringList { QStringLiteral("Frischmelker:QString|48:qlonglong|700:qlonglong|31.5:double|3.9:double|")
@@ -89,15 +89,19 @@ void RationenTest::rundreise()
     BenannteRation geladen;
     QVERIFY(RationLaden(u.pfad, QStringLiteral(" FRISCHMELKER "), nullptr, &geladen));
     QCOMPARE(u.Tabelle(AlleZeilen), vorher);
-    QCOMPARE(Ini({ "Gewicht", "Milch", "Fett", "Milchpreis", "RationName" }), ini);
+    QCOMPARE(Ini({ "Gewicht", "Milch", "Fett", "Eiweiss", "Milchpreis", "RationName" }), ini);
     QVERIFY(u.ui.meldungen.isEmpty());
 
     // What the window marks with "*": any row or input that differs.
     Verbindung v;
     QList<RationZeile> aktuell;
     QVERIFY(DatenbankOeffnen(v, u.pfad) && RationZeilenLesen(v, aktuell));
-    const RationSpeichernAngaben gleich { QString(), 48, false, 700, 31.5, 3.9, preis };
+    const RationSpeichernAngaben gleich { QString(), 48, false, 700, 31.5, 3.9, preis, 3.55 };
     QVERIFY(!WeichtAb(geladen, aktuell, gleich));
+    QCOMPARE(TierAusRation(geladen, 1).eiweiss, 3.55);
+    RationSpeichernAngaben anderesEiweiss = gleich;
+    anderesEiweiss.eiweiss = 3.4;
+    QVERIFY(WeichtAb(geladen, aktuell, anderesEiweiss));
     RationSpeichernAngaben andereTiere = gleich;
     andereTiere.tiere = 47;
     QVERIFY(WeichtAb(geladen, aktuell, andereTiere));
@@ -149,7 +153,7 @@ void RationenTest::ablehnungen()
     bool abgelehnt = false;
     bool erledigt = true;
     if (aktion == "speichern")
-        erledigt = RationSpeichern(u.pfad, { namen[0], tiere < 0 ? 0 : tiere, false, 650, 30, 4, 0.45 }, &abgelehnt);
+        erledigt = RationSpeichern(u.pfad, { namen[0], tiere < 0 ? 0 : tiere, false, 650, 30, 4, 0.45, 3.4 }, &abgelehnt);
     else if (aktion == "laden")
         erledigt = RationLaden(u.pfad, namen[0], &abgelehnt);
     else if (aktion == "loeschen")
@@ -204,7 +208,7 @@ void RationenTest::reihungBleibt()
         (QStringList { "9101:qlonglong|1:qlonglong", "9103:qlonglong|2:qlonglong", "9105:qlonglong|3:qlonglong" }));
     QVERIFY(SqlInDatei(u.pfad, "UPDATE RationenInhalt SET Reihung = 4 - Reihung"));
     QVERIFY(u.Aktuell({ { 9101, 30, {}, 1 }, { 9104, 2, {}, 1 }, { 9105, 0.2, {}, 1 }, { 9102, 10, {}, 1 } }));
-    QVERIFY(RationSpeichern(u.pfad, { "GRUPPE", std::nullopt, true, 650, 40, 4, 0.45 }));
+    QVERIFY(RationSpeichern(u.pfad, { "GRUPPE", std::nullopt, true, 650, 40, 4, 0.45, 3.4 }));
     QCOMPARE(u.Tabelle("SELECT FutterID, Reihung FROM RationenInhalt ORDER BY Reihung"),
         (QStringList { "9105:qlonglong|1:qlonglong", "9101:qlonglong|2:qlonglong", "9102:qlonglong|3:qlonglong",
             "9104:qlonglong|4:qlonglong" }));

@@ -149,7 +149,7 @@ protected:
                 return FalscheAngaben;
             }
             angaben = { name, tiere, Parser().isSet(ersetzenOption), tier->gewicht, tier->milch, tier->fett,
-                milchpreisGesetzt ? milchpreis : tier->milchpreis };
+                milchpreisGesetzt ? milchpreis : tier->milchpreis, tier->eiweiss };
         }
         QString pfad;
         if (!Datenbankholen(QStringLiteral("Futter"), pfad))

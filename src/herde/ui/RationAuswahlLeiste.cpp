@@ -130,7 +130,7 @@ void RationAuswahlLeiste::Pruefen()
     if (DatenbankOeffnen(v, Pfad()) && RationZeilenLesen(v, zeilen)) {
         const TierEingaben t = fenster->AktuelleTiereingaben();
         abweichend = WeichtAb(*gespeichert, zeilen,
-            { gespeichert->name, Tiere->value(), true, t.gewicht, t.milch, t.fett, t.milchpreis });
+            { gespeichert->name, Tiere->value(), true, t.gewicht, t.milch, t.fett, t.milchpreis, t.eiweiss });
     }
     fenster->setWindowTitle(
         basisTitel + QStringLiteral(" – ") + gespeichert->name + (abweichend ? QStringLiteral("*") : QString()));
@@ -183,7 +183,7 @@ bool RationAuswahlLeiste::SpeichernAls(const QString& name, bool ersetzen)
     const TierEingaben t = fenster->AktuelleTiereingaben();
     bool abgelehnt = false;
     const bool ok = RationSpeichern(
-        Pfad(), { name, Tiere->value(), ersetzen, t.gewicht, t.milch, t.fett, t.milchpreis }, &abgelehnt);
+        Pfad(), { name, Tiere->value(), ersetzen, t.gewicht, t.milch, t.fett, t.milchpreis, t.eiweiss }, &abgelehnt);
     NeuLesen();
     Pruefen();
     return ok;

@@ -52,9 +52,7 @@ RationGfEBlock::RationGfEBlock(QWidget* parent)
     ZahlenfilterSetzen(txtEiweiss, true);
     txtEiweiss->installEventFilter(this);
     eiweissText->setBuddy(txtEiweiss);
-    const QString gespeichert = TiereingabenFuerFenster().eiweiss;
-    gutesEiweiss = gespeichert;
-    txtEiweiss->setText(gespeichert);
+    EiweissNeuLesen();
     chkNachGfE = new QCheckBox(QStringLiteral("nach GfE"), this);
     chkNachGfE->setObjectName(QStringLiteral("chkNachGfE"));
     chkNachGfE->setToolTip(QStringLiteral("\"kostengünstig optimieren\" hält dann auch nXP ≥ Bedarf und RNB von 0 "
@@ -89,6 +87,12 @@ RationGfEBlock::RationGfEBlock(QWidget* parent)
     raster->setColumnStretch(5, 1);
     aussen->addLayout(raster);
     aussen->addStretch(1);
+}
+
+void RationGfEBlock::EiweissNeuLesen()
+{
+    gutesEiweiss = TiereingabenFuerFenster().eiweiss;
+    txtEiweiss->setText(gutesEiweiss);
 }
 
 double RationGfEBlock::Eiweiss() const

@@ -20,6 +20,9 @@ public:
 
     // The milk protein % as last accepted (from KELVORA.INI at first).
     double Eiweiss() const;
+    // Takes the milk protein from KELVORA.INI again, after a stored ration
+    // was loaded with its own.
+    void EiweissNeuLesen();
     // Whether the least-cost ration also holds nXP and RNB ("nach GfE").
     bool NachGfE() const;
 

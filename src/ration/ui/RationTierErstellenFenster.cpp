@@ -387,6 +387,7 @@ void RationTierErstellenFenster::TiereingabenNeuLesen()
     txtFett->setText(eingaben.fett);
     txtMilchpreis->setText(eingaben.milchpreis);
     Gewicht->setCurrentIndex(GewichtsklasseIndex(eingaben.gewicht));
+    gfeBlock->EiweissNeuLesen();
     laedt = false;
     RationAuswerten();
 }

@@ -64,6 +64,23 @@ QMdiSubWindow* UnterfensterVon(QWidget* fenster)
     return sub && sub->widget() == fenster ? sub : nullptr;
 }
 
+void ListenfensterEinsetzen(
+    QWidget* fenster, QMdiArea* bereich, QSize minimum, const std::function<void()>& aktualisieren)
+{
+    QSize maximum = minimum;
+    if (bereich) {
+        QMdiSubWindow* u = bereich->addSubWindow(fenster);
+        u->setMinimumSize(minimum);
+        maximum = bereich->viewport()->size().expandedTo(minimum);
+        QObject::connect(u, &QMdiSubWindow::aboutToActivate, fenster, aktualisieren);
+    }
+    FensterPositionLaden(fenster, bereich, minimum.width() * TwipsProPixel, maximum.width() * TwipsProPixel,
+        minimum.height() * TwipsProPixel, maximum.height() * TwipsProPixel, false, true);
+    if (!PositionGespeichert(fenster->objectName()) && bereich)
+        if (QMdiSubWindow* u = UnterfensterVon(fenster))
+            u->setGeometry(QRect(QPoint(0, 0), maximum));
+}
+
 QSizeF BildschirmInTwips(const QWidget* fenster)
 {
     QScreen* bildschirm = fenster ? fenster->screen() : nullptr;

@@ -6,6 +6,7 @@
 #include "frame/FensterPosition.h"
 
 #include <QSizeF>
+#include <functional>
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -46,5 +47,12 @@ QSizeF InhaltInTwips(QWidget* fenster, int mindestBreite);
 
 // The sub window of `bereich` that holds `fenster`, or null.
 QMdiSubWindow* UnterfensterVon(QWidget* fenster);
+
+// Puts a list window into the work area (without one, it stands alone) at
+// its stored place, at least `minimum` and at most the work area; opened for
+// the first time it takes the whole work area. `aktualisieren` runs
+// whenever the window is activated, so it shows what other windows changed.
+void ListenfensterEinsetzen(
+    QWidget* fenster, QMdiArea* bereich, QSize minimum, const std::function<void()>& aktualisieren);
 
 } // namespace kelvora

@@ -112,20 +112,8 @@ void HerdenFenster::Aufbauen()
 
 void HerdenFenster::Laden()
 {
-    QMdiArea* bereich = haupt ? haupt->Arbeitsbereich() : nullptr;
-    QSize minimum(600, 420);
-    QSize maximum = minimum;
-    if (bereich) {
-        QMdiSubWindow* u = bereich->addSubWindow(this);
-        u->setMinimumSize(minimum);
-        maximum = bereich->viewport()->size().expandedTo(minimum);
-        connect(u, &QMdiSubWindow::aboutToActivate, this, [this] { Aktualisieren(); });
-    }
-    FensterPositionLaden(this, bereich, minimum.width() * TwipsProPixel, maximum.width() * TwipsProPixel,
-        minimum.height() * TwipsProPixel, maximum.height() * TwipsProPixel, false, true);
-    if (!PositionGespeichert(objectName()) && bereich)
-        if (QMdiSubWindow* u = UnterfensterVon(this))
-            u->setGeometry(QRect(QPoint(0, 0), maximum));
+    ListenfensterEinsetzen(
+        this, haupt ? haupt->Arbeitsbereich() : nullptr, QSize(600, 420), [this] { Aktualisieren(); });
     Aktualisieren();
 }
 

@@ -91,21 +91,9 @@ void RationenVergleichFenster::Aufbauen()
 
 void RationenVergleichFenster::Laden()
 {
-    QMdiArea* bereich = haupt ? haupt->Arbeitsbereich() : nullptr;
-    QSize minimum(640, 400);
-    QSize maximum = minimum;
-    if (bereich) {
-        QMdiSubWindow* u = bereich->addSubWindow(this);
-        u->setMinimumSize(minimum);
-        maximum = bereich->viewport()->size().expandedTo(minimum);
-        connect(u, &QMdiSubWindow::aboutToActivate, this, [this] { Aktualisieren(); });
-    }
     // Opened for the first time it takes the work area: six rations need the width.
-    FensterPositionLaden(this, bereich, minimum.width() * TwipsProPixel, maximum.width() * TwipsProPixel,
-        minimum.height() * TwipsProPixel, maximum.height() * TwipsProPixel, false, true);
-    if (!PositionGespeichert(objectName()) && bereich)
-        if (QMdiSubWindow* u = UnterfensterVon(this))
-            u->setGeometry(QRect(QPoint(0, 0), maximum));
+    ListenfensterEinsetzen(
+        this, haupt ? haupt->Arbeitsbereich() : nullptr, QSize(640, 400), [this] { Aktualisieren(); });
     Aktualisieren();
 }
 

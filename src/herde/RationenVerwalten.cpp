@@ -237,6 +237,22 @@ bool RationSpeichern(const QString& pfad, const RationSpeichernAngaben& a, bool*
     return true;
 }
 
+namespace {
+
+// Begins the action's transaction and reads the named ration; false
+// (reported) when it cannot be read or there is none of that name.
+bool VorhandeneLesen(Verbindung& v, Transaktion& t, const QString& name, const Aktion& aktion, BenannteRation& r)
+{
+    bool gefunden = false;
+    if (!t.Beginnen() || !RationLesen(v, name, r, gefunden))
+        return aktion.Fehler(v);
+    if (!gefunden)
+        return aktion.Ablehnen(UnbekanntText(name));
+    return true;
+}
+
+} // namespace
+
 bool RationLaden(const QString& pfad, const QString& name, bool* abgelehnt, BenannteRation* geladen)
 {
     const Aktion aktion(abgelehnt,
@@ -246,11 +262,8 @@ bool RationLaden(const QString& pfad, const QString& name, bool* abgelehnt, Bena
         return false;
     Transaktion t(v);
     BenannteRation r;
-    bool gefunden = false;
-    if (!t.Beginnen() || !RationLesen(v, name, r, gefunden))
-        return aktion.Fehler(v);
-    if (!gefunden)
-        return aktion.Ablehnen(UnbekanntText(name));
+    if (!VorhandeneLesen(v, t, name, aktion, r))
+        return false;
     if (const QString fehler = GespeicherteRationFehler(r); !fehler.isEmpty())
         return aktion.Ablehnen(fehler);
 
@@ -309,11 +322,8 @@ bool RationLoeschen(const QString& pfad, const QString& name, bool* abgelehnt)
         return false;
     Transaktion t(v);
     BenannteRation r;
-    bool gefunden = false;
-    if (!t.Beginnen() || !RationLesen(v, name, r, gefunden))
-        return aktion.Fehler(v);
-    if (!gefunden)
-        return aktion.Ablehnen(UnbekanntText(name));
+    if (!VorhandeneLesen(v, t, name, aktion, r))
+        return false;
     if (!AnweisungAusfuehren(v, QStringLiteral("DELETE FROM RationenInhalt WHERE RationID = ?"), { qlonglong(r.id) })
         || !AnweisungAusfuehren(v, QStringLiteral("DELETE FROM Rationen WHERE ID = ?"), { qlonglong(r.id) }))
         return aktion.Fehler(v);

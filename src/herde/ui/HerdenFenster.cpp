@@ -61,7 +61,7 @@ void Fuellen(QTableWidget* t, const DruckListe& liste)
 } // namespace
 
 HerdenFenster::HerdenFenster(Hauptrahmen* h, QWidget* parent)
-    : QWidget(parent)
+    : HerdenListenfenster(parent)
     , haupt(h)
 {
     setObjectName(QStringLiteral("HerdenFenster"));
@@ -140,22 +140,6 @@ void HerdenFenster::Drucken()
     DruckvorschauZeigen(this, QStringLiteral("Herde drucken"),
         QStringLiteral("Herde ") + ui().Jetzt().date().toString(QStringLiteral("dd.MM.yyyy")) + QStringLiteral(".pdf"),
         false, [h](QPagedPaintDevice& geraet) { return HerdeDrucken(geraet, h); });
-}
-
-void HerdenFenster::keyReleaseEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F3)
-        Drucken();
-    else if (e->key() == Qt::Key_F5)
-        Aktualisieren();
-    else
-        QWidget::keyReleaseEvent(e);
-}
-
-void HerdenFenster::closeEvent(QCloseEvent* e)
-{
-    FensterPositionSpeichern(this);
-    e->accept();
 }
 
 } // namespace kelvora

@@ -5,7 +5,7 @@
 
 #include "herde/Herde.h"
 
-#include <QWidget>
+#include "herde/ui/HerdenListenfenster.h"
 
 class QLabel;
 class QPushButton;
@@ -15,20 +15,16 @@ namespace kelvora {
 
 class Hauptrahmen;
 
-class HerdenFenster : public QWidget {
+class HerdenFenster : public HerdenListenfenster {
     Q_OBJECT
 public:
     explicit HerdenFenster(Hauptrahmen* haupt, QWidget* parent = nullptr);
     ~HerdenFenster() override;
 
     // Adds the herd up again from the stored rations.
-    void Aktualisieren();
+    void Aktualisieren() override;
     // The print preview of the herd shown.
-    void Drucken();
-
-protected:
-    void closeEvent(QCloseEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Drucken() override;
 
 private:
     void Aufbauen();

@@ -27,7 +27,7 @@
 namespace kelvora {
 
 RationenVergleichFenster::RationenVergleichFenster(Hauptrahmen* h, QWidget* parent)
-    : QWidget(parent)
+    : HerdenListenfenster(parent)
     , haupt(h)
 {
     setObjectName(QStringLiteral("RationenVergleichFenster"));
@@ -211,22 +211,6 @@ void RationenVergleichFenster::Drucken()
         QStringLiteral("Rationsvergleich ") + ui().Jetzt().date().toString(QStringLiteral("dd.MM.yyyy"))
             + QStringLiteral(".pdf"),
         true, [t](QPagedPaintDevice& geraet) { return VergleichDrucken(geraet, t); });
-}
-
-void RationenVergleichFenster::keyReleaseEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F3)
-        Drucken();
-    else if (e->key() == Qt::Key_F5)
-        Aktualisieren();
-    else
-        QWidget::keyReleaseEvent(e);
-}
-
-void RationenVergleichFenster::closeEvent(QCloseEvent* e)
-{
-    FensterPositionSpeichern(this);
-    e->accept();
 }
 
 } // namespace kelvora

@@ -6,7 +6,7 @@
 
 #include "herde/Vergleichstabelle.h"
 
-#include <QWidget>
+#include "herde/ui/HerdenListenfenster.h"
 
 class QLabel;
 class QListWidget;
@@ -18,7 +18,7 @@ namespace kelvora {
 class Hauptrahmen;
 class VersorgungsDiagramm;
 
-class RationenVergleichFenster : public QWidget {
+class RationenVergleichFenster : public HerdenListenfenster {
     Q_OBJECT
 public:
     explicit RationenVergleichFenster(Hauptrahmen* haupt, QWidget* parent = nullptr);
@@ -26,13 +26,9 @@ public:
 
     // Reads the stored names again (ticks kept, new rations unticked) and
     // compares the ticked ones.
-    void Aktualisieren();
+    void Aktualisieren() override;
     // The print preview of the comparison shown.
-    void Drucken();
-
-protected:
-    void closeEvent(QCloseEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
+    void Drucken() override;
 
 private:
     void Aufbauen();

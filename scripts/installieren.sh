@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Kelvora needs to build, run and test.
 set -euo pipefail
-pakete=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libqt6sql6-sqlite libcurl4-openssl-dev
+pakete=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libqt6sql6-sqlite libsqlite3-dev libcurl4-openssl-dev
         coinor-libclp-dev qtkeychain-qt6-dev qt6-charts-dev python3 python3-pyftpdlib python3-openssl xvfb xauth poppler-utils
         fonts-liberation2 ca-certificates)
 fehlend=()

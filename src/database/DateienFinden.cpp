@@ -1,5 +1,7 @@
 #include "database/DateienFinden.h"
 
+#include "database/DatenbankRoutinen.h"
+
 #include "grundlagen/Formate.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Programm.h"
@@ -171,6 +173,8 @@ bool DateiFrei(const QString& pfad)
 bool DateiKopieren(
     const QString& quelle, const QString& ziel, bool meldungenZeigen, bool ueberschreiben, bool neueMethode)
 {
+    // A connection kept open must not read a file copied over its own.
+    WartendeVerbindungenSchliessen();
     ProtokollSchreiben(QStringLiteral("DateiKopieren aufgerufen: ") + quelle + QStringLiteral(" ---> ") + ziel);
 
     const QString zielOrdner = Ordner(ziel);
@@ -250,6 +254,7 @@ bool DateiKopieren(
 
 bool Umbenennen(const QString& quelle, const QString& ziel, bool ueberschreiben)
 {
+    WartendeVerbindungenSchliessen();
     if (QFileInfo::exists(ziel)) {
         if (!ueberschreiben)
             return false;
@@ -279,6 +284,7 @@ bool Umbenennen(const QString& quelle, const QString& ziel, bool ueberschreiben)
 
 bool DateiVerschieben(const QString& quelle, const QString& ziel, bool ueberschreiben, QString* endgueltigesZiel)
 {
+    WartendeVerbindungenSchliessen();
     QString wirklichesZiel = ziel;
     if (!QDir().mkpath(Ordner(ziel)))
         return false;
@@ -311,6 +317,7 @@ bool DateiVerschieben(const QString& quelle, const QString& ziel, bool ueberschr
 
 bool DateiLoeschen(const QString& pfad, int einruecken)
 {
+    WartendeVerbindungenSchliessen();
     const QFileInfo fi(pfad);
     if (fi.suffix().compare(QLatin1String("ini"), Qt::CaseInsensitive) == 0
         && QDir::cleanPath(fi.absolutePath()) == QDir::cleanPath(programm().datenordner)) {

@@ -62,6 +62,7 @@ bool DatenbankKomprimieren(const QString& pfad)
         DateiLoeschen(alt, 4);
         return false;
     }
+    WartendeVerbindungenSchliessen();
     if (std::rename(QFile::encodeName(temporaer).constData(), QFile::encodeName(pfad).constData()) != 0) {
         FehlerProtokollieren(QStringLiteral("Komprimierte Datei kann nicht eingesetzt werden: ") + temporaer
             + QStringLiteral(" --> ") + pfad);

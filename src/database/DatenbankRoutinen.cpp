@@ -4,13 +4,20 @@
 #include "grundlagen/DatenTypen.h"
 #include "database/DatenbankKomprimieren.h"
 #include "database/Datenbankholen.h"
+#include "database/SchnelleAbfrage.h"
 #include "frame/Oberflaeche.h"
 #include "frame/Protokoll.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QUrl>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kelvora {
 
@@ -73,7 +80,77 @@ QString WerteText(const QVariantList& werte)
     return t.join(QStringLiteral(", "));
 }
 
+// A closed connection stays open for the next opening of the same file in
+// the same thread: opening and reading SQLite's schema cost more than a
+// whole evaluation of a ration. It holds no lock while it waits (no
+// transaction is open), and it serves only the very file it was opened on:
+// a file replaced by another one (a restored copy, a compacted database)
+// has another inode, and the waiting connection is closed.
+struct Geparkt {
+    QString name;
+    QString pfad;
+    bool nurLesen = false;
+    Dateikennung kennung;
+};
+
+// SQLite opens a file it may not write read-only: a connection serves again
+// only while the file's write permission is what it was at the opening.
+bool KennungLesen(const QString& pfad, Dateikennung& kennung)
+{
+    const QByteArray name = QFile::encodeName(pfad);
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0)
+        return false;
+    kennung.geraet = st.st_dev;
+    kennung.knoten = st.st_ino;
+    kennung.schreibbar = ::faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) == 0;
+    return true;
+}
+
+void Entfernen(const QString& name)
+{
+    SchnelleAbfragenFreigeben(name);
+    {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+// A thread's waiting connections; closed when the thread ends.
+struct Parkplatz {
+    QList<Geparkt> wartend;
+    ~Parkplatz() { Leeren(); }
+    void Leeren()
+    {
+        for (const Geparkt& g : std::as_const(wartend))
+            Entfernen(g.name);
+        wartend.clear();
+    }
+};
+
+// Two files are all one run works with (the feed database and at times its
+// copy); more would only keep handles of files long gone.
+constexpr qsizetype ParkplatzGroesse = 2;
+
+Parkplatz& parkplatz()
+{
+    thread_local Parkplatz p;
+    static const bool nachLaufLeeren = [] {
+        // Before Qt's SQL drivers go away at the end of the program.
+        qAddPostRoutine([] { parkplatz().Leeren(); });
+        return true;
+    }();
+    Q_UNUSED(nachLaufLeeren);
+    return p;
+}
+
 } // namespace
+
+void WartendeVerbindungenSchliessen()
+{
+    parkplatz().Leeren();
+}
 
 bool IstBesetzt(long code)
 {
@@ -97,6 +174,7 @@ Verbindung::Verbindung(Verbindung&& andere) noexcept
     : name(std::move(andere.name))
     , pfad(std::move(andere.pfad))
     , nurLesen(andere.nurLesen)
+    , kennung(andere.kennung)
 {
     andere.name.clear();
 }
@@ -108,6 +186,7 @@ Verbindung& Verbindung::operator=(Verbindung&& andere) noexcept
         name = std::move(andere.name);
         pfad = std::move(andere.pfad);
         nurLesen = andere.nurLesen;
+        kennung = andere.kennung;
         andere.name.clear();
     }
     return *this;
@@ -127,11 +206,23 @@ void Verbindung::Schliessen()
 {
     if (name.isEmpty())
         return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(name, false);
-        db.close();
+    Geparkt g;
+    // Only a connection that met no failure waits for the next opening: one
+    // that saw damage or a lock opens anew, with the checks of an opening.
+    const bool parken = !leseSperre && !inTransaktion && fehler.nummer == 0 && !fehler.beschaedigt
+        && kennung.geraet != 0 && KennungLesen(pfad, g.kennung) && g.kennung == kennung
+        && QSqlDatabase::database(name, false).isOpen();
+    if (parken) {
+        g.name = name;
+        g.pfad = pfad;
+        g.nurLesen = nurLesen;
+        QList<Geparkt>& wartend = parkplatz().wartend;
+        wartend.prepend(g);
+        while (wartend.size() > ParkplatzGroesse)
+            Entfernen(wartend.takeLast().name);
+    } else {
+        Entfernen(name);
     }
-    QSqlDatabase::removeDatabase(name);
     name.clear();
     --offeneVerbindungen();
 }
@@ -155,6 +246,28 @@ bool DatenbankOeffnenVersuch(Verbindung& verbindung, const QString& pfad, bool n
 {
     beschaedigt = false;
     verbindung.Schliessen();
+    Dateikennung kennung;
+    const bool kennungGelesen = KennungLesen(pfad, kennung);
+    QList<Geparkt>& wartend = parkplatz().wartend;
+    for (qsizetype i = 0; i < wartend.size(); ++i) {
+        const Geparkt& g = wartend.at(i);
+        if (g.pfad != pfad || g.nurLesen != nurLesen)
+            continue;
+        const Geparkt nehmen = wartend.takeAt(i);
+        if (!kennungGelesen || !(nehmen.kennung == kennung)) {
+            // The file was replaced since (its connection reads the old
+            // one), or its write permission changed.
+            Entfernen(nehmen.name);
+            break;
+        }
+        verbindung.name = nehmen.name;
+        verbindung.pfad = pfad;
+        verbindung.nurLesen = nurLesen;
+        verbindung.kennung = kennung;
+        verbindung.fehler = DatenbankFehler();
+        ++offeneVerbindungen();
+        return true;
+    }
     const QString name = NeuerVerbindungsname();
 
     QString fehlerText;
@@ -193,6 +306,7 @@ bool DatenbankOeffnenVersuch(Verbindung& verbindung, const QString& pfad, bool n
             verbindung.name = name;
             verbindung.pfad = pfad;
             verbindung.nurLesen = nurLesen;
+            verbindung.kennung = kennungGelesen ? kennung : Dateikennung();
             verbindung.fehler = DatenbankFehler();
             ++offeneVerbindungen();
             return true;
@@ -330,6 +444,7 @@ bool AnweisungAusfuehren(Verbindung& verbindung, const QString& sql, const QVari
 Transaktion::~Transaktion()
 {
     v.leseSperre = false;
+    v.inTransaktion = false;
     if (!offen || !v.IstOffen())
         return;
     QSqlQuery q(v.Datenbank());
@@ -343,12 +458,14 @@ bool Transaktion::Beginnen()
     // IMMEDIATE: the write lock is taken here, before the first change, so
     // that another program's lock cannot stop the action half-way.
     offen = AnweisungAusfuehren(v, QStringLiteral("BEGIN IMMEDIATE"));
+    v.inTransaktion = offen;
     return offen;
 }
 
 bool Transaktion::LesenBeginnen()
 {
     offen = AnweisungAusfuehren(v, QStringLiteral("BEGIN"));
+    v.inTransaktion = offen;
     // The first read takes the shared lock, waiting out a commit of another
     // program like any busy statement; the transaction keeps it.
     v.leseSperre = offen && AnweisungAusfuehren(v, QStringLiteral("SELECT count(*) FROM sqlite_master"));
@@ -364,6 +481,7 @@ bool Transaktion::Bestaetigen()
     if (!AnweisungAusfuehren(v, QStringLiteral("COMMIT")))
         return false; // the destructor rolls back
     offen = false;
+    v.inTransaktion = false;
     return true;
 }
 

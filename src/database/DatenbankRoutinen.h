@@ -22,6 +22,15 @@ struct DatenbankFehler {
     bool beschaedigt = false; // not a database, corrupt, or a table missing
 };
 
+// A database file as the system knows it (device, inode) and whether this
+// program may write it.
+struct Dateikennung {
+    quint64 geraet = 0;
+    quint64 knoten = 0;
+    bool schreibbar = false;
+    bool operator==(const Dateikennung&) const = default;
+};
+
 class Verbindung {
 public:
     Verbindung() = default;
@@ -35,6 +44,8 @@ public:
     // The Qt connection; invalid when not open.
     QSqlDatabase Datenbank() const;
     const QString& Pfad() const { return pfad; }
+    // The Qt connection name; empty when not open.
+    const QString& Name() const { return name; }
     bool NurLesen() const { return nurLesen; }
     void Schliessen();
 
@@ -59,11 +70,19 @@ private:
     QString pfad;
     bool nurLesen = false;
     bool leseSperre = false;
+    bool inTransaktion = false;
     DatenbankFehler fehler;
+    // The file the connection was opened on.
+    Dateikennung kennung;
 };
 
 // Connections of this program that are open right now.
 int OffeneVerbindungen();
+
+// A closed connection waits, open, for the next opening of the same file in
+// the same thread. Whoever replaces or removes a database file closes the
+// waiting ones first.
+void WartendeVerbindungenSchliessen();
 
 // Full path of a database by its short name ("Futter" -> data folder +
 // "/Futter.mdb"), after the start-up checks against its copies; the first

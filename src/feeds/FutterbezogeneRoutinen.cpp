@@ -8,8 +8,10 @@
 #include <QPair>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QVarLengthArray>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -64,6 +66,21 @@ const char* ZahlenSpalte(int code)
     default:
         return nullptr;
     }
+}
+
+// The same as a QString, made once per code.
+const QString& ZahlenSpalteName(int code)
+{
+    static const std::array<QString, FutterCode::NFC_gTM + 1> namen = [] {
+        std::array<QString, FutterCode::NFC_gTM + 1> n;
+        for (int c = 0; c <= FutterCode::NFC_gTM; ++c) {
+            if (const char* s = ZahlenSpalte(c))
+                n[static_cast<std::size_t>(c)] = QString::fromLatin1(s);
+        }
+        return n;
+    }();
+    static const QString leer;
+    return code >= 0 && code <= FutterCode::NFC_gTM ? namen[static_cast<std::size_t>(code)] : leer;
 }
 
 // The columns a code needs beside ME and NEL. Reading only these instead of
@@ -204,6 +221,38 @@ double McalInMJ(double mcal)
 
 // ----------------------------------------------------------- FutterLeser
 
+// Where the columns of a read sit in its rows, found once per set of columns
+// instead of by name for every value of every feed.
+struct Spaltenplan {
+    QStringList spalten;
+    QHash<QString, int> index;
+    std::array<int, FutterCode::NFC_gTM + 1> zahl {}; // number code -> field, -1 when not read
+    int art = -1;
+    int bezeichnung = -1;
+    int verfuegbarkeit = -1;
+    int preis = -1;
+    int tm = -1;
+
+    explicit Spaltenplan(const QStringList& s = {})
+        : spalten(s)
+    {
+        for (int i = 0; i < spalten.size(); ++i)
+            index.insert(spalten.at(i), i);
+        for (int c = 0; c <= FutterCode::NFC_gTM; ++c)
+            zahl[static_cast<std::size_t>(c)] = ZahlenSpalte(c) ? index.value(ZahlenSpalteName(c), -1) : -1;
+        art = index.value(QStringLiteral("FutterArt"), -1);
+        bezeichnung = index.value(QStringLiteral("Bezeichnung"), -1);
+        verfuegbarkeit = index.value(QStringLiteral("Verfügbarkeit"), -1);
+        preis = index.value(QStringLiteral("Preis"), -1);
+        tm = zahl[FutterCode::TM_g];
+    }
+
+    bool Enthaelt(const QStringList& andere) const
+    {
+        return std::all_of(andere.cbegin(), andere.cend(), [this](const QString& s) { return index.contains(s); });
+    }
+};
+
 struct FutterLeser::Intern {
     explicit Intern(Verbindung& v)
         : verbindung(v)
@@ -214,19 +263,49 @@ struct FutterLeser::Intern {
     // Prepared row reads by their SQL text: a run asks the same set of codes
     // for every feed, so one statement serves all of them.
     std::map<QString, std::unique_ptr<QSqlQuery>> abfragen;
-    // Type names by (type ID, which), misses included.
-    QHash<QPair<int, int>, QString> artNamen;
-    // Rows read ahead by VieleWerte: their columns and the fields by feed.
-    QStringList vorSpalten;
+    // Type names by type ID (name, short name), read together at the first
+    // need: the table holds a few dozen rows.
+    std::optional<QHash<int, QPair<QString, QString>>> artNamen;
+    // Rows read ahead by VieleWerte: their columns, where each column sits,
+    // and the fields by feed.
+    Spaltenplan vorPlan;
+    // Whether the read ahead holds every column of letzteSpalten.
+    std::optional<bool> vorPlanGenuegt;
+    // The plan of the last own read of a row.
+    Spaltenplan eigenerPlan;
     QHash<long, QVariantList> vorgelesen;
+    // The columns of the last set of codes asked for: a run asks the same
+    // set for every feed.
+    QList<int> letzteCodes;
+    QStringList letzteSpalten;
+
+    const QStringList& SpaltenFuerCodes(const QList<int>& codes)
+    {
+        if (codes != letzteCodes || letzteSpalten.isEmpty()) {
+            letzteCodes = codes;
+            letzteSpalten = FutterLeser::Spalten(codes);
+            vorPlanGenuegt.reset();
+        }
+        return letzteSpalten;
+    }
 
     QString ArtName(int art, int welche)
     {
-        const QPair<int, int> schluessel(art, welche);
-        auto it = artNamen.constFind(schluessel);
-        if (it == artNamen.constEnd())
-            it = artNamen.insert(schluessel, FutterArtName(verbindung, art, welche));
-        return *it;
+        if (!artNamen) {
+            artNamen.emplace();
+            QSqlQuery abfrage;
+            if (AbfrageOeffnen(verbindung, abfrage,
+                    QStringLiteral("SELECT ID, Bezeichnung, KurzBezeichnung FROM FutterArten"))) {
+                while (abfrage.next())
+                    artNamen->insert(abfrage.value(0).toInt(),
+                        { NullFilter(abfrage.value(1), "String").toString(),
+                            NullFilter(abfrage.value(2), "String").toString() });
+            }
+        }
+        const auto it = artNamen->constFind(art);
+        if (it == artNamen->constEnd())
+            return QString();
+        return welche == 1 ? it->first : it->second;
     }
 
     // The row's fields for the given columns; false when the query fails or
@@ -280,9 +359,8 @@ FutterLeser::FutterLeser(Verbindung& verbindung)
 
 FutterLeser::~FutterLeser() = default;
 
-QList<QVariant> FutterLeser::Werte(long futterID, const QList<int>& codes)
+QStringList FutterLeser::Spalten(const QList<int>& codes)
 {
-    QList<QVariant> werte(codes.size());
     // Only the columns the codes and the completions need: a narrow read is
     // markedly cheaper than the whole row.
     QStringList spalten = ErgaenzungsSpalten();
@@ -292,31 +370,57 @@ QList<QVariant> FutterLeser::Werte(long futterID, const QList<int>& codes)
                 spalten << s;
         }
     }
+    return spalten;
+}
+
+QList<QVariant> FutterLeser::Werte(long futterID, const QList<int>& codes)
+{
+    QList<QVariant> werte(codes.size());
+    const QStringList& benoetigt = d->SpaltenFuerCodes(codes);
     QVariantList felder;
+    const Spaltenplan* plan = nullptr;
     const auto vorher = d->vorgelesen.constFind(futterID);
-    if (vorher != d->vorgelesen.constEnd() && std::all_of(spalten.cbegin(), spalten.cend(), [this](const QString& s) {
-            return d->vorSpalten.contains(s);
-        })) {
+    if (vorher != d->vorgelesen.constEnd() && !d->vorPlanGenuegt)
+        d->vorPlanGenuegt = d->vorPlan.Enthaelt(benoetigt);
+    if (vorher != d->vorgelesen.constEnd() && *d->vorPlanGenuegt) {
         // The read ahead serves this one read: a later read sees what the
         // completion below wrote.
-        spalten = d->vorSpalten;
         felder = *vorher;
+        plan = &d->vorPlan;
         d->vorgelesen.erase(vorher);
-    } else if (!d->ZeileLesen(futterID, spalten, felder)) {
-        return werte;
+    } else {
+        if (d->eigenerPlan.spalten != benoetigt)
+            d->eigenerPlan = Spaltenplan(benoetigt);
+        if (!d->ZeileLesen(futterID, benoetigt, felder))
+            return werte;
+        plan = &d->eigenerPlan;
     }
 
     static const QString tabelle = QStringLiteral("Futtermittel");
-    auto feld = [&](const QString& spalte, const char* typ) {
-        const NullFilterStelle stelle(tabelle, spalte, futterID);
-        return NullFilter(felder.value(spalten.indexOf(spalte)), typ);
+    auto feld = [&](int i, const char* typ) {
+        if (i < 0 || i >= felder.size())
+            return NullFilter(QVariant(), typ);
+        const NullFilterStelle stelle(tabelle, plan->spalten.at(i), futterID);
+        return NullFilter(felder.at(i), typ);
     };
-    auto zahl = [&](const QString& spalte) { return feld(spalte, "Double").toDouble(); };
+    // Each number column is converted once, however many codes ask for it.
+    QVarLengthArray<double, 48> zahlen(felder.size());
+    QVarLengthArray<bool, 48> umgewandelt(felder.size(), false);
+    auto zahlAus = [&](int i) {
+        if (i < 0 || i >= felder.size())
+            return 0.0;
+        if (!umgewandelt[i]) {
+            zahlen[i] = feld(i, "Double").toDouble();
+            umgewandelt[i] = true;
+        }
+        return zahlen[i];
+    };
+    auto zahl = [&](int code) { return zahlAus(plan->zahl[static_cast<std::size_t>(code)]); };
 
     // A feed that knows only one of its energy values gets the other one for
     // good, so that every later reader sees the same pair; with the energy
     // known, a missing nXP and RNB follow from the protein values.
-    Energiewerte energie { zahl(QStringLiteral("ME_MJTM")), zahl(QStringLiteral("NEL_MJTM")) };
+    Energiewerte energie { zahl(FutterCode::ME_MJTM), zahl(FutterCode::NEL_MJTM) };
     const double meVorher = energie.ME_MJTM;
     QStringList ergaenzt;
     QVariantList ergaenzteWerte;
@@ -325,8 +429,8 @@ QList<QVariant> FutterLeser::Werte(long futterID, const QList<int>& codes)
         ergaenzt << (meNeu ? QStringLiteral("ME_MJTM") : QStringLiteral("NEL_MJTM"));
         ergaenzteWerte << (meNeu ? energie.ME_MJTM : energie.NEL_MJTM);
     }
-    Eiweisswerte eiweiss { zahl(QStringLiteral("XP_gTM")), zahl(QStringLiteral("UDP_gTM")), energie.ME_MJTM,
-        zahl(QStringLiteral("nXP_gTM")), zahl(QStringLiteral("RNB_gTM")) };
+    Eiweisswerte eiweiss { zahl(FutterCode::XP_gTM), zahl(FutterCode::UDP_gTM), energie.ME_MJTM,
+        zahl(FutterCode::nXP_gTM), zahl(FutterCode::RNB_gTM) };
     const EiweissErgaenzung eiweissNeu = EiweissErgaenzen(eiweiss);
     if (eiweissNeu.nXP) {
         ergaenzt << QStringLiteral("nXP_gTM");
@@ -358,11 +462,11 @@ QList<QVariant> FutterLeser::Werte(long futterID, const QList<int>& codes)
         case FutterCode::RNB_gTM:
             return eiweiss.RNB_gTM;
         default:
-            return zahl(QString::fromLatin1(ZahlenSpalte(c)));
+            return zahl(c);
         }
     };
-    auto art = [&] { return static_cast<int>(feld(QStringLiteral("FutterArt"), "Integer").toInt()); };
-    auto name = [&] { return feld(QStringLiteral("Bezeichnung"), "String").toString(); };
+    auto art = [&] { return static_cast<int>(feld(plan->art, "Integer").toInt()); };
+    auto name = [&] { return feld(plan->bezeichnung, "String").toString(); };
 
     auto einWert = [&](int code) -> QVariant {
         switch (code) {
@@ -378,14 +482,14 @@ QList<QVariant> FutterLeser::Werte(long futterID, const QList<int>& codes)
             return d->ArtName(art(), 2);
         case FutterCode::Verfuegbarkeit:
             return QVariant::fromValue<qint16>(
-                static_cast<qint16>(feld(QStringLiteral("Verfügbarkeit"), "Integer").toInt()));
+                static_cast<qint16>(feld(plan->verfuegbarkeit, "Integer").toInt()));
         case FutterCode::PreisJeKgFM:
-            return feld(QStringLiteral("Preis"), "Currency").toDouble() / 100.0;
+            return feld(plan->preis, "Currency").toDouble() / 100.0;
         case FutterCode::PreisJeKgTM: {
-            const double tm = zahl(QStringLiteral("TM_g"));
+            const double tm = zahl(FutterCode::TM_g);
             if (!(tm > 0))
                 return {};
-            return feld(QStringLiteral("Preis"), "Currency").toDouble() * 1000.0 / tm;
+            return feld(plan->preis, "Currency").toDouble() * 1000.0 / tm;
         }
         default:
             break;
@@ -394,7 +498,7 @@ QList<QVariant> FutterLeser::Werte(long futterID, const QList<int>& codes)
             return wert(code);
         const int tmCode = code - FutterCode::FrischmasseVersatz;
         if (tmCode >= FutterCode::nXP_gTM && tmCode <= FutterCode::Mn_mgTM)
-            return TMinFM(wert(tmCode), zahl(QStringLiteral("TM_g")));
+            return TMinFM(wert(tmCode), zahl(FutterCode::TM_g));
         return {};
     };
     for (qsizetype i = 0; i < codes.size(); ++i)
@@ -404,17 +508,12 @@ QList<QVariant> FutterLeser::Werte(long futterID, const QList<int>& codes)
 
 QHash<long, QList<QVariant>> FutterLeser::VieleWerte(const QList<long>& futterIDs, const QList<int>& codes)
 {
-    QStringList spalten = ErgaenzungsSpalten();
-    for (int code : codes)
-        for (const QString& s : SpaltenFuer(code))
-            if (!spalten.contains(s))
-                spalten << s;
-    d->vorSpalten = spalten;
-    d->vorgelesen.clear();
+    const QStringList spalten = Spalten(codes);
     QString auswahl = QStringLiteral("SELECT ID");
     for (const QString& s : spalten)
         auswahl += QStringLiteral(", ") + SqlName(s);
     auswahl += QStringLiteral(" FROM Futtermittel WHERE ID IN (");
+    QHash<long, QVariantList> zeilen;
     // Bound parameters per statement stay far below SQLite's limit.
     constexpr qsizetype Block = 500;
     for (qsizetype anfang = 0; anfang < futterIDs.size(); anfang += Block) {
@@ -429,11 +528,23 @@ QHash<long, QList<QVariant>> FutterLeser::VieleWerte(const QList<long>& futterID
             break;
         while (q.next()) {
             QVariantList felder;
+            felder.reserve(spalten.size());
             for (int i = 0; i < spalten.size(); ++i)
                 felder << q.value(i + 1);
-            d->vorgelesen.insert(static_cast<long>(q.value(0).toLongLong()), felder);
+            zeilen.insert(static_cast<long>(q.value(0).toLongLong()), felder);
         }
     }
+    return WerteAusZeilen(zeilen, futterIDs, codes);
+}
+
+QHash<long, QList<QVariant>> FutterLeser::WerteAusZeilen(
+    const QHash<long, QVariantList>& zeilen, const QList<long>& futterIDs, const QList<int>& codes)
+{
+    const QStringList spalten = Spalten(codes);
+    if (d->vorPlan.spalten != spalten)
+        d->vorPlan = Spaltenplan(spalten);
+    d->vorPlanGenuegt.reset();
+    d->vorgelesen = zeilen;
     // The completions of all feeds go to disk together, not one write each.
     std::optional<Transaktion> eigene;
     if (!d->verbindung.HaeltLeseSperre()) {

@@ -85,6 +85,15 @@ public:
     // exist is missing from the result.
     QHash<long, QList<QVariant>> VieleWerte(const QList<long>& futterIDs, const QList<int>& codes);
 
+    // The columns of Futtermittel that VieleWerte reads for these codes, in
+    // the order of its rows' fields.
+    static QStringList Spalten(const QList<int>& codes);
+    // As VieleWerte, for rows the caller has read itself (fields in the order
+    // of Spalten(codes), by feed ID), so that a query that reads the feeds
+    // anyway serves both.
+    QHash<long, QList<QVariant>> WerteAusZeilen(
+        const QHash<long, QVariantList>& zeilen, const QList<long>& futterIDs, const QList<int>& codes);
+
 private:
     struct Intern;
     std::unique_ptr<Intern> d;

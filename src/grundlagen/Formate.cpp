@@ -1,5 +1,7 @@
 #include "grundlagen/Formate.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -37,11 +39,13 @@ Dezimalzahl Zerlegen(double wert)
     const auto ergebnis = std::to_chars(puffer, puffer + sizeof puffer, std::fabs(wert), std::chars_format::scientific,
                                         SignifikanteStellen - 1);
     // "d.dddddddddddddde+XX"
-    const std::string text(puffer, ergebnis.ptr);
-    const auto e = text.find('e');
+    const char* e = std::find(puffer, ergebnis.ptr, 'e');
     Dezimalzahl d;
-    d.ziffern = text.substr(0, 1) + text.substr(2, e - 2);
-    d.punkt = std::atoi(text.c_str() + e + 1) + 1;
+    d.ziffern.assign(1, puffer[0]);
+    d.ziffern.append(puffer + 2, static_cast<std::size_t>(e - (puffer + 2)));
+    int exponent = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), ergebnis.ptr, exponent);
+    d.punkt = exponent + 1;
     return d;
 }
 
@@ -66,7 +70,7 @@ void Runden(Dezimalzahl& d, int stellen, bool gerade)
         return;
     }
     const char naechste = d.ziffern[ende];
-    const bool rest = !NurNullen(d.ziffern.substr(ende + 1));
+    const bool rest = d.ziffern.find_first_not_of('0', ende + 1) != std::string::npos;
     const bool ungerade = (d.ziffern[ende - 1] - '0') % 2 == 1;
     const bool aufrunden = naechste > '5' || (naechste == '5' && (!gerade || rest || ungerade));
     d.ziffern.resize(ende);
@@ -137,46 +141,65 @@ Maske MaskeLesen(const QString& maske)
     return m;
 }
 
-QString Gruppieren(const QString& ganz)
+// A mask is read once: the program formats with a handful of them, many
+// thousand times a list.
+const Maske& GelesenMaske(const QString& maske)
 {
-    QString mit;
-    const qsizetype n = ganz.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0)
-            mit.append(Tausender);
-        mit.append(ganz[i]);
+    thread_local QHash<QString, Maske> gelesen;
+    auto it = gelesen.constFind(maske);
+    if (it == gelesen.constEnd()) {
+        if (gelesen.size() >= 256)
+            gelesen.clear();
+        it = gelesen.insert(maske, MaskeLesen(maske));
     }
-    return mit;
+    return *it;
 }
 
 QString MitMaske(double wert, const Maske& m)
 {
     const double skaliert = wert * m.faktor;
-    Dezimalzahl d = Zerlegen(skaliert);
+    // One buffer per thread: its capacity stays, so no call allocates.
+    thread_local Dezimalzahl d;
+    const Dezimalzahl z = Zerlegen(skaliert);
+    d.ziffern.assign(z.ziffern);
+    d.punkt = z.punkt;
     Runden(d, m.dezimalMax, false);
 
-    std::string ganz = d.ziffern.substr(0, static_cast<std::size_t>(d.punkt));
-    std::string bruch = d.ziffern.substr(static_cast<std::size_t>(d.punkt));
-    const bool negativ = skaliert < 0 && !NurNullen(ganz + bruch);
+    const std::size_t punkt = static_cast<std::size_t>(d.punkt);
+    const std::string& ziffern = d.ziffern;
+    const bool negativ = skaliert < 0 && ziffern.find_first_not_of('0') != std::string::npos;
 
     // Leading zeros go, except as many as the mask's "0" places ask for.
+    std::size_t erste = std::min(ziffern.find_first_not_of('0'), punkt);
     const std::size_t ganzPflicht = static_cast<std::size_t>(m.ganzPflicht);
-    const std::size_t erste = ganz.find_first_not_of('0');
-    ganz.erase(0, erste == std::string::npos ? ganz.size() : erste);
-    if (ganz.size() < ganzPflicht)
-        ganz.insert(0, ganzPflicht - ganz.size(), '0');
+    const std::size_t ganzLaenge = std::max(punkt - erste, ganzPflicht);
+    std::size_t bruchEnde = ziffern.size();
+    while (bruchEnde > punkt + static_cast<std::size_t>(m.dezimalPflicht) && ziffern[bruchEnde - 1] == '0')
+        --bruchEnde;
 
-    while (bruch.size() > static_cast<std::size_t>(m.dezimalPflicht) && bruch.back() == '0')
-        bruch.pop_back();
-
-    QString text = QString::fromLatin1(ganz.data(), static_cast<qsizetype>(ganz.size()));
-    if (m.tausender)
-        text = Gruppieren(text);
-    if (!bruch.empty())
-        text += Dezimal + QString::fromLatin1(bruch.data(), static_cast<qsizetype>(bruch.size()));
+    // Assembled in Latin-1 first, then turned into one QString.
+    thread_local std::string aus;
+    aus.clear();
     if (negativ)
-        text.prepend(QLatin1Char('-'));
-    return m.vorne + text + m.hinten;
+        aus += '-';
+    const std::size_t fehlend = ganzLaenge - (punkt - erste);
+    for (std::size_t i = 0; i < ganzLaenge; ++i) {
+        if (m.tausender && i > 0 && (ganzLaenge - i) % 3 == 0)
+            aus += '.';
+        // Mask zeros beyond the digits of the number come first.
+        aus += i < fehlend ? '0' : ziffern[erste + i - fehlend];
+    }
+    if (bruchEnde > punkt) {
+        aus += ',';
+        aus.append(ziffern, punkt, bruchEnde - punkt);
+    }
+    const QLatin1StringView zahl(aus.data(), static_cast<qsizetype>(aus.size()));
+    if (m.vorne.isEmpty() && m.hinten.isEmpty())
+        return QString(zahl);
+    QString text = m.vorne;
+    text += zahl;
+    text += m.hinten;
+    return text;
 }
 
 } // namespace
@@ -187,13 +210,17 @@ QString Formatieren(double wert, const QString& maske)
         return QString();
     if (maske.isEmpty())
         return DezimalText(wert);
+    // The named formats start with a letter, a mask with a placeholder or
+    // its text: most calls need not compare names at all.
+    if (!maske.at(0).isLetter())
+        return MitMaske(wert, GelesenMaske(maske));
     if (maske.compare(QStringLiteral("Percent"), Qt::CaseInsensitive) == 0)
-        return MitMaske(wert * 100, MaskeLesen(QStringLiteral("0.00"))) + QStringLiteral(" %");
+        return MitMaske(wert * 100, GelesenMaske(QStringLiteral("0.00"))) + QStringLiteral(" %");
     if (maske.compare(QStringLiteral("Fixed"), Qt::CaseInsensitive) == 0)
-        return MitMaske(wert, MaskeLesen(QStringLiteral("0.00")));
+        return MitMaske(wert, GelesenMaske(QStringLiteral("0.00")));
     if (maske.compare(QStringLiteral("Standard"), Qt::CaseInsensitive) == 0)
-        return MitMaske(wert, MaskeLesen(QStringLiteral("#,##0.00")));
-    return MitMaske(wert, MaskeLesen(maske));
+        return MitMaske(wert, GelesenMaske(QStringLiteral("#,##0.00")));
+    return MitMaske(wert, GelesenMaske(maske));
 }
 
 long R(double wert)

@@ -26,24 +26,39 @@ enum class Typ { Integer, Long, Double, Single, Currency, Date, String, StringPl
 
 Typ TypLesen(QAnyStringView typ)
 {
-    if (typ == u"Integer")
-        return Typ::Integer;
-    if (typ == u"Long")
-        return Typ::Long;
-    if (typ == u"Double")
-        return Typ::Double;
-    if (typ == u"Single")
-        return Typ::Single;
-    if (typ == u"Currency")
-        return Typ::Currency;
-    if (typ == u"Date")
-        return Typ::Date;
-    if (typ == u"String" || typ == u"Text")
-        return Typ::String;
-    if (typ == u"String+")
-        return Typ::StringPlus;
-    if (typ == u"Boolean")
-        return Typ::Boolean;
+    // Called for every field read: the length picks the candidates first.
+    switch (typ.size()) {
+    case 4:
+        if (typ == u"Long")
+            return Typ::Long;
+        if (typ == u"Date")
+            return Typ::Date;
+        if (typ == u"Text")
+            return Typ::String;
+        break;
+    case 6:
+        if (typ == u"Double")
+            return Typ::Double;
+        if (typ == u"Single")
+            return Typ::Single;
+        if (typ == u"String")
+            return Typ::String;
+        break;
+    case 7:
+        if (typ == u"Integer")
+            return Typ::Integer;
+        if (typ == u"String+")
+            return Typ::StringPlus;
+        if (typ == u"Boolean")
+            return Typ::Boolean;
+        break;
+    case 8:
+        if (typ == u"Currency")
+            return Typ::Currency;
+        break;
+    default:
+        break;
+    }
     return Typ::Unbekannt;
 }
 
@@ -75,6 +90,13 @@ double ZahlAusText(const QString& roh)
 double Zahl(const QVariant& w)
 {
     switch (w.metaType().id()) {
+    // The database's own kinds of numbers, read many thousand times a list.
+    case QMetaType::Double:
+        return *static_cast<const double*>(w.constData());
+    case QMetaType::LongLong:
+        return static_cast<double>(*static_cast<const qlonglong*>(w.constData()));
+    case QMetaType::Int:
+        return *static_cast<const int*>(w.constData());
     case QMetaType::Bool:
         return w.toBool() ? -1.0 : 0.0; // True is -1 in the program's numbers
     case QMetaType::QDateTime:

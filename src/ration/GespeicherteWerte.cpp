@@ -1,8 +1,8 @@
 #include "ration/GespeicherteWerte.h"
 
 #include "database/DatenbankRoutinen.h"
+#include "database/SchnelleAbfrage.h"
 
-#include <QSqlRecord>
 #include <cmath>
 
 namespace kelvora {
@@ -96,59 +96,97 @@ const QStringList& GepruefteFutterSpalten()
     return namen;
 }
 
-QString GespeicherterWertPruefen(const QString& futterName, const QString& spalte, const QVariant& wert)
+namespace {
+
+QString WertPruefen(const Spalte& s, const QString& futterName, const QVariant& wert)
 {
-    const auto s = std::find_if(
-        std::begin(Spalten), std::end(Spalten), [&spalte](const Spalte& x) { return spalte == QLatin1String(x.name); });
-    if (s == std::end(Spalten) || wert.isNull())
+    if (wert.isNull())
         return QString();
     QString gespeichert;
     if (!IstZahl(wert))
         gespeichert = Zitat(wert.toString()) + QStringLiteral(" ist keine Zahl");
-    else if (const double d = wert.toDouble(); !std::isfinite(d) || d < s->minimum || d > s->maximum)
+    else if (const double d = wert.toDouble(); !std::isfinite(d) || d < s.minimum || d > s.maximum)
         gespeichert = Zahl(d);
     else
         return QString();
-    const QString einheit = QString::fromUtf8(s->einheit);
+    const QString einheit = QString::fromUtf8(s.einheit);
     return QStringLiteral("Beim Futtermittel \"%1\" ist %2 ungültig gespeichert (%3). Erlaubt sind %4 bis %5%6. %7")
-        .arg(futterName.trimmed(), QString::fromUtf8(s->was), gespeichert, Zahl(s->minimum), Zahl(s->maximum),
-            einheit.isEmpty() ? QString() : QLatin1Char(' ') + einheit, s->ration ? RationAbhilfe : FutterAbhilfe);
+        .arg(futterName.trimmed(), QString::fromUtf8(s.was), gespeichert, Zahl(s.minimum), Zahl(s.maximum),
+            einheit.isEmpty() ? QString() : QLatin1Char(' ') + einheit, s.ration ? RationAbhilfe : FutterAbhilfe);
 }
 
-GespeicherteRation GespeicherteRationPruefen(Verbindung& verbindung)
+} // namespace
+
+QString GespeicherterWertPruefen(const QString& futterName, const QString& spalte, const QVariant& wert)
+{
+    const auto s = std::find_if(
+        std::begin(Spalten), std::end(Spalten), [&spalte](const Spalte& x) { return spalte == QLatin1String(x.name); });
+    if (s == std::end(Spalten))
+        return QString();
+    return WertPruefen(*s, futterName, wert);
+}
+
+GespeicherteRation GespeicherteRationPruefen(Verbindung& verbindung, const QStringList& futterSpalten)
 {
     GespeicherteRation r;
-    // Ration's own columns keep their names, so that a checked row is read
-    // as RationZeilenLesen reads it.
-    QString sql = QStringLiteral("SELECT r.ID AS ID, r.FutterID AS FutterID, r.FutterFrischMenge AS FutterFrischMenge, "
-                                 "r.ProzentAnteil AS ProzentAnteil, r.FixeMenge AS FixeMenge, f.Bezeichnung AS "
-                                 "Futtername, a.Bezeichnung AS Artname");
-    for (const QString& s : GepruefteFutterSpalten())
-        sql += QStringLiteral(", f.") + SqlName(s) + QStringLiteral(" AS ") + SqlName(s);
+    // Fields 0 to 4 are Ration's own columns in the order RationZeileAus
+    // takes them, 5 and 6 the names, 7 tells whether the feed exists; then
+    // the checked columns of Futtermittel, then those the caller wants besides.
+    QString sql = QStringLiteral("SELECT r.ID, r.FutterID, r.FutterFrischMenge, r.ProzentAnteil, r.FixeMenge, "
+                                 "f.Bezeichnung, a.Bezeichnung, f.ID");
+    constexpr int ErsteFutterSpalte = 8;
+    // Where each field of the caller's columns sits in the row.
+    QList<int> mitIndex;
+    QStringList gelesen = GepruefteFutterSpalten();
+    for (const QString& s : futterSpalten) {
+        qsizetype i = gelesen.indexOf(s);
+        if (i < 0) {
+            i = gelesen.size();
+            gelesen << s;
+        }
+        mitIndex << ErsteFutterSpalte + static_cast<int>(i);
+    }
+    for (const QString& s : std::as_const(gelesen))
+        sql += QStringLiteral(", f.") + SqlName(s);
     sql += QStringLiteral(" FROM Ration r LEFT JOIN Futtermittel f ON f.ID = r.FutterID LEFT JOIN FutterArten a ON "
                           "a.ID = f.FutterArt ORDER BY r.FutterID");
-    QSqlQuery q;
-    if (!AbfrageOeffnen(verbindung, q, sql))
+    // The checks in the order of the row's fields.
+    QList<std::pair<int, const Spalte*>> pruefungen;
+    int futterFeld = ErsteFutterSpalte;
+    for (const Spalte& s : Spalten)
+        pruefungen.append({ s.ration ? 1 + static_cast<int>(pruefungen.size()) : futterFeld++, &s });
+
+    // Read on every change of the ration: straight through SQLite.
+    SchnelleAbfrage q(verbindung, sql);
+    if (!q.Bereit())
         return r;
-    while (q.next()) {
-        const QSqlRecord satz = q.record();
-        const QString name = satz.value(QStringLiteral("Futtername")).toString();
+    while (q.Naechste()) {
+        const std::array<QVariant, 5> rationsFelder { q.Wert(0), q.Wert(1), q.Wert(2), q.Wert(3), q.Wert(4) };
+        const QString name = q.Wert(5).toString();
         // A row whose feed is gone is named by its number.
-        const QString genannt = name.trimmed().isEmpty()
-            ? QStringLiteral("Nr. ") + satz.value(QStringLiteral("FutterID")).toString()
-            : name;
+        const QString genannt = name.trimmed().isEmpty() ? QStringLiteral("Nr. ") + rationsFelder[1].toString() : name;
         QString meldung;
-        for (int i = 0; i < satz.count() && meldung.isEmpty(); ++i)
-            meldung = GespeicherterWertPruefen(genannt, satz.fieldName(i), satz.value(i));
+        for (const auto& [feld, spalte] : std::as_const(pruefungen)) {
+            meldung = WertPruefen(*spalte, genannt, feld < 5 ? rationsFelder[static_cast<std::size_t>(feld)] : q.Wert(feld));
+            if (!meldung.isEmpty())
+                break;
+        }
         if (meldung.isEmpty()) {
-            r.zeilen.append(RationZeileAus(satz));
+            r.zeilen.append(RationZeileAus(rationsFelder));
+            if (!mitIndex.isEmpty() && !q.IstNull(7)) {
+                QVariantList felder;
+                felder.reserve(mitIndex.size());
+                for (int i : std::as_const(mitIndex))
+                    felder << q.Wert(i);
+                r.futterZeilen.insert(r.zeilen.constLast().futterID, felder);
+            }
         } else {
             // Listed with what can be read of it; nothing is calculated from it.
             RationZeile z;
-            z.id = satz.value(QStringLiteral("ID")).toLongLong();
-            z.futterID = satz.value(QStringLiteral("FutterID")).toLongLong();
-            z.frischMenge = IstZahl(satz.value(2)) ? satz.value(2).toDouble() : 0;
-            z.prozentAnteil = IstZahl(satz.value(3)) ? satz.value(3).toDouble() : 0;
+            z.id = rationsFelder[0].toLongLong();
+            z.futterID = rationsFelder[1].toLongLong();
+            z.frischMenge = IstZahl(rationsFelder[2]) ? rationsFelder[2].toDouble() : 0;
+            z.prozentAnteil = IstZahl(rationsFelder[3]) ? rationsFelder[3].toDouble() : 0;
             r.zeilen.append(z);
             if (r.fehlerZeile < 0) {
                 r.fehlerZeile = r.zeilen.size() - 1;
@@ -156,12 +194,10 @@ GespeicherteRation GespeicherteRationPruefen(Verbindung& verbindung)
             }
         }
         r.futterNamen.append(name);
-        r.artNamen.append(satz.value(QStringLiteral("Artname")).toString());
+        r.artNamen.append(q.Wert(6).toString());
     }
-    if (q.lastError().isValid()) {
-        verbindung.FehlerMerken(q.lastError(), sql);
+    if (q.Fehlgeschlagen())
         return r;
-    }
     r.gelesen = true;
     return r;
 }

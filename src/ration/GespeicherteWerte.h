@@ -13,6 +13,7 @@
 
 #include "ration/RationAuswerten.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -38,11 +39,16 @@ struct GespeicherteRation {
     QStringList artNamen; // the FutterArten name of each row's feed
     qsizetype fehlerZeile = -1; // index of the first row with an unusable value
     QString meldung; // its message, empty when every value is usable
+    // The fields of the columns the caller asked for besides, by feed ID, for
+    // the rows without fault whose feed exists.
+    QHash<long, QVariantList> futterZeilen;
 };
 
 // Reads every row of table Ration with the stored values of its feed and
 // checks them all. A row with an unusable value has the usable of its
 // amounts in zeilen (the others 0), so that it can still be listed.
-GespeicherteRation GespeicherteRationPruefen(Verbindung& verbindung);
+// The same query reads the caller's columns of Futtermittel as well
+// (futterSpalten), so that the values of the feeds need no read of their own.
+GespeicherteRation GespeicherteRationPruefen(Verbindung& verbindung, const QStringList& futterSpalten = {});
 
 } // namespace kelvora

@@ -324,34 +324,64 @@ Auswertung RationBerechnen(const TierEingaben& tier, const QList<RationZeile>& r
     return a;
 }
 
+// Where each code of AuswertungsCodes sits in a feed's values; -1 for the
+// codes that are asked for only now and then.
+int Platz(int code)
+{
+    static const std::array<int, 100> plaetze = [] {
+        std::array<int, 100> p;
+        p.fill(-1);
+        const QList<int>& codes = AuswertungsCodes();
+        for (qsizetype i = 0; i < codes.size(); ++i)
+            p[static_cast<std::size_t>(codes.at(i))] = static_cast<int>(i);
+        return p;
+    }();
+    return code >= 0 && code < 100 ? plaetze[static_cast<std::size_t>(code)] : -1;
+}
+
 struct FutterWerteLeser::Intern {
     explicit Intern(Verbindung& v)
         : leser(v)
     {
     }
     FutterLeser leser;
-    QHash<long, QHash<int, QVariant>> gelesen;
+    struct Futter {
+        QList<QVariant> werte; // in the order of AuswertungsCodes
+        QHash<int, QVariant> weitere;
+    };
+    QHash<long, Futter> gelesen;
 
     void Merken(long futterID, const QList<int>& codes, const QList<QVariant>& werte)
     {
-        QHash<int, QVariant>& futter = gelesen[futterID];
-        for (qsizetype i = 0; i < codes.size(); ++i)
-            futter.insert(codes.at(i), werte.value(i));
+        Futter& futter = gelesen[futterID];
+        if (futter.werte.isEmpty())
+            futter.werte.resize(AuswertungsCodes().size());
+        for (qsizetype i = 0; i < codes.size(); ++i) {
+            const int platz = Platz(codes.at(i));
+            if (platz >= 0)
+                futter.werte[platz] = werte.value(i);
+            else
+                futter.weitere.insert(codes.at(i), werte.value(i));
+        }
     }
 
     QVariant Wert(long futterID, int code)
     {
+        const int platz = Platz(code);
         const auto futter = gelesen.constFind(futterID);
         if (futter != gelesen.constEnd()) {
-            const auto it = futter->constFind(code);
-            if (it != futter->constEnd())
+            if (platz >= 0)
+                return futter->werte.at(platz);
+            const auto it = futter->weitere.constFind(code);
+            if (it != futter->weitere.constEnd())
                 return *it;
         }
         QList<int> codes = AuswertungsCodes();
         if (!codes.contains(code))
             codes << code;
         Merken(futterID, codes, leser.Werte(futterID, codes));
-        return gelesen.value(futterID).value(code);
+        const Futter& neu = gelesen[futterID];
+        return platz >= 0 ? neu.werte.at(platz) : neu.weitere.value(code);
     }
 };
 
@@ -373,29 +403,55 @@ void FutterWerteLeser::Vorlesen(const QList<long>& futterIDs)
         d->Merken(it.key(), AuswertungsCodes(), it.value());
 }
 
+void FutterWerteLeser::Vorlesen(const QHash<long, QVariantList>& zeilen)
+{
+    QList<long> neu;
+    for (auto it = zeilen.cbegin(); it != zeilen.cend(); ++it)
+        if (!d->gelesen.contains(it.key()))
+            neu << it.key();
+    const QHash<long, QList<QVariant>> werte = d->leser.WerteAusZeilen(zeilen, neu, AuswertungsCodes());
+    for (auto it = werte.cbegin(); it != werte.cend(); ++it)
+        d->Merken(it.key(), AuswertungsCodes(), it.value());
+}
+
+const QStringList& FutterWerteLeser::Spalten()
+{
+    static const QStringList spalten = FutterLeser::Spalten(AuswertungsCodes());
+    return spalten;
+}
+
 FutterWertFunktion FutterWerteLeser::Funktion()
 {
     Intern* intern = d.get();
     return [intern](long futterID, int code) { return intern->Wert(futterID, code); };
 }
 
-RationZeile RationZeileAus(const QSqlRecord& satz)
+RationZeile RationZeileAus(const std::array<QVariant, 5>& felder)
 {
     static const QString tabelle = QStringLiteral("Ration");
+    static const QString namen[] = { QStringLiteral("ID"), QStringLiteral("FutterID"),
+        QStringLiteral("FutterFrischMenge"), QStringLiteral("ProzentAnteil"), QStringLiteral("FixeMenge") };
     RationZeile z;
-    z.id = NullFilter(satz.value(QStringLiteral("ID")), "Long").toLongLong();
-    auto feld = [&](const QString& spalte, const char* typ) {
-        const NullFilterStelle stelle(tabelle, spalte, z.id);
-        return NullFilter(satz.value(spalte), typ);
+    z.id = NullFilter(felder[0], "Long").toLongLong();
+    auto feld = [&](int i, const char* typ) {
+        const NullFilterStelle stelle(tabelle, namen[i], z.id);
+        return NullFilter(felder[static_cast<std::size_t>(i)], typ);
     };
-    z.futterID = feld(QStringLiteral("FutterID"), "Long").toLongLong();
-    z.frischMenge = feld(QStringLiteral("FutterFrischMenge"), "Double").toDouble();
-    z.prozentAnteil = feld(QStringLiteral("ProzentAnteil"), "Double").toDouble();
-    const QVariant fix = satz.value(QStringLiteral("FixeMenge"));
-    const bool frei = fix.isValid() && !fix.isNull() && !fix.toString().trimmed().isEmpty()
-        && feld(QStringLiteral("FixeMenge"), "Integer").toInt() == 0;
+    z.futterID = feld(1, "Long").toLongLong();
+    z.frischMenge = feld(2, "Double").toDouble();
+    z.prozentAnteil = feld(3, "Double").toDouble();
+    const QVariant& fix = felder[4];
+    const bool frei
+        = fix.isValid() && !fix.isNull() && !fix.toString().trimmed().isEmpty() && feld(4, "Integer").toInt() == 0;
     z.fixeMenge = frei ? 0 : 1;
     return z;
+}
+
+RationZeile RationZeileAus(const QSqlRecord& satz)
+{
+    return RationZeileAus({ satz.value(QStringLiteral("ID")), satz.value(QStringLiteral("FutterID")),
+        satz.value(QStringLiteral("FutterFrischMenge")), satz.value(QStringLiteral("ProzentAnteil")),
+        satz.value(QStringLiteral("FixeMenge")) });
 }
 
 bool RationZeilenLesen(Verbindung& verbindung, QList<RationZeile>& zeilen)
@@ -434,15 +490,13 @@ Auswertung RationAuswerten(const TierEingaben& tier, const QString& datenbankPfa
         // for the user must not keep other windows and commands out.
         Transaktion lesen(verbindung);
         if (lesen.LesenBeginnen())
-            gespeichert = GespeicherteRationPruefen(verbindung);
+            gespeichert = GespeicherteRationPruefen(verbindung, FutterWerteLeser::Spalten());
         if (gespeichert.gelesen && gespeichert.fehlerZeile < 0) {
-            // Each feed is read once per run with every code the calculation
-            // asks for (the energy completion is stored by that first read).
+            // Each feed is read once per run, by the check's query, with
+            // every value the calculation asks for (the energy completion is
+            // stored on the way).
             FutterWerteLeser leser(verbindung);
-            QList<long> futter;
-            for (const RationZeile& z : std::as_const(gespeichert.zeilen))
-                futter << z.futterID;
-            leser.Vorlesen(futter);
+            leser.Vorlesen(gespeichert.futterZeilen);
             a = RationBerechnen(tier, gespeichert.zeilen, leser.Funktion());
             // Only a completed energy value is written in this run; when it
             // is not kept, the next run completes it again.

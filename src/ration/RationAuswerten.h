@@ -6,6 +6,7 @@
 
 #include "ration/Bedarf.h"
 
+#include <QHash>
 #include <QList>
 #include <QSqlRecord>
 #include <QString>
@@ -55,6 +56,9 @@ struct RationZeile {
 // an explicit 0 frees a feed for the balancing, so a fixed amount is never
 // overwritten by accident.
 RationZeile RationZeileAus(const QSqlRecord& satz);
+// The same from the five fields ID, FutterID, FutterFrischMenge,
+// ProzentAnteil and FixeMenge.
+RationZeile RationZeileAus(const std::array<QVariant, 5>& felder);
 
 // A feed value by feed number and value code (FutterCode); an empty QVariant
 // reads as 0 or "". The program reads through FutterWert; tests hand in
@@ -75,6 +79,11 @@ public:
     // values in one transaction (or the caller's read transaction), instead
     // of one query and one write per feed.
     void Vorlesen(const QList<long>& futterIDs);
+    // The same for rows the caller read itself: fields in the order of
+    // Spalten(), by feed ID.
+    void Vorlesen(const QHash<long, QVariantList>& zeilen);
+    // The columns of Futtermittel the reader needs.
+    static const QStringList& Spalten();
     // The values as FutterWert gives them; valid as long as the reader lives.
     FutterWertFunktion Funktion();
 

@@ -1,6 +1,7 @@
 #include "feeds/FutterbezogeneRoutinen.h"
 
 #include "database/DatenbankRoutinen.h"
+#include "database/SchnelleAbfrage.h"
 #include "grundlagen/NullFilter.h"
 #include "frame/Protokoll.h"
 
@@ -293,14 +294,10 @@ struct FutterLeser::Intern {
     {
         if (!artNamen) {
             artNamen.emplace();
-            QSqlQuery abfrage;
-            if (AbfrageOeffnen(verbindung, abfrage,
-                    QStringLiteral("SELECT ID, Bezeichnung, KurzBezeichnung FROM FutterArten"))) {
-                while (abfrage.next())
-                    artNamen->insert(abfrage.value(0).toInt(),
-                        { NullFilter(abfrage.value(1), "String").toString(),
-                            NullFilter(abfrage.value(2), "String").toString() });
-            }
+            SchnelleAbfrage abfrage(verbindung, QStringLiteral("SELECT ID, Bezeichnung, KurzBezeichnung FROM FutterArten"));
+            while (abfrage.Naechste())
+                artNamen->insert(abfrage.Wert(0).toInt(),
+                    { NullFilter(abfrage.Wert(1), "String").toString(), NullFilter(abfrage.Wert(2), "String").toString() });
         }
         const auto it = artNamen->constFind(art);
         if (it == artNamen->constEnd())
@@ -410,7 +407,8 @@ QList<QVariant> FutterLeser::Werte(long futterID, const QList<int>& codes)
         if (i < 0 || i >= felder.size())
             return 0.0;
         if (!umgewandelt[i]) {
-            zahlen[i] = feld(i, "Double").toDouble();
+            const std::optional<double> einfach = EinfacheZahl(felder.at(i));
+            zahlen[i] = einfach ? *einfach : feld(i, "Double").toDouble();
             umgewandelt[i] = true;
         }
         return zahlen[i];

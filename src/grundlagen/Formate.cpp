@@ -35,6 +35,18 @@ struct Dezimalzahl {
 // 2,345 and expects the display to round that number, not 2.34499999...
 Dezimalzahl Zerlegen(double wert)
 {
+    // Whole numbers below 10^15 (grams, counts) have exactly these digits;
+    // writing them as an integer is several times cheaper.
+    const double betrag = std::fabs(wert);
+    if (betrag < 1e15 && betrag == std::floor(betrag)) {
+        char ganz[24];
+        const auto ende = std::to_chars(ganz, ganz + sizeof ganz, static_cast<long long>(betrag)).ptr;
+        Dezimalzahl d;
+        d.ziffern.assign(ganz, static_cast<std::size_t>(ende - ganz));
+        d.punkt = static_cast<int>(d.ziffern.size());
+        d.ziffern.resize(SignifikanteStellen, '0');
+        return d;
+    }
     char puffer[32];
     const auto ergebnis = std::to_chars(puffer, puffer + sizeof puffer, std::fabs(wert), std::chars_format::scientific,
                                         SignifikanteStellen - 1);
@@ -155,15 +167,46 @@ const Maske& GelesenMaske(const QString& maske)
     return *it;
 }
 
+// The digits of Runden(Zerlegen(betrag), stellen, false), found without
+// writing the 15 digits first. Only for numbers that stay below 10^9 at the
+// place rounded to, and not close to a half there: then the difference
+// between the binary value and its 15 digits (at most 5 * 10^-6 at that
+// place) cannot change the rounding. False when the long way must decide.
+bool SchnellGerundet(double betrag, int stellen, Dezimalzahl& d)
+{
+    static constexpr double zehner[] = { 1, 10, 100, 1000, 10000, 100000, 1000000 };
+    if (stellen < 0 || stellen > 6)
+        return false;
+    const double t = betrag * zehner[stellen];
+    if (!(t < 1e9))
+        return false;
+    const double unten = std::floor(t);
+    const double rest = t - unten;
+    if (std::fabs(rest - 0.5) < 1e-5)
+        return false;
+    const long long n = static_cast<long long>(unten) + (rest > 0.5 ? 1 : 0);
+    char puffer[24];
+    const auto ende = std::to_chars(puffer, puffer + sizeof puffer, n).ptr;
+    const std::size_t laenge = static_cast<std::size_t>(ende - puffer);
+    // At least one digit before the point, as Runden leaves it.
+    const std::size_t mindestens = static_cast<std::size_t>(stellen) + 1;
+    d.ziffern.assign(laenge < mindestens ? mindestens - laenge : 0, '0');
+    d.ziffern.append(puffer, laenge);
+    d.punkt = static_cast<int>(d.ziffern.size()) - stellen;
+    return true;
+}
+
 QString MitMaske(double wert, const Maske& m)
 {
     const double skaliert = wert * m.faktor;
     // One buffer per thread: its capacity stays, so no call allocates.
     thread_local Dezimalzahl d;
-    const Dezimalzahl z = Zerlegen(skaliert);
-    d.ziffern.assign(z.ziffern);
-    d.punkt = z.punkt;
-    Runden(d, m.dezimalMax, false);
+    if (!SchnellGerundet(std::fabs(skaliert), m.dezimalMax, d)) {
+        const Dezimalzahl z = Zerlegen(skaliert);
+        d.ziffern.assign(z.ziffern);
+        d.punkt = z.punkt;
+        Runden(d, m.dezimalMax, false);
+    }
 
     const std::size_t punkt = static_cast<std::size_t>(d.punkt);
     const std::string& ziffern = d.ziffern;

@@ -295,6 +295,24 @@ QString NullFilterStelle::Text()
         + QStringLiteral(", Zeile ") + QString::number(s->zeile) + QLatin1Char(')');
 }
 
+std::optional<double> EinfacheZahl(const QVariant& wert)
+{
+    switch (wert.metaType().id()) {
+    case QMetaType::Double:
+        return *static_cast<const double*>(wert.constData());
+    case QMetaType::LongLong:
+        return static_cast<double>(*static_cast<const qlonglong*>(wert.constData()));
+    case QMetaType::Int:
+        return *static_cast<const int*>(wert.constData());
+    case QMetaType::UnknownType:
+        return 0.0;
+    default:
+        if (wert.isNull())
+            return 0.0;
+        return std::nullopt;
+    }
+}
+
 QVariant NullFilter(const QVariant& wert, QAnyStringView typ)
 {
     const Typ t = TypLesen(typ);

@@ -5,6 +5,8 @@
 #include <QAnyStringView>
 #include <QVariant>
 
+#include <optional>
+
 namespace kelvora {
 
 // typ is one of "Integer", "Long", "Double", "Single", "Currency", "Date",
@@ -16,6 +18,11 @@ namespace kelvora {
 // A value that cannot be converted shows a message, marks the databases for
 // repair in the INI file and gives the empty result.
 QVariant NullFilter(const QVariant& wert, QAnyStringView typ);
+
+// NullFilter(wert, "Double").toDouble() for the fields that need no
+// conversion: a NULL, a double or a whole number as the database gives them.
+// Empty for every other field, which then goes through NullFilter.
+std::optional<double> EinfacheZahl(const QVariant& wert);
 
 // Names the place of the values read while it lives (table, column, row ID),
 // so that NullFilter's log lines say which field of which row holds what it

@@ -2,48 +2,97 @@
 
 #include "grundlagen/Textbereinigung.h"
 
-#include <QLocale>
-#include <QRegularExpression>
+#include <charconv>
 #include <cmath>
+#include <string>
 #include <limits>
 
 namespace kelvora {
 
 namespace {
 
-// [0-9] rather than \d: QRegularExpression's \d also takes Arabic or
-// Devanagari digits, which the conversion below would not read.
-const QRegularExpression& Tausendermuster()
+bool Ziffer(QChar c)
 {
-    static const QRegularExpression m(QStringLiteral("^(-?)([1-9][0-9]{0,2}(?:\\.[0-9]{3})+)(?:,([0-9]*))?$"));
-    return m;
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-const QRegularExpression& Schlichtmuster()
+// The number of ASCII digits from position i on.
+qsizetype Ziffern(QStringView t, qsizetype i)
 {
-    static const QRegularExpression m(QStringLiteral("^(-?)([0-9]*)(?:[.,]([0-9]*))?$"));
-    return m;
+    qsizetype n = 0;
+    while (i + n < t.size() && Ziffer(t[i + n]))
+        ++n;
+    return n;
+}
+
+// A number as "-1.234,5" (German thousands points, then a comma) or plainly
+// as "-1234,5" / "-1234.5": the sign, the digits before and after the
+// separator. Read by hand: this runs for every figure the ration shows.
+bool Muster(QStringView t, bool& minus, QString& ganz, QStringView& nachkomma)
+{
+    qsizetype i = 0;
+    minus = !t.isEmpty() && t[0] == QLatin1Char('-');
+    if (minus)
+        ++i;
+    // 1 to 3 digits, the first not 0, then at least one group ".ddd"; then
+    // nothing or "," and digits.
+    const qsizetype kopf = Ziffern(t, i);
+    if (kopf >= 1 && kopf <= 3 && t[i] != QLatin1Char('0')) {
+        qsizetype j = i + kopf;
+        int gruppen = 0;
+        while (j + 4 <= t.size() && t[j] == QLatin1Char('.') && Ziffern(t, j + 1) >= 3
+            && (j + 4 == t.size() || !Ziffer(t[j + 4]))) {
+            j += 4;
+            ++gruppen;
+        }
+        if (gruppen > 0 && (j == t.size() || (t[j] == QLatin1Char(',') && j + 1 + Ziffern(t, j + 1) == t.size()))) {
+            ganz.clear();
+            for (qsizetype k = i; k < j; ++k) {
+                if (t[k] != QLatin1Char('.'))
+                    ganz += t[k];
+            }
+            nachkomma = j == t.size() ? QStringView() : t.mid(j + 1);
+            return true;
+        }
+    }
+    // Digits, then nothing or one "." or "," and digits.
+    const qsizetype vorn = Ziffern(t, i);
+    qsizetype j = i + vorn;
+    nachkomma = QStringView();
+    if (j < t.size()) {
+        if (t[j] != QLatin1Char('.') && t[j] != QLatin1Char(','))
+            return false;
+        const qsizetype hinten = Ziffern(t, j + 1);
+        if (j + 1 + hinten != t.size())
+            return false;
+        nachkomma = t.mid(j + 1, hinten);
+    }
+    ganz = t.mid(i, vorn).toString();
+    return true;
 }
 
 std::optional<ZahlMitEinheit> Zerlegen(const QString& eingabe)
 {
     const QString text = eingabe.trimmed();
-    QRegularExpressionMatch m = Tausendermuster().match(text);
-    if (!m.hasMatch())
-        m = Schlichtmuster().match(text);
-    if (!m.hasMatch())
+    bool minus = false;
+    QString ganz;
+    QStringView nachkomma;
+    if (!Muster(text, minus, ganz, nachkomma))
         return std::nullopt;
-    const QString ganz = m.captured(2).remove(QLatin1Char('.'));
-    const QString nachkomma = m.captured(3);
     if (ganz.isEmpty() && nachkomma.isEmpty())
         return std::nullopt; // "", "-", "," and "-," hold no digit
     if (ganz.size() > ZahlHoechstZiffern || nachkomma.size() > ZahlHoechstZiffern)
         return std::nullopt;
-    const QString c = m.captured(1) + (ganz.isEmpty() ? QStringLiteral("0") : ganz) + QLatin1Char('.')
-        + (nachkomma.isEmpty() ? QStringLiteral("0") : nachkomma);
-    bool ok = false;
-    const double wert = QLocale::c().toDouble(c, &ok);
-    if (!ok || !std::isfinite(wert))
+    std::string c;
+    c.reserve(static_cast<std::size_t>(ganz.size() + nachkomma.size()) + 4);
+    if (minus)
+        c += '-';
+    c += ganz.isEmpty() ? std::string("0") : ganz.toStdString();
+    c += '.';
+    c += nachkomma.isEmpty() ? std::string("0") : nachkomma.toString().toStdString();
+    double wert = 0;
+    const auto [ende, fehler] = std::from_chars(c.data(), c.data() + c.size(), wert);
+    if (fehler != std::errc() || ende != c.data() + c.size() || !std::isfinite(wert))
         return std::nullopt;
     return ZahlMitEinheit { wert == 0 ? 0.0 : wert, static_cast<int>(ganz.size()) };
 }

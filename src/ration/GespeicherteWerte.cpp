@@ -2,8 +2,12 @@
 
 #include "database/DatenbankRoutinen.h"
 #include "database/SchnelleAbfrage.h"
+#include "grundlagen/NullFilter.h"
 
+#include <QVarLengthArray>
+#include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace kelvora {
 
@@ -81,6 +85,31 @@ bool IstZahl(const QVariant& wert)
     }
 }
 
+// SQLite's order of values: NULL, then numbers by value, then texts, then
+// the rest.
+bool SortierVor(const QVariant& a, const QVariant& b)
+{
+    auto klasse = [](const QVariant& v) {
+        if (v.isNull())
+            return 0;
+        if (IstZahl(v))
+            return 1;
+        return v.metaType().id() == QMetaType::QString ? 2 : 3;
+    };
+    const int ka = klasse(a);
+    const int kb = klasse(b);
+    if (ka != kb)
+        return ka < kb;
+    if (ka == 1) {
+        if (a.metaType().id() == QMetaType::LongLong && b.metaType().id() == QMetaType::LongLong)
+            return a.toLongLong() < b.toLongLong();
+        return a.toDouble() < b.toDouble();
+    }
+    if (ka == 2)
+        return a.toString().toUtf8() < b.toString().toUtf8();
+    return a.toByteArray() < b.toByteArray();
+}
+
 } // namespace
 
 const QStringList& GepruefteFutterSpalten()
@@ -100,6 +129,9 @@ namespace {
 
 QString WertPruefen(const Spalte& s, const QString& futterName, const QVariant& wert)
 {
+    // Almost every stored value is a number inside its range.
+    if (const std::optional<double> d = EinfacheZahl(wert); d && std::isfinite(*d) && *d >= s.minimum && *d <= s.maximum)
+        return QString();
     if (wert.isNull())
         return QString();
     QString gespeichert;
@@ -149,7 +181,7 @@ GespeicherteRation GespeicherteRationPruefen(Verbindung& verbindung, const QStri
     for (const QString& s : std::as_const(gelesen))
         sql += QStringLiteral(", f.") + SqlName(s);
     sql += QStringLiteral(" FROM Ration r LEFT JOIN Futtermittel f ON f.ID = r.FutterID LEFT JOIN FutterArten a ON "
-                          "a.ID = f.FutterArt ORDER BY r.FutterID");
+                          "a.ID = f.FutterArt");
     // The checks in the order of the row's fields.
     QList<std::pair<int, const Spalte*>> pruefungen;
     int futterFeld = ErsteFutterSpalte;
@@ -160,24 +192,41 @@ GespeicherteRation GespeicherteRationPruefen(Verbindung& verbindung, const QStri
     SchnelleAbfrage q(verbindung, sql);
     if (!q.Bereit())
         return r;
+    const int feldAnzahl = ErsteFutterSpalte + static_cast<int>(gelesen.size());
+    QList<QList<QVariant>> zeilen;
     while (q.Naechste()) {
-        const std::array<QVariant, 5> rationsFelder { q.Wert(0), q.Wert(1), q.Wert(2), q.Wert(3), q.Wert(4) };
-        const QString name = q.Wert(5).toString();
+        QList<QVariant> zeile(feldAnzahl);
+        for (int i = 0; i < feldAnzahl; ++i)
+            zeile[i] = q.Wert(i);
+        zeilen.append(zeile);
+    }
+    if (q.Fehlgeschlagen())
+        return r;
+    // In the order of the feed numbers, as RationZeilenLesen reads them; sorted
+    // here, since SQLite would sort every field of the rows.
+    QList<qsizetype> reihe(zeilen.size());
+    std::iota(reihe.begin(), reihe.end(), 0);
+    std::stable_sort(reihe.begin(), reihe.end(),
+        [&zeilen](qsizetype a, qsizetype b) { return SortierVor(zeilen[a][1], zeilen[b][1]); });
+    for (const qsizetype nummer : std::as_const(reihe)) {
+        const QList<QVariant>& zeile = zeilen.at(nummer);
+        const std::array<QVariant, 5> rationsFelder { zeile[0], zeile[1], zeile[2], zeile[3], zeile[4] };
+        const QString name = zeile[5].toString();
         // A row whose feed is gone is named by its number.
         const QString genannt = name.trimmed().isEmpty() ? QStringLiteral("Nr. ") + rationsFelder[1].toString() : name;
         QString meldung;
         for (const auto& [feld, spalte] : std::as_const(pruefungen)) {
-            meldung = WertPruefen(*spalte, genannt, feld < 5 ? rationsFelder[static_cast<std::size_t>(feld)] : q.Wert(feld));
+            meldung = WertPruefen(*spalte, genannt, zeile.at(feld));
             if (!meldung.isEmpty())
                 break;
         }
         if (meldung.isEmpty()) {
             r.zeilen.append(RationZeileAus(rationsFelder));
-            if (!mitIndex.isEmpty() && !q.IstNull(7)) {
+            if (!mitIndex.isEmpty() && !zeile.at(7).isNull()) {
                 QVariantList felder;
                 felder.reserve(mitIndex.size());
                 for (int i : std::as_const(mitIndex))
-                    felder << q.Wert(i);
+                    felder << zeile.at(i);
                 r.futterZeilen.insert(r.zeilen.constLast().futterID, felder);
             }
         } else {
@@ -194,10 +243,8 @@ GespeicherteRation GespeicherteRationPruefen(Verbindung& verbindung, const QStri
             }
         }
         r.futterNamen.append(name);
-        r.artNamen.append(q.Wert(6).toString());
+        r.artNamen.append(zeile.at(6).toString());
     }
-    if (q.Fehlgeschlagen())
-        return r;
     r.gelesen = true;
     return r;
 }

@@ -428,6 +428,31 @@ FutterWertFunktion FutterWerteLeser::Funktion()
 
 RationZeile RationZeileAus(const std::array<QVariant, 5>& felder)
 {
+    // The usual row: whole numbers and doubles as the database gives them.
+    auto ganz = [](const QVariant& v) -> std::optional<long> {
+        if (v.metaType().id() != QMetaType::LongLong)
+            return std::nullopt;
+        const qlonglong n = *static_cast<const qlonglong*>(v.constData());
+        if (n < -2147483648LL || n > 2147483647LL)
+            return std::nullopt;
+        return static_cast<long>(n);
+    };
+    const std::optional<long> id = ganz(felder[0]);
+    const std::optional<long> futterID = ganz(felder[1]);
+    const std::optional<long> fest = ganz(felder[4]);
+    if (id && futterID && fest && !felder[2].isNull() && !felder[3].isNull()) {
+        const std::optional<double> frisch = EinfacheZahl(felder[2]);
+        const std::optional<double> prozent = EinfacheZahl(felder[3]);
+        if (frisch && prozent) {
+            RationZeile z;
+            z.id = *id;
+            z.futterID = *futterID;
+            z.frischMenge = *frisch;
+            z.prozentAnteil = *prozent;
+            z.fixeMenge = *fest == 0 ? 0 : 1;
+            return z;
+        }
+    }
     static const QString tabelle = QStringLiteral("Ration");
     static const QString namen[] = { QStringLiteral("ID"), QStringLiteral("FutterID"),
         QStringLiteral("FutterFrischMenge"), QStringLiteral("ProzentAnteil"), QStringLiteral("FixeMenge") };

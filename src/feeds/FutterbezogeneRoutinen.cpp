@@ -538,7 +538,7 @@ QHash<long, QList<QVariant>> FutterLeser::VieleWerte(const QList<long>& futterID
 QHash<long, QList<QVariant>> FutterLeser::WerteAusZeilen(
     const QHash<long, QVariantList>& zeilen, const QList<long>& futterIDs, const QList<int>& codes)
 {
-    const QStringList spalten = Spalten(codes);
+    const QStringList& spalten = d->SpaltenFuerCodes(codes);
     if (d->vorPlan.spalten != spalten)
         d->vorPlan = Spaltenplan(spalten);
     d->vorPlanGenuegt.reset();

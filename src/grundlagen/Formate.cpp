@@ -3,6 +3,8 @@
 #include <QHash>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -157,6 +159,17 @@ Maske MaskeLesen(const QString& maske)
 // thousand times a list.
 const Maske& GelesenMaske(const QString& maske)
 {
+    // Most masks are literals, whose text stays at one address: a few
+    // places keyed by it answer before the hash (the text is compared too).
+    struct Platz {
+        const QChar* adresse = nullptr;
+        QString text;
+        Maske maske;
+    };
+    thread_local std::array<Platz, 16> plaetze;
+    Platz& platz = plaetze[(reinterpret_cast<std::uintptr_t>(maske.constData()) >> 4) % plaetze.size()];
+    if (platz.adresse == maske.constData() && platz.text == maske)
+        return platz.maske;
     thread_local QHash<QString, Maske> gelesen;
     auto it = gelesen.constFind(maske);
     if (it == gelesen.constEnd()) {
@@ -164,7 +177,8 @@ const Maske& GelesenMaske(const QString& maske)
             gelesen.clear();
         it = gelesen.insert(maske, MaskeLesen(maske));
     }
-    return *it;
+    platz = { maske.constData(), maske, *it };
+    return platz.maske;
 }
 
 // The digits of Runden(Zerlegen(betrag), stellen, false), found without
@@ -295,8 +309,12 @@ double RundenGerade(double wert, int stellen)
 {
     if (!std::isfinite(wert))
         return wert;
-    Dezimalzahl d = Zerlegen(wert);
-    Runden(d, std::max(stellen, 0), true);
+    Dezimalzahl d;
+    // Clearly off a half, rounding to the even neighbour rounds as any other.
+    if (!SchnellGerundet(std::fabs(wert), std::max(stellen, 0), d)) {
+        d = Zerlegen(wert);
+        Runden(d, std::max(stellen, 0), true);
+    }
     std::string text = d.ziffern;
     text.insert(static_cast<std::size_t>(d.punkt), 1, '.');
     double ergebnis = 0;

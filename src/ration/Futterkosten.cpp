@@ -9,11 +9,6 @@ namespace {
 
 const QString Maske = QStringLiteral("#,##0.00");
 
-double Zahl(const QVariant& v)
-{
-    return v.isValid() ? v.toDouble() : 0.0;
-}
-
 } // namespace
 
 Futterkosten FutterkostenBerechnen(const QList<RationZeile>& zeilen, const FutterWertFunktion& wert)
@@ -24,7 +19,7 @@ Futterkosten FutterkostenBerechnen(const QList<RationZeile>& zeilen, const Futte
             continue;
         // Preis 0 is what a feed stored without price holds, so it counts as
         // missing rather than as a free feed.
-        const double preis = Zahl(wert(z.futterID, FutterCode::PreisJeKgFM));
+        const double preis = WertAlsZahl(wert(z.futterID, FutterCode::PreisJeKgFM));
         if (preis <= 0) {
             QString name = wert(z.futterID, FutterCode::Bezeichnung).toString().trimmed();
             if (name.isEmpty())

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <optional>
 
 namespace kelvora {
 
@@ -158,41 +159,65 @@ QString GespeicherterWertPruefen(const QString& futterName, const QString& spalt
     return WertPruefen(*s, futterName, wert);
 }
 
+namespace {
+
+constexpr int ErsteFutterSpalte = 8;
+
+// The query of the check with the caller's columns, made once per set of
+// columns.
+struct Pruefabfrage {
+    QStringList futterSpalten;
+    QString sql;
+    QList<int> mitIndex; // where each of the caller's columns sits in the row
+    int feldAnzahl = 0;
+    QList<std::pair<int, const Spalte*>> pruefungen; // the checks by field
+
+    explicit Pruefabfrage(const QStringList& spalten)
+        : futterSpalten(spalten)
+    {
+        // Fields 0 to 4 are Ration's own columns in the order RationZeileAus
+        // takes them, 5 and 6 the names, 7 tells whether the feed exists;
+        // then the checked columns of Futtermittel, then the caller's others.
+        sql = QStringLiteral("SELECT r.ID, r.FutterID, r.FutterFrischMenge, r.ProzentAnteil, r.FixeMenge, "
+                             "f.Bezeichnung, a.Bezeichnung, f.ID");
+        QStringList gelesen = GepruefteFutterSpalten();
+        for (const QString& s : futterSpalten) {
+            qsizetype i = gelesen.indexOf(s);
+            if (i < 0) {
+                i = gelesen.size();
+                gelesen << s;
+            }
+            mitIndex << ErsteFutterSpalte + static_cast<int>(i);
+        }
+        for (const QString& s : std::as_const(gelesen))
+            sql += QStringLiteral(", f.") + SqlName(s);
+        sql += QStringLiteral(" FROM Ration r LEFT JOIN Futtermittel f ON f.ID = r.FutterID LEFT JOIN FutterArten a ON "
+                              "a.ID = f.FutterArt");
+        feldAnzahl = ErsteFutterSpalte + static_cast<int>(gelesen.size());
+        int futterFeld = ErsteFutterSpalte;
+        for (const Spalte& s : Spalten)
+            pruefungen.append({ s.ration ? 1 + static_cast<int>(pruefungen.size()) : futterFeld++, &s });
+    }
+};
+
+} // namespace
+
 GespeicherteRation GespeicherteRationPruefen(Verbindung& verbindung, const QStringList& futterSpalten)
 {
     GespeicherteRation r;
-    // Fields 0 to 4 are Ration's own columns in the order RationZeileAus
-    // takes them, 5 and 6 the names, 7 tells whether the feed exists; then
-    // the checked columns of Futtermittel, then those the caller wants besides.
-    QString sql = QStringLiteral("SELECT r.ID, r.FutterID, r.FutterFrischMenge, r.ProzentAnteil, r.FixeMenge, "
-                                 "f.Bezeichnung, a.Bezeichnung, f.ID");
-    constexpr int ErsteFutterSpalte = 8;
-    // Where each field of the caller's columns sits in the row.
-    QList<int> mitIndex;
-    QStringList gelesen = GepruefteFutterSpalten();
-    for (const QString& s : futterSpalten) {
-        qsizetype i = gelesen.indexOf(s);
-        if (i < 0) {
-            i = gelesen.size();
-            gelesen << s;
-        }
-        mitIndex << ErsteFutterSpalte + static_cast<int>(i);
-    }
-    for (const QString& s : std::as_const(gelesen))
-        sql += QStringLiteral(", f.") + SqlName(s);
-    sql += QStringLiteral(" FROM Ration r LEFT JOIN Futtermittel f ON f.ID = r.FutterID LEFT JOIN FutterArten a ON "
-                          "a.ID = f.FutterArt");
-    // The checks in the order of the row's fields.
-    QList<std::pair<int, const Spalte*>> pruefungen;
-    int futterFeld = ErsteFutterSpalte;
-    for (const Spalte& s : Spalten)
-        pruefungen.append({ s.ration ? 1 + static_cast<int>(pruefungen.size()) : futterFeld++, &s });
+    thread_local std::optional<Pruefabfrage> gemerkt;
+    if (!gemerkt || gemerkt->futterSpalten != futterSpalten)
+        gemerkt.emplace(futterSpalten);
+    const Pruefabfrage& p = *gemerkt;
+    const QString& sql = p.sql;
+    const QList<int>& mitIndex = p.mitIndex;
+    const auto& pruefungen = p.pruefungen;
+    const int feldAnzahl = p.feldAnzahl;
 
     // Read on every change of the ration: straight through SQLite.
     SchnelleAbfrage q(verbindung, sql);
     if (!q.Bereit())
         return r;
-    const int feldAnzahl = ErsteFutterSpalte + static_cast<int>(gelesen.size());
     QList<QList<QVariant>> zeilen;
     while (q.Naechste()) {
         QList<QVariant> zeile(feldAnzahl);
@@ -215,7 +240,7 @@ GespeicherteRation GespeicherteRationPruefen(Verbindung& verbindung, const QStri
         // A row whose feed is gone is named by its number.
         const QString genannt = name.trimmed().isEmpty() ? QStringLiteral("Nr. ") + rationsFelder[1].toString() : name;
         QString meldung;
-        for (const auto& [feld, spalte] : std::as_const(pruefungen)) {
+        for (const auto& [feld, spalte] : pruefungen) {
             meldung = WertPruefen(*spalte, genannt, zeile.at(feld));
             if (!meldung.isEmpty())
                 break;

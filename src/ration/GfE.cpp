@@ -23,11 +23,6 @@ constexpr Stuetzstellen KTabelle { 100, 125, 164, 203, 230, 255 };
 
 const QString Unvollstaendig = QStringLiteral("unvollständig");
 
-double Zahl(const QVariant& v)
-{
-    return v.isValid() ? v.toDouble() : 0.0;
-}
-
 // How the figure's missing value is named in the tool tip.
 QString WertName(GfEGroesse g)
 {
@@ -101,15 +96,15 @@ QList<GfEFutter> GfEFutterLesen(const QList<RationZeile>& zeilen, const FutterWe
 {
     QList<GfEFutter> futter;
     for (const RationZeile& z : zeilen) {
-        const double tmKg = z.frischMenge * Zahl(wert(z.futterID, FutterCode::TM_g)) / 1000;
+        const double tmKg = z.frischMenge * WertAlsZahl(wert(z.futterID, FutterCode::TM_g)) / 1000;
         if (!(tmKg > 0))
             continue;
         GfEFutterwerte w;
-        w.xp = Zahl(wert(z.futterID, FutterCode::XP_gTM));
-        w.me = Zahl(wert(z.futterID, FutterCode::ME_MJTM));
-        w.nel = Zahl(wert(z.futterID, FutterCode::NEL_MJTM));
+        w.xp = WertAlsZahl(wert(z.futterID, FutterCode::XP_gTM));
+        w.me = WertAlsZahl(wert(z.futterID, FutterCode::ME_MJTM));
+        w.nel = WertAlsZahl(wert(z.futterID, FutterCode::NEL_MJTM));
         for (int g = 0; g < GfEGroessen; ++g)
-            w.werte[g] = Zahl(wert(z.futterID, GfEFutterCode(GfEGroesse(g))));
+            w.werte[g] = WertAlsZahl(wert(z.futterID, GfEFutterCode(GfEGroesse(g))));
         GfEFutter f;
         f.name = wert(z.futterID, FutterCode::Bezeichnung).toString().trimmed();
         if (f.name.isEmpty())

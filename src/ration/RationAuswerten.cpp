@@ -34,16 +34,11 @@ long Addieren(long summe, long wert)
     return Ganzzahl(static_cast<double>(summe) + static_cast<double>(wert));
 }
 
-double Zahl(const QVariant& v)
-{
-    return v.isValid() ? v.toDouble() : 0.0;
-}
-
 // Grams of a nutrient given per kg DM: the table value is taken as a whole
 // number first, then the product is rounded again.
 long Gramm(double frischMenge, const QVariant& wertJeKgTM, double tmAnteil)
 {
-    return Ganzzahl(frischMenge * static_cast<double>(Ganzzahl(Zahl(wertJeKgTM))) * tmAnteil);
+    return Ganzzahl(frischMenge * static_cast<double>(Ganzzahl(WertAlsZahl(wertJeKgTM))) * tmAnteil);
 }
 
 // The value codes FutterZeileBerechnen asks for each feed, read together.
@@ -68,13 +63,13 @@ QString Text(const QVariant& v)
 void FutterZeileBerechnen(Auswertung& a, const RationZeile& zeile, const FutterWertFunktion& wert)
 {
     RationSummen& s = a.summen;
-    const long art = static_cast<long>(Zahl(wert(zeile.futterID, FutterCode::FutterArt)));
+    const long art = static_cast<long>(WertAlsZahl(wert(zeile.futterID, FutterCode::FutterArt)));
     const bool grundfutter = art >= 1 && art <= 5;
     if (zeile.fixeMenge == 0)
-        s.freiesFutterNEL = Zahl(wert(zeile.futterID, FutterCode::NEL_MJTM));
+        s.freiesFutterNEL = WertAlsZahl(wert(zeile.futterID, FutterCode::NEL_MJTM));
 
     const double fm = zeile.frischMenge;
-    const double d = Zahl(wert(zeile.futterID, FutterCode::TM_g)) / 1000;
+    const double d = WertAlsZahl(wert(zeile.futterID, FutterCode::TM_g)) / 1000;
     const double tmKg = fm * d;
     s.trockenmasse += tmKg;
     s.frischmasse += fm;
@@ -93,9 +88,9 @@ void FutterZeileBerechnen(Auswertung& a, const RationZeile& zeile, const FutterW
         s.kraftfutterTM += tmKg;
 
     const long xp = Gramm(fm, wert(zeile.futterID, FutterCode::XP_gTM), d);
-    const double nel = fm * Zahl(wert(zeile.futterID, FutterCode::NEL_MJTM)) * d;
-    const double ca = fm * Zahl(wert(zeile.futterID, FutterCode::Ca_gTM)) * d;
-    const double p = fm * Zahl(wert(zeile.futterID, FutterCode::P_gTM)) * d;
+    const double nel = fm * WertAlsZahl(wert(zeile.futterID, FutterCode::NEL_MJTM)) * d;
+    const double ca = fm * WertAlsZahl(wert(zeile.futterID, FutterCode::Ca_gTM)) * d;
+    const double p = fm * WertAlsZahl(wert(zeile.futterID, FutterCode::P_gTM)) * d;
     s.rohprotein = Addieren(s.rohprotein, xp);
     s.nel += nel;
     s.ca += ca;
@@ -260,6 +255,13 @@ Auswertung UngueltigZeigen(const TierEingaben& tier, const GespeicherteRation& g
 
 } // namespace
 
+double WertAlsZahl(const QVariant& wert)
+{
+    if (const std::optional<double> d = EinfacheZahl(wert))
+        return *d;
+    return wert.toDouble();
+}
+
 const QStringList& AnzeigenNamen()
 {
     static const QStringList namen = QStringList{
@@ -354,6 +356,11 @@ struct FutterWerteLeser::Intern {
     void Merken(long futterID, const QList<int>& codes, const QList<QVariant>& werte)
     {
         Futter& futter = gelesen[futterID];
+        if (codes == AuswertungsCodes() && futter.werte.isEmpty()) {
+            // The usual read: the values stand in this order already.
+            futter.werte = werte;
+            return;
+        }
         if (futter.werte.isEmpty())
             futter.werte.resize(AuswertungsCodes().size());
         for (qsizetype i = 0; i < codes.size(); ++i) {

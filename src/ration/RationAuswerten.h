@@ -65,6 +65,9 @@ RationZeile RationZeileAus(const std::array<QVariant, 5>& felder);
 // values of their own.
 using FutterWertFunktion = std::function<QVariant(long futterID, int code)>;
 
+// A feed value as a number: an empty value reads as 0.
+double WertAlsZahl(const QVariant& wert);
+
 // The feed values of one run on an open connection: each feed is read once,
 // with every value the evaluation and the costs ask for, however many rows
 // (or rations) name it. Must not outlive the connection.

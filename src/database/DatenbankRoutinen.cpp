@@ -464,11 +464,16 @@ bool Transaktion::Beginnen()
 
 bool Transaktion::LesenBeginnen()
 {
-    offen = AnweisungAusfuehren(v, QStringLiteral("BEGIN"));
+    // Begun on every evaluation of a ration: a first attempt through the
+    // kept statements, the usual way (with its waiting and its messages)
+    // only when that fails.
+    const QString begin = QStringLiteral("BEGIN");
+    const QString lesen = QStringLiteral("SELECT count(*) FROM sqlite_master");
+    offen = SchnellAusfuehren(v, begin) || AnweisungAusfuehren(v, begin);
     v.inTransaktion = offen;
     // The first read takes the shared lock, waiting out a commit of another
     // program like any busy statement; the transaction keeps it.
-    v.leseSperre = offen && AnweisungAusfuehren(v, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    v.leseSperre = offen && (SchnellAusfuehren(v, lesen) || AnweisungAusfuehren(v, lesen));
     return v.leseSperre;
 }
 

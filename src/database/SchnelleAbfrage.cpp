@@ -39,13 +39,15 @@ QSqlError Fehler(sqlite3* db)
 
 } // namespace
 
-SchnelleAbfrage::SchnelleAbfrage(Verbindung& v, const QString& text)
+SchnelleAbfrage::SchnelleAbfrage(Verbindung& v, const QString& text, bool ohneMeldung)
     : verbindung(v)
     , sql(text)
+    , leise(ohneMeldung)
 {
     sqlite3* db = Handle(verbindung);
     if (!db) {
-        FehlerProtokollieren(QStringLiteral("Fehler beim Öffnen einer Tabelle: ") + sql);
+        if (!leise)
+            FehlerProtokollieren(QStringLiteral("Fehler beim Öffnen einer Tabelle: ") + sql);
         fehlgeschlagen = true;
         return;
     }
@@ -55,7 +57,8 @@ SchnelleAbfrage::SchnelleAbfrage(Verbindung& v, const QString& text)
         if (sqlite3_prepare_v3(db, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_PREPARE_PERSISTENT,
                 &gemerkt, nullptr)
             != SQLITE_OK) {
-            verbindung.FehlerMerken(Fehler(db), sql);
+            if (!leise)
+                verbindung.FehlerMerken(Fehler(db), sql);
             sqlite3_finalize(gemerkt);
             vorbereitet()[verbindung.Name()].remove(sql);
             fehlgeschlagen = true;
@@ -81,7 +84,8 @@ bool SchnelleAbfrage::Naechste()
         return true;
     if (ergebnis != SQLITE_DONE) {
         fehlgeschlagen = true;
-        verbindung.FehlerMerken(Fehler(sqlite3_db_handle(anweisung)), sql);
+        if (!leise)
+            verbindung.FehlerMerken(Fehler(sqlite3_db_handle(anweisung)), sql);
     }
     return false;
 }
@@ -108,6 +112,16 @@ QVariant SchnelleAbfrage::Wert(int spalte) const
         return QString::fromUtf8(text, sqlite3_column_bytes(anweisung, spalte));
     }
     }
+}
+
+bool SchnellAusfuehren(Verbindung& verbindung, const QString& sql)
+{
+    SchnelleAbfrage a(verbindung, sql, true);
+    if (!a.Bereit())
+        return false;
+    while (a.Naechste()) {
+    }
+    return !a.Fehlgeschlagen();
 }
 
 void SchnelleAbfragenFreigeben(const QString& verbindungsname)

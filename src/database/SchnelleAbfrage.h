@@ -20,7 +20,8 @@ class Verbindung;
 
 class SchnelleAbfrage {
 public:
-    SchnelleAbfrage(Verbindung& verbindung, const QString& sql);
+    // leise: a failure is not recorded on the connection.
+    SchnelleAbfrage(Verbindung& verbindung, const QString& sql, bool leise = false);
     ~SchnelleAbfrage();
     SchnelleAbfrage(const SchnelleAbfrage&) = delete;
     SchnelleAbfrage& operator=(const SchnelleAbfrage&) = delete;
@@ -41,7 +42,12 @@ private:
     QString sql;
     sqlite3_stmt* anweisung = nullptr;
     bool fehlgeschlagen = false;
+    bool leise = false;
 };
+
+// Runs a statement to its end without recording a failure (for a first,
+// quick attempt whose failure the caller then handles the usual way).
+bool SchnellAusfuehren(Verbindung& verbindung, const QString& sql);
 
 // Finalises the statements kept for a Qt connection; called before it closes.
 void SchnelleAbfragenFreigeben(const QString& verbindungsname);

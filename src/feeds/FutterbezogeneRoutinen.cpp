@@ -463,7 +463,19 @@ QList<QVariant> FutterLeser::Werte(long futterID, const QList<int>& codes)
             return zahl(c);
         }
     };
-    auto art = [&] { return static_cast<int>(feld(plan->art, "Integer").toInt()); };
+    std::optional<int> artGelesen;
+    auto art = [&] {
+        if (!artGelesen) {
+            // The type is a small whole number; anything else takes the long way.
+            const std::optional<double> z
+                = plan->art >= 0 && plan->art < felder.size() ? EinfacheZahl(felder.at(plan->art)) : std::nullopt;
+            if (z && *z == std::floor(*z) && *z >= -32768 && *z <= 32000)
+                artGelesen = static_cast<int>(*z);
+            else
+                artGelesen = static_cast<int>(feld(plan->art, "Integer").toInt());
+        }
+        return *artGelesen;
+    };
     auto name = [&] { return feld(plan->bezeichnung, "String").toString(); };
 
     auto einWert = [&](int code) -> QVariant {

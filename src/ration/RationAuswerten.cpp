@@ -57,6 +57,11 @@ const QList<int>& AuswertungsCodes()
 
 QString Text(const QVariant& v)
 {
+    // Names come as texts; an empty one shows as a blank, as NullFilter gives it.
+    if (v.metaType().id() == QMetaType::QString) {
+        const QString t = *static_cast<const QString*>(v.constData());
+        return t.isEmpty() ? QStringLiteral(" ") : t;
+    }
     return NullFilter(v.isValid() ? v : QVariant(QString()), "String+").toString();
 }
 

@@ -83,9 +83,11 @@ QString WerteText(const QVariantList& werte)
 // A closed connection stays open for the next opening of the same file in
 // the same thread: opening and reading SQLite's schema cost more than a
 // whole evaluation of a ration. It holds no lock while it waits (no
-// transaction is open), and it serves only the very file it was opened on:
-// a file replaced by another one (a restored copy, a compacted database)
-// has another inode, and the waiting connection is closed.
+// transaction is open), and it serves again only when the file is untouched
+// since: the same inode (a restored copy or a compacted database is another
+// file), the same write permission (SQLite opens a file it may not write
+// read-only), the same size and time of change (whatever wrote to the file in
+// between, the next opening starts afresh). Otherwise it is closed.
 struct Geparkt {
     QString name;
     QString pfad;
@@ -93,8 +95,6 @@ struct Geparkt {
     Dateikennung kennung;
 };
 
-// SQLite opens a file it may not write read-only: a connection serves again
-// only while the file's write permission is what it was at the opening.
 bool KennungLesen(const QString& pfad, Dateikennung& kennung)
 {
     const QByteArray name = QFile::encodeName(pfad);
@@ -104,6 +104,8 @@ bool KennungLesen(const QString& pfad, Dateikennung& kennung)
     kennung.geraet = st.st_dev;
     kennung.knoten = st.st_ino;
     kennung.schreibbar = ::faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) == 0;
+    kennung.groesse = st.st_size;
+    kennung.geaendertNs = static_cast<qint64>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
     return true;
 }
 
@@ -210,7 +212,7 @@ void Verbindung::Schliessen()
     // Only a connection that met no failure waits for the next opening: one
     // that saw damage or a lock opens anew, with the checks of an opening.
     const bool parken = !leseSperre && !inTransaktion && fehler.nummer == 0 && !fehler.beschaedigt
-        && kennung.geraet != 0 && KennungLesen(pfad, g.kennung) && g.kennung == kennung
+        && kennung.geraet != 0 && KennungLesen(pfad, g.kennung) && g.kennung.GleicheDatei(kennung)
         && QSqlDatabase::database(name, false).isOpen();
     if (parken) {
         g.name = name;
@@ -255,8 +257,7 @@ bool DatenbankOeffnenVersuch(Verbindung& verbindung, const QString& pfad, bool n
             continue;
         const Geparkt nehmen = wartend.takeAt(i);
         if (!kennungGelesen || !(nehmen.kennung == kennung)) {
-            // The file was replaced since (its connection reads the old
-            // one), or its write permission changed.
+            // The file was replaced or changed since.
             Entfernen(nehmen.name);
             break;
         }

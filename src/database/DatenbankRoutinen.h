@@ -22,13 +22,19 @@ struct DatenbankFehler {
     bool beschaedigt = false; // not a database, corrupt, or a table missing
 };
 
-// A database file as the system knows it (device, inode) and whether this
-// program may write it.
+// A database file as the system knows it (device, inode), whether this
+// program may write it, and its state (size, time of the last change).
 struct Dateikennung {
     quint64 geraet = 0;
     quint64 knoten = 0;
     bool schreibbar = false;
+    qint64 groesse = 0;
+    qint64 geaendertNs = 0;
     bool operator==(const Dateikennung&) const = default;
+    bool GleicheDatei(const Dateikennung& k) const
+    {
+        return geraet == k.geraet && knoten == k.knoten && schreibbar == k.schreibbar;
+    }
 };
 
 class Verbindung {

@@ -6,6 +6,7 @@
 #include "database/DatenbankRoutinen.h"
 #include "database/Datenbankholen.h"
 #include "database/LieferDatenbank.h"
+#include "database/SchnelleAbfrage.h"
 #include "database/Schemapflege.h"
 #include "frame/FunktionenFuerINI.h"
 #include "ration/RationAuswerten.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 
 using namespace kelvora;
@@ -39,6 +41,10 @@ private slots:
     void feldHinzufuegen_data();
     void feldHinzufuegen();
     void schemaPflegen();
+    void wartendeVerbindung_data();
+    void wartendeVerbindung();
+    void schnelleAbfrage_data();
+    void schnelleAbfrage();
 };
 
 namespace {
@@ -447,6 +453,115 @@ void DatenbankTest::schemaPflegen()
     QVERIFY(!SchemaPflegen());
     QVERIFY(ui.meldungen.isEmpty());
     QVERIFY(!QFile::exists(ordner.Pfad("Fehlerprotokoll.txt")));
+}
+
+enum class Aenderung { Keine, Umbenannt, Ueberschrieben, NeuAngelegt, Schreibgeschuetzt, Geloescht };
+Q_DECLARE_METATYPE(Aenderung)
+
+void DatenbankTest::wartendeVerbindung_data()
+{
+    QTest::addColumn<Aenderung>("aenderung");
+    QTest::addColumn<int>("wert"); // what the second opening reads; 0: it cannot open
+    QTest::addColumn<bool>("schreibbar");
+    QTest::newRow("unverändert") << Aenderung::Keine << 1 << true;
+    QTest::newRow("andere Datei darüber umbenannt") << Aenderung::Umbenannt << 2 << true;
+    // Same inode, same size: only the file's time of change tells.
+    QTest::newRow("an Ort und Stelle überschrieben") << Aenderung::Ueberschrieben << 2 << true;
+    QTest::newRow("gelöscht und neu angelegt") << Aenderung::NeuAngelegt << 2 << true;
+    QTest::newRow("schreibgeschützt") << Aenderung::Schreibgeschuetzt << 1 << false;
+    QTest::newRow("gelöscht") << Aenderung::Geloescht << 0 << false;
+}
+
+// A closed connection waits for the next opening of the same file, and
+// serves it only while nothing has happened to the file.
+void DatenbankTest::wartendeVerbindung()
+{
+    QFETCH(Aenderung, aenderung);
+    QFETCH(int, wert);
+    QFETCH(bool, schreibbar);
+    TestOberflaeche ui;
+    TestDatenordner ordner;
+    const QString pfad = ordner.Pfad("Futter.mdb");
+    const QString andere = ordner.Pfad("andere.mdb");
+    QVERIFY(EigeneDatenbankAnlegen(pfad, "CREATE TABLE T (x INTEGER); INSERT INTO T VALUES (1)"));
+    QVERIFY(EigeneDatenbankAnlegen(andere, "CREATE TABLE T (x INTEGER); INSERT INTO T VALUES (2)"));
+    auto lesen = [&pfad] {
+        Verbindung v;
+        QSqlQuery q;
+        if (!DatenbankOeffnen(v, pfad, false, false) || !AbfrageOeffnen(v, q, "SELECT x FROM T") || !q.next())
+            return 0;
+        return q.value(0).toInt();
+    };
+    QCOMPARE(lesen(), 1);
+
+    std::optional<Schreibschutz> schutz;
+    switch (aenderung) {
+    case Aenderung::Keine:
+        break;
+    case Aenderung::Umbenannt:
+        QVERIFY(::rename(QFile::encodeName(andere).constData(), QFile::encodeName(pfad).constData()) == 0);
+        break;
+    case Aenderung::Ueberschrieben: {
+        QFile quelle(andere);
+        QFile ziel(pfad);
+        QVERIFY(quelle.open(QIODevice::ReadOnly) && ziel.open(QIODevice::ReadWrite));
+        const QByteArray inhalt = quelle.readAll();
+        QCOMPARE(ziel.size(), inhalt.size());
+        QVERIFY(ziel.write(inhalt) == inhalt.size());
+        break;
+    }
+    case Aenderung::NeuAngelegt:
+        QVERIFY(QFile::remove(pfad) && QFile::copy(andere, pfad));
+        break;
+    case Aenderung::Schreibgeschuetzt:
+        schutz.emplace(pfad);
+        if (!schutz->wirksam)
+            QSKIP("Die Datei lässt sich hier nicht schreibschützen");
+        break;
+    case Aenderung::Geloescht:
+        QVERIFY(QFile::remove(pfad));
+        break;
+    }
+    QCOMPARE(lesen(), wert);
+    Verbindung v;
+    QCOMPARE(DatenbankOeffnen(v, pfad, false, false) && AnweisungAusfuehren(v, "UPDATE T SET x = 3"), schreibbar);
+}
+
+void DatenbankTest::schnelleAbfrage_data()
+{
+    QTest::addColumn<QString>("ausdruck");
+    QTest::newRow("ganze Zahl") << "42";
+    QTest::newRow("große ganze Zahl") << "9223372036854775807";
+    QTest::newRow("Kommazahl") << "2.5";
+    QTest::newRow("Text mit Umlaut") << "'Körnermais süß'";
+    QTest::newRow("leerer Text") << "''";
+    QTest::newRow("NULL") << "NULL";
+    QTest::newRow("Blob") << "x'00ff41'";
+}
+
+// The quick read gives every field as QSqlQuery does, type included.
+void DatenbankTest::schnelleAbfrage()
+{
+    QFETCH(QString, ausdruck);
+    TestOberflaeche ui;
+    TestDatenordner ordner;
+    const QString pfad = ordner.Pfad("Futter.mdb");
+    QVERIFY(EigeneDatenbankAnlegen(pfad, "CREATE TABLE T (x)"));
+    Verbindung v;
+    QVERIFY(DatenbankOeffnen(v, pfad));
+    QSqlQuery q;
+    QVERIFY(AbfrageOeffnen(v, q, "SELECT " + ausdruck) && q.next());
+    SchnelleAbfrage schnell(v, "SELECT " + ausdruck);
+    QVERIFY(schnell.Naechste());
+    QCOMPARE(schnell.Wert(0).metaType(), q.value(0).metaType());
+    QCOMPARE(schnell.Wert(0), q.value(0));
+    QCOMPARE(schnell.IstNull(0), q.value(0).isNull());
+    QVERIFY(!schnell.Naechste() && !schnell.Fehlgeschlagen());
+
+    // A table that is gone is damage, as with AbfrageOeffnen.
+    SchnelleAbfrage fehlt(v, "SELECT x FROM Fehlt");
+    QVERIFY(!fehlt.Bereit() && !fehlt.Naechste());
+    QVERIFY(v.Beschaedigt());
 }
 
 KELVORA_TEST(DatenbankTest)

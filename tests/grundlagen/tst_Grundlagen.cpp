@@ -180,6 +180,14 @@ void Masken()
     Z("Prozentzeichen", "Maske", 0.255, "0%", "26%");
     Z("leere Maske", "Maske", 0.1 + 0.2, "", "0,3");
     Z("keine Zahl", "Maske", std::nan(""), "#0.00", "");
+    // Clearly off a half, below 10^9 at the place rounded to, whole numbers:
+    // the short ways must give what the 15 digits give.
+    Z("#0.00 knapp unter der Haelfte", "Maske", 2.3449, "#0.00", "2,34");
+    Z("#0.00 negativ gegen null", "Maske", -0.0049, "#0.00", "0,00");
+    Z("##0 Haelfte einer Kommazahl", "Maske", 12.5, "##0", "13");
+    Z("###,##0 groesste ganze Zahl der 15 Stellen", "Maske", 999999999999999.0, "###,##0", "999.999.999.999.999");
+    Z("#,##0 ueber 10 hoch 9", "Maske", 1234567890.6, "#,##0", "1.234.567.891");
+    Z("sieben Stellen", "Maske", 0.12345675, "0.0000000", "0,1234568");
 }
 
 } // namespace
@@ -209,6 +217,7 @@ void GrundlagenTest::formate_data()
     Z("gerade ganze Zahl 2,5", "gerade", 2.5, "0", "2");
     Z("gerade Uebertrag", "gerade", 9.9996, "3", "10");
     Z("gerade negative Stellen wie null", "gerade", 1.6, "-1", "2");
+    Z("gerade Preis auf vier Stellen", "gerade", 25.12345, "4", "25.1234");
     Z("Dezimal kleiner Wert ohne Exponent", "Dezimal", 1e-5, "", "0,00001");
     Z("Dezimal binaerer Rest verschwindet", "Dezimal", 0.1 + 0.2, "", "0,3");
     Z("Dezimal negative null", "Dezimal", -0.0, "", "0");

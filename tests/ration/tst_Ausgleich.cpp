@@ -132,6 +132,7 @@ private slots:
     void nachGfEOhneWerte();
     void gespeicherteWerte_data();
     void gespeicherteWerte();
+    void reihenfolge();
 };
 
 void AusgleichTest::ausgleich_data()
@@ -609,6 +610,35 @@ void AusgleichTest::gespeicherteWerte()
             qPrintable(m.text));
     mdb.seek(0);
     QVERIFY(mdb.readAll() == vorher);
+}
+
+// The rows are listed by feed number, whatever order they were stored in;
+// a row whose feed number is a text comes last.
+void AusgleichTest::reihenfolge()
+{
+    DatenbankUmgebung u;
+    QVERIFY(u.bereit
+        && FutterAnlegen({ Gras, Getreide, Mineral },
+            { { Mineral.id, 0.2, 0, 1 }, { Gras.id, 30, 0, 1 }, { Getreide.id, 5, 0, 1 } }));
+    QStringList namen;
+    for (const ListenZeile& z : RationAuswerten(Kuh, programm().futterDatenbank).zeilen) {
+        if (z.art == ZeilenArt::Futter)
+            namen << z.texte[1];
+    }
+    QCOMPARE(namen, (QStringList { Gras.name, Getreide.name, Mineral.name }));
+
+    {
+        Verbindung v;
+        QVERIFY(DatenbankOeffnen(v, programm().futterDatenbank));
+        QVERIFY(AnweisungAusfuehren(v, "UPDATE Ration SET FutterID = 'x' WHERE FutterID = ?", { qlonglong(Gras.id) }));
+    }
+    const GespeicherteRation g = [] {
+        Verbindung v;
+        return DatenbankOeffnen(v, programm().futterDatenbank) ? GespeicherteRationPruefen(v) : GespeicherteRation();
+    }();
+    QVERIFY(g.gelesen);
+    QCOMPARE(g.futterNamen, (QStringList { Getreide.name, Mineral.name, QString() }));
+    QCOMPARE(g.fehlerZeile, 2);
 }
 
 KELVORA_TEST(AusgleichTest)

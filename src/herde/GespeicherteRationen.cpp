@@ -2,6 +2,7 @@
 
 #include "database/DatenbankRoutinen.h"
 #include "database/Schemapflege.h"
+#include "feeds/FutterListeDaten.h"
 #include "frame/Protokoll.h"
 #include "grundlagen/NullFilter.h"
 #include "grundlagen/Textbereinigung.h"
@@ -183,7 +184,8 @@ bool RationenLesen(Verbindung& v, QList<BenannteRation>& rationen, bool mitInhal
         return false;
     }
     std::sort(rationen.begin(), rationen.end(), [](const BenannteRation& a, const BenannteRation& b) {
-        const int c = a.name.compare(b.name, Qt::CaseInsensitive);
+        // In German order: "Färsen" before "Frischmelker", "Gruppe 9" before "Gruppe 10".
+        const int c = BezeichnungVergleichen(a.name, b.name);
         return c != 0 ? c < 0 : a.id < b.id;
     });
     return !mitInhalt || InhaltLesen(v, rationen, true);

@@ -81,7 +81,8 @@ bool GleicherName(const QString& a, const QString& b);
 // not begin or lesen failed (the connection holds the error).
 [[nodiscard]] bool Lesend(Verbindung& verbindung, const std::function<bool()>& lesen);
 
-// Every stored ration, sorted by name regardless of letter case; with
+// Every stored ration, sorted by name in German order regardless of letter
+// case ("Färsen" before "Frischmelker", "Gruppe 9" before "Gruppe 10"); with
 // mitInhalt their rows as well (read in one go). False when the tables
 // cannot be read.
 [[nodiscard]] bool RationenLesen(Verbindung& verbindung, QList<BenannteRation>& rationen, bool mitInhalt = false);

@@ -1,6 +1,7 @@
 #include "herde/Herde.h"
 
 #include "database/DatenbankRoutinen.h"
+#include "feeds/FutterListeDaten.h"
 #include "feeds/FutterbezogeneRoutinen.h"
 #include "frame/Oberflaeche.h"
 #include "grundlagen/Formate.h"
@@ -41,7 +42,7 @@ void Dazu(Betrag& summe, const Betrag& b)
 template <class T> void NachName(QList<T>& liste, long T::*schluessel)
 {
     std::stable_sort(liste.begin(), liste.end(), [schluessel](const T& a, const T& b) {
-        const int c = a.name.compare(b.name, Qt::CaseInsensitive);
+        const int c = BezeichnungVergleichen(a.name, b.name);
         return c != 0 ? c < 0 : a.*schluessel < b.*schluessel;
     });
 }
@@ -125,7 +126,7 @@ Herde HerdeAus(const QList<BenannteRation>& rationen, const FutterWertFunktion& 
     }
     NachName(h.futter, &HerdenFutter::futterID);
     std::stable_sort(h.gruppen.begin(), h.gruppen.end(),
-        [](const HerdenGruppe& a, const HerdenGruppe& b) { return a.name.compare(b.name, Qt::CaseInsensitive) < 0; });
+        [](const HerdenGruppe& a, const HerdenGruppe& b) { return BezeichnungVergleichen(a.name, b.name) < 0; });
     return h;
 }
 

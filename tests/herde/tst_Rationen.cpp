@@ -194,6 +194,17 @@ void RationenTest::umbenennenUndLoeschen()
     QCOMPARE(u.Tabelle("SELECT count(*) FROM RationenInhalt"), QStringList { "1:qlonglong" });
     u.ui.Antworten(Antwort::Ja);
     QVERIFY(FutterLoeschen(9104));
+
+    // Listed in German order.
+    for (const char* name : { "Gruppe 10", "Gruppe 9", "Frischmelker", "Färsen" })
+        QVERIFY(u.Speichern(QString::fromUtf8(name), { { 9101, 20, {}, 1 } }, 5, 0));
+    Verbindung v;
+    QList<BenannteRation> alle;
+    QVERIFY(RationenDatenbankOeffnen(v, u.pfad) && RationenLesen(v, alle));
+    QStringList namen;
+    for (const BenannteRation& r : std::as_const(alle))
+        namen << r.name;
+    QCOMPARE(namen, (QStringList { "Färsen", "Frischmelker", "Gruppe 9", "Gruppe 10", "Trockenstehende Kühe" }));
 }
 
 // Replacing a ration keeps the loading order of the feeds it had; new feeds

@@ -20,6 +20,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -77,13 +78,24 @@ void RationenVergleichFenster::Aufbauen()
     tblVergleich->verticalHeader()->setVisible(false);
     tblVergleich->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     // The chart below the table, one group of bars per ration; the splitter
-    // lets the user give either the room.
+    // lets the user give either the room. Six rations have more bars than
+    // half a screen holds with a readable label each: the chart keeps its
+    // height per bar and scrolls.
     diagramm = new VersorgungsDiagramm(this);
+    auto* diagrammRahmen = new QScrollArea(this);
+    diagrammRahmen->setObjectName(QStringLiteral("diagrammRahmen"));
+    diagrammRahmen->setWidgetResizable(true);
+    diagrammRahmen->setFrameShape(QFrame::NoFrame);
+    diagrammRahmen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    diagrammRahmen->setWidget(diagramm);
     auto* teiler = new QSplitter(Qt::Vertical, this);
     teiler->addWidget(tblVergleich);
-    teiler->addWidget(diagramm);
+    teiler->addWidget(diagrammRahmen);
     teiler->setStretchFactor(0, 1);
     teiler->setStretchFactor(1, 1);
+    // Half and half to begin with: the table would otherwise take all.
+    diagrammRahmen->setMinimumHeight(160);
+    teiler->setSizes({ 1000, 1000 });
     rechts->addWidget(lblHinweis);
     rechts->addWidget(teiler, 1);
     aussen->addLayout(rechts, 1);
@@ -142,10 +154,9 @@ void RationenVergleichFenster::Vergleichen()
     for (const RationsBewertung& b : std::as_const(bewertungen))
         gruppen.append({ b.ration.name, VersorgungsbalkenAus(b.auswertung) });
     // The chart shortens a label to "..." when its bar is lower than the
-    // text with padding: about 30 pixels a bar, as far as the table keeps
-    // rows to scroll at 1024 x 768 (beyond two rations the splitter helps).
+    // text with padding: about 30 pixels a bar.
     const qsizetype zahl = gruppen.size() * (gruppen.isEmpty() ? 0 : gruppen.first().balken.size());
-    diagramm->setMinimumHeight(static_cast<int>(std::clamp<qsizetype>(30 * zahl + 60, 160, 430)));
+    diagramm->setMinimumHeight(static_cast<int>(std::max<qsizetype>(30 * zahl + 60, 160)));
     diagramm->Setzen(gruppen);
     cmdDrucken->setEnabled(!bewertungen.isEmpty());
 }

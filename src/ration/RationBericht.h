@@ -102,6 +102,7 @@ struct RationBericht {
     QString kostenTipp; // why a figure is missing or incomplete (the feeds without price)
     std::optional<ErgebnisTabelle> ergebnis;
     QList<Versorgungsbalken> balken; // the supply chart; none leaves it out
+    QString ueberschrift; // the pages' heading; empty: "Übersicht"
 };
 
 // Puts the report together from what the window (or the command line)

@@ -1,5 +1,6 @@
 #include "../app/BefehlsLauf.h"
 #include "HerdenTestdaten.h"
+#include "PdfLesen.h"
 #include "TestRegister.h"
 #include "frame/FunktionenFuerINI.h"
 #include "grundlagen/DatenTypen.h"
@@ -7,9 +8,11 @@
 #include "herde/Ladeliste.h"
 #include "ration/Versorgungsbalken.h"
 #include "herde/ui/LadelisteFenster.h"
+#include "printing/ui/DruckVorschau.h"
 #include "ration/ui/VersorgungsDiagramm.h"
 #include "ration/RationAuswerten.h"
 
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -339,6 +342,18 @@ void LadelisteTest::fenster()
         QCOMPARE(balken[2 * i + 1].farbe, ist[i].farbe);
     }
     QVERIFY(balken[1].beschriftung.startsWith("NEL geladen "));
+
+    // The printed pages say that they show what was loaded, and for which group.
+    const QString pdf = u.ordner.Pfad("geladen.pdf");
+    DruckvorschauErsetzen([&pdf](const DruckFunktion& malen, bool querformat) {
+        QVERIFY(PdfSchreiben(pdf, querformat, malen).geschrieben);
+    });
+    f.findChild<QPushButton*>("cmdGeladenDrucken")->click();
+    DruckvorschauErsetzen({});
+    const QStringList seiten = PdfSeiten(pdf);
+    QVERIFY(!seiten.isEmpty());
+    for (const QString& seite : seiten)
+        QVERIFY2(seite.contains("Geladene Ration „Hochleistung“"), qPrintable(seite.left(200)));
 }
 
 KELVORA_TEST(LadelisteTest)

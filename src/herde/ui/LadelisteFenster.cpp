@@ -380,7 +380,9 @@ void LadelisteFenster::GeladenesDrucken()
     const BenannteRation& r = ergebnis.plan.ration;
     const BerichtTier tier { Gewichtsklassen()[GewichtsklasseIndex(r.gewicht)].text, Formatieren(r.milch, MilchMaske()),
         Formatieren(r.fett, QStringLiteral("#0.00")), BerichtMilchpreis(r.milchpreis) };
-    const RationBericht bericht = RationBerichtErstellen(RationListeZumDruck(a.zeilen), tier, a.anzeigen, std::nullopt);
+    RationBericht bericht = RationBerichtErstellen(RationListeZumDruck(a.zeilen), tier, a.anzeigen, std::nullopt);
+    // Every page says that this is what was loaded, not the plan.
+    bericht.ueberschrift = QStringLiteral("Geladene Ration „") + r.name + QStringLiteral("“");
     DruckvorschauZeigen(this, QStringLiteral("Geladene Ration drucken"),
         QStringLiteral("Geladen ") + LadelisteDateiname(ergebnis.liste, ui().Jetzt().date()).mid(10), true,
         [&bericht](QPagedPaintDevice& geraet) { return RationBerichtDrucken(geraet, bericht); });

@@ -13,7 +13,10 @@ namespace kelvora {
 
 namespace {
 
-const QString Ueberschrift2 = QStringLiteral("Übersicht");
+QString Ueberschrift(const RationBericht& b)
+{
+    return b.ueberschrift.isEmpty() ? QStringLiteral("Übersicht") : b.ueberschrift;
+}
 constexpr double ListenPunkte = 9;
 constexpr double TabellenPunkte = 9;
 constexpr double TitelPunkte = 11;
@@ -275,7 +278,7 @@ double GfEHoehe(Drucker& d, const RationBericht& b)
 
 bool UebersichtDrucken(Drucker& d, const RationBericht& b)
 {
-    if (!d.SeitenRahmenDrucken(d.Seite() + 1, Programmname(), Ueberschrift2, 1))
+    if (!d.SeitenRahmenDrucken(d.Seite() + 1, Programmname(), Ueberschrift(b), 1))
         return false;
     const Seitengeometrie& g = d.Geometrie();
     double y = TierDrucken(d, b.tier, g.links, g.oben + 2);
@@ -338,7 +341,7 @@ bool UebersichtDrucken(Drucker& d, const RationBericht& b)
 
     if (b.gfe.isEmpty() || gfeHierDrucken)
         return true;
-    if (!d.SeitenRahmenDrucken(d.Seite() + 1, Programmname(), Ueberschrift2, 1))
+    if (!d.SeitenRahmenDrucken(d.Seite() + 1, Programmname(), Ueberschrift(b), 1))
         return false;
     GfEDrucken(d, b, g.links, TierDrucken(d, b.tier, g.links, g.oben + 2));
     return true;
@@ -351,7 +354,7 @@ bool RationBerichtDrucken(QPagedPaintDevice& geraet, const RationBericht& berich
     if (!ListeDruckbar(bericht.liste))
         return false;
     Drucker d(geraet);
-    if (!d.ListeDrucken(bericht.liste, Programmname(), Ueberschrift2, 1, ListenPunkte))
+    if (!d.ListeDrucken(bericht.liste, Programmname(), Ueberschrift(bericht), 1, ListenPunkte))
         return false;
     if (!UebersichtDrucken(d, bericht))
         return false;

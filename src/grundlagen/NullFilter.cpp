@@ -87,16 +87,26 @@ double ZahlAusText(const QString& roh)
     return d;
 }
 
-double Zahl(const QVariant& w)
+// The database's own kinds of numbers, read many thousand times a list.
+std::optional<double> ZahlDirekt(const QVariant& w)
 {
     switch (w.metaType().id()) {
-    // The database's own kinds of numbers, read many thousand times a list.
     case QMetaType::Double:
         return *static_cast<const double*>(w.constData());
     case QMetaType::LongLong:
         return static_cast<double>(*static_cast<const qlonglong*>(w.constData()));
     case QMetaType::Int:
         return *static_cast<const int*>(w.constData());
+    default:
+        return std::nullopt;
+    }
+}
+
+double Zahl(const QVariant& w)
+{
+    if (const std::optional<double> d = ZahlDirekt(w))
+        return *d;
+    switch (w.metaType().id()) {
     case QMetaType::Bool:
         return w.toBool() ? -1.0 : 0.0; // True is -1 in the program's numbers
     case QMetaType::QDateTime:
@@ -297,20 +307,11 @@ QString NullFilterStelle::Text()
 
 std::optional<double> EinfacheZahl(const QVariant& wert)
 {
-    switch (wert.metaType().id()) {
-    case QMetaType::Double:
-        return *static_cast<const double*>(wert.constData());
-    case QMetaType::LongLong:
-        return static_cast<double>(*static_cast<const qlonglong*>(wert.constData()));
-    case QMetaType::Int:
-        return *static_cast<const int*>(wert.constData());
-    case QMetaType::UnknownType:
+    if (const std::optional<double> d = ZahlDirekt(wert))
+        return d;
+    if (!wert.isValid() || wert.isNull())
         return 0.0;
-    default:
-        if (wert.isNull())
-            return 0.0;
-        return std::nullopt;
-    }
+    return std::nullopt;
 }
 
 QVariant NullFilter(const QVariant& wert, QAnyStringView typ)

@@ -199,11 +199,12 @@ void RationenVergleichFenster::TabelleZeigen(const Vergleichstabelle& t)
         }
     }
     tblVergleich->resizeColumnsToContents();
-    // Six rations must fit beside the captions at 1024 × 768: long captions
-    // are cut (the full text shows as tool tip), the rations share the rest.
+    // Long captions are cut (the full text shows as tool tip); a ration's
+    // column keeps room for "Unterversorgung", its longest word.
     const int zeichen = fontMetrics().averageCharWidth();
+    const int rationsSpalte = fontMetrics().horizontalAdvance(QStringLiteral("Unterversorgung")) + 2 * zeichen;
     for (int spalte = 0; spalte < tblVergleich->columnCount(); ++spalte) {
-        const int hoechstens = spalte == 1 ? 30 * zeichen : spalte < 3 ? 22 * zeichen : 18 * zeichen;
+        const int hoechstens = spalte == 1 ? 30 * zeichen : spalte < 3 ? 22 * zeichen : std::max(18 * zeichen, rationsSpalte);
         if (tblVergleich->columnWidth(spalte) > hoechstens)
             tblVergleich->setColumnWidth(spalte, hoechstens);
     }

@@ -74,17 +74,25 @@ Vergleichstabelle VergleichstabelleBilden(const QList<RationsBewertung>& b)
     t.zeilen << Zeile(b, QString(), QStringLiteral("Milchpreis €/kg"),
         [](const RationsBewertung& r) { return Text(BerichtMilchpreis(r.ration.milchpreis)); });
 
-    t.zeilen << Abschnitt(QStringLiteral("Kennzahlen"));
-    const qsizetype kennzahlen = berichte.isEmpty() ? 0 : berichte.first().kennzahlen.size();
-    for (qsizetype i = 0; i < kennzahlen; ++i) {
-        const BerichtKennzahl& k = berichte.first().kennzahlen[i];
-        t.zeilen << Zeile(
-            b, k.gruppe, k.einheit,
-            [&](const RationsBewertung& r) {
-                const BerichtKennzahl& eigene = bericht(r).kennzahlen.value(i);
-                return VergleichsZelle { eigene.wert, eigene.farbe, eigene.bewertung };
-            },
-            k.ziel);
+    // The figures of the ration window, then those of the German standard,
+    // each with its colour.
+    const std::pair<QString, QList<BerichtKennzahl> RationBericht::*> bloecke[] = {
+        { QStringLiteral("Kennzahlen"), &RationBericht::kennzahlen },
+        { QStringLiteral("Nach GfE (deutscher Maßstab)"), &RationBericht::gfe },
+    };
+    for (const auto& [titel, liste] : bloecke) {
+        t.zeilen << Abschnitt(titel);
+        const qsizetype zahl = berichte.isEmpty() ? 0 : (berichte.first().*liste).size();
+        for (qsizetype i = 0; i < zahl; ++i) {
+            const BerichtKennzahl& k = (berichte.first().*liste)[i];
+            t.zeilen << Zeile(
+                b, k.gruppe, k.einheit,
+                [&](const RationsBewertung& r) {
+                    const BerichtKennzahl& eigene = (bericht(r).*liste).value(i);
+                    return VergleichsZelle { eigene.wert, eigene.farbe, eigene.bewertung };
+                },
+                k.ziel);
+        }
     }
 
     t.zeilen << Abschnitt(QStringLiteral("Versorgung"));

@@ -186,6 +186,13 @@ void HerdenBefehleTest::vergleichen()
     QCOMPARE(zeile("Rohprotein"), (QStringList { "Unterversorgung", "Überversorgung" }));
     QCOMPARE(zeile("NEL MJ", 2), (QStringList { "-72,7", "1,8" }));
     QCOMPARE(zeile("Einkommen €/Tag der Gruppe"), (QStringList { "579,60", "-17,95" }));
+    // The German block too, as the command prints it.
+    for (const auto& [name, beschriftung] : { std::pair { "lblnXPAnzeige", "g nXP/Tag" }, { "lblRNBAnzeige", "g RNB/Tag" } }) {
+        const auto befehl = std::find_if(zeilen.cbegin(), zeilen.cend(),
+            [name](const QString& z) { return z.startsWith(QLatin1String(name) + '\t'); });
+        QVERIFY(befehl != zeilen.cend());
+        QCOMPARE(zeile(beschriftung), (QStringList { befehl->section('\t', 1, 1), befehl->section('\t', 3, 3) }));
+    }
 }
 
 KELVORA_TEST(HerdenBefehleTest)

@@ -1,7 +1,10 @@
 #include "../app/BefehlsLauf.h"
 #include "HerdenTestdaten.h"
 #include "TestRegister.h"
+#include "PdfLesen.h"
 #include "herde/Vergleichstabelle.h"
+#include "herde/ui/HerdeDrucken.h"
+#include "printing/ui/DruckVorschau.h"
 #include "ration/RationAuswerten.h"
 
 #include <QDir>
@@ -192,6 +195,15 @@ void HerdenBefehleTest::vergleichen()
             [name](const QString& z) { return z.startsWith(QLatin1String(name) + '\t'); });
         QVERIFY(befehl != zeilen.cend());
         QCOMPARE(zeile(beschriftung), (QStringList { befehl->section('\t', 1, 1), befehl->section('\t', 3, 3) }));
+    }
+
+    // Printed, every checked figure has its word beside the box, a signed
+    // RNB ("+37") as well.
+    const QString pdf = u.ordner.Pfad("vergleich.pdf");
+    QVERIFY(PdfSchreiben(pdf, true, [&t](QPagedPaintDevice& g) { return VergleichDrucken(g, t); }).geschrieben);
+    for (const QString& zeile : PdfSeiten(pdf).join('\n').split('\n')) {
+        if (zeile.contains("g RNB/Tag") || zeile.contains("g nXP/Tag"))
+            QCOMPARE(zeile.count("im Bereich") + zeile.count("außerhalb"), 2);
     }
 }
 

@@ -56,6 +56,17 @@ double Kopf(Drucker& d, const QList<Lage>& s, const QStringList& namen, double y
     return y;
 }
 
+// The size at which text fits the width, from punkte down to at most 1,5
+// points less: six rations leave narrow columns, and "Unterversorgung" or
+// "im Bereich" cut to "Unterversor..." reads worse than a little smaller.
+double Passend(const Drucker& d, const QString& text, double punkte, bool fett, double breite)
+{
+    double p = punkte;
+    while (p > punkte - 1.5 && d.Textbreite(text, p, fett) > breite)
+        p -= 0.25;
+    return p;
+}
+
 // A number stands right-aligned; a checked figure gets its box at the left
 // and the state's word beside it, a message its box and its text.
 void Zelle(Drucker& d, const Lage& l, double y, const VergleichsZelle& z)
@@ -68,16 +79,22 @@ void Zelle(Drucker& d, const Lage& l, double y, const VergleichsZelle& z)
         x += Kaestchen + 1;
         breite -= Kaestchen + 1;
     }
-    const bool zahl = ZahlAusText(z.text).has_value();
+    // RNB shows its sign: "+72" is a number too.
+    const bool zahl = ZahlAusText(z.text.startsWith(QLatin1Char('+')) ? z.text.mid(1) : z.text).has_value();
     if (!zahl) {
-        d.TextDrucken(
-            x, y, z.text, DruckAusrichtung::Links, Punkte, z.bewertung == Bewertung::Ausserhalb, false, breite);
+        const bool fett = z.bewertung == Bewertung::Ausserhalb;
+        d.TextDrucken(x, y, z.text, DruckAusrichtung::Links, Passend(d, z.text, Punkte, fett, breite), fett, false,
+            breite);
         return;
     }
     const double wert = d.Textbreite(z.text, Punkte, true) + 1;
-    if (z.bewertung != Bewertung::OhnePruefung)
-        d.TextDrucken(x, y + 0.3, BewertungText(z.bewertung), DruckAusrichtung::Links, WortPunkte, false, true,
-            std::max(breite - wert, 1.0));
+    if (z.bewertung != Bewertung::OhnePruefung) {
+        const QString wort = BewertungText(z.bewertung);
+        const double platz = std::max(breite - wert, 1.0);
+        // Italic runs a little wider than the measure of upright text.
+        d.TextDrucken(x, y + 0.3, wort, DruckAusrichtung::Links, Passend(d, wort, WortPunkte, false, platz * 0.95),
+            false, true, platz);
+    }
     d.TextDrucken(
         x, y, z.text, DruckAusrichtung::Rechts, Punkte, z.bewertung != Bewertung::OhnePruefung, false, breite);
 }

@@ -40,6 +40,17 @@ QList<Lage> Spalten(const Seitengeometrie& g, qsizetype rationen)
     return s;
 }
 
+// The size at which text fits the width, from punkte down to at most
+// `weniger` points less: six rations leave narrow columns, and "Unterversorgung" or
+// "im Bereich" cut to "Unterversor..." reads worse than a little smaller.
+double Passend(const Drucker& d, const QString& text, double punkte, bool fett, double breite, double weniger = 1.5)
+{
+    double p = punkte;
+    while (p > punkte - weniger && d.Textbreite(text, p, fett) > breite)
+        p -= 0.25;
+    return p;
+}
+
 double Kopf(Drucker& d, const QList<Lage>& s, const QStringList& namen, double y)
 {
     const double links = s.first().x;
@@ -49,22 +60,11 @@ double Kopf(Drucker& d, const QList<Lage>& s, const QStringList& namen, double y
     d.TextDrucken(s[2].x + 1, y + Zugabe / 2, QStringLiteral("Zielwert"), DruckAusrichtung::Links, Punkte, true, false,
         s[2].breite - 2);
     for (qsizetype i = 0; i < namen.size(); ++i)
-        d.TextDrucken(s[3 + i].x + 1, y + Zugabe / 2, namen[i], DruckAusrichtung::Mitte, Punkte, true, false,
-            s[3 + i].breite - 2);
+        d.TextDrucken(s[3 + i].x + 1, y + Zugabe / 2, namen[i], DruckAusrichtung::Mitte,
+            Passend(d, namen[i], Punkte, true, s[3 + i].breite - 2), true, false, s[3 + i].breite - 2);
     y += hoehe;
     d.Linie(links, y, rechts, y, 0.3);
     return y;
-}
-
-// The size at which text fits the width, from punkte down to at most 1,5
-// points less: six rations leave narrow columns, and "Unterversorgung" or
-// "im Bereich" cut to "Unterversor..." reads worse than a little smaller.
-double Passend(const Drucker& d, const QString& text, double punkte, bool fett, double breite)
-{
-    double p = punkte;
-    while (p > punkte - 1.5 && d.Textbreite(text, p, fett) > breite)
-        p -= 0.25;
-    return p;
 }
 
 // A number stands right-aligned; a checked figure gets its box at the left
@@ -82,9 +82,14 @@ void Zelle(Drucker& d, const Lage& l, double y, const VergleichsZelle& z)
     // RNB shows its sign: "+72" is a number too.
     const bool zahl = ZahlAusText(z.text.startsWith(QLatin1Char('+')) ? z.text.mid(1) : z.text).has_value();
     if (!zahl) {
+        // A message stands beside its box; other texts ("600-650",
+        // "unvollständig") stand right like the numbers, as in the window.
+        // "Unterversorgung" in bold needs 2,5 points less in six columns;
+        // a smaller text keeps the middle of the line.
         const bool fett = z.bewertung == Bewertung::Ausserhalb;
-        d.TextDrucken(x, y, z.text, DruckAusrichtung::Links, Passend(d, z.text, Punkte, fett, breite), fett, false,
-            breite);
+        const double p = Passend(d, z.text, Punkte, fett, breite, 2.5);
+        d.TextDrucken(x, y + (hoehe - d.Zeilenhoehe(p)) / 2, z.text,
+            z.farbe != 0 ? DruckAusrichtung::Links : DruckAusrichtung::Rechts, p, fett, false, breite);
         return;
     }
     const double wert = d.Textbreite(z.text, Punkte, true) + 1;

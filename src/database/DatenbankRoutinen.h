@@ -68,6 +68,8 @@ public:
     // write lock cannot get through by waiting (that program waits for this
     // lock to commit), so it fails at once instead of being tried again.
     bool HaeltLeseSperre() const { return leseSperre; }
+    // True while a transaction (read or write) is open on the connection.
+    bool InTransaktion() const { return inTransaktion; }
 
 private:
     friend bool DatenbankOeffnenVersuch(Verbindung&, const QString&, bool, bool&);

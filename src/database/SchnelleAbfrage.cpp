@@ -1,6 +1,7 @@
 #include "database/SchnelleAbfrage.h"
 
 #include "database/DatenbankRoutinen.h"
+#include "frame/Oberflaeche.h"
 #include "frame/Protokoll.h"
 
 #include <QHash>
@@ -79,7 +80,20 @@ bool SchnelleAbfrage::Naechste()
 {
     if (!anweisung || fehlgeschlagen)
         return false;
-    const int ergebnis = sqlite3_step(anweisung);
+    int ergebnis = sqlite3_step(anweisung);
+    // Outside a transaction another program's write can hold the file at the
+    // first step: waited out as an opening is, up to five attempts.
+    for (int versuch = 1; !begonnen && !leise && !verbindung.InTransaktion() && versuch < 5
+         && (ergebnis == SQLITE_BUSY || ergebnis == SQLITE_LOCKED);
+         ++versuch) {
+        FehlerProtokollieren(QStringLiteral("Datenbank besetzt, intZaehler = ") + QString::number(versuch)
+                + QStringLiteral(": ") + verbindung.Pfad(),
+            4);
+        sqlite3_reset(anweisung);
+        ui().Warten(2000);
+        ergebnis = sqlite3_step(anweisung);
+    }
+    begonnen = true;
     if (ergebnis == SQLITE_ROW)
         return true;
     if (ergebnis != SQLITE_DONE) {

@@ -5,9 +5,10 @@
 // fields come without the per-field work of QSqlQuery, which costs more than
 // the rest of an evaluation together.
 //
-// Runs inside the caller's transaction (Transaktion), where no read finds the
-// database busy. A failure is recorded on the connection like one of
-// AbfrageOeffnen.
+// Meant for the inside of the caller's transaction (Transaktion), where no
+// read finds the database busy; outside one, another program's lock is
+// waited out like in AbfrageOeffnen. A failure is recorded on the connection
+// like one of AbfrageOeffnen.
 
 #include <QString>
 #include <QVariant>
@@ -43,6 +44,7 @@ private:
     sqlite3_stmt* anweisung = nullptr;
     bool fehlgeschlagen = false;
     bool leise = false;
+    bool begonnen = false;
 };
 
 // Runs a statement to its end without recording a failure (for a first,

@@ -232,7 +232,6 @@ struct Spaltenplan {
     int bezeichnung = -1;
     int verfuegbarkeit = -1;
     int preis = -1;
-    int tm = -1;
 
     explicit Spaltenplan(const QStringList& s = {})
         : spalten(s)
@@ -245,7 +244,6 @@ struct Spaltenplan {
         bezeichnung = index.value(QStringLiteral("Bezeichnung"), -1);
         verfuegbarkeit = index.value(QStringLiteral("Verfügbarkeit"), -1);
         preis = index.value(QStringLiteral("Preis"), -1);
-        tm = zahl[FutterCode::TM_g];
     }
 
     bool Enthaelt(const QStringList& andere) const
@@ -294,10 +292,24 @@ struct FutterLeser::Intern {
     {
         if (!artNamen) {
             artNamen.emplace();
-            SchnelleAbfrage abfrage(verbindung, QStringLiteral("SELECT ID, Bezeichnung, KurzBezeichnung FROM FutterArten"));
-            while (abfrage.Naechste())
-                artNamen->insert(abfrage.Wert(0).toInt(),
-                    { NullFilter(abfrage.Wert(1), "String").toString(), NullFilter(abfrage.Wert(2), "String").toString() });
+            const QString sql = QStringLiteral("SELECT ID, Bezeichnung, KurzBezeichnung FROM FutterArten");
+            auto merken = [this](const QVariant& id, const QVariant& name, const QVariant& kurz) {
+                artNamen->insert(id.toInt(),
+                    { NullFilter(name, "String").toString(), NullFilter(kurz, "String").toString() });
+            };
+            if (verbindung.HaeltLeseSperre()) {
+                // Inside a read transaction nothing can be busy: the quick way.
+                SchnelleAbfrage abfrage(verbindung, sql);
+                while (abfrage.Naechste())
+                    merken(abfrage.Wert(0), abfrage.Wert(1), abfrage.Wert(2));
+            } else {
+                // Another program's write is waited out like any busy read.
+                QSqlQuery abfrage;
+                if (AbfrageOeffnen(verbindung, abfrage, sql)) {
+                    while (abfrage.next())
+                        merken(abfrage.value(0), abfrage.value(1), abfrage.value(2));
+                }
+            }
         }
         const auto it = artNamen->constFind(art);
         if (it == artNamen->constEnd())

@@ -45,6 +45,7 @@ private slots:
     void wartendeVerbindung();
     void schnelleAbfrage_data();
     void schnelleAbfrage();
+    void schnelleAbfrageBesetzt();
 };
 
 namespace {
@@ -562,6 +563,24 @@ void DatenbankTest::schnelleAbfrage()
     SchnelleAbfrage fehlt(v, "SELECT x FROM Fehlt");
     QVERIFY(!fehlt.Bereit() && !fehlt.Naechste());
     QVERIFY(v.Beschaedigt());
+}
+
+// Outside a transaction another program's lock is waited out as by
+// AbfrageOeffnen, and the failure is recorded as busy.
+void DatenbankTest::schnelleAbfrageBesetzt()
+{
+    TestOberflaeche ui;
+    TestDatenordner ordner;
+    const QString pfad = ordner.Pfad("Futter.mdb");
+    QVERIFY(EigeneDatenbankAnlegen(pfad, "CREATE TABLE T (x); INSERT INTO T VALUES (1)"));
+    Verbindung v;
+    QVERIFY(DatenbankOeffnen(v, pfad));
+    Sperre sperre(pfad);
+    QVERIFY(sperre.gesperrt);
+    SchnelleAbfrage besetzt(v, "SELECT x FROM T");
+    QVERIFY(!besetzt.Naechste() && besetzt.Fehlgeschlagen());
+    QCOMPARE(ui.wartezeiten, QList<int>(4, 2000));
+    QVERIFY(IstBesetzt(v.LetzterFehler().nummer));
 }
 
 KELVORA_TEST(DatenbankTest)

@@ -4,7 +4,6 @@
 #include "database/SchnelleAbfrage.h"
 #include "grundlagen/NullFilter.h"
 
-#include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -111,23 +110,6 @@ bool SortierVor(const QVariant& a, const QVariant& b)
     return a.toByteArray() < b.toByteArray();
 }
 
-} // namespace
-
-const QStringList& GepruefteFutterSpalten()
-{
-    static const QStringList namen = [] {
-        QStringList n;
-        for (const Spalte& s : Spalten) {
-            if (!s.ration)
-                n << QString::fromLatin1(s.name);
-        }
-        return n;
-    }();
-    return namen;
-}
-
-namespace {
-
 QString WertPruefen(const Spalte& s, const QString& futterName, const QVariant& wert)
 {
     // Almost every stored value is a number inside its range.
@@ -148,18 +130,20 @@ QString WertPruefen(const Spalte& s, const QString& futterName, const QVariant& 
             einheit.isEmpty() ? QString() : QLatin1Char(' ') + einheit, s.ration ? RationAbhilfe : FutterAbhilfe);
 }
 
-} // namespace
-
-QString GespeicherterWertPruefen(const QString& futterName, const QString& spalte, const QVariant& wert)
+// The columns of Futtermittel the evaluation, the balancings and the
+// least-cost ration use, in the order they are checked.
+const QStringList& GepruefteFutterSpalten()
 {
-    const auto s = std::find_if(
-        std::begin(Spalten), std::end(Spalten), [&spalte](const Spalte& x) { return spalte == QLatin1String(x.name); });
-    if (s == std::end(Spalten))
-        return QString();
-    return WertPruefen(*s, futterName, wert);
+    static const QStringList namen = [] {
+        QStringList n;
+        for (const Spalte& s : Spalten) {
+            if (!s.ration)
+                n << QString::fromLatin1(s.name);
+        }
+        return n;
+    }();
+    return namen;
 }
-
-namespace {
 
 constexpr int ErsteFutterSpalte = 8;
 

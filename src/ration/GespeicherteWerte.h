@@ -22,16 +22,6 @@ namespace kelvora {
 
 class Verbindung;
 
-// One stored value of a feed or a ration row, by its column name
-// ("TM_g", "FutterFrischMenge", ...). Empty when it is NULL (read as 0) or a
-// number inside the column's range; otherwise the German message. A column
-// the check does not know is accepted.
-QString GespeicherterWertPruefen(const QString& futterName, const QString& spalte, const QVariant& wert);
-
-// The columns of Futtermittel the evaluation, the balancings and the
-// least-cost ration use, in the order they are checked.
-const QStringList& GepruefteFutterSpalten();
-
 struct GespeicherteRation {
     bool gelesen = false; // false: the query failed, the connection holds the error
     QList<RationZeile> zeilen; // ordered by FutterID as RationZeilenLesen
@@ -49,6 +39,8 @@ struct GespeicherteRation {
 // amounts in zeilen (the others 0), so that it can still be listed.
 // The same query reads the caller's columns of Futtermittel as well
 // (futterSpalten), so that the values of the feeds need no read of their own.
+// Runs inside the caller's transaction (a read of the whole ration sees one
+// state of the database).
 GespeicherteRation GespeicherteRationPruefen(Verbindung& verbindung, const QStringList& futterSpalten = {});
 
 } // namespace kelvora

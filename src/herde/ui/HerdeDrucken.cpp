@@ -67,9 +67,37 @@ double Kopf(Drucker& d, const QList<Lage>& s, const QStringList& namen, double y
     return y;
 }
 
+// RNB shows its sign: "+72" is a number too.
+bool IstZahl(const QString& text)
+{
+    return ZahlAusText(text.startsWith(QLatin1Char('+')) ? text.mid(1) : text).has_value();
+}
+
+// The room beside a checked figure's value for its word.
+double WortPlatz(const Drucker& d, const Lage& l, const VergleichsZelle& z)
+{
+    const double breite = l.breite - 2 - (z.farbe != 0 ? Kaestchen + 1 : 0);
+    return std::max(breite - d.Textbreite(z.text, Punkte, true) - 1, 1.0);
+}
+
+// One size for the state's words of the whole table, the largest at which
+// each fits beside its value: words of changing size look untidy.
+double WortGroesse(const Drucker& d, const Vergleichstabelle& t, const QList<Lage>& s)
+{
+    double p = WortPunkte;
+    for (const VergleichsTabellenZeile& z : t.zeilen)
+        for (qsizetype i = 0; i < z.zellen.size() && 3 + i < s.size(); ++i) {
+            const VergleichsZelle& c = z.zellen[i];
+            if (c.bewertung != Bewertung::OhnePruefung && IstZahl(c.text))
+                // Italic runs a little wider than the measure of upright text.
+                p = std::min(p, Passend(d, BewertungText(c.bewertung), WortPunkte, false, WortPlatz(d, s[3 + i], c) * 0.95));
+        }
+    return p;
+}
+
 // A number stands right-aligned; a checked figure gets its box at the left
 // and the state's word beside it, a message its box and its text.
-void Zelle(Drucker& d, const Lage& l, double y, const VergleichsZelle& z)
+void Zelle(Drucker& d, const Lage& l, double y, const VergleichsZelle& z, double wortPunkte)
 {
     double x = l.x + 1;
     double breite = l.breite - 2;
@@ -79,9 +107,7 @@ void Zelle(Drucker& d, const Lage& l, double y, const VergleichsZelle& z)
         x += Kaestchen + 1;
         breite -= Kaestchen + 1;
     }
-    // RNB shows its sign: "+72" is a number too.
-    const bool zahl = ZahlAusText(z.text.startsWith(QLatin1Char('+')) ? z.text.mid(1) : z.text).has_value();
-    if (!zahl) {
+    if (!IstZahl(z.text)) {
         // A message stands beside its box; other texts ("600-650",
         // "unvollständig") stand right like the numbers, as in the window.
         // "Unterversorgung" in bold needs 2,5 points less in six columns;
@@ -92,14 +118,9 @@ void Zelle(Drucker& d, const Lage& l, double y, const VergleichsZelle& z)
             z.farbe != 0 ? DruckAusrichtung::Links : DruckAusrichtung::Rechts, p, fett, false, breite);
         return;
     }
-    const double wert = d.Textbreite(z.text, Punkte, true) + 1;
-    if (z.bewertung != Bewertung::OhnePruefung) {
-        const QString wort = BewertungText(z.bewertung);
-        const double platz = std::max(breite - wert, 1.0);
-        // Italic runs a little wider than the measure of upright text.
-        d.TextDrucken(x, y + 0.3, wort, DruckAusrichtung::Links, Passend(d, wort, WortPunkte, false, platz * 0.95),
-            false, true, platz);
-    }
+    if (z.bewertung != Bewertung::OhnePruefung)
+        d.TextDrucken(x, y + (hoehe - d.Zeilenhoehe(wortPunkte)) / 2, BewertungText(z.bewertung),
+            DruckAusrichtung::Links, wortPunkte, false, true, WortPlatz(d, l, z));
     d.TextDrucken(
         x, y, z.text, DruckAusrichtung::Rechts, Punkte, z.bewertung != Bewertung::OhnePruefung, false, breite);
 }
@@ -116,6 +137,7 @@ bool VergleichDrucken(QPagedPaintDevice& geraet, const Vergleichstabelle& t)
     const QList<Lage> s = Spalten(g, t.namen.size());
     const double rechts = s.last().x + s.last().breite;
     const double hoehe = d.Zeilenhoehe(Punkte) + Zugabe;
+    const double wortPunkte = WortGroesse(d, t, s);
     double y = Kopf(d, s, t.namen, g.oben + 1);
     for (const VergleichsTabellenZeile& z : t.zeilen) {
         // A heading never stands alone at the foot of a page.
@@ -136,7 +158,7 @@ bool VergleichDrucken(QPagedPaintDevice& geraet, const Vergleichstabelle& t)
                 s[1].x + 1, text, z.beschriftung, DruckAusrichtung::Links, Punkte, false, false, s[1].breite - 2);
             d.TextDrucken(s[2].x + 1, text, z.ziel, DruckAusrichtung::Links, Punkte, false, false, s[2].breite - 2);
             for (qsizetype i = 0; i < z.zellen.size() && 3 + i < s.size(); ++i)
-                Zelle(d, s[3 + i], text, z.zellen[i]);
+                Zelle(d, s[3 + i], text, z.zellen[i], wortPunkte);
         }
         y += hoehe;
         d.Linie(g.links, y, rechts, y, 0.1, Trennlinie);

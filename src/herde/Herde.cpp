@@ -199,10 +199,11 @@ DruckListe HerdenFutterListe(const Herde& h)
 {
     const auto rechts = DruckAusrichtung::Rechts;
     DruckListe l;
+    // The money columns hold "unvollständig", the longest of their texts.
     l.spalten = { { QStringLiteral("Futtermittel"), DruckAusrichtung::Links, 0.28 },
-        { QStringLiteral("kg FM/Tag"), rechts, 0.12 }, { QStringLiteral("kg TM/Tag"), rechts, 0.12 },
-        { QStringLiteral("€/Tag"), rechts, 0.12 }, { QStringLiteral("kg FM/30 Tage"), rechts, 0.12 },
-        { QStringLiteral("kg TM/30 Tage"), rechts, 0.12 }, { QStringLiteral("€/30 Tage"), rechts, 0.12 } };
+        { QStringLiteral("kg FM/Tag"), rechts, 0.11 }, { QStringLiteral("kg TM/Tag"), rechts, 0.11 },
+        { QStringLiteral("€/Tag"), rechts, 0.14 }, { QStringLiteral("kg FM/30 Tage"), rechts, 0.11 },
+        { QStringLiteral("kg TM/30 Tage"), rechts, 0.11 }, { QStringLiteral("€/30 Tage"), rechts, 0.14 } };
     auto betrag30 = [](const Betrag& b) {
         return BetragText(Betrag { b.wert ? std::optional<double>(*b.wert * 30) : std::nullopt, b.unvollstaendig });
     };

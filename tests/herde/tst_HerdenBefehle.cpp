@@ -2,6 +2,7 @@
 #include "HerdenTestdaten.h"
 #include "TestRegister.h"
 #include "PdfLesen.h"
+#include "herde/Herde.h"
 #include "herde/Vergleichstabelle.h"
 #include "herde/ui/HerdeDrucken.h"
 #include "printing/ui/DruckVorschau.h"
@@ -150,6 +151,19 @@ void HerdenBefehleTest::herde()
         sql.isEmpty() ? "Hinweis: nicht ausgeglichen (0 kg, zählt mit 0 kg): „Rapsschrot Test“ in "
                         "„Hochleistung“.\n"
                       : "");
+
+    // Printed: groups and feeds together on one page, each under its title,
+    // every line of the command there too.
+    Herde h;
+    QVERIFY(HerdeBerechnen(u.pfad, h));
+    const QString pdf = u.ordner.Pfad("herde.pdf");
+    QVERIFY(PdfSchreiben(pdf, false, [&h](QPagedPaintDevice& g) { return HerdeDrucken(g, h); }).geschrieben);
+    const QStringList seiten = PdfSeiten(pdf);
+    QCOMPARE(seiten.size(), 1);
+    const QString seite = seiten[0].simplified();
+    QVERIFY(seite.indexOf("Gruppen") < seite.indexOf("Futtermittel"));
+    for (const QString& zeile : aus.split('\n', Qt::SkipEmptyParts))
+        QVERIFY2(seite.contains(zeile.section('\t', 0, 1).replace('\t', ' ')), qPrintable(zeile));
 }
 
 void HerdenBefehleTest::vergleichen()

@@ -12,6 +12,7 @@ namespace {
 
 constexpr double Punkte = 8.5;
 constexpr double WortPunkte = 7;
+constexpr double ListenPunkte = 9;
 constexpr double Zugabe = 1.2; // a row is this much higher than its text
 constexpr double Kaestchen = 3;
 
@@ -170,16 +171,29 @@ bool HerdeDrucken(QPagedPaintDevice& geraet, const Herde& herde)
 {
     const DruckListe gruppen = HerdenGruppenListe(herde);
     const DruckListe futter = HerdenFutterListe(herde);
+    // Groups and feeds on one page when they fit, each table under its title.
     Drucker d(geraet);
-    double y = 0;
-    if (!d.Bereit() || !d.ListeDrucken(gruppen, Programmname(), QStringLiteral("Herde: Gruppen"), 1, 10, &y))
+    const QString titel = QStringLiteral("Herde");
+    if (!d.Bereit() || !d.SeitenRahmenDrucken(1, Programmname(), titel, 1))
+        return false;
+    const Seitengeometrie& g = d.Geometrie();
+    const double breite = g.rechts - g.links;
+    double y = g.oben + 1;
+    y = d.TextDrucken(g.links, y, QStringLiteral("Gruppen"), DruckAusrichtung::Links, 11, true, false, breite) + 1;
+    if (!d.ListeDruckenAb(gruppen, Programmname(), titel, 1, ListenPunkte, y, &y))
         return false;
     const QString offen = NichtAusgeglichenText(herde);
-    if (!offen.isEmpty()) {
-        const Seitengeometrie& g = d.Geometrie();
-        d.TextDrucken(g.links, y + 3, offen, DruckAusrichtung::Links, 9, false, true, g.rechts - g.links, true);
+    if (!offen.isEmpty())
+        y = d.TextDrucken(g.links, y + 2, offen, DruckAusrichtung::Links, 9, false, true, breite, true);
+    y += 6;
+    // The feeds' title goes to the next page with its table.
+    if (y + 4 * d.Zeilenhoehe(ListenPunkte) + d.Zeilenhoehe(11, true) > g.unten) {
+        if (!d.SeitenRahmenDrucken(d.Seite() + 1, Programmname(), titel, 1))
+            return false;
+        y = g.oben + 1;
     }
-    if (!d.ListeDrucken(futter, Programmname(), QStringLiteral("Herde: Futtermittel"), 1, 10))
+    y = d.TextDrucken(g.links, y, QStringLiteral("Futtermittel"), DruckAusrichtung::Links, 11, true, false, breite) + 1;
+    if (!d.ListeDruckenAb(futter, Programmname(), titel, 1, ListenPunkte, y))
         return false;
     return d.Beenden();
 }

@@ -251,13 +251,21 @@ double Drucker::KopfzeileDrucken(
 bool Drucker::ListeDrucken(const DruckListe& liste, const QString& ueberschrift1, const QString& ueberschrift2,
     int rahmenOption, double punkte, double* letztePosition)
 {
+    return ListeDruckenAb(liste, ueberschrift1, ueberschrift2, rahmenOption, punkte, -1, letztePosition);
+}
+
+bool Drucker::ListeDruckenAb(const DruckListe& liste, const QString& ueberschrift1, const QString& ueberschrift2,
+    int rahmenOption, double punkte, double ab, double* letztePosition)
+{
     if (!ListeDruckbar(liste))
-        return false;
-    if (!SeitenRahmenDrucken(seite + 1, ueberschrift1, ueberschrift2, rahmenOption))
         return false;
     const QList<SpaltenLage> lagen = SpaltenVerteilen(liste.spalten, geometrie.links, geometrie.rechts);
     const double zeilenhoehe = Zeilenhoehe(punkte) + ZeilenZugabe;
-    double y = KopfzeileDrucken(liste, lagen, geometrie.oben + 1, punkte);
+    // The header row may take two lines.
+    const bool hierWeiter = seite > 0 && ab >= geometrie.oben && ab + 4 * zeilenhoehe <= geometrie.unten;
+    if (!hierWeiter && !SeitenRahmenDrucken(seite + 1, ueberschrift1, ueberschrift2, rahmenOption))
+        return false;
+    double y = KopfzeileDrucken(liste, lagen, hierWeiter ? ab : geometrie.oben + 1, punkte);
 
     for (const QStringList& zeile : liste.zeilen) {
         if (y + zeilenhoehe > geometrie.unten) {

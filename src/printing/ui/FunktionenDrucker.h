@@ -58,6 +58,11 @@ public:
     // row. The document stays open for further pages.
     bool ListeDrucken(const DruckListe& liste, const QString& ueberschrift1, const QString& ueberschrift2,
         int rahmenOption, double punkte, double* letztePosition = nullptr);
+    // The same, beginning at y on the current page when its header row and
+    // two rows still fit there (a second table below a first one), else on
+    // a new page.
+    bool ListeDruckenAb(const DruckListe& liste, const QString& ueberschrift1, const QString& ueberschrift2,
+        int rahmenOption, double punkte, double y, double* letztePosition = nullptr);
 
     // Small drawing helpers for report pages.
     void Linie(double x1, double y1, double x2, double y2, double staerke = 0.2, const QColor& farbe = Qt::black);

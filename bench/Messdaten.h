@@ -7,8 +7,12 @@
 #include "database/LieferDatenbank.h"
 #include "frame/Programm.h"
 
+#include <QElapsedTimer>
 #include <QSqlQuery>
 #include <QTextStream>
+
+#include <ctime>
+#include <functional>
 
 namespace kelvora {
 
@@ -72,6 +76,28 @@ inline bool RationFuellen(Verbindung& v, int n)
             return false;
     }
     return true;
+}
+
+// Runs lauf once to warm up, then wiederholungen times, and prints the wall
+// and processor time of one run against the limit (processor time decides:
+// on a busy machine the wall time says more about the neighbours).
+inline void Messen(QTextStream& aus, const QString& was, int wiederholungen, const std::function<bool()>& lauf,
+    double grenzeMs)
+{
+    if (!lauf()) {
+        aus << was << ": fehlgeschlagen\n";
+        return;
+    }
+    QElapsedTimer uhr;
+    uhr.start();
+    const std::clock_t cpuStart = std::clock();
+    for (int i = 0; i < wiederholungen; ++i)
+        lauf();
+    const double ms = static_cast<double>(uhr.nsecsElapsed()) / 1e6 / wiederholungen;
+    const double cpuMs = static_cast<double>(std::clock() - cpuStart) * 1000 / CLOCKS_PER_SEC / wiederholungen;
+    aus << QString::asprintf("%-40s %8.2f ms (Prozessorzeit %.2f ms, Grenze %.0f ms: %s)\n", qPrintable(was), ms,
+        cpuMs, grenzeMs, cpuMs <= grenzeMs ? "eingehalten" : "ÜBERSCHRITTEN");
+    aus.flush();
 }
 
 } // namespace kelvora

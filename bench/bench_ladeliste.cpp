@@ -11,10 +11,8 @@
 #include "ration/ui/VersorgungsDiagramm.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <ctime>
 #include <functional>
 
 using namespace kelvora;
@@ -25,24 +23,6 @@ constexpr int Futter = 15;
 constexpr double GrenzeMs = 5;
 constexpr double DiagrammGrenzeMs = 20;
 
-void Messen(QTextStream& aus, const QString& was, int wiederholungen, const std::function<bool()>& lauf,
-    double grenzeMs = GrenzeMs)
-{
-    if (!lauf()) {
-        aus << was << ": fehlgeschlagen\n";
-        return;
-    }
-    QElapsedTimer uhr;
-    uhr.start();
-    const std::clock_t cpuStart = std::clock();
-    for (int i = 0; i < wiederholungen; ++i)
-        lauf();
-    const double ms = static_cast<double>(uhr.nsecsElapsed()) / 1e6 / wiederholungen;
-    const double cpuMs = static_cast<double>(std::clock() - cpuStart) * 1000 / CLOCKS_PER_SEC / wiederholungen;
-    aus << QString::asprintf("%-36s %8.2f ms (Prozessorzeit %.2f ms, Grenze %.0f ms: %s)\n", qPrintable(was), ms,
-        cpuMs, grenzeMs, cpuMs <= grenzeMs ? "eingehalten" : "ÜBERSCHRITTEN");
-    aus.flush();
-}
 
 } // namespace
 
@@ -73,7 +53,7 @@ int main(int argc, char** argv)
     Messen(aus, QStringLiteral("Ladeliste (Fassung 4000 kg)"), wiederholungen, [&] {
         LadelisteErgebnis e;
         return LadelisteLesen(pfad, liste, e) && e.liste.zeilen.size() == Futter;
-    });
+    }, GrenzeMs);
     // Every feed loaded 8 % over the plan.
     LadelisteErgebnis plan;
     if (!LadelisteLesen(pfad, liste, plan))
@@ -86,7 +66,7 @@ int main(int argc, char** argv)
     Messen(aus, QStringLiteral("Auswertung des Geladenen"), wiederholungen, [&] {
         LadelisteErgebnis e;
         return LadelisteLesen(pfad, geladen, e) && e.bewertung.zeilen.size() == Futter;
-    });
+    }, GrenzeMs);
     LadelisteErgebnis e;
     if (!LadelisteLesen(pfad, geladen, e))
         return 1;

@@ -22,37 +22,11 @@ using namespace kelvora::test;
 
 namespace {
 
-// Feeds of their own, so that the expected output does not move with the
-// delivered feed table: ID, FutterArt, name, TM_g, XP, UDP, NDF, ADF, NFC,
-// NEL, Ca, P, Preis (€/dt FM; empty: no price).
-const char* const Futter[] = {
-    "9101;2;Grassilage Test;350;160;40;450;280;250;6.4;6;3.8;8.5",
-    "9102;3;Maissilage Test;330;80;20;400;230;420;6.7;2.2;2.4;",
-    "9103;6;Weizen Test;880;138;31;120;35;690;8.5;0.6;3.8;24",
-    "9104;7;Rapsschrot Test;890;385;135;260;200;210;7.2;8.3;11.5;38",
-    "9105;13;Mineral Test;950;0;0;0;0;0;0;200;60;95",
-};
-
 using Ration = QList<TestRationsZeile>;
 
 bool RationSchreiben(const Ration& ration)
 {
-    Verbindung v;
-    if (!DatenbankOeffnen(v, programm().futterDatenbank))
-        return false;
-    for (const char* zeile : Futter) {
-        const QStringList t = QString::fromUtf8(zeile).split(QLatin1Char(';'));
-        QVariantList w{t[0].toLongLong(), t[1].toInt(), t[2]};
-        for (qsizetype i = 3; i < t.size(); ++i)
-            w << (t[i].isEmpty() ? QVariant() : QVariant(t[i].toDouble()));
-        if (!AnweisungAusfuehren(v,
-                                 QStringLiteral("INSERT INTO Futtermittel (ID, FutterArt, Bezeichnung, TM_g, "
-                                                "XP_gTM, UDP_gTM, NDF_gTM, ADF_gTM, NFC_gTM, NEL_MJTM, Ca_gTM, "
-                                                "P_gTM, Preis) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                                 w))
-            return false;
-    }
-    return RationAnlegen({}, ration);
+    return TestFutterEinfuegen(programm().futterDatenbank) && RationAnlegen({}, ration);
 }
 
 } // namespace

@@ -17,16 +17,6 @@
 
 namespace kelvora::test {
 
-// ID, FutterArt, name, TM_g, XP, UDP, NDF, ADF, NFC, NEL, Ca, P, Preis
-// (€/dt FM; empty: no price).
-inline const char* const HerdenFutter[] = {
-    "9101;2;Grassilage Test;350;160;40;450;280;250;6.4;6;3.8;8.5",
-    "9102;3;Maissilage Test;330;80;20;400;230;420;6.7;2.2;2.4;",
-    "9103;6;Weizen Test;880;138;31;120;35;690;8.5;0.6;3.8;24",
-    "9104;7;Rapsschrot Test;890;385;135;260;200;210;7.2;8.3;11.5;38",
-    "9105;13;Mineral Test;950;0;0;0;0;0;0;200;60;95",
-};
-
 // A row of table Ration; an invalid share is stored empty, as a new row is.
 struct Zeile {
     long futterID;
@@ -36,32 +26,15 @@ struct Zeile {
 };
 using Zeilen = QList<Zeile>;
 
-// A fresh database with the feeds above, the scripted seam, no window.
+// A fresh database with the tests' own feeds (TestFutterEinfuegen), the
+// scripted seam, no window.
 struct HerdenUmgebung {
     TestOberflaeche ui;
     TestDatenordner ordner;
     QString pfad = TestDatenbankAnlegen();
     bool bereit = !pfad.isEmpty() && FutterAnlegen();
 
-    bool FutterAnlegen() const
-    {
-        Verbindung v;
-        if (!DatenbankOeffnen(v, pfad))
-            return false;
-        for (const char* zeile : HerdenFutter) {
-            const QStringList t = QString::fromUtf8(zeile).split(QLatin1Char(';'));
-            QVariantList w { t[0].toLongLong(), t[1].toInt(), t[2] };
-            for (qsizetype i = 3; i < t.size(); ++i)
-                w << (t[i].isEmpty() ? QVariant() : QVariant(t[i].toDouble()));
-            if (!AnweisungAusfuehren(v,
-                    QStringLiteral("INSERT INTO Futtermittel (ID, FutterArt, Bezeichnung, TM_g, "
-                                   "XP_gTM, UDP_gTM, NDF_gTM, ADF_gTM, NFC_gTM, NEL_MJTM, Ca_gTM, "
-                                   "P_gTM, Preis) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                    w))
-                return false;
-        }
-        return true;
-    }
+    bool FutterAnlegen() const { return TestFutterEinfuegen(pfad); }
 
     // Replaces table Ration.
     bool Aktuell(const Zeilen& zeilen) const

@@ -100,4 +100,28 @@ QStringList DatenbankInhalt(const QString& pfad)
     return zeilen;
 }
 
+bool TestFutterEinfuegen(const QString& pfad)
+{
+    // ID, FutterArt, name, TM_g, XP, UDP, NDF, ADF, NFC, NEL, Ca, P, Preis
+    // (€/dt FM; empty: no price).
+    static const char* const zeilen[] = {
+        "9101;2;Grassilage Test;350;160;40;450;280;250;6.4;6;3.8;8.5",
+        "9102;3;Maissilage Test;330;80;20;400;230;420;6.7;2.2;2.4;",
+        "9103;6;Weizen Test;880;138;31;120;35;690;8.5;0.6;3.8;24",
+        "9104;7;Rapsschrot Test;890;385;135;260;200;210;7.2;8.3;11.5;38",
+        "9105;13;Mineral Test;950;0;0;0;0;0;0;200;60;95",
+    };
+    QString sql;
+    for (const char* zeile : zeilen) {
+        const QStringList t = QString::fromUtf8(zeile).split(QLatin1Char(';'));
+        QStringList werte { t[0], t[1], QLatin1Char('\'') + t[2] + QLatin1Char('\'') };
+        for (qsizetype i = 3; i < t.size(); ++i)
+            werte << (t[i].isEmpty() ? QStringLiteral("NULL") : t[i]);
+        sql += QStringLiteral("INSERT INTO Futtermittel (ID, FutterArt, Bezeichnung, TM_g, XP_gTM, UDP_gTM, NDF_gTM, "
+                              "ADF_gTM, NFC_gTM, NEL_MJTM, Ca_gTM, P_gTM, Preis) VALUES (")
+            + werte.join(QStringLiteral(", ")) + QStringLiteral(");");
+    }
+    return SqlInDatei(pfad, sql);
+}
+
 } // namespace kelvora::test

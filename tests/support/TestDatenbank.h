@@ -23,4 +23,10 @@ bool SqlInDatei(const QString& pfad, const QString& sql);
 // Every row of every table as text, ordered, to compare two databases.
 QStringList DatenbankInhalt(const QString& pfad);
 
+// Adds five feeds of the tests' own (IDs 9101 to 9105: grass and maize
+// silage, wheat, rapeseed meal, a mineral; the maize without price) to the
+// database at pfad, so that expected outputs do not move with the delivered
+// feed table. True on success.
+bool TestFutterEinfuegen(const QString& pfad);
+
 } // namespace kelvora::test

@@ -239,17 +239,26 @@ bool RationSpeichern(const QString& pfad, const RationSpeichernAngaben& a, bool*
 
 namespace {
 
-// Begins the action's transaction and reads the named ration; false
-// (reported) when it cannot be read or there is none of that name.
-bool VorhandeneLesen(Verbindung& v, Transaktion& t, const QString& name, const Aktion& aktion, BenannteRation& r)
-{
-    bool gefunden = false;
-    if (!t.Beginnen() || !RationLesen(v, name, r, gefunden))
-        return aktion.Fehler(v);
-    if (!gefunden)
-        return aktion.Ablehnen(UnbekanntText(name));
-    return true;
-}
+// An action on a stored ration: the database opened, the action's
+// transaction begun and the named ration read. Lesen is false (reported)
+// when any of it fails or there is no ration of that name.
+struct VorhandeneRation {
+    Verbindung v;
+    Transaktion t { v };
+    BenannteRation r;
+
+    bool Lesen(const QString& pfad, const QString& name, const Aktion& aktion)
+    {
+        if (!RationenDatenbankOeffnen(v, pfad))
+            return false;
+        bool gefunden = false;
+        if (!t.Beginnen() || !RationLesen(v, name, r, gefunden))
+            return aktion.Fehler(v);
+        if (!gefunden)
+            return aktion.Ablehnen(UnbekanntText(name));
+        return true;
+    }
+};
 
 } // namespace
 
@@ -257,13 +266,10 @@ bool RationLaden(const QString& pfad, const QString& name, bool* abgelehnt, Bena
 {
     const Aktion aktion(abgelehnt,
         QStringLiteral("Die Ration ") + Genannt(name.trimmed()) + QStringLiteral(" konnte nicht geladen werden."));
-    Verbindung v;
-    if (!RationenDatenbankOeffnen(v, pfad))
+    VorhandeneRation vorhanden;
+    if (!vorhanden.Lesen(pfad, name, aktion))
         return false;
-    Transaktion t(v);
-    BenannteRation r;
-    if (!VorhandeneLesen(v, t, name, aktion, r))
-        return false;
+    auto& [v, t, r] = vorhanden;
     if (const QString fehler = GespeicherteRationFehler(r); !fehler.isEmpty())
         return aktion.Ablehnen(fehler);
 
@@ -317,13 +323,10 @@ bool RationLoeschen(const QString& pfad, const QString& name, bool* abgelehnt)
 {
     const Aktion aktion(abgelehnt,
         QStringLiteral("Die Ration ") + Genannt(name.trimmed()) + QStringLiteral(" konnte nicht gelöscht werden."));
-    Verbindung v;
-    if (!RationenDatenbankOeffnen(v, pfad))
+    VorhandeneRation vorhanden;
+    if (!vorhanden.Lesen(pfad, name, aktion))
         return false;
-    Transaktion t(v);
-    BenannteRation r;
-    if (!VorhandeneLesen(v, t, name, aktion, r))
-        return false;
+    auto& [v, t, r] = vorhanden;
     if (!AnweisungAusfuehren(v, QStringLiteral("DELETE FROM RationenInhalt WHERE RationID = ?"), { qlonglong(r.id) })
         || !AnweisungAusfuehren(v, QStringLiteral("DELETE FROM Rationen WHERE ID = ?"), { qlonglong(r.id) }))
         return aktion.Fehler(v);

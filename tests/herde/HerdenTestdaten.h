@@ -2,6 +2,7 @@
 // Feeds with prices, current rations and stored group rations in a fresh
 // test database, for the tests of the named rations and the herd.
 
+#include "../app/BefehlsLauf.h"
 #include "TestDatenbank.h"
 #include "TestOberflaeche.h"
 #include "TestUmgebung.h"
@@ -13,6 +14,7 @@
 #include <QList>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTest>
 #include <QVariant>
 
 namespace kelvora::test {
@@ -80,6 +82,21 @@ struct HerdenUmgebung {
     {
         QFile f(datei);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
+    }
+
+    // Runs the command on this data folder: exit code, output, a part of the
+    // error output (empty: none at all); whatever is refused leaves the
+    // database as it was. A read may store a feed's completed energy, so
+    // only a refusal is held to the bytes.
+    void BefehlPruefen(const QStringList& angaben, int code, const QString& aus, const QString& fehler) const
+    {
+        const QByteArray vorher = Bytes(pfad);
+        const Lauf l = Kelvora(angaben + QStringList { "--datenordner", ordner.Pfad() });
+        QCOMPARE(l.code, code);
+        QCOMPARE(l.aus, aus);
+        QVERIFY2(fehler.isEmpty() ? l.fehler.isEmpty() : l.fehler.contains(fehler), qPrintable(l.fehler));
+        if (code != 0)
+            QCOMPARE(Bytes(pfad), vorher);
     }
 };
 
